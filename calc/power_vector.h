@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace calpero {
+
+// Four powers in single precision, always in the order Mass, Length, Temperature, Time (the order
+// of kPowerKeys).
+struct TPowerVector {
+  std::array<float, 4> Powers{};
+
+  float& operator[](std::size_t index) { return Powers.at(index); }
+  float operator[](std::size_t index) const { return Powers.at(index); }
+  bool operator==(const TPowerVector&) const = default;
+};
+
+// The one on-screen text of a power: fixed point with exactly two decimals after the separator
+// in force (DecimalSeparator), the value first rounded to at most 7 significant digits, at least
+// one digit before the separator, a leading "-" for a negative value that does not round to zero.
+// A value with more than 7 digits before the point is shown in scientific form with 7
+// significant digits instead. 0 gives "0.00", 0.5 gives "0.50", 1/3 gives "0.33".
+std::string FormatPower(double power);
+
+}  // namespace calpero

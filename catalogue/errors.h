@@ -1,0 +1,42 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace calpero {
+
+// The base of every error the program raises on purpose. Each carries the message that the user
+// sees; the window shows it through its default error presentation, the command-line tool prints it.
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  std::string Message() const { return what(); }
+};
+
+// A catalogue write or erase failed: "Unable to write to <path>".
+class EIniFileException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A text is not a number: "'<text>' is not a valid floating point value".
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A stored number beyond double range, or a sum beyond single-precision range:
+// "Floating point overflow".
+class EOverflow : public Exception {
+ public:
+  EOverflow() : Exception("Floating point overflow") {}
+};
+
+// A unit name that the catalogue file cannot hold so that it reads back the same; nothing is
+// written. The message names the name and the problem.
+class EInvalidUnitName : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+}  // namespace calpero

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "catalogue/power_source.h"
+
+namespace calpero {
+
+class CatalogueReading;
+
+// A handle on the unit catalogue file: it holds the path and nothing else. Every operation goes to
+// the file, so two handles on the same path see each other's writes at once. The path is used as
+// given (a relative path resolves against the working directory at the time of each operation)
+// and appears as given in the write error's message.
+class UnitCatalogue : public PowerSource {
+ public:
+  // The catalogue's standard place, relative to the working directory.
+  static constexpr std::string_view kDefaultPath = "./Data/data.ini";
+
+  // Does not touch the file and cannot fail.
+  explicit UnitCatalogue(std::string path = std::string(kDefaultPath));
+  ~UnitCatalogue() override;  // flushes
+  UnitCatalogue(const UnitCatalogue&) = delete;
+  UnitCatalogue& operator=(const UnitCatalogue&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+  // Every section (unit) name of the file in file order, each in its stored bytes and letter case,
+  // duplicates included. Empty when the file or its folder is missing or unreadable. No limit.
+  std::vector<std::string> ListUnits() const;
+
+  // The power stored under `key` in the unit's section (first section of that name, compared
+  // without regard to letter case; first entry of that key). 0 when the file, the section or the
+  // key is missing, the file is unreadable, or the text is refused by ParsePower.
+  // Throws EOverflow for a stored number beyond double range.
+  double ReadPower(std::string_view unitName, std::string_view key) const override;
+
+  // Stores FormatStoredPower(value) under `key` in the unit's section, creating the file, the
+  // section (appended at the end, under `unitName` as given) or the entry (at the end of its
+  // section) as needed; every other line stays byte-identical. The file is replaced crash-safely.
+  // Throws EInvalidUnitName when a new section is needed and `unitName` cannot be stored so that
+  // it reads back the same; EIniFileException ("Unable to write to <path>") when the file cannot
+  // be written. Either way the file is left byte-identical.
+  void WritePower(std::string_view unitName, std::string_view key, double value);
+
+  // Stores several keys of one unit in a single replacement of the file, so that either all of
+  // them or none are written. Same rules and errors as WritePower.
+  void WritePowers(std::string_view unitName,
+                   std::span<const std::pair<std::string_view, double>> entries);
+
+  // Yes when the file holds the unit's section with at least one entry (any key).
+  bool UnitExists(std::string_view unitName) const;
+
+  // Removes the unit's first section of that name: its header and all its entries. Nothing
+  // happens when there is no such section. Throws EIniFileException when the file cannot be
+  // written, leaving it byte-identical.
+  void EraseUnit(std::string_view unitName);
+
+  // Writes are on disk when they return, so there is nothing to do; never fails.
+  void Flush() const;
+
+  // One reading of the file that answers ReadPower for `unitNames` (and 0 for any other name)
+  // exactly as this handle would, without reading the file again. What an evaluation uses.
+  CatalogueReading ReadUnits(std::span<const std::string> unitNames) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace calpero

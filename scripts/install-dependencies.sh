@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Calpero need, when any is missing.
+# Uses apt-get directly as root, through sudo otherwise; when neither is possible it prints the exact
+# command to run and fails, so that the caller stops.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  fonts-texgyre fonts-liberation2 fonts-dejavu-core
+  xdg-utils file
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+  run_as_root=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  run_as_root=(sudo)
+else
+  echo "These packages are missing and this script cannot install them (not root, no sudo)." >&2
+  echo "Run, then start this script again:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run_as_root[@]}" apt-get update -q
+"${run_as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
