@@ -1,0 +1,13 @@
+#include "app/error_text.h"
+
+namespace calpero {
+
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
+    text += '.';
+  }
+  return text;
+}
+
+}  // namespace calpero

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+namespace calpero {
+
+// The default error presentation: a modal box captioned with the application title ("Calpero"),
+// a stop icon and an OK button, showing the error's message with the full-stop rule
+// (ErrorBoxText). An error that is not one of the program's own shows an empty text.
+void ShowDefaultError(const std::exception& error);
+void ShowDefaultError();  // for an error object that carries no message
+
+// Runs an event handler so that no error unwinds through the toolkit's event dispatch: an error
+// that escapes `handler` ends it and is shown with the default error presentation, after which
+// the program carries on. Every slot that runs program logic goes through this.
+template <typename Handler>
+void RunHandler(Handler&& handler) {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (const std::exception& error) {
+    ShowDefaultError(error);
+  } catch (...) {
+    ShowDefaultError();
+  }
+}
+
+}  // namespace calpero
