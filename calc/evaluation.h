@@ -31,24 +31,37 @@ struct TAreaNames {
 };
 
 // Sums the powers of `unitNames` from `powers` into `sum` and shows it in `row`: the sum starts
-// at zero and each component is rounded to single precision after every name. Throws EOverflow
-// when a stored power or a sum is beyond range; what was reached until then stays changed (the
-// sum is already reset, the row is not yet written).
+// at zero and each component is rounded to single precision after every name (sum = float(double
+// sum + power)), reading Mass, Length, Temperature, Time for each name in turn. Throws EOverflow
+// when `powers` raises it or when a sum would round beyond the single-precision range (a sum that
+// rounds to the largest float is stored); what was reached until then stays changed (the sum is
+// already reset and holds the components stored so far, the row is not yet written).
 void SumArea(std::span<const std::string> unitNames, const PowerSource& powers, TPowerVector& sum,
              TResultRow& row);
 
-// "Evaluate numerator": recomputes NumeratorSum from one reading of the catalogue and shows it.
-void EvaluateNumerator(const TAreaNames& areas, const UnitCatalogue& catalogue,
-                       TEvaluationState& state);
+// "Evaluate numerator": recomputes NumeratorSum from `powers` and shows it in the result row.
+// Throws EOverflow as SumArea does; ResultantPowers is never touched.
+void EvaluateNumerator(const TAreaNames& areas, const PowerSource& powers, TEvaluationState& state);
 
-// "Evaluate denominator": recomputes DenominatorSum and shows it.
-void EvaluateDenominator(const TAreaNames& areas, const UnitCatalogue& catalogue,
+// "Evaluate denominator": recomputes DenominatorSum from `powers` and shows it.
+// Throws EOverflow as SumArea does; ResultantPowers is never touched.
+void EvaluateDenominator(const TAreaNames& areas, const PowerSource& powers,
                          TEvaluationState& state);
 
-// "Evaluate resultant": the numerator sum, then the denominator sum, then ResultantPowers as
-// their difference rounded to single precision, shown component by component. Reads the
-// catalogue once for both areas. Throws EOverflow as SumArea does, or when a difference is beyond
-// single-precision range.
+// "Evaluate resultant": the numerator sum (shown), then the denominator sum (shown), then for
+// Mass, Length, Temperature and Time in turn, ResultantPowers' component as the difference of the
+// two sums rounded to single precision, stored and then shown in its place of the row. Throws
+// EOverflow as SumArea does, or when a difference is beyond single-precision range; the components
+// before it keep their new values and texts, the later ones their old values and the row there
+// still shows the denominator sum.
+void EvaluateResultant(const TAreaNames& areas, const PowerSource& powers, TEvaluationState& state);
+
+// The same three evaluations on the catalogue: each reads the file once, for the names of the
+// areas it visits (catalogue.ReadUnits), and then proceeds as above. Throw EOverflow as above.
+void EvaluateNumerator(const TAreaNames& areas, const UnitCatalogue& catalogue,
+                       TEvaluationState& state);
+void EvaluateDenominator(const TAreaNames& areas, const UnitCatalogue& catalogue,
+                         TEvaluationState& state);
 void EvaluateResultant(const TAreaNames& areas, const UnitCatalogue& catalogue,
                        TEvaluationState& state);
 

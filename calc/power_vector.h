@@ -21,6 +21,12 @@ struct TPowerVector {
 // one digit before the separator, a leading "-" for a negative value that does not round to zero.
 // A value with more than 7 digits before the point is shown in scientific form with 7
 // significant digits instead. 0 gives "0.00", 0.5 gives "0.50", 1/3 gives "0.33".
+// The rounding to 7 digits is made on the exact binary value; the rounding to 2 decimals is made
+// on that 7-digit decimal and goes half up (0.005 gives "0.01"). The scientific form is the
+// general one: the 7 digits without trailing zeros, the separator after the first digit, "E" and
+// the exponent without sign or leading zeros: 12345678 gives "1.234568E7", 1E8 gives "1E8".
+// Not-a-number gives "NAN" and the infinities "INF" and "-INF". Never throws (beyond allocation)
+// and never depends on the C locale.
 std::string FormatPower(double power);
 
 }  // namespace calpero

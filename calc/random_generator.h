@@ -12,10 +12,11 @@ namespace calpero {
 class TRandomGenerator {
  public:
   // A draw in [0, n): state <- state * 134775813 + 1 (mod 2^32); the result is the high 32 bits of
-  // the 64-bit product state * n. n must be positive.
+  // the 64-bit product state * n. For n <= 0 the state still steps and the result is 0.
+  // Never throws.
   std::int32_t Draw(std::int32_t n);
 
-  // A draw in [low, high): low + Draw(high - low).
+  // A draw in [low, high): low + Draw(high - low). `high` - `low` must not overflow.
   std::int32_t DrawIn(std::int32_t low, std::int32_t high);
 
  private:
@@ -28,7 +29,8 @@ struct TDrawnPoint {
 };
 
 // The add buttons' two draws for `area`: X in [4, W - 10), then Y in [4, H - 10), with W and H the
-// area's outer size. Made on every press, before anything else is decided.
+// area's outer size (TWorkArea::Geometry). Made on every press, before anything else is decided.
+// From a fresh generator the numerator's first three points are (4, 6), (247, 22), (81, 65).
 TDrawnPoint DrawAddButtonPoint(TRandomGenerator& generator, THolder area);
 
 }  // namespace calpero

@@ -29,6 +29,8 @@ struct TUnitToken {
   THolder Holder = THolder::Numerator;
   TTokenOwner Owner = THolder::Numerator;
   bool Visible = true;  // no once in the trash holder
+
+  bool operator==(const TUnitToken&) const = default;
 };
 
 }  // namespace calpero

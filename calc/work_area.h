@@ -41,44 +41,54 @@ class TWorkArea {
   TWorkArea(const TWorkArea&) = delete;
   TWorkArea& operator=(const TWorkArea&) = delete;
 
+  // Where `holder` lies in the work panel and its outer size: Numerator 352, 51, 297 x 106;
+  // Denominator 352, 167, 296 x 106; the trash holder 256, 296, 25 x 25.
   static THolderGeometry Geometry(THolder holder);
 
   // Makes a token for `unitName` owned by `target`: on an area, its top-left corner at
   // (X - 32, Y - 8) and appended to that area's order; on a token T, at T's corner + (4, 4) in
   // T's area, appended there. Its size then becomes the caption's text extent. Returns its id.
-  // A target token that does not exist or lies in the trash is refused (std::nullopt).
+  // The trash holder as target, or a target token that does not exist or lies in the trash, is
+  // refused (std::nullopt, nothing changes). Whatever the text-extent function throws passes
+  // through, and then no token has been made.
   std::optional<TTokenId> PlaceToken(TDropTarget target, std::int32_t x, std::int32_t y,
                                      std::string_view unitName);
 
   // Moves `token` onto `target` at (X, Y) in the target's client coordinates: onto itself it is
   // re-centred on the point; onto another token it goes to that token's corner + (4, 4) and into
   // its area; onto its own area it is centred on the point, keeping its place in the order; onto
-  // the other area likewise, appended to that area's order. Returns false, changing nothing, when
-  // the token or the target does not exist or lies in the trash.
+  // the other area likewise, appended to that area's order. The owner never changes. Returns
+  // false, changing nothing, when the token or the target does not exist or lies in the trash
+  // (the trash holder itself is no target here: TrashToken is the way there).
   bool MoveToken(TTokenId token, TDropTarget target, std::int32_t x, std::int32_t y);
 
   // Hides the token and puts it in the trash holder; it stays owned and in memory, and what it
-  // owns stays where it lies. Returns false when the token does not exist.
+  // owns stays where it lies and keeps counting. A token already in the trash stays as it is
+  // (true). Returns false when the token does not exist.
   bool TrashToken(TTokenId token);
 
   // Frees the token and, recursively, every token it owns, wherever they lie. Returns false when
   // the token does not exist (already freed).
   bool DeleteToken(TTokenId token);
 
-  // Frees every token, trashed ones included.
+  // Frees every token, trashed ones included: those owned by Numerator, then those owned by
+  // Denominator, each with what it owns. Ids are not reused afterwards.
   void ClearTokens();
 
-  // The token with this id, or nullptr when it has been freed (or never existed).
+  // The token with this id, or nullptr when it has been freed (or never existed). The pointer
+  // stays valid until that token is freed.
   const TUnitToken* Token(TTokenId token) const;
 
-  // The tokens of a holder in its order of arrival (which is also the drawing order).
+  // The tokens of a holder in its order of arrival (which is also the drawing order). The
+  // pointers stay valid until the next change of the work area.
   std::vector<const TUnitToken*> TokensIn(THolder holder) const;
 
   // The unit names of each area in order of arrival: the evaluation's input.
   TAreaNames AreaNames() const;
 
-  // The token drawn on top at (X, Y) of an area's client area, if any: later tokens lie over
-  // earlier ones.
+  // The token drawn on top at (X, Y) of an area's client area, if any: the last in the area's
+  // order whose rectangle [Left, Left + Width) x [Top, Top + Height) holds the point. Always
+  // std::nullopt for the trash holder, whose tokens are never dropped upon.
   std::optional<TTokenId> TokenAt(THolder area, std::int32_t x, std::int32_t y) const;
 
   // How many tokens exist, trashed ones included.

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "calc/evaluation.h"
+#include "catalogue/decimal_separator.h"
+#include "catalogue/errors.h"
+#include "catalogue/unit_catalogue.h"
+
+namespace calpero {
+namespace {
+
+// The evaluations on a real catalogue file in a private temporary folder.
+class EvaluationOnCatalogue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("calpero-calc-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder_);
+    std::ofstream file(folder_ / "data.ini", std::ios::binary);
+    file << "[Force]\r\nMass=1\r\nLength=1\r\nTemperature=0\r\nTime=-2\r\n"
+            "[area]\r\nLength=2\r\n"
+            "[tenth]\r\nMass=0.1\r\n"
+            "[huge]\r\nMass=1E400\r\n";
+  }
+
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::string Path() const { return (folder_ / "data.ini").string(); }
+
+  ScopedDecimalSeparator separator_{"."};
+  std::filesystem::path folder_;
+};
+
+TEST_F(EvaluationOnCatalogue, TheResultantComesFromTheFileByNameWhateverTheLetterCase) {
+  const UnitCatalogue catalogue(Path());
+  TEvaluationState state;
+  EvaluateResultant({.Numerator = {"FORCE", "erased"}, .Denominator = {"area", "tenth"}}, catalogue,
+                    state);
+  EXPECT_EQ(state.NumeratorSum, (TPowerVector{{1, 1, 0, -2}}));
+  EXPECT_EQ(state.DenominatorSum, (TPowerVector{{0.1F, 2, 0, 0}}));
+  EXPECT_EQ(state.ResultantPowers, (TPowerVector{{0.9F, -1, 0, -2}}));
+  EXPECT_EQ(state.ResultRow, (TResultRow{"0.90", "-1.00", "0.00", "-2.00"}));
+
+  EvaluateNumerator({.Numerator = {"tenth"}, .Denominator = {"Force"}}, catalogue, state);
+  EXPECT_EQ(state.ResultRow, (TResultRow{"0.10", "0.00", "0.00", "0.00"}));
+  EvaluateDenominator({.Numerator = {"tenth"}, .Denominator = {"Force"}}, catalogue, state);
+  EXPECT_EQ(state.ResultRow, (TResultRow{"1.00", "1.00", "0.00", "-2.00"}));
+  EXPECT_EQ(state.ResultantPowers, (TPowerVector{{0.9F, -1, 0, -2}}));
+}
+
+TEST_F(EvaluationOnCatalogue, AStoredNumberBeyondDoubleRangeStopsTheEvaluation) {
+  const UnitCatalogue catalogue(Path());
+  TEvaluationState state;
+  state.ResultRow = {"earlier", "earlier", "earlier", "earlier"};
+  EXPECT_THROW(
+      EvaluateResultant({.Numerator = {"force", "huge"}, .Denominator = {}}, catalogue, state),
+      EOverflow);
+  EXPECT_EQ(state.NumeratorSum, (TPowerVector{{1, 1, 0, -2}}));
+  EXPECT_EQ(state.ResultRow, (TResultRow{"earlier", "earlier", "earlier", "earlier"}));
+}
+
+}  // namespace
+}  // namespace calpero
