@@ -6,7 +6,8 @@
 namespace calpero {
 
 // The base of every error the program raises on purpose. Each carries the message that the user
-// sees; the window shows it through its default error presentation, the command-line tool prints it.
+// sees; the window shows it through its default error presentation, the command-line tool prints
+// it.
 class Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}

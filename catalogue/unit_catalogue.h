@@ -7,11 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/power_source.h"
 
 namespace calpero {
-
-class CatalogueReading;
 
 // A handle on the unit catalogue file: it holds the path and nothing else. Every operation goes to
 // the file, so two handles on the same path see each other's writes at once. The path is used as
@@ -45,19 +44,23 @@ class UnitCatalogue : public PowerSource {
   // section) as needed; every other line stays byte-identical. The file is replaced crash-safely.
   // Throws EInvalidUnitName when a new section is needed and `unitName` cannot be stored so that
   // it reads back the same; EIniFileException ("Unable to write to <path>") when the file cannot
-  // be written. Either way the file is left byte-identical.
+  // be written (or exists but cannot be read, so that its contents would be lost). Either way the
+  // file is left byte-identical. A key that cannot be stored as one (blank-edged, holding "=" or
+  // a line break, starting with "[" or ";") is a caller's mistake: std::invalid_argument.
   void WritePower(std::string_view unitName, std::string_view key, double value);
 
   // Stores several keys of one unit in a single replacement of the file, so that either all of
-  // them or none are written. Same rules and errors as WritePower.
+  // them or none are written; a key given twice takes its later value. No entries, no change.
+  // Same rules and errors as WritePower.
   void WritePowers(std::string_view unitName,
                    std::span<const std::pair<std::string_view, double>> entries);
 
   // Yes when the file holds the unit's section with at least one entry (any key).
   bool UnitExists(std::string_view unitName) const;
 
-  // Removes the unit's first section of that name: its header and all its entries. Nothing
-  // happens when there is no such section. Throws EIniFileException when the file cannot be
+  // Removes the unit's first section of that name: its header and every line up to the next
+  // section (its entries, and comment or blank lines among them). Nothing happens when there is
+  // no such section or no file. Throws EIniFileException when the file cannot be read or
   // written, leaving it byte-identical.
   void EraseUnit(std::string_view unitName);
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace calpero {
+
+// The one backup of the catalogue, relative to the working directory.
+inline constexpr std::string_view kBackupPath = "./Backup/data.ini";
+
+// Copies the file `from` over the file `to` byte for byte, replacing `to` crash-safely (see
+// ReplaceWholeFile): `to` keeps its permission bits when it exists, else takes those of `from`.
+// Returns false, with `to` as it was and no temporary file left, when `from` is missing or
+// unreadable, the folder of `to` is missing, `to` is read-only, or any step fails. Never creates
+// folders; never throws beyond allocation failure.
+bool CopyCatalogueFile(const std::string& from, const std::string& to);
+
+// Copies the catalogue (UnitCatalogue::kDefaultPath) to the backup (kBackupPath). Returns false
+// when the copy fails, as CopyCatalogueFile does.
+bool BackUpCatalogue();
+
+// Copies the backup (kBackupPath) over the catalogue (UnitCatalogue::kDefaultPath). Returns false
+// when the copy fails, as CopyCatalogueFile does.
+bool RestoreCatalogue();
+
+}  // namespace calpero

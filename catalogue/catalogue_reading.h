@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "catalogue/ini_section.h"
+#include "catalogue/power_source.h"
+
+namespace calpero {
+
+// One reading of the catalogue file for a set of unit names: the file is read once, at
+// construction, and the first section of each requested name is indexed; ReadPower then answers
+// from memory exactly as UnitCatalogue::ReadPower would have answered at that moment. Made by
+// UnitCatalogue::ReadUnits; what an evaluation uses so that it reads the file once.
+class CatalogueReading : public PowerSource {
+ public:
+  // Reads the file at `path` (when `unitNames` is not empty). A missing or unreadable file reads
+  // as empty. Never throws beyond allocation failure.
+  CatalogueReading(const std::string& path, std::span<const std::string> unitNames);
+
+  // The power of `key` in the unit's section; 0 for a name that was not requested or has no
+  // section, a missing key, or a text that ParsePower refuses. Throws EOverflow for a stored
+  // number beyond the double range.
+  double ReadPower(std::string_view unitName, std::string_view key) const override;
+
+ private:
+  std::string text_;
+  // The sections found, by folded name (see FoldIniName); their name views are left empty, as
+  // they would not survive a move of the text.
+  std::unordered_map<std::string, IniSection> sections_;
+};
+
+}  // namespace calpero

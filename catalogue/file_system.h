@@ -1,0 +1,43 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+
+namespace calpero {
+
+// The system calls through which the catalogue and its copies are replaced on disk. They go
+// through this table so that a test can make any one of them fail and check that nothing is left
+// half done. Each has the signature and the error convention of its POSIX namesake (-1 and errno
+// on failure).
+struct FileSystemCalls {
+  std::function<int(const char* path, int flags, mode_t mode)> open;
+  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+  std::function<int(int fd, mode_t mode)> fchmod;
+  std::function<int(int fd)> fsync;
+  std::function<int(int fd)> close;
+  std::function<int(const char* from, const char* to)> rename;
+  std::function<int(const char* path)> unlink;
+};
+
+// The calls of the operating system itself.
+FileSystemCalls SystemFileSystem();
+
+// The calls in force: the operating system's, unless a ScopedFileSystem replaces them.
+const FileSystemCalls& FileSystem();
+
+// Puts `calls` in force for its lifetime and the previous ones back at its end. For tests; the
+// program never replaces the calls.
+class ScopedFileSystem {
+ public:
+  explicit ScopedFileSystem(FileSystemCalls calls);
+  ~ScopedFileSystem();
+  ScopedFileSystem(const ScopedFileSystem&) = delete;
+  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+ private:
+  FileSystemCalls previous_;
+};
+
+}  // namespace calpero

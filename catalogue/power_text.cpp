@@ -1,0 +1,242 @@
+#include "catalogue/power_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <system_error>
+
+#include "catalogue/decimal_separator.h"
+#include "catalogue/errors.h"
+
+namespace calpero {
+namespace {
+
+// The exponent is read while its value is below this bound; a further digit refuses the text.
+constexpr int kExponentBound = 500;
+// Significant digits taken from the double, and kept in the file.
+constexpr int kDigitsTaken = 18;
+constexpr std::size_t kDigitsKept = 15;
+// Plain notation covers the exponents E (value = 0.d1d2... times ten to the E) in this range.
+constexpr int kPlainLowest = -3;
+constexpr int kPlainHighest = 15;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal digits of `number`, with "-" when negative, independent of any locale.
+std::string IntegerText(int number) {
+  std::array<char, 16> buffer{};
+  const auto result = std::to_chars(buffer.begin(), buffer.end(), number);
+  return {buffer.begin(), result.ptr};
+}
+
+std::size_t SkipSpaces(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] == ' ') {
+    ++pos;
+  }
+  return pos;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsDigit(text[pos])) {
+    ++pos;
+  }
+  return pos;
+}
+
+// What the reading of a power text took: the sign, the digit runs around the separator and the
+// exponent.
+struct PowerParts {
+  bool negative = false;
+  std::string_view whole;
+  std::string_view fraction;
+  int exponent = 0;
+};
+
+// Reads the exponent after "E" from `pos`; returns the position after it.
+std::size_t ReadExponent(std::string_view text, std::size_t pos, int& exponent) {
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  int magnitude = 0;
+  while (pos < text.size() && IsDigit(text[pos]) && magnitude < kExponentBound) {
+    magnitude = magnitude * 10 + (text[pos] - '0');
+    ++pos;
+  }
+  exponent = negative ? -magnitude : magnitude;
+  return pos;
+}
+
+// The parts of `text`, or nothing when the text does not have the form of a power.
+std::optional<PowerParts> ReadParts(std::string_view text, std::string_view separator) {
+  PowerParts parts;
+  std::size_t pos = SkipSpaces(text, 0);
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    parts.negative = text[pos] == '-';
+    ++pos;
+  }
+  std::size_t start = pos;
+  pos = SkipDigits(text, pos);
+  parts.whole = text.substr(start, pos - start);
+  bool separatorTaken = false;
+  if (!separator.empty() && text.substr(pos).starts_with(separator)) {
+    separatorTaken = true;
+    start = pos + separator.size();
+    pos = SkipDigits(text, start);
+    parts.fraction = text.substr(start, pos - start);
+  }
+  // A lone separator counts as a number (zero); a sign alone does not.
+  if (parts.whole.empty() && !separatorTaken) {
+    return std::nullopt;
+  }
+  if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+    pos = ReadExponent(text, pos + 1, parts.exponent);
+  }
+  pos = SkipSpaces(text, pos);
+  if (pos != text.size()) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+// The decimal exponent of the leading non-zero digit (the value's order of magnitude). The parts
+// must hold a non-zero digit.
+long LeadingExponent(const PowerParts& parts) {
+  const std::size_t inWhole = parts.whole.find_first_not_of('0');
+  if (inWhole != std::string_view::npos) {
+    return static_cast<long>(parts.whole.size() - inWhole) - 1 + parts.exponent;
+  }
+  const std::size_t inFraction = parts.fraction.find_first_not_of('0');
+  return parts.exponent - static_cast<long>(inFraction) - 1;
+}
+
+// The value of the parts at extended precision, or nothing when it overflows that range.
+std::optional<long double> ValueOf(const PowerParts& parts) {
+  // A canonical ASCII text for a locale-independent conversion.
+  std::string canonical = parts.negative ? "-" : "";
+  canonical += parts.whole.empty() ? std::string_view("0") : parts.whole;
+  canonical += '.';
+  canonical += parts.fraction.empty() ? std::string_view("0") : parts.fraction;
+  canonical += 'e';
+  canonical += IntegerText(parts.exponent);
+  long double value = 0;
+  const char* end = canonical.data() + canonical.size();
+  const auto [ptr, error] = std::from_chars(canonical.data(), end, value);
+  if (error == std::errc::result_out_of_range) {
+    // Out of range both ways; only an overflow refuses the text, an underflow is zero.
+    if (LeadingExponent(parts) >= 0) {
+      return std::nullopt;
+    }
+    return parts.negative ? -0.0L : 0.0L;
+  }
+  if (error != std::errc() || ptr != end) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// The significant digits of a positive finite `magnitude`, cut to 15 with the 16th rounding half
+// up and without trailing zeros, and the exponent E for which magnitude = 0.digits * 10^E.
+std::string SignificantDigits(double magnitude, int& exponent) {
+  std::array<char, 40> buffer{};
+  const auto result = std::to_chars(buffer.begin(), buffer.end(), magnitude,
+                                    std::chars_format::scientific, kDigitsTaken - 1);
+  // The form is "d.ddddddddddddddddde+XX".
+  const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+  std::string digits = std::string(1, text[0]) + std::string(text.substr(2, kDigitsTaken - 1));
+  const std::size_t e = text.find('e');
+  int scientific = 0;
+  const std::size_t exponentDigits = text[e + 1] == '-' || text[e + 1] == '+' ? e + 2 : e + 1;
+  std::from_chars(text.data() + exponentDigits, text.data() + text.size(), scientific);
+  exponent = (text[e + 1] == '-' ? -scientific : scientific) + 1;
+
+  const bool roundUp = digits[kDigitsKept] >= '5';
+  digits.resize(kDigitsKept);
+  if (roundUp) {
+    std::size_t i = kDigitsKept;
+    while (i > 0 && digits[i - 1] == '9') {
+      digits[--i] = '0';
+    }
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++exponent;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  digits.erase(digits.find_last_not_of('0') + 1);
+  return digits;
+}
+
+std::string PlainNotation(const std::string& digits, int exponent, std::string_view separator) {
+  if (exponent <= 0) {
+    std::string text("0");
+    text.append(separator).append(static_cast<std::size_t>(-exponent), '0').append(digits);
+    return text;
+  }
+  const auto wholeLength = static_cast<std::size_t>(exponent);
+  if (digits.size() <= wholeLength) {
+    return digits + std::string(wholeLength - digits.size(), '0');
+  }
+  return digits.substr(0, wholeLength) + std::string(separator) + digits.substr(wholeLength);
+}
+
+std::string ScientificNotation(const std::string& digits, int exponent,
+                               std::string_view separator) {
+  std::string text(1, digits[0]);
+  if (digits.size() > 1) {
+    text += std::string(separator) + digits.substr(1);
+  }
+  text += 'E';
+  const int power = exponent - 1;
+  if (power < 0) {
+    text += '-';
+  }
+  text += IntegerText(power < 0 ? -power : power);
+  return text;
+}
+
+}  // namespace
+
+long double ParsePower(std::string_view text) {
+  const std::optional<PowerParts> parts = ReadParts(text, DecimalSeparator());
+  const std::optional<long double> value = parts ? ValueOf(*parts) : std::nullopt;
+  if (!value) {
+    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  }
+  return *value;
+}
+
+std::string FormatStoredPower(double value) {
+  if (value == 0) {
+    return "0";
+  }
+  if (std::isnan(value)) {
+    return "NAN";
+  }
+  if (std::isinf(value)) {
+    return value < 0 ? "-INF" : "INF";
+  }
+  int exponent = 0;
+  const std::string digits = SignificantDigits(std::fabs(value), exponent);
+  const std::string& separator = DecimalSeparator();
+  const std::string sign = value < 0 ? "-" : "";
+  if (exponent >= kPlainLowest && exponent <= kPlainHighest) {
+    return sign + PlainNotation(digits, exponent, separator);
+  }
+  return sign + ScientificNotation(digits, exponent, separator);
+}
+
+double PowerToDouble(long double value) {
+  // The largest double plus half of its last place: from there on a value rounds to infinity.
+  constexpr long double kBeyondDouble = 0x1.fffffffffffff8p1023L;
+  if (std::fabs(value) >= kBeyondDouble) {
+    throw EOverflow();
+  }
+  return static_cast<double>(value);
+}
+
+}  // namespace calpero

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace calpero {
+
+// The two text forms of a power in the catalogue file. Both use the decimal separator in force
+// (DecimalSeparator()), so a file carries the separator of the locale it was written under: whole
+// numbers read the same under any separator, a fraction written under another one is refused.
+// Neither depends on the C library's locale.
+
+// Reads `text` as a power: blanks (the space character only) around, one optional sign, digits
+// with at most one decimal separator (at least one digit or the separator itself), then an
+// optional exponent: "E" or "e", an optional sign and digits, read while the exponent is below
+// 500. Returns the value at extended precision; an underflow gives 0.
+// Throws EConvertError("'<text>' is not a valid floating point value", the text unchanged) when
+// the text does not have that form or its value overflows the extended range.
+long double ParsePower(std::string_view text);
+
+// The text of `value` for the file: up to 15 significant digits (the 16th rounds half up), no
+// trailing zeros, "0" for zero of either sign; plain notation from 0.0001 up to below 1E15,
+// otherwise scientific ("1E-5", "1E15", "-2.5E-7"). Non-finite values give "INF", "-INF" or
+// "NAN", which ParsePower refuses. Never throws beyond allocation failure.
+std::string FormatStoredPower(double value);
+
+// The double nearest to a parsed power: values too small for double precision come back as the
+// nearest double, down to 0. Throws EOverflow when the value lies beyond the double range.
+double PowerToDouble(long double value);
+
+}  // namespace calpero

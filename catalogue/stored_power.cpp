@@ -1,0 +1,25 @@
+#include "catalogue/stored_power.h"
+
+#include <optional>
+
+#include "catalogue/errors.h"
+#include "catalogue/power_text.h"
+
+namespace calpero {
+
+double ReadStoredPower(std::string_view text, const IniSection& section, std::string_view key) {
+  const std::optional<IniLine> entry = FindIniEntry(text, section, key);
+  if (!entry || entry->value.empty()) {
+    return 0;
+  }
+  long double value = 0;
+  try {
+    value = ParsePower(entry->value);
+  } catch (const EConvertError&) {
+    // A hand-edited or foreign value counts as no power at all.
+    return 0;
+  }
+  return PowerToDouble(value);
+}
+
+}  // namespace calpero

@@ -1,0 +1,93 @@
+#include "catalogue/unit_catalogue.h"
+
+#include <optional>
+
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/errors.h"
+#include "catalogue/ini_editor.h"
+#include "catalogue/ini_section.h"
+#include "catalogue/power_text.h"
+#include "catalogue/stored_power.h"
+#include "catalogue/whole_file.h"
+
+namespace calpero {
+namespace {
+
+std::string WriteError(const std::string& path) { return "Unable to write to " + path; }
+
+}  // namespace
+
+UnitCatalogue::UnitCatalogue(std::string path) : path_(std::move(path)) {}
+
+UnitCatalogue::~UnitCatalogue() { Flush(); }
+
+std::vector<std::string> UnitCatalogue::ListUnits() const {
+  const WholeFile file = ReadWholeFile(path_);
+  std::vector<std::string> names;
+  IniSectionWalker walker(file.bytes);
+  IniSection section;
+  while (walker.Next(section)) {
+    names.emplace_back(section.name);
+  }
+  return names;
+}
+
+double UnitCatalogue::ReadPower(std::string_view unitName, std::string_view key) const {
+  const WholeFile file = ReadWholeFile(path_);
+  const std::optional<IniSection> section = FindIniSection(file.bytes, unitName);
+  return section ? ReadStoredPower(file.bytes, *section, key) : 0;
+}
+
+void UnitCatalogue::WritePower(std::string_view unitName, std::string_view key, double value) {
+  const std::pair<std::string_view, double> entry(key, value);
+  WritePowers(unitName, std::span(&entry, 1));
+}
+
+void UnitCatalogue::WritePowers(std::string_view unitName,
+                                std::span<const std::pair<std::string_view, double>> entries) {
+  if (entries.empty()) {
+    return;
+  }
+  const WholeFile file = ReadWholeFile(path_);
+  // An unreadable file must not be replaced by one that lacks its contents.
+  if (file.status == WholeFile::Status::kUnreadable) {
+    throw EIniFileException(WriteError(path_));
+  }
+  std::vector<std::string> texts;
+  texts.reserve(entries.size());
+  std::vector<IniEntryText> stored;
+  stored.reserve(entries.size());
+  for (const auto& [key, value] : entries) {
+    texts.push_back(FormatStoredPower(value));
+    stored.push_back({key, texts.back()});
+  }
+  const std::string updated = SetIniEntries(file.bytes, unitName, stored);
+  if (!ReplaceWholeFile(path_, updated)) {
+    throw EIniFileException(WriteError(path_));
+  }
+}
+
+bool UnitCatalogue::UnitExists(std::string_view unitName) const {
+  const WholeFile file = ReadWholeFile(path_);
+  const std::optional<IniSection> section = FindIniSection(file.bytes, unitName);
+  return section && section->hasEntries;
+}
+
+void UnitCatalogue::EraseUnit(std::string_view unitName) {
+  const WholeFile file = ReadWholeFile(path_);
+  if (file.status == WholeFile::Status::kUnreadable) {
+    throw EIniFileException(WriteError(path_));
+  }
+  const std::optional<std::string> updated = EraseIniSection(file.bytes, unitName);
+  if (updated && !ReplaceWholeFile(path_, *updated)) {
+    throw EIniFileException(WriteError(path_));
+  }
+}
+
+void UnitCatalogue::Flush() const {}
+
+CatalogueReading UnitCatalogue::ReadUnits(std::span<const std::string> unitNames) const {
+  return {path_, unitNames};
+}
+
+}  // namespace calpero

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calpero {
+
+// A whole file read into memory.
+struct WholeFile {
+  enum class Status {
+    kRead,        // `bytes` holds the file
+    kMissing,     // the file or a folder on its path does not exist
+    kUnreadable,  // it exists but cannot be read (no permission, not a regular file, I/O error)
+  };
+  Status status = Status::kMissing;
+  std::string bytes;
+  mode_t mode = 0;  // permission bits, when read
+};
+
+// Reads the file at `path` with one open, one fstat and one read (more only if the system returns
+// less). Never throws beyond allocation failure; the outcome is in the status.
+WholeFile ReadWholeFile(const std::string& path);
+
+// Replaces the file at `path` with `bytes` so that a crash or a failure at any step leaves either
+// the old file or the new one, never a mixture: the bytes go to a temporary file in the same
+// folder (named ".<file name>.XXXXXX", so that it is never taken for the file itself), which is
+// synced and renamed over the file; then the folder is synced. When `path` is a symbolic link, the
+// file it leads to is replaced and the link stays. The new file keeps the old one's permission
+// bits; a file that did not exist gets `newFileMode`, or 0666 less the umask when that is empty.
+// Returns false, with the file as it was and no temporary file left, when the file exists but is
+// not a regular file, has no write permission bit at all (refused even where permissions are
+// bypassed), is not writable by this process, or when the folder is missing or any step up to
+// the rename fails. Folders are never created. A failure of the folder's sync after the rename is
+// not reported: the new contents are then in place and visible. Never throws beyond allocation
+// failure. All writing goes through FileSystem().
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
+                      std::optional<mode_t> newFileMode = std::nullopt);
+
+}  // namespace calpero
