@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calpero {
+
+// What the command-line tool was asked to do.
+enum class TCliCommand { Help, Version, List, Show, Eval, Save, Erase, Backup, Restore };
+
+// A command line taken apart, before anything touches the file system.
+struct TCommandLine {
+  TCliCommand Command = TCliCommand::Help;
+  std::vector<std::string> Directories;  // each -C DIR, to be entered in this order
+  bool Json = false;                     // --json
+  bool Exact = false;                    // --exact: the stored text form of each power
+  bool All = false;                      // --all: eval prints both sums before the resultant
+  bool Replace = false;                  // --replace: save may replace an existing unit
+  std::vector<std::string> Names;        // show, save, erase: the one unit; eval: the numerator
+  std::vector<std::string> Denominator;  // eval: the names after "/"
+  std::array<std::string, 4> Powers;     // save: Mass, Length, Temperature, Time as typed
+
+  bool operator==(const TCommandLine&) const = default;
+};
+
+// A command line that does not follow the usage; the message says what is wrong with it.
+class TUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Takes the arguments after the program name. Options before the command: -C DIR (also -CDIR,
+// repeatable), --json, --help, --version. After the command, the options that the command knows
+// (--json, --exact, --all, --replace, --help) may stand anywhere until "--"; any other argument
+// is a name or a number, so "-2" is a number. For eval one "/" splits numerator from denominator.
+// --help or --version anywhere before "--" asks for just that.
+// Throws TUsageError for an unknown option or command, a missing -C directory, no command, or
+// the wrong number of arguments for the command.
+TCommandLine ParseCommandLine(std::span<const std::string_view> arguments);
+
+// The usage text that --help prints and a usage error shows, ending in a line break.
+std::string UsageText();
+
+}  // namespace calpero

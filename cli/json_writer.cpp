@@ -1,0 +1,195 @@
+#include "cli/json_writer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace calpero {
+namespace {
+
+struct TByteRange {
+  std::uint8_t Low;
+  std::uint8_t High;
+};
+
+bool InRange(char byte, TByteRange range) {
+  const auto value = static_cast<std::uint8_t>(byte);
+  return value >= range.Low && value <= range.High;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `text` (overlong forms,
+// surrogates and code points beyond U+10FFFF are not well formed), or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  constexpr TByteRange kTail{0x80, 0xBF};
+  const auto lead = static_cast<std::uint8_t>(text.front());
+  TByteRange second = kTail;
+  std::size_t length = 0;
+  if (lead < 0x80) {
+    return 1;
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) {
+      second = {0xA0, 0xBF};
+    }
+    if (lead == 0xED) {
+      second = {0x80, 0x9F};
+    }
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) {
+      second = {0x90, 0xBF};
+    }
+    if (lead == 0xF4) {
+      second = {0x80, 0x8F};
+    }
+  } else {
+    return 0;
+  }
+  if (text.size() < length || !InRange(text[1], second)) {
+    return 0;
+  }
+  for (std::size_t i = 2; i < length; ++i) {
+    if (!InRange(text[i], kTail)) {
+      return 0;
+    }
+  }
+  return length;
+}
+
+void AppendUnicodeEscape(std::string& out, std::uint8_t value) {
+  constexpr std::string_view kHexDigits = "0123456789abcdef";
+  out += "\\u00";
+  out += kHexDigits[value >> 4U];
+  out += kHexDigits[value & 0x0FU];
+}
+
+void AppendEscapedAscii(std::string& out, char character) {
+  switch (character) {
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\b':
+      out += "\\b";
+      return;
+    case '\f':
+      out += "\\f";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    default:
+      if (static_cast<std::uint8_t>(character) < 0x20) {
+        AppendUnicodeEscape(out, static_cast<std::uint8_t>(character));
+      } else {
+        out += character;
+      }
+  }
+}
+
+template <typename Real>
+std::string ShortestNumber(Real value) {
+  if (!std::isfinite(value)) {
+    return "null";
+  }
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) {
+      AppendUnicodeEscape(out, static_cast<std::uint8_t>(text.front()));
+      text.remove_prefix(1);
+    } else if (length == 1) {
+      AppendEscapedAscii(out, text.front());
+      text.remove_prefix(1);
+    } else {
+      out += text.substr(0, length);
+      text.remove_prefix(length);
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string JsonNumber(double value) { return ShortestNumber(value); }
+
+std::string JsonNumber(float value) { return ShortestNumber(value); }
+
+void TJsonWriter::BeginObject() { Open('{'); }
+
+void TJsonWriter::EndObject() { Close('}'); }
+
+void TJsonWriter::BeginArray() { Open('['); }
+
+void TJsonWriter::EndArray() { Close(']'); }
+
+void TJsonWriter::Key(std::string_view name) {
+  BeforeValue();
+  text_ += JsonString(name);
+  text_ += ':';
+  afterKey_ = true;
+}
+
+void TJsonWriter::String(std::string_view text) {
+  BeforeValue();
+  text_ += JsonString(text);
+}
+
+void TJsonWriter::Number(double value) {
+  BeforeValue();
+  text_ += JsonNumber(value);
+}
+
+void TJsonWriter::Number(float value) {
+  BeforeValue();
+  text_ += JsonNumber(value);
+}
+
+// A value right after its key needs no comma; any other value or key does, unless it is the
+// first in its container.
+void TJsonWriter::BeforeValue() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (containerIsEmpty_.empty()) {
+    return;
+  }
+  if (!containerIsEmpty_.back()) {
+    text_ += ',';
+  }
+  containerIsEmpty_.back() = false;
+}
+
+void TJsonWriter::Open(char bracket) {
+  BeforeValue();
+  text_ += bracket;
+  containerIsEmpty_.push_back(true);
+}
+
+void TJsonWriter::Close(char bracket) {
+  text_ += bracket;
+  containerIsEmpty_.pop_back();
+}
+
+}  // namespace calpero

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calpero {
+
+// Builds one compact JSON text. Commas between members and elements are placed by the writer;
+// the caller opens and closes containers in matching pairs and gives each object member a Key
+// before its value. Numbers never depend on the C locale.
+class TJsonWriter {
+ public:
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  // The name of the next object member.
+  void Key(std::string_view name);
+  void String(std::string_view text);
+  void Number(double value);
+  void Number(float value);
+
+  // The text written so far.
+  const std::string& Text() const { return text_; }
+
+ private:
+  void BeforeValue();
+  void Open(char bracket);
+  void Close(char bracket);
+
+  std::string text_;
+  std::vector<bool> containerIsEmpty_;  // one entry per open container, innermost last
+  bool afterKey_ = false;
+};
+
+// `text` as a JSON string, quotes included. Valid UTF-8 passes through; quote, backslash and
+// control characters are escaped; a byte that is not part of valid UTF-8 (a name written in a
+// single-byte code page, say) becomes the \u escape of the code point with the byte's value, as
+// if the byte were Latin-1, so that every name gives valid JSON.
+std::string JsonString(std::string_view text);
+
+// The shortest text that reads back as the same double (or float): "0.5", "-2", "1e-05".
+// A value that is not finite, which JSON cannot carry, gives "null".
+std::string JsonNumber(double value);
+std::string JsonNumber(float value);
+
+}  // namespace calpero

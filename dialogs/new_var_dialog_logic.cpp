@@ -1,0 +1,88 @@
+#include "dialogs/new_var_dialog_logic.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <utility>
+
+#include "catalogue/errors.h"
+#include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
+#include "dialogs/power_too_large_error.h"
+
+namespace calpero {
+namespace {
+
+// The power fields in the order of kPowerKeys, then the name: the order of the blank check.
+constexpr std::array<TNewVarField, 4> kPowerFields = {
+    TNewVarField::Mass, TNewVarField::Length, TNewVarField::Temperature, TNewVarField::Time};
+constexpr std::array<TNewVarField, 5> kBlankCheckOrder = {TNewVarField::Mass, TNewVarField::Length,
+                                                          TNewVarField::Temperature,
+                                                          TNewVarField::Time, TNewVarField::Name};
+
+// ParsePower reads at extended precision; the catalogue stores doubles. A number beyond double
+// range could not be stored so that it reads back, so it is refused here, quoting the field as the
+// user typed it rather than the catalogue's bare "Floating point overflow".
+double ConvertPowerField(const std::string& text) {
+  const long double power = ParsePower(text);
+  try {
+    return PowerToDouble(power);
+  } catch (const EOverflow&) {
+    throw EPowerTooLarge(text);
+  }
+}
+
+}  // namespace
+
+TNewVarDialogLogic::TNewVarDialogLogic(TNewVarDialogView& view, UnitCatalogue& dataFile)
+    : view_(view), dataFile_(dataFile) {}
+
+void TNewVarDialogLogic::PreFill(const TPowerVector& powers) {
+  view_.SetFieldText(TNewVarField::Name, "");
+  for (std::size_t i = 0; i < kPowerFields.size(); ++i) {
+    view_.SetFieldText(kPowerFields.at(i), FormatPower(powers[i]));
+  }
+}
+
+void TNewVarDialogLogic::Save() {
+  if (HasBlankField()) {
+    view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kDialogFlagsWarning);
+    return;
+  }
+  const std::string name = view_.FieldText(TNewVarField::Name);
+  if (!MayWriteUnit(name)) {
+    return;
+  }
+
+  // Every field is converted before the first write, and the four powers go to the file in one
+  // replacement, so a save that fails part-way never leaves a unit half old and half new.
+  const std::array<double, 4> powers = ConvertedPowers();
+  std::array<std::pair<std::string_view, double>, 4> entries;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    entries.at(i) = {kPowerKeys.at(i), powers.at(i)};
+  }
+  dataFile_.WritePowers(name, entries);
+}
+
+bool TNewVarDialogLogic::HasBlankField() const {
+  // any_of stops at the first blank field, in the order of the check.
+  return std::ranges::any_of(kBlankCheckOrder,
+                             [this](TNewVarField field) { return view_.FieldText(field).empty(); });
+}
+
+bool TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
+  if (!dataFile_.UnitExists(name)) {
+    return true;
+  }
+  return view_.ShowMessage(kReplaceText, kReplaceCaption, kDialogFlagsYesNo) == kDialogAnswerYes;
+}
+
+std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {
+  std::array<double, 4> powers{};
+  for (std::size_t i = 0; i < kPowerFields.size(); ++i) {
+    powers.at(i) = ConvertPowerField(view_.FieldText(kPowerFields.at(i)));
+  }
+  return powers;
+}
+
+}  // namespace calpero

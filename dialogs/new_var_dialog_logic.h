@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "calc/power_vector.h"
+#include "catalogue/unit_catalogue.h"
+#include "dialogs/new_var_dialog_view.h"
+
+namespace calpero {
+
+// The new-unit dialog without its window: it fills the fields from a power vector and saves the
+// four powers typed in under the name typed in. The five field texts are the only state of a
+// save; the view supplies them and the message boxes, the catalogue handle stores the unit.
+class TNewVarDialogLogic {
+ public:
+  static constexpr std::string_view kBlankFieldsText =
+      "Some fields were left blank - data not saved";
+  static constexpr std::string_view kBlankFieldsCaption = "Error";
+  static constexpr std::string_view kReplaceText =
+      "The unit already exists.  Do you want to replace it?";
+  static constexpr std::string_view kReplaceCaption = "Warning";
+
+  // Keeps references to `view` and `dataFile`; both must outlive this object.
+  TNewVarDialogLogic(TNewVarDialogView& view, UnitCatalogue& dataFile);
+
+  // Empties the name field, then sets the four power fields to FormatPower of the components of
+  // `powers`, Mass to Time, under the decimal separator in force. Does not throw.
+  void PreFill(const TPowerVector& powers);
+
+  // One save, as either of the dialog's save buttons runs it:
+  // - a field whose text is empty (checked Mass, Length, Temperature, Time, name; a text of
+  //   blanks is not empty) shows "Some fields were left blank - data not saved" and ends it;
+  // - a name that UnitExists finds asks "The unit already exists.  Do you want to replace it?";
+  //   any answer but Yes ends it;
+  // - then all four fields are converted with ParsePower before anything is written, and the
+  //   four powers go to the catalogue in one WritePowers call under the name exactly as typed.
+  // A save that ends early, or fails, writes nothing; the fields keep their texts.
+  // Throws EConvertError for the first power field that is not a number, EPowerTooLarge for the
+  // first that lies beyond double range, and whatever WritePowers throws (EInvalidUnitName,
+  // EIniFileException).
+  void Save();
+
+ private:
+  bool HasBlankField() const;
+  bool MayWriteUnit(const std::string& name);
+  std::array<double, 4> ConvertedPowers() const;
+
+  TNewVarDialogView& view_;
+  UnitCatalogue& dataFile_;
+};
+
+}  // namespace calpero

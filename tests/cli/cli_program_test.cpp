@@ -1,0 +1,303 @@
+// The built calpero-cli run as a process on a catalogue in a temporary folder: its output, its
+// exit status and the catalogue's bytes afterwards.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "calc/evaluation.h"
+#include "catalogue/decimal_separator.h"
+#include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
+#include "catalogue/unit_catalogue.h"
+#include "cli/command_line.h"
+#include "tests/cli/cli_runner.h"
+
+namespace calpero::testing {
+namespace {
+
+const std::string kCatalogue =
+    "[UnitA]\nMass=1\nLength=1\nTemperature=0\nTime=-2\n"
+    "[UnitB]\nMass=0\nLength=2\nTemperature=0\nTime=0\n"
+    "[Tenth]\nMass=0.1\n"
+    "[Empty]\n"
+    "[Half]\nMass=0.5\nLength=-1.5\nTemperature=0\nTime=0\n"
+    "[Huge]\nMass=1E400\n";
+const std::string kHalf = "Mass=0.50\nLength=-1.50\nTemperature=0.00\nTime=0.00\n";
+const std::string kZeros = "Mass=0.00\nLength=0.00\nTemperature=0.00\nTime=0.00\n";
+const std::string kExists = "calpero-cli: The unit already exists. Use --replace to replace it.\n";
+const std::string kNotANumber = "' is not a valid floating point value\n";
+
+std::string UsageError(const std::string& problem) {
+  return "calpero-cli: " + problem + "\n\n" + UsageText();
+}
+
+struct TRun {
+  std::string Name;
+  std::vector<std::string> Arguments;
+  int ExitStatus = 0;
+  std::string Out;
+  std::string Err;
+  std::optional<std::string> After{};      // the catalogue afterwards; unchanged when not given
+  std::optional<std::string> Catalogue{};  // the catalogue before; kCatalogue when not given
+};
+
+class CliProgram : public ::testing::TestWithParam<TRun> {};
+
+TEST_P(CliProgram, PrintsExitsAndLeavesTheCatalogueAsExpected) {
+  const TWorkspace workspace;
+  const std::string before = GetParam().Catalogue.value_or(kCatalogue);
+  workspace.WriteCatalogue(before);
+  const TCliResult result = workspace.Run(GetParam().Arguments);
+  EXPECT_EQ(result.ExitStatus, GetParam().ExitStatus);
+  EXPECT_EQ(result.Out, GetParam().Out);
+  EXPECT_EQ(result.Err, GetParam().Err);
+  EXPECT_EQ(workspace.ReadCatalogue(), GetParam().After.value_or(before));
+}
+
+const std::string kTies = "[beta]\n[Alpha]\nMass=1\n[_x]\n[alpha]\n[Gamma]\n[ABC]\n";
+const std::string kOddNames = "[b\"q]\nMass=1\n[a\\b]\n[\xE9t\xE9]\n[\xC3\xA9]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliProgram,
+    ::testing::Values(
+        TRun{"ListSortsAsTheWindow",
+             {"list"},
+             0,
+             "_x\nABC\nAlpha\nalpha\nbeta\nGamma\n",
+             "",
+             {},
+             kTies},
+        TRun{"ListOfAnEmptyFile", {"list"}, 0, "", "", "", ""},
+        TRun{"ListAsJsonEscapes",
+             {"--json", "list"},
+             0,
+             "[\"a\\\\b\",\"b\\\"q\",\"\xC3\xA9\",\"\\u00e9t\\u00e9\"]\n",
+             "",
+             {},
+             kOddNames},
+        TRun{"Show", {"show", "hALF"}, 0, kHalf, ""},
+        TRun{"ShowExact",
+             {"show", "Half", "--exact"},
+             0,
+             "Mass=0.5\nLength=-1.5\nTemperature=0\nTime=0\n",
+             ""},
+        TRun{"ShowJson",
+             {"--json", "show", "Half"},
+             0,
+             "{\"unit\":\"Half\",\"Mass\":0.5,\"Length\":-1.5,\"Temperature\":0,\"Time\":0}\n",
+             ""},
+        TRun{"ShowEmptySection", {"show", "Empty"}, 0, kZeros, ""},
+        TRun{"ShowMissing",
+             {"show", "Nowhere"},
+             0,
+             kZeros,
+             "calpero-cli: warning: no unit named 'Nowhere'; counted as zero\n"},
+        TRun{"ShowOverflow", {"show", "Huge"}, 1, "", "calpero-cli: Floating point overflow\n"},
+        TRun{"Eval",
+             {"eval", "UnitA", "/", "UnitB"},
+             0,
+             "Mass=1.00\nLength=-1.00\nTemperature=0.00\nTime=-2.00\n",
+             ""},
+        TRun{"EvalAll",
+             {"eval", "--all", "UnitA", "Half", "/", "UnitB"},
+             0,
+             "numerator:\nMass=1.50\nLength=-0.50\nTemperature=0.00\nTime=-2.00\n"
+             "denominator:\nMass=0.00\nLength=2.00\nTemperature=0.00\nTime=0.00\n"
+             "resultant:\nMass=1.50\nLength=-2.50\nTemperature=0.00\nTime=-2.00\n",
+             ""},
+        TRun{"EvalJson",
+             {"eval", "--json", "Half", "/", "UnitB"},
+             0,
+             "{\"Mass\":0.5,\"Length\":-3.5,\"Temperature\":0,\"Time\":0,"
+             "\"numerator\":{\"Mass\":0.5,\"Length\":-1.5,\"Temperature\":0,\"Time\":0},"
+             "\"denominator\":{\"Mass\":0,\"Length\":2,\"Temperature\":0,\"Time\":0},"
+             "\"resultant\":{\"Mass\":0.5,\"Length\":-3.5,\"Temperature\":0,\"Time\":0}}\n",
+             ""},
+        TRun{"EvalMissingWarnsOnce",
+             {"eval", "Ghost", "UnitA", "ghost", "/", "Other", "Empty"},
+             0,
+             "Mass=1.00\nLength=1.00\nTemperature=0.00\nTime=-2.00\n",
+             "calpero-cli: warning: no unit named 'Ghost'; counted as zero\n"
+             "calpero-cli: warning: no unit named 'Other'; counted as zero\n"},
+        TRun{"SaveNew",
+             {"save", "Speed", "0", "1", " +0.50 ", "-1E0"},
+             0,
+             "",
+             "",
+             kCatalogue + "[Speed]\nMass=0\nLength=1\nTemperature=0.5\nTime=-1\n"},
+        TRun{"SaveIntoAnEmptyFile",
+             {"save", "One", "1", "2", "3", "0.0001"},
+             0,
+             "",
+             "",
+             "[One]\nMass=1\nLength=2\nTemperature=3\nTime=0.0001\n",
+             ""},
+        TRun{"SaveReplaces",
+             {"save", "unitb", "2", "-3", "0", "1", "--replace"},
+             0,
+             "",
+             "",
+             "[A]\n[UnitB]\nMass=2\nLength=-3\nTemperature=0\nTime=1\n",
+             "[A]\n[UnitB]\nMass=0\nLength=2\nTemperature=0\nTime=0\n"},
+        TRun{"SaveIntoAnEmptySection",
+             {"save", "A", "1", "0", "0", "0"},
+             0,
+             "",
+             "",
+             "[A]\nMass=1\nLength=0\nTemperature=0\nTime=0\n",
+             "[A]\n"},
+        TRun{"SaveExisting", {"save", "UNITA", "1", "1", "1", "1"}, 1, "", kExists},
+        TRun{"SaveNotANumber",
+             {"save", "New", "1", "1,5", "1", "1"},
+             1,
+             "",
+             "calpero-cli: '1,5" + kNotANumber},
+        TRun{"SaveTooLarge",
+             {"save", "New", "1", "1", "1", "-1.8E308"},
+             1,
+             "",
+             "calpero-cli: '-1.8E308' is too large for a power\n"},
+        TRun{"SaveBlankField",
+             {"save", "New", "1", "", "1", "1"},
+             1,
+             "",
+             "calpero-cli: Some fields were left blank - data not saved\n"},
+        TRun{"SaveBadName",
+             {"save", "a]b", "1", "1", "1", "1"},
+             1,
+             "",
+             "calpero-cli: The unit name 'a]b' cannot be stored: it contains ']'\n"},
+        TRun{"Erase", {"erase", "unitA"}, 0, "", "", kCatalogue.substr(kCatalogue.find("[UnitB]"))},
+        TRun{"EraseMissing",
+             {"erase", "Ghost"},
+             0,
+             "",
+             "calpero-cli: warning: no unit named 'Ghost'; nothing erased\n"},
+        TRun{"BackupWithoutFolder",
+             {"backup"},
+             1,
+             "",
+             "calpero-cli: Unable to copy ./Data/data.ini to ./Backup/data.ini\n"},
+        TRun{"RestoreWithoutBackup",
+             {"restore"},
+             1,
+             "",
+             "calpero-cli: Unable to copy ./Backup/data.ini to ./Data/data.ini\n"},
+        TRun{"Version", {"--version"}, 0, std::string("calpero-cli ") + CALPERO_VERSION + "\n", ""},
+        TRun{"Help", {"show", "--help"}, 0, UsageText(), ""},
+        TRun{"NoCommand", {}, 2, "", UsageError("no command given")},
+        TRun{"UnknownOption",
+             {"list", "--exact"},
+             2,
+             "",
+             UsageError("unknown option '--exact' for 'list'")},
+        TRun{"MissingArgument",
+             {"save", "a", "1", "2", "3"},
+             2,
+             "",
+             UsageError("'save' needs more arguments")}),
+    [](const auto& info) { return info.param.Name; });
+
+TEST(CliProgramFiles, SaveWithoutADataFolderFailsAndCreatesNone) {
+  const TWorkspace workspace;
+  std::filesystem::remove(workspace.Root() / "Data");
+  const TCliResult result = workspace.Run({"save", "New", "1", "1", "1", "1"});
+  EXPECT_EQ(result.ExitStatus, 1);
+  EXPECT_EQ(result.Err, "calpero-cli: Unable to write to ./Data/data.ini\n");
+  EXPECT_FALSE(std::filesystem::exists(workspace.Root() / "Data"));
+}
+
+TEST(CliProgramFiles, BackupThenRestoreBringsBackAnErasedUnit) {
+  const TWorkspace workspace;
+  workspace.WriteCatalogue(kCatalogue);
+  std::filesystem::create_directory(workspace.Root() / "Backup");
+  TWorkspace::WriteFile(workspace.Root() / "Backup" / "data.ini", "[Old]\n");
+  ASSERT_EQ(workspace.Run({"backup"}).ExitStatus, 0);
+  EXPECT_EQ(TWorkspace::ReadFile(workspace.Root() / "Backup" / "data.ini"), kCatalogue);
+  ASSERT_EQ(workspace.Run({"erase", "Half"}).ExitStatus, 0);
+  ASSERT_NE(workspace.ReadCatalogue(), kCatalogue);
+  EXPECT_EQ(workspace.Run({"restore"}).ExitStatus, 0);
+  EXPECT_EQ(workspace.ReadCatalogue(), kCatalogue);
+}
+
+TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
+  const TWorkspace workspace;
+  workspace.WriteCatalogue(kCatalogue);
+  const std::string parent = workspace.Root().parent_path().string();
+  const std::string folder = workspace.Root().filename().string();
+  EXPECT_EQ(workspace.Run({"-C", parent, "-C" + folder, "show", "Half"}, "", "/").Out, kHalf);
+  const TCliResult failed = workspace.Run({"-C", "nowhere", "save", "X", "1", "1", "1", "1"});
+  EXPECT_EQ(failed.ExitStatus, 1);
+  EXPECT_EQ(
+      failed.Err,
+      "calpero-cli: Unable to change to the directory 'nowhere': No such file or directory\n");
+  EXPECT_EQ(workspace.ReadCatalogue(), kCatalogue);
+}
+
+TEST(CliProgramLocale, ALocaleThatIsNotInstalledGivesTheFullStop) {
+  const TWorkspace workspace;
+  const TCliResult result = workspace.Run({"save", "New", "1.5", "0", "0", "0"}, "LC_ALL=xx_NO");
+  EXPECT_EQ(result.ExitStatus, 0);
+  EXPECT_EQ(workspace.ReadCatalogue(), "[New]\nMass=1.5\nLength=0\nTemperature=0\nTime=0\n");
+}
+
+TEST(CliProgramLocale, ACommaLocaleGivesTheCommaToTextButNotToJson) {
+  const std::string comma = FindCommaLocale();
+  if (comma.empty()) {
+    GTEST_SKIP() << "no locale with a decimal comma is installed";
+  }
+  const TWorkspace workspace;
+  workspace.WriteCatalogue("[Half]\nMass=0.5\n");
+  ASSERT_EQ(workspace.Run({"save", "New", "2,5", "0", "0", "0"}, "LC_ALL=" + comma).ExitStatus, 0);
+  EXPECT_EQ(workspace.ReadCatalogue(),
+            "[Half]\nMass=0.5\n[New]\nMass=2,5\nLength=0\nTemperature=0\nTime=0\n");
+  // LC_NUMERIC counts when LC_ALL is empty; Half's fraction is no number under the comma.
+  EXPECT_EQ(workspace.Run({"eval", "New", "Half"}, "LC_ALL= LC_NUMERIC=" + comma).Out,
+            "Mass=2,50\nLength=0,00\nTemperature=0,00\nTime=0,00\n");
+  EXPECT_EQ(workspace.Run({"--json", "show", "New"}, "LC_ALL=" + comma).Out,
+            "{\"unit\":\"New\",\"Mass\":2.5,\"Length\":0,\"Temperature\":0,\"Time\":0}\n");
+}
+
+// The program and the window's own evaluation, on the same file, give the same texts.
+class CliEvalAgreesWithTheWindow
+    : public ::testing::TestWithParam<
+          std::pair<std::vector<std::string>, std::vector<std::string>>> {};
+
+TEST_P(CliEvalAgreesWithTheWindow, InScreenAndInStoredForm) {
+  const TWorkspace workspace;
+  workspace.WriteCatalogue(kCatalogue);
+  const auto& [numerator, denominator] = GetParam();
+  TEvaluationState state;
+  const ScopedDecimalSeparator separator(".");
+  EvaluateResultant(TAreaNames{numerator, denominator},
+                    UnitCatalogue((workspace.Root() / "Data" / "data.ini").string()), state);
+  std::ostringstream screen;
+  std::ostringstream stored;
+  for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+    screen << kPowerKeys.at(i) << '=' << state.ResultRow.at(i) << '\n';
+    stored << kPowerKeys.at(i) << '='
+           << FormatStoredPower(static_cast<double>(state.ResultantPowers[i])) << '\n';
+  }
+  std::vector<std::string> arguments = numerator;
+  arguments.emplace_back("/");
+  arguments.insert(arguments.end(), denominator.begin(), denominator.end());
+  arguments.insert(arguments.begin(), "eval");
+  EXPECT_EQ(workspace.Run(arguments).Out, screen.str());
+  arguments.emplace_back("--exact");
+  EXPECT_EQ(workspace.Run(arguments).Out, stored.str());
+}
+
+using TNames = std::vector<std::string>;
+INSTANTIATE_TEST_SUITE_P(Fractions, CliEvalAgreesWithTheWindow,
+                         ::testing::Values(std::pair{TNames{}, TNames{}},
+                                           std::pair{TNames{"UnitA", "unita"}, TNames{"Half"}},
+                                           std::pair{TNames{"Half"}, TNames{"Half"}},
+                                           std::pair{TNames{"Nowhere", "Empty"}, TNames{"UnitB"}},
+                                           std::pair{TNames(10, "Tenth"), TNames{}},
+                                           std::pair{TNames(3, "Tenth"), TNames{"Half", "Tenth"}}));
+
+}  // namespace
+}  // namespace calpero::testing

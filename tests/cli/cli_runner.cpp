@@ -1,0 +1,95 @@
+#include "tests/cli/cli_runner.h"
+
+#include <langinfo.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+
+namespace calpero::testing {
+namespace {
+
+// `text` as one shell word: inside single quotes every byte but the quote itself stands as it is.
+std::string ShellWord(const std::string& text) {
+  std::string word = "'";
+  for (const char character : text) {
+    word += character == '\'' ? std::string("'\\''") : std::string(1, character);
+  }
+  return word + "'";
+}
+
+}  // namespace
+
+TWorkspace::TWorkspace() {
+  std::string pattern = std::filesystem::temp_directory_path() / "calpero-cli-test-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("no temporary folder");
+  }
+  root_ = pattern;
+  std::filesystem::create_directory(root_ / "Data");
+}
+
+TWorkspace::~TWorkspace() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+TCliResult TWorkspace::Run(const std::vector<std::string>& arguments,
+                           const std::string& environment,
+                           const std::filesystem::path& directory) const {
+  const std::filesystem::path out = root_ / "stdout";
+  const std::filesystem::path err = root_ / "stderr";
+  std::string command = "cd " + ShellWord(directory.empty() ? root_ : directory) + " && env " +
+                        (environment.empty() ? "LC_ALL=C" : environment) + " " CALPERO_CLI_PATH;
+  for (const std::string& argument : arguments) {
+    command += " " + ShellWord(argument);
+  }
+  command += " </dev/null >" + ShellWord(out) + " 2>" + ShellWord(err);
+  const int status = std::system(command.c_str());
+  TCliResult result;
+  result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.Out = ReadFile(out);
+  result.Err = ReadFile(err);
+  std::filesystem::remove(out);
+  std::filesystem::remove(err);
+  return result;
+}
+
+void TWorkspace::WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!(file << bytes).flush()) {
+    throw std::runtime_error("cannot write " + path.string());
+  }
+}
+
+std::string TWorkspace::ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string FindCommaLocale() {
+  const std::unique_ptr<FILE, int (*)(FILE*)> listing(popen("locale -a", "r"), pclose);
+  std::array<char, 256> line{};
+  while (listing && fgets(line.data(), static_cast<int>(line.size()), listing.get()) != nullptr) {
+    std::string name = line.data();
+    name.erase(name.find_last_not_of("\r\n") + 1);
+    locale_t numeric = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
+    if (numeric == static_cast<locale_t>(nullptr)) {
+      continue;
+    }
+    const std::string radix = nl_langinfo_l(RADIXCHAR, numeric);
+    freelocale(numeric);
+    if (radix == ",") {
+      return name;
+    }
+  }
+  return {};
+}
+
+}  // namespace calpero::testing

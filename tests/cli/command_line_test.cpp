@@ -1,0 +1,89 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace calpero {
+namespace {
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) {
+    joined += "<" + text + ">";
+  }
+  return joined;
+}
+
+// A parsed line in one text, so that a table row can state all of it: the command's number,
+// the directories, the flags set, the names, the denominator and the powers.
+std::string Described(const TCommandLine& line) {
+  std::ostringstream text;
+  text << static_cast<int>(line.Command) << " C" << Joined(line.Directories)
+       << (line.Json ? " json" : "") << (line.Exact ? " exact" : "") << (line.All ? " all" : "")
+       << (line.Replace ? " replace" : "") << " " << Joined(line.Names) << " / "
+       << Joined(line.Denominator) << " " << Joined({line.Powers.begin(), line.Powers.end()});
+  return text.str();
+}
+
+using TCase = std::pair<std::vector<std::string_view>, std::string>;
+
+class CommandLineParses : public ::testing::TestWithParam<TCase> {};
+
+TEST_P(CommandLineParses, IntoTheExpectedParts) {
+  EXPECT_EQ(Described(ParseCommandLine(GetParam().first)), GetParam().second);
+}
+
+// Command numbers: 0 help, 1 version, 2 list, 3 show, 4 eval, 5 save, 6 erase, 7 backup,
+// 8 restore.
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineParses,
+    ::testing::Values(
+        TCase{{"list"}, "2 C  /  <><><><>"}, TCase{{"--json", "list"}, "2 C json  /  <><><><>"},
+        TCase{{"list", "--json"}, "2 C json  /  <><><><>"},
+        TCase{{"-C", "a", "-Cb c", "-C", "", "backup"}, "7 C<a><b c><>  /  <><><><>"},
+        TCase{{"show", "-x", "--exact"}, "3 C exact <-x> /  <><><><>"},
+        TCase{{"show", "--", "--exact"}, "3 C <--exact> /  <><><><>"},
+        TCase{{"eval", "a", "--all", "b", "/", "c"}, "4 C all <a><b> / <c> <><><><>"},
+        TCase{{"eval", "/", "a"}, "4 C  / <a> <><><><>"},
+        TCase{{"eval", "a", "a"}, "4 C <a><a> /  <><><><>"}, TCase{{"eval"}, "4 C  /  <><><><>"},
+        TCase{{"save", "S", "0", "1", "-2.5", "--replace", "-1E3"},
+              "5 C replace <S> /  <0><1><-2.5><-1E3>"},
+        TCase{{"erase", "x"}, "6 C <x> /  <><><><>"}, TCase{{"restore"}, "8 C  /  <><><><>"},
+        TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
+        TCase{{"show", "--exact", "--help"}, "0 C exact  /  <><><><>"},
+        TCase{{"-h"}, "0 C  /  <><><><>"}, TCase{{"--version"}, "1 C  /  <><><><>"}));
+
+class CommandLineRefuses : public ::testing::TestWithParam<TCase> {};
+
+TEST_P(CommandLineRefuses, WithAMessageNamingTheProblem) {
+  try {
+    ParseCommandLine(GetParam().first);
+    ADD_FAILURE() << "no usage error";
+  } catch (const TUsageError& error) {
+    EXPECT_EQ(error.what(), GetParam().second);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineRefuses,
+    ::testing::Values(TCase{{}, "no command given"},
+                      TCase{{"--json", "-C", "x"}, "no command given"},
+                      TCase{{"-C"}, "option -C needs a directory"},
+                      TCase{{"--exact", "show", "a"}, "unknown option '--exact'"},
+                      TCase{{"shw", "a"}, "unknown command 'shw'"},
+                      TCase{{"list", "--replace"}, "unknown option '--replace' for 'list'"},
+                      TCase{{"show"}, "'show' needs more arguments"},
+                      TCase{{"show", "a", "b"}, "too many arguments for 'show': 'b'"},
+                      TCase{{"save", "a", "1", "2", "3"}, "'save' needs more arguments"},
+                      TCase{{"save", "a", "1", "2", "3", "4", "5"},
+                            "too many arguments for 'save': '5'"},
+                      TCase{{"backup", "x"}, "too many arguments for 'backup': 'x'"},
+                      TCase{{"eval", "a", "/", "/"}, "'eval' takes at most one '/'"}));
+
+}  // namespace
+}  // namespace calpero

@@ -1,0 +1,84 @@
+// The commands run inside the test, where the decimal separator can be set directly: what a
+// user with a decimal comma gets, whatever locales this machine has installed.
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/decimal_separator.h"
+#include "cli/locale_decimal_symbol.h"
+#include "tests/cli/cli_runner.h"
+
+namespace calpero::testing {
+namespace {
+
+class CliCommandsUnderAComma : public ::testing::Test {
+ protected:
+  // The standard output of the command, or the standard error when it fails. RunCommand enters
+  // the -C directory, so the test's own working directory is put back afterwards.
+  std::string Run(std::vector<std::string_view> arguments, std::ostream* out = nullptr) {
+    const std::string root = workspace_.Root().string();
+    arguments.insert(arguments.begin(), {"-C", root});
+    std::ostringstream text;
+    std::ostringstream err;
+    const int status =
+        RunCommand(ParseCommandLine(arguments), "1", out != nullptr ? *out : text, err);
+    std::filesystem::current_path(testDirectory_);
+    return status == 0 ? text.str() : err.str();
+  }
+
+  const std::filesystem::path testDirectory_ = std::filesystem::current_path();
+  const ScopedDecimalSeparator comma_{","};
+  TWorkspace workspace_;
+};
+
+TEST_F(CliCommandsUnderAComma, SaveReadsAndWritesNumbersWithTheComma) {
+  EXPECT_EQ(Run({"save", "C", "1,5", "-0,25", "0", "1E-5"}), "");
+  EXPECT_EQ(workspace_.ReadCatalogue(), "[C]\nMass=1,5\nLength=-0,25\nTemperature=0\nTime=1E-5\n");
+  EXPECT_EQ(Run({"save", "D", "1.5", "0", "0", "0"}),
+            "calpero-cli: '1.5' is not a valid floating point value\n");
+}
+
+TEST_F(CliCommandsUnderAComma, ShowAndEvalPrintTheCommaButJsonTheFullStop) {
+  workspace_.WriteCatalogue("[C]\nMass=1,5\nLength=-0,25\nTemperature=0\nTime=2\n");
+  EXPECT_EQ(Run({"show", "C"}), "Mass=1,50\nLength=-0,25\nTemperature=0,00\nTime=2,00\n");
+  EXPECT_EQ(Run({"eval", "--exact", "C", "C"}), "Mass=3\nLength=-0,5\nTemperature=0\nTime=4\n");
+  EXPECT_EQ(Run({"--json", "show", "C"}),
+            "{\"unit\":\"C\",\"Mass\":1.5,\"Length\":-0.25,\"Temperature\":0,\"Time\":2}\n");
+}
+
+TEST_F(CliCommandsUnderAComma, OutputThatCannotBeWrittenIsAFailure) {
+  std::ostringstream broken;
+  broken.setstate(std::ios::badbit);
+  EXPECT_EQ(Run({"list"}, &broken), "calpero-cli: Unable to write the output\n");
+}
+
+TEST(LocaleDecimalSymbol, FollowsLcAllAtEachCall) {
+  const std::string commaLocale = FindCommaLocale();
+  const char* previous = getenv("LC_ALL");
+  const std::string saved = previous != nullptr ? previous : "";
+  setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(LocaleDecimalSymbol(), ".");
+  setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
+  EXPECT_EQ(LocaleDecimalSymbol(), "");
+  setenv("LC_ALL", commaLocale.c_str(), 1);
+  const std::string commaSymbol = LocaleDecimalSymbol();
+  if (previous != nullptr) {
+    setenv("LC_ALL", saved.c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  if (commaLocale.empty()) {
+    GTEST_SKIP() << "no locale with a decimal comma is installed";
+  }
+  EXPECT_EQ(commaSymbol, ",");
+}
+
+}  // namespace
+}  // namespace calpero::testing

@@ -1,0 +1,81 @@
+#include "cli/json_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace calpero {
+namespace {
+
+using namespace std::string_view_literals;
+
+class JsonStringOf
+    : public ::testing::TestWithParam<std::pair<std::string_view, std::string_view>> {};
+
+TEST_P(JsonStringOf, EscapesWhatJsonRequiresKeepsValidUtf8AndReadsOtherBytesAsLatin1) {
+  EXPECT_EQ(JsonString(GetParam().first), GetParam().second);
+}
+
+// The last six: a single-byte code page name, a lone tail byte, an overlong "/", a surrogate, a
+// code point beyond U+10FFFF and a cut sequence.
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonStringOf,
+    ::testing::Values(std::pair{""sv, R"("")"sv}, std::pair{"a\"b\\c/"sv, R"("a\"b\\c/")"sv},
+                      std::pair{"\t\n\r\b\f"sv, R"("\t\n\r\b\f")"sv},
+                      std::pair{"\x01\x1f\x7f\0"sv, "\"\\u0001\\u001f\x7f\\u0000\""sv},
+                      std::pair{"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"sv,
+                                "\"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""sv},
+                      std::pair{"\xE9t\xE9"sv, R"("\u00e9t\u00e9")"sv},
+                      std::pair{"\x80"sv, R"("\u0080")"sv},
+                      std::pair{"\xC0\xAF"sv, R"("\u00c0\u00af")"sv},
+                      std::pair{"\xED\xA0\x80"sv, R"("\u00ed\u00a0\u0080")"sv},
+                      std::pair{"\xF4\x90\x80\x80"sv, R"("\u00f4\u0090\u0080\u0080")"sv},
+                      std::pair{"a\xE2\x82"sv, R"("a\u00e2\u0082")"sv}));
+
+TEST(JsonNumber, IsTheShortestJsonTextThatReadsBackAsTheSameDouble) {
+  for (const double value :
+       {0.0, -2.0, 0.1, 1.0 / 3.0, 1e-5, -2.5e-7, std::numeric_limits<double>::max(),
+        std::numeric_limits<double>::denorm_min()}) {
+    const std::string text = JsonNumber(value);
+    double back = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), back);
+    EXPECT_EQ(result.ptr, text.data() + text.size()) << text;
+    EXPECT_EQ(back, value) << text;
+    EXPECT_EQ(text.find_first_not_of("0123456789.-+e"), std::string::npos) << text;
+  }
+}
+
+TEST(JsonNumber, OfSinglePrecisionIsTheFloatsOwnShortestFormAndNullWhenNotFinite) {
+  EXPECT_EQ(JsonNumber(0.1F), "0.1");
+  EXPECT_EQ(JsonNumber(1.0F / 3.0F), "0.33333334");
+  EXPECT_EQ(JsonNumber(static_cast<double>(0.1F)), "0.10000000149011612");
+  EXPECT_EQ(JsonNumber(-std::numeric_limits<float>::infinity()), "null");
+  EXPECT_EQ(JsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
+}
+
+TEST(JsonWriter, SeparatesMembersAndElementsWithCommasAtEveryDepth) {
+  TJsonWriter json;
+  json.BeginObject();
+  json.Key("a");
+  json.Number(1.0);
+  json.Key("list");
+  json.BeginArray();
+  json.String("x");
+  json.BeginObject();
+  json.EndObject();
+  json.BeginArray();
+  json.EndArray();
+  json.Number(2.5F);
+  json.EndArray();
+  json.Key("k\"");
+  json.String("v");
+  json.EndObject();
+  EXPECT_EQ(json.Text(), R"({"a":1,"list":["x",{},[],2.5],"k\"":"v"})");
+}
+
+}  // namespace
+}  // namespace calpero

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPoint>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+#include "new_var_dlg_fixture.h"
+
+namespace calpero::testing {
+namespace {
+
+constexpr std::array<const char*, 4> kPowerFields = {"Edit1", "Edit2", "Edit3", "Edit4"};
+
+class NewVarDlgBehaviour : public NewVarDlgTest {
+ protected:
+  void TypeUnit(const QString& name, const std::array<QString, 4>& powers) {
+    Control<QLineEdit>("Edit5")->setText(name);
+    for (std::size_t i = 0; i < powers.size(); ++i) {
+      Control<QLineEdit>(kPowerFields.at(i))->setText(powers.at(i));
+    }
+  }
+
+  static QString Focused() {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->objectName() : QString();
+  }
+};
+
+TEST_F(NewVarDlgBehaviour, OpensPrefilledWithAnEmptyNameAndTheFocusInIt) {
+  QStringList seen;
+  Control<QLineEdit>("Edit5")->setText(QStringLiteral("left from before"));
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"}) {
+      seen << Control<QLineEdit>(name)->text();
+    }
+    seen << Focused();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{{1.0F / 3.0F, -2.0F, 0.0F, 0.5F}});
+
+  EXPECT_EQ(seen, QStringList({"0.33", "-2.00", "0.00", "0.50", "", "Edit5"}));
+  EXPECT_FALSE(dialog_.isVisible());
+}
+
+TEST_F(NewVarDlgBehaviour, EnterInAnyFieldSavesAndKeepsTheDialogOpen) {
+  for (const char* field : {"Edit5", "Edit1", "Edit4"}) {
+    QFile::remove(QStringLiteral("Data/data.ini"));
+    bool openAfterEnter = false;
+    WhenDialogRuns([&] {
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+      TypeUnit(QStringLiteral("Joule"), {"1", "2", "0", "-2"});
+      QTest::keyClick(Control<QLineEdit>(field), Qt::Key_Return);
+      openAfterEnter = dialog_.isVisible();
+      dialog_.close();
+    });
+    dialog_.Execute(TPowerVector{});
+
+    EXPECT_TRUE(openAfterEnter) << field;
+    EXPECT_EQ(catalogue_.ReadPower("Joule", "Time"), -2.0) << field;
+  }
+}
+
+TEST_F(NewVarDlgBehaviour, EnterWithTheFocusOnSaveAndExitSavesAndCloses) {
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    TypeUnit(QStringLiteral("Watt"), {"1", "2", "0", "-3"});
+    Control<QPushButton>("OKBtn")->setFocus();
+    QTest::keyClick(Control<QPushButton>("OKBtn"), Qt::Key_Return);
+  });
+  dialog_.Execute(TPowerVector{});
+
+  EXPECT_EQ(dialog_.result(), 1);
+  EXPECT_EQ(catalogue_.ReadPower("Watt", "Time"), -3.0);
+}
+
+TEST_F(NewVarDlgBehaviour, ABlankFieldIsReportedThenSaveStaysOpenAndSaveAndExitCloses) {
+  for (const char* button : {"Button1", "OKBtn"}) {
+    std::optional<SeenMessageBox> seen;
+    bool openAfterSave = false;
+    WhenDialogRuns([&] {
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+      TypeUnit(QString(), {"1.5", "0", "0", "0"});
+      AnswerNextMessageBox(QMessageBox::Ok, &seen);
+      QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+      openAfterSave = dialog_.isVisible();
+      dialog_.close();
+    });
+    dialog_.Execute(TPowerVector{});
+
+    SCOPED_TRACE(button);
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(seen->caption, "Error");
+    EXPECT_EQ(seen->text, "Some fields were left blank - data not saved");
+    EXPECT_EQ(seen->icon, QMessageBox::Warning);
+    EXPECT_EQ(openAfterSave, button == std::string("Button1"));
+    EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), "1.5");
+    EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
+  }
+}
+
+TEST_F(NewVarDlgBehaviour, SaveAndExitClosesAfterTheErrorOfAFieldThatIsNotANumber) {
+  std::optional<SeenMessageBox> seen;
+  bool openAfterSave = true;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+    TypeUnit(QStringLiteral("Bad"), {"1", "abc", "0", "0"});
+    AnswerNextMessageBox(QMessageBox::Ok, &seen);
+    QTest::mouseClick(Control<QPushButton>("OKBtn"), Qt::LeftButton);
+    openAfterSave = dialog_.isVisible();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  ASSERT_TRUE(seen.has_value());
+  EXPECT_EQ(seen->caption, "Calpero");
+  EXPECT_EQ(seen->text, "'abc' is not a valid floating point value.");
+  EXPECT_EQ(seen->icon, QMessageBox::Critical);
+  EXPECT_FALSE(openAfterSave);
+  EXPECT_EQ(dialog_.result(), 1);
+  EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
+}
+
+TEST_F(NewVarDlgBehaviour, EscapeDoesNothingAndTheCloseBoxClosesWithoutASave) {
+  bool openAfterEscape = false;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    TypeUnit(QStringLiteral("Unsaved"), {"9", "9", "9", "9"});
+    QTest::keyClick(Control<QLineEdit>("Edit5"), Qt::Key_Escape);
+    QTest::keyClick(Control<QLineEdit>("Edit2"), Qt::Key_Escape);
+    openAfterEscape = dialog_.isVisible();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(dialog_.result(), 2);
+  EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
+}
+
+TEST_F(NewVarDlgBehaviour, TheNameTakesSixtyFourCharactersAndTabFollowsTheLayoutOrder) {
+  QString typed;
+  QStringList forward;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    QTest::keyClicks(Control<QLineEdit>("Edit5"), QString(70, QLatin1Char('n')));
+    typed = Control<QLineEdit>("Edit5")->text();
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      forward << Focused();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    forward << Focused();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  EXPECT_EQ(typed, QString(64, QLatin1Char('n')));
+  EXPECT_EQ(forward,
+            QStringList({"Edit1", "Edit2", "Edit3", "Edit4", "Button1", "Edit5", "Button1"}));
+}
+
+TEST_F(NewVarDlgBehaviour, FirstOpeningIsCentredOnTheScreenEvenWithAParentElsewhere) {
+  QWidget owner;
+  owner.setGeometry(0, 0, 120, 80);
+  owner.show();
+  TNewVarDlg dialog(&owner);
+  QPoint centre;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    centre = dialog.frameGeometry().center();
+    dialog.close();
+  });
+  dialog.Execute(TPowerVector{});
+
+  EXPECT_LE((centre - owner.screen()->availableGeometry().center()).manhattanLength(), 4);
+}
+
+TEST_F(NewVarDlgBehaviour, SecondOpeningKeepsThePlaceAndRefillsTheFields) {
+  const QPoint movedTo(37, 41);
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    dialog_.move(movedTo);
+    TypeUnit(QStringLiteral("Typed"), {"5", "5", "5", "5"});
+    Control<QLineEdit>("Edit3")->setFocus();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  QPoint place;
+  QStringList seen;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    place = dialog_.pos();
+    seen << Control<QLineEdit>("Edit5")->text() << Control<QLineEdit>("Edit1")->text() << Focused();
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{{2.0F, 0.0F, 0.0F, 0.0F}});
+
+  EXPECT_EQ(place, movedTo);
+  EXPECT_EQ(seen, QStringList({"", "2.00", "Edit5"}));
+}
+
+TEST_F(NewVarDlgBehaviour, TheStatusBarShowsTheHintOfTheControlUnderThePointer) {
+  // The pointer comes in over the background, as it does when it crosses the dialog's edge.
+  const std::vector<std::pair<const char*, QString>> route = {
+      {nullptr, ""},
+      {"Edit1", "Power to which mass is raised"},
+      {"Image8", "Time"},
+      {"Button1", ""},
+      {"Label1", "Variable name"},
+      {"OKBtn", "Save variable and Exit"},
+      {nullptr, ""},
+  };
+  QStringList shown;
+  WhenDialogRuns([&] {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+    for (const auto& stop : route) {
+      QTest::mouseMove(&dialog_, stop.first != nullptr
+                                     ? Control<QWidget>(stop.first)->geometry().center()
+                                     : QPoint(5, 130));
+      shown << Control<QStatusBar>("StatusBar1")->currentMessage();
+    }
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  QStringList expected;
+  for (const auto& stop : route) {
+    expected << stop.second;
+  }
+  EXPECT_EQ(shown, expected);
+}
+
+}  // namespace
+}  // namespace calpero::testing

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "catalogue/decimal_separator.h"
+#include "fake_help_shell.h"
+#include "ui/main_form.h"
+
+namespace calpero::testing {
+
+// A catalogue of a few units, in no particular order, used by most cases:
+// Newton (1, 1, 0, -2), metre (0, 1, 0, 0), Kelvin (0, 0, 1, 0), Second (0, 0, 0, 1),
+// Area (0, 2, 0, 0), Half (0.5, -1.5, 0, 0; no "Time" key).
+extern const char* const kSampleCatalogue;
+
+// Each case runs in a fresh working folder holding Data/ (and Backup/), with "." as the decimal
+// separator, and drives a real main window shown offscreen, whose help look-up is a fake.
+class MainFormTest : public ::testing::Test {
+ protected:
+  MainFormTest();
+  ~MainFormTest() override;
+
+  // Writes Data/data.ini with exactly `bytes`.
+  void WriteCatalogue(const std::string& bytes);
+  // The bytes of Data/data.ini (empty when missing).
+  std::string CatalogueBytes() const;
+  // The path of a file in the working folder.
+  QString PathOf(const QString& relative) const { return folder_.filePath(relative); }
+
+  // Makes and shows the window; waits until it is exposed.
+  void OpenForm();
+
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    auto* widget = form_->findChild<Widget*>(QLatin1String(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  const TMainFormControls& C() const { return form_->Controls(); }
+
+  // The texts of the result row and of the unit-powers row, Mass to Time.
+  QStringList ResultRow() const;
+  QStringList UnitRow() const;
+  // The texts of the list's items in order.
+  QStringList ListItems() const;
+  // The text of the list's current item, or "(none)".
+  QString CurrentItem() const;
+
+  // A left click on the list's item at `row`.
+  void ClickListItem(int row);
+  // A press on `from` at `fromAt`, moves to `to` at `toAt` (in steps), and a release there.
+  void Drag(QWidget* from, QPoint fromAt, QWidget* to, QPoint toAt);
+  // Drags the list's item at `row` to `to` at `toAt` (client coordinates of an area are
+  // inside its edge: pass the area's Client()).
+  void DragListItem(int row, QWidget* to, QPoint toAt);
+  // Clicks a toolbar button.
+  void Click(QWidget* button);
+
+  // The widgets of the tokens that an area holds now, in its order.
+  std::vector<TTokenLabel*> TokensIn(THolder holder) const;
+
+  std::unique_ptr<TMainForm> form_;
+  FakeHelpShell* shell_ = nullptr;
+
+ private:
+  ScopedDecimalSeparator separator_{"."};
+  QTemporaryDir folder_;
+  QString previousFolder_;
+};
+
+}  // namespace calpero::testing

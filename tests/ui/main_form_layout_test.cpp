@@ -1,0 +1,203 @@
+#include <array>
+
+#include <QFontInfo>
+#include <QTest>
+
+#include "main_form_fixture.h"
+#include "ui/hint.h"
+
+namespace calpero::testing {
+namespace {
+
+struct PlaceCase {
+  const char* name;
+  QRect geometry;  // within the parent
+  const char* hint;
+};
+
+// Every control of the layout with its place, size and hint.
+const auto kPlaces = std::to_array<PlaceCase>({
+    {"WorkAreaPanel", {0, 0, 658, 345}, ""},
+    {"MainStatusBar", {0, 345, 658, 19}, ""},
+    {"Image9", {8, 8, 32, 32}, ""},
+    {"FindStaticText", {44, 15, 30, 17}, "Find"},
+    {"FindEdit", {72, 13, 201, 19}, "Find"},
+    {"UnitsListBox", {8, 48, 289, 225}, "Available units"},
+    {"MLabel", {52, 275, 50, 16}, "Power to which Mass is raised"},
+    {"LLabel", {100, 275, 50, 16}, "Power to which Length is raised"},
+    {"TempLabel", {172, 275, 50, 16}, "Power to which Temperature is raised"},
+    {"TimeLabel", {228, 275, 50, 16}, "Power to which Time is raised"},
+    {"Image10", {16, 288, 45, 45}, "Mass"},
+    {"Image1", {80, 288, 45, 45}, "Length"},
+    {"Image2", {136, 288, 45, 45}, "Temperature"},
+    {"Image3", {200, 288, 45, 45}, "Time"},
+    {"TrashImage", {300, 284, 48, 48}, "Trash (can not be undone!)"},
+    {"TrashPanel", {256, 296, 25, 25}, ""},
+    {"Numerator", {352, 51, 297, 106}, "Numerator (drag and drop text here)"},
+    {"Denominator", {352, 167, 296, 106}, "Denominator (drag and drop text here)"},
+    {"Panel1", {300, 160, 350, 4}, "Dividing Line"},
+    {"ToolBarPanel", {334, 2, 321, 43}, "Resultant powers: evaluate, save, back up, clear, help"},
+    {"MainToolBar", {0, 2, 318, 38}, ""},
+    {"ToolBar1", {304, 85, 47, 38}, ""},
+    {"ToolBar2", {304, 201, 47, 38}, ""},
+    {"rMLabel", {420, 275, 50, 16}, "Power to which Mass is raised"},
+    {"rLLabel", {468, 275, 50, 16}, "Power to which Length is raised"},
+    {"rTempLabel", {532, 275, 50, 16}, "Power to which Temperature is raised"},
+    {"rTimeLabel", {588, 275, 50, 16}, "Power to which Time is raised"},
+    {"Image4", {384, 288, 45, 45}, "Mass"},
+    {"Image5", {448, 288, 45, 45}, "Length"},
+    {"Image6", {504, 288, 45, 45}, "Temperature"},
+    {"Image7", {568, 288, 45, 45}, "Time"},
+    {"ToolButton1", {0, 0, 8, 38}, "Separator"},
+    {"BothToolButton", {8, 0, 39, 38}, "Evaluate resultant"},
+    {"ToolButton2", {47, 0, 8, 38}, "Separator"},
+    {"NToolButton", {55, 0, 39, 38}, "Evaluate numerator"},
+    {"DToolButton", {94, 0, 39, 38}, "Evaluate denominator"},
+    {"ToolButton7", {133, 0, 8, 38}, "Separator"},
+    {"NewVariableToolButton", {141, 0, 39, 38}, "Make this arrangement a new variable"},
+    {"ToolButton8", {180, 0, 8, 38}, "Separator"},
+    {"BackFilesUpToolButton", {188, 0, 52, 38}, "Back files up"},
+    {"ClearWorkAreaToolButton", {240, 0, 39, 38}, "Clear the work area"},
+    {"ShowHelpToolButton", {279, 0, 39, 38}, "Show Help"},
+    {"AddToNrButton", {0, 0, 39, 38}, "Add selection to numerator"},
+    {"AddToDrButton", {0, 0, 39, 38}, "Add selection to denominator"},
+});
+
+class MainFormLayout : public MainFormTest {
+ protected:
+  MainFormLayout() { OpenForm(); }
+};
+
+TEST_F(MainFormLayout, PutsEveryControlInItsPlaceWithItsHint) {
+  for (const PlaceCase& place : kPlaces) {
+    const QWidget* widget = Find<QWidget>(place.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), place.geometry) << place.name;
+    EXPECT_EQ(HintOf(widget), QLatin1String(place.hint)) << place.name;
+  }
+}
+
+TEST_F(MainFormLayout, PopsHintsUpOnTheMainToolbarOnly) {
+  for (const PlaceCase& place : kPlaces) {
+    const QWidget* widget = Find<QWidget>(place.name);
+    const bool onMainToolBar = widget->parentWidget() == C().MainToolBar;
+    EXPECT_EQ(widget->toolTip(), onMainToolBar ? QLatin1String(place.hint) : QString())
+        << place.name;
+  }
+}
+
+TEST_F(MainFormLayout, HasItsCaptionPlaceAndClientSize) {
+  EXPECT_EQ(form_->windowTitle(), QStringLiteral("Calpero"));
+  EXPECT_EQ(form_->size(), QSize(658, 364));
+  EXPECT_EQ(form_->pos(), QPoint(188, 156));
+  EXPECT_FALSE(form_->windowIcon().isNull());
+}
+
+TEST_F(MainFormLayout, RefusesEverySizeChange) {
+  form_->resize(800, 600);
+  EXPECT_EQ(form_->size(), QSize(658, 364));
+  form_->setGeometry(10, 10, 300, 200);
+  EXPECT_EQ(form_->size(), QSize(658, 364));
+  form_->showMaximized();
+  QTest::qWait(50);
+  EXPECT_EQ(form_->size(), QSize(658, 364));
+  EXPECT_FALSE(form_->isMaximized());
+  form_->showFullScreen();
+  QTest::qWait(50);
+  EXPECT_EQ(form_->size(), QSize(658, 364));
+}
+
+TEST_F(MainFormLayout, OffersNoMaximiseButton) {
+  EXPECT_FALSE(form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_TRUE(form_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+TEST_F(MainFormLayout, StartsWithZerosEverywhereAndTheAddButtonsDisabled) {
+  const QStringList zeros = {"0.00", "0.00", "0.00", "0.00"};
+  EXPECT_EQ(ResultRow(), zeros);
+  EXPECT_EQ(UnitRow(), zeros);
+  EXPECT_FALSE(C().AddToNrButton->isEnabled());
+  EXPECT_FALSE(C().AddToDrButton->isEnabled());
+  EXPECT_EQ(form_->SelectedIndex(), 0);
+  EXPECT_FALSE(form_->PopupToken().has_value());
+  EXPECT_TRUE(C().ToolButton1->isEnabled());
+  EXPECT_FALSE(C().ToolButton7->isEnabled());
+  EXPECT_FALSE(C().TrashPanel->isVisible());
+}
+
+TEST_F(MainFormLayout, UsesTheLayoutsFontsInPixels) {
+  struct FontRow {
+    const QWidget* widget;
+    int pixels;
+    bool bold;
+    bool italic;
+    const char* family;
+  };
+  const auto fonts = std::to_array<FontRow>({
+      {form_.get(), 11, false, false, "MS Sans Serif"},
+      {C().FindEdit, 11, false, false, "MS Sans Serif"},
+      {C().UnitsListBox, 11, false, false, "MS Sans Serif"},
+      {C().MLabel, 11, true, false, "Book Antiqua"},
+      {C().rTimeLabel, 11, true, false, "Book Antiqua"},
+      {C().Numerator, 15, true, true, "Book Antiqua"},
+      {C().Denominator->Client(), 15, true, true, "Book Antiqua"},
+  });
+  for (const auto& expected : fonts) {
+    const QFont font = expected.widget->font();
+    EXPECT_EQ(font.pixelSize(), expected.pixels) << expected.widget->objectName().toStdString();
+    EXPECT_EQ(font.bold(), expected.bold) << expected.widget->objectName().toStdString();
+    EXPECT_EQ(font.italic(), expected.italic) << expected.widget->objectName().toStdString();
+    EXPECT_EQ(font.family(), QLatin1String(expected.family));
+  }
+}
+
+TEST_F(MainFormLayout, ShowsTheSubstituteFacesForTheWindowsFonts) {
+  EXPECT_EQ(QFontInfo(C().Numerator->font()).family(), QStringLiteral("TeX Gyre Pagella"));
+  EXPECT_EQ(QFontInfo(form_->font()).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST_F(MainFormLayout, PaintsTheAreasLimeOnBlackAndTheListCream) {
+  for (const TAreaPanel* area : {C().Numerator, C().Denominator}) {
+    EXPECT_EQ(area->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(area->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_EQ(area->Client()->geometry(), area->rect().adjusted(1, 1, -1, -1));
+  }
+  EXPECT_EQ(C().UnitsListBox->palette().color(QPalette::Base), QColor(255, 251, 240));
+  const QImage picture = C().Numerator->grab().toImage();
+  EXPECT_EQ(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::black));
+}
+
+TEST_F(MainFormLayout, StartsWithTheFocusOnTheListAndTabsToTheFindBox) {
+  EXPECT_EQ(QApplication::focusWidget(), C().UnitsListBox);
+  QTest::keyClick(C().UnitsListBox, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), C().FindEdit);
+  // No other control takes the focus: the toolbar buttons are clicked with the mouse only.
+  QTest::keyClick(C().FindEdit, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), C().UnitsListBox);
+}
+
+TEST_F(MainFormLayout, DrawsTheToolbarImagesColdHotAndDisabled) {
+  const QIcon icon = C().AddToNrButton->icon();
+  const QImage cold = icon.pixmap(32, QIcon::Normal).toImage();
+  const QImage hot = icon.pixmap(32, QIcon::Active).toImage();
+  const QImage disabled = icon.pixmap(32, QIcon::Disabled).toImage();
+  ASSERT_FALSE(cold.isNull());
+  EXPECT_NE(cold, hot);
+  EXPECT_NE(cold, disabled);
+  EXPECT_EQ(C().AddToNrButton->iconSize(), QSize(32, 32));
+  EXPECT_TRUE(C().AddToNrButton->autoRaise());
+}
+
+TEST_F(MainFormLayout, GivesTheBackupButtonItsRestoreMenu) {
+  EXPECT_EQ(C().BackFilesUpToolButton->popupMode(), QToolButton::MenuButtonPopup);
+  ASSERT_EQ(C().BackFilesUpToolButton->menu(), C().BackupPopupMenu);
+  ASSERT_EQ(C().BackupPopupMenu->actions().size(), 1);
+  EXPECT_EQ(C().BackupPopupMenu->actions().front()->text(), QStringLiteral("Restore"));
+  ASSERT_EQ(C().LabelPopupMenu->actions().size(), 1);
+  EXPECT_EQ(C().Delete1->text(), QStringLiteral("Delete"));
+  EXPECT_EQ(C().Delete1->statusTip(), QStringLiteral("Delete this variable from the work area"));
+}
+
+}  // namespace
+}  // namespace calpero::testing

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <vector>
+
+#include <QMessageBox>
+#include <QString>
+#include <QTimer>
+
+namespace calpero::testing {
+
+// What a message box showed.
+struct TSeenBox {
+  QString text;
+  QString caption;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// While alive, watches for modal message boxes and closes each with its OK (or default) button
+// as soon as it shows, recording what it showed.
+class ModalBoxCatcher {
+ public:
+  ModalBoxCatcher();
+  ~ModalBoxCatcher();
+  ModalBoxCatcher(const ModalBoxCatcher&) = delete;
+  ModalBoxCatcher& operator=(const ModalBoxCatcher&) = delete;
+
+  const std::vector<TSeenBox>& Boxes() const { return boxes_; }
+
+ private:
+  void Poll();
+
+  QTimer timer_;
+  std::vector<TSeenBox> boxes_;
+};
+
+}  // namespace calpero::testing

@@ -1,0 +1,99 @@
+// The new-variable button: the typical road of the program, from two units dragged onto the work
+// area to the resultant saved under a new name and listed in its sorted place.
+
+#include <functional>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "main_form_fixture.h"
+#include "ui/new_var_dlg.h"
+
+namespace calpero::testing {
+namespace {
+
+// The list reads Area, Half, Kelvin, metre, Newton, Second.
+constexpr int kArea = 0;
+constexpr int kNewton = 4;
+
+class NewVariable : public MainFormTest {
+ protected:
+  NewVariable() {
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+    dialog_ = std::make_unique<TNewVarDlg>(form_.get());
+    form_->AttachNewVarDlg(dialog_.get());
+  }
+
+  ~NewVariable() override {
+    form_->AttachNewVarDlg(nullptr);
+    dialog_.reset();
+  }
+
+  // Presses the new-variable button; while the dialog is open, records its power fields and runs
+  // `inDialog` on it. The button's handler returns once the dialog has closed.
+  void OpenDialog(const std::function<void(TNewVarDlg&)>& inDialog) {
+    QTimer::singleShot(0, [this, inDialog] {
+      auto* dialog = qobject_cast<TNewVarDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) {
+        shownPowers_ << dialog->findChild<QLineEdit*>(QLatin1String(name))->text();
+      }
+      inDialog(*dialog);
+    });
+    Click(C().NewVariableToolButton);
+  }
+
+  static void SaveAndExitAs(TNewVarDlg& dialog, const QString& name) {
+    QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit5")), name);
+    auto* saveAndExit = dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"));
+    QTest::mouseClick(saveAndExit, Qt::LeftButton, {}, saveAndExit->rect().center());
+  }
+
+  std::unique_ptr<TNewVarDlg> dialog_;
+  QStringList shownPowers_;
+};
+
+TEST_F(NewVariable, SavesTheResultantOfTwoDraggedUnitsAndListsItInSortedOrder) {
+  DragListItem(kNewton, C().Numerator->Client(), {100, 50});
+  DragListItem(kArea, C().Denominator->Client(), {100, 50});
+  ASSERT_EQ(ResultRow(), QStringList({"1.00", "-1.00", "0.00", "-2.00"}));
+
+  OpenDialog([](TNewVarDlg& dialog) { SaveAndExitAs(dialog, QStringLiteral("Force per area")); });
+
+  EXPECT_EQ(shownPowers_, QStringList({"1.00", "-1.00", "0.00", "-2.00"}));
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_EQ(ListItems(),
+            QStringList({"Area", "Force per area", "Half", "Kelvin", "metre", "Newton", "Second"}));
+  EXPECT_NE(CatalogueBytes().find("[Force per area]\nMass=1\nLength=-1\nTemperature=0\nTime=-2\n"),
+            std::string::npos);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+}
+
+TEST_F(NewVariable, IsPreFilledWithTheLastResultantNotWithTheRowAfterEvaluatingOneArea) {
+  DragListItem(kNewton, C().Numerator->Client(), {100, 50});
+  DragListItem(kArea, C().Denominator->Client(), {100, 50});
+  Click(C().NToolButton);
+  ASSERT_EQ(ResultRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+
+  OpenDialog([](TNewVarDlg& dialog) { dialog.close(); });
+
+  EXPECT_EQ(shownPowers_, QStringList({"1.00", "-1.00", "0.00", "-2.00"}));
+}
+
+TEST_F(NewVariable, ClosingWithoutSavingLeavesTheCatalogueAsItWasAndReloadsTheList) {
+  const std::string before = CatalogueBytes();
+  ClickListItem(kNewton);
+
+  OpenDialog([](TNewVarDlg& dialog) { dialog.close(); });
+
+  EXPECT_EQ(shownPowers_, QStringList({"0.00", "0.00", "0.00", "0.00"}));
+  EXPECT_EQ(CatalogueBytes(), before);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+}
+
+}  // namespace
+}  // namespace calpero::testing

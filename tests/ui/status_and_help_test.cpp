@@ -1,0 +1,171 @@
+#include <array>
+
+#include <QTest>
+
+#include "main_form_fixture.h"
+#include "modal_box_catcher.h"
+#include "ui/hint.h"
+#include "ui/xdg_help_shell.h"
+
+namespace calpero::testing {
+namespace {
+
+class StatusBar : public MainFormTest {
+ protected:
+  StatusBar() {
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+  }
+
+  QString StatusOver(QWidget* widget, QPoint at) {
+    QTest::mouseMove(widget, at);
+    return C().MainStatusBar->currentMessage();
+  }
+};
+
+TEST_F(StatusBar, ShowsTheHintOfTheControlUnderThePointer) {
+  struct Case {
+    QWidget* widget;
+    const char* shown;
+  };
+  const auto cases = std::to_array<Case>({
+      {C().UnitsListBox->viewport(), "Available units"},
+      {C().FindEdit, "Find"},
+      {C().TrashImage, "Trash (can not be undone!)"},
+      {C().Numerator->Client(), "Numerator (drag and drop text here)"},
+      {C().rTempLabel, "Power to which Temperature is raised"},
+      {C().ToolButton2, "Separator"},
+      {C().ShowHelpToolButton, "Show Help"},
+      {C().ToolBarPanel, "Resultant powers: evaluate, save, back up, clear, help"},
+      {C().WorkAreaPanel, ""},
+      {C().MainStatusBar, ""},
+  });
+  for (const auto& c : cases) {
+    QPoint at = c.widget->rect().center();
+    if (c.widget == C().ToolBarPanel) {
+      at = {319, 20};  // past the toolbar's last button
+    } else if (c.widget == C().WorkAreaPanel) {
+      at = {320, 140};  // between the list and the areas
+    }
+    EXPECT_EQ(StatusOver(c.widget, at), QLatin1String(c.shown))
+        << c.widget->objectName().toStdString();
+  }
+}
+
+TEST_F(StatusBar, ShowsTheHintOfADisabledControl) {
+  ASSERT_FALSE(C().AddToNrButton->isEnabled());
+  EXPECT_EQ(StatusOver(C().AddToNrButton, {20, 20}), QStringLiteral("Add selection to numerator"));
+  EXPECT_EQ(StatusOver(C().ToolButton7, {4, 20}), QStringLiteral("Separator"));
+}
+
+TEST_F(StatusBar, ShowsATokensNameOverIt) {
+  DragListItem(4, C().Numerator->Client(), {100, 50});
+  ASSERT_EQ(TokensIn(THolder::Numerator).size(), 1U);
+  EXPECT_EQ(StatusOver(TokensIn(THolder::Numerator).front(), {3, 3}), QStringLiteral("Newton"));
+}
+
+TEST_F(StatusBar, ShowsThePartOfAHintAfterItsFirstBar) {
+  SetHint(C().FindStaticText, QStringLiteral("Find|Type the start of a name"));
+  EXPECT_EQ(StatusOver(C().FindStaticText, {3, 3}), QStringLiteral("Type the start of a name"));
+}
+
+class Help : public MainFormTest {
+ protected:
+  Help() { OpenForm(); }
+
+  void PressF1(Qt::KeyboardModifiers modifiers) {
+    QTest::keyPress(form_->windowHandle(), Qt::Key_F1, modifiers);
+    QTest::keyRelease(form_->windowHandle(), Qt::Key_F1, modifiers);
+  }
+
+  std::string ExpectedPage() const {
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() +
+           "/Help/index.htm";
+  }
+};
+
+TEST_F(Help, OpensThePageBesideTheProgramFromTheButton) {
+  shell_->browserFound = true;
+  Click(C().ShowHelpToolButton);
+  EXPECT_EQ(shell_->lookedUp, std::vector<std::string>{ExpectedPage()});
+  EXPECT_EQ(shell_->launched, std::vector<std::string>{ExpectedPage()});
+}
+
+TEST_F(Help, SaysWhenItCannotFindTheBrowser) {
+  shell_->browserFound = false;
+  const ModalBoxCatcher boxes;
+  Click(C().ShowHelpToolButton);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Cannot find the browser!"));
+  EXPECT_EQ(boxes.Boxes()[0].caption, QStringLiteral("Error"));
+  EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::NoIcon);
+  EXPECT_TRUE(shell_->launched.empty());
+}
+
+TEST_F(Help, OpensOnF1WhateverModifiersAreHeldWithTheBusyCursor) {
+  shell_->browserFound = true;
+  std::vector<int> cursors;
+  shell_->onLookUp = [&cursors] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    cursors.push_back(cursor == nullptr ? -1 : static_cast<int>(cursor->shape()));
+  };
+  for (const Qt::KeyboardModifiers modifiers :
+       {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+        Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier)}) {
+    PressF1(modifiers);
+  }
+  EXPECT_EQ(shell_->launched.size(), 4U);
+  EXPECT_EQ(cursors, std::vector<int>(4, static_cast<int>(Qt::BusyCursor)));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // The button runs the same handler without changing the cursor.
+  Click(C().ShowHelpToolButton);
+  EXPECT_EQ(cursors.back(), -1);
+}
+
+TEST_F(Help, OpensOnF1WhicheverControlHasTheFocus) {
+  shell_->browserFound = true;
+  C().FindEdit->setFocus();
+  PressF1(Qt::NoModifier);
+  QTest::keyClick(form_->windowHandle(), Qt::Key_F2);
+  QTest::keyClick(form_->windowHandle(), Qt::Key_H);
+  EXPECT_EQ(shell_->launched.size(), 1U);
+}
+
+TEST_F(Help, FindsNoBrowserWithoutTheHelpPage) {
+  // The desktop's own look-up, with no page beside the test program: nothing is started.
+  TXdgHelpShell desktop;
+  EXPECT_FALSE(desktop.FindBrowser(ExpectedPage()));
+}
+
+TEST_F(Help, ShowsTheMessageForF1WithoutTheHelpPage) {
+  auto shell = std::make_unique<TXdgHelpShell>();
+  form_->close();
+  form_ = std::make_unique<TMainForm>(std::move(shell));
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const ModalBoxCatcher boxes;
+  PressF1(Qt::NoModifier);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Cannot find the browser!"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+class Closing : public MainFormTest {};
+
+TEST_F(Closing, LetsTheCatalogueGoAndFreesEveryTokenWithoutEvaluating) {
+  WriteCatalogue(kSampleCatalogue);
+  OpenForm();
+  DragListItem(4, C().Numerator->Client(), {100, 50});
+  DragListItem(0, C().Denominator->Client(), {100, 50});
+  const QStringList before = ResultRow();
+  ASSERT_EQ(form_->WorkArea().TokenCount(), 2U);
+  form_->close();
+  EXPECT_FALSE(form_->HoldsDataFile());
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 0U);
+  EXPECT_TRUE(C().Numerator->Client()->findChildren<TTokenLabel*>().isEmpty());
+  EXPECT_EQ(ResultRow(), before);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace calpero::testing

@@ -1,0 +1,199 @@
+#include <array>
+
+#include <QTest>
+
+#include "main_form_fixture.h"
+#include "modal_box_catcher.h"
+
+namespace calpero::testing {
+namespace {
+
+class UnitList : public MainFormTest {
+ protected:
+  UnitList() {
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+  }
+};
+
+TEST_F(UnitList, ListsTheUnitsSortedWithoutRegardToCaseAndNothingCurrent) {
+  EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "Kelvin", "metre", "Newton", "Second"}));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+  EXPECT_EQ(C().UnitsListBox->visualItemRect(C().UnitsListBox->item(1)).height(), 13);
+}
+
+TEST_F(UnitList, ShowsTheClickedUnitsPowersAndEnablesTheAddButtons) {
+  ClickListItem(4);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Newton"));
+  EXPECT_EQ(UnitRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+  EXPECT_EQ(form_->SelectedIndex(), 4);
+  EXPECT_TRUE(C().AddToNrButton->isEnabled());
+  EXPECT_TRUE(C().AddToDrButton->isEnabled());
+}
+
+TEST_F(UnitList, ShowsAFractionAndAMissingKeyAsZero) {
+  ClickListItem(1);
+  EXPECT_EQ(UnitRow(), QStringList({"0.50", "-1.50", "0.00", "0.00"}));
+}
+
+TEST_F(UnitList, CountsArrowKeysAsClicks) {
+  ClickListItem(0);
+  QTest::keyClick(C().UnitsListBox, Qt::Key_Down);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Half"));
+  EXPECT_EQ(form_->SelectedIndex(), 1);
+  EXPECT_EQ(UnitRow(), QStringList({"0.50", "-1.50", "0.00", "0.00"}));
+}
+
+TEST_F(UnitList, ReadsThePowersAgainAtEveryClick) {
+  ClickListItem(2);
+  EXPECT_EQ(UnitRow(), QStringList({"0.00", "0.00", "1.00", "0.00"}));
+  WriteCatalogue("[Kelvin]\nMass=3\n");
+  ClickListItem(2);
+  EXPECT_EQ(UnitRow(), QStringList({"3.00", "0.00", "0.00", "0.00"}));
+}
+
+struct FindCase {
+  const char* name;
+  const char* text;
+  const char* current;
+};
+
+void PrintTo(const FindCase& c, std::ostream* out) { *out << c.name; }
+
+// The list reads Metre, Mile, Mole, Newton, newton metre, Second.
+const auto kFindCases = std::to_array<FindCase>({
+    {"the_search_starts_at_the_second_item", "m", "Mile"},
+    {"the_first_item_is_found_last", "me", "Metre"},
+    {"a_longer_text_narrows_the_match", "mo", "Mole"},
+    {"the_first_match_after_the_start_wins", "newton", "Newton"},
+    {"upper_case_finds_lower_case_and_blanks_count", "NEWTON ", "newton metre"},
+    {"lower_case_finds_upper_case", "se", "Second"},
+    {"text_inside_a_name_finds_nothing", "ile", "(none)"},
+    {"an_unknown_text_finds_nothing", "x", "(none)"},
+});
+
+class FindBox : public MainFormTest, public ::testing::WithParamInterface<FindCase> {
+ protected:
+  FindBox() {
+    WriteCatalogue(
+        "[Newton]\nMass=1\n[Mole]\n[newton metre]\nMass=1\n[Second]\nTime=1\n[Mile]\n"
+        "Length=1\n[Metre]\nLength=1\n");
+    OpenForm();
+  }
+};
+
+TEST_P(FindBox, MakesTheMatchCurrentWithoutAClick) {
+  ClickListItem(5);
+  ASSERT_EQ(CurrentItem(), QStringLiteral("Second"));
+  QTest::keyClicks(C().FindEdit, QString::fromLatin1(GetParam().text));
+  EXPECT_EQ(CurrentItem(), QLatin1String(GetParam().current));
+  // The find is no click: the row, the index and the buttons stay as the last click left them.
+  EXPECT_EQ(UnitRow(), QStringList({"0.00", "0.00", "0.00", "1.00"}));
+  EXPECT_EQ(form_->SelectedIndex(), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FindBox, ::testing::ValuesIn(kFindCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UnitList, FindsTheSecondItemForAnEmptyFindText) {
+  QTest::keyClicks(C().FindEdit, QStringLiteral("k"));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
+  QTest::keyClick(C().FindEdit, Qt::Key_Backspace);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Half"));
+}
+
+TEST_F(UnitList, TypeAheadSelectsFromTheTopAndCountsAsAClick) {
+  std::int64_t now = 0;
+  C().UnitsListBox->SetClock([&now] { return now; });
+  QTest::keyClick(C().UnitsListBox, Qt::Key_M);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("metre"));
+  EXPECT_EQ(form_->SelectedIndex(), 3);
+  EXPECT_EQ(UnitRow(), QStringList({"0.00", "1.00", "0.00", "0.00"}));
+  now = 600;
+  QTest::keyClicks(C().UnitsListBox, QStringLiteral("ne"));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Newton"));
+  EXPECT_EQ(form_->SelectedIndex(), 4);
+  QTest::keyClick(C().UnitsListBox, Qt::Key_Backspace);
+  QTest::keyClick(C().UnitsListBox, Qt::Key_Backspace);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Area"));
+  EXPECT_EQ(form_->SelectedIndex(), 0);
+}
+
+TEST_F(UnitList, KeepsTheCurrentItemOnARightClick) {
+  ClickListItem(2);
+  TUnitListBox* list = C().UnitsListBox;
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    list->visualItemRect(list->item(4)).center());
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
+  EXPECT_EQ(form_->SelectedIndex(), 2);
+  C().LabelPopupMenu->hide();
+}
+
+TEST_F(UnitList, KeepsAnItemSelectedOnACtrlClick) {
+  ClickListItem(2);
+  TUnitListBox* list = C().UnitsListBox;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    list->visualItemRect(list->item(2)).center());
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
+}
+
+// Cases that bring their own catalogue.
+using OwnCatalogueList = MainFormTest;
+
+TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow) {
+  WriteCatalogue("[Huge]\nMass=2\nLength=1E400\n");
+  OpenForm();
+  const ModalBoxCatcher boxes;
+  ClickListItem(0);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Floating point overflow."));
+  EXPECT_EQ(boxes.Boxes()[0].caption, QStringLiteral("Calpero"));
+  EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::Critical);
+  // The Mass label was reached before the error, the others were not.
+  EXPECT_EQ(UnitRow(), QStringList({"2.00", "0.00", "0.00", "0.00"}));
+  EXPECT_FALSE(C().AddToNrButton->isEnabled());
+}
+
+TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
+  WriteCatalogue(
+      "[Gr\xE4"
+      "de]\nMass=7\n[Metre]\nLength=1\n");
+  OpenForm();
+  ASSERT_EQ(C().UnitsListBox->count(), 2);
+  ClickListItem(0);
+  EXPECT_EQ(C().UnitsListBox->CurrentName(), std::string("Gr\xE4"
+                                                         "de"));
+  EXPECT_EQ(UnitRow()[0], QStringLiteral("7.00"));
+  QTest::mouseClick(C().UnitsListBox->viewport(), Qt::RightButton, {},
+                    C().UnitsListBox->visualItemRect(C().UnitsListBox->item(0)).center());
+  ASSERT_TRUE(C().LabelPopupMenu->isVisible());
+  QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
+                    C().LabelPopupMenu->actionGeometry(C().Delete1).center());
+  EXPECT_EQ(CatalogueBytes(), "[Metre]\nLength=1\n");
+  EXPECT_EQ(ListItems(), QStringList({"Metre"}));
+}
+
+class EmptyUnitList : public MainFormTest {
+ protected:
+  EmptyUnitList() { OpenForm(); }
+};
+
+TEST_F(EmptyUnitList, ListsNothingWithoutACatalogue) {
+  EXPECT_EQ(C().UnitsListBox->count(), 0);
+  QTest::keyClicks(C().FindEdit, QStringLiteral("m"));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+}
+
+TEST_F(EmptyUnitList, ShowsTheListIndexErrorForABackspace) {
+  const ModalBoxCatcher boxes;
+  QTest::keyClick(C().UnitsListBox, Qt::Key_Backspace);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("List index out of bounds (-1)"));
+  EXPECT_EQ(boxes.Boxes()[0].caption, QStringLiteral("Calpero"));
+  EXPECT_EQ(UnitRow(), QStringList({"0.00", "0.00", "0.00", "0.00"}));
+  EXPECT_FALSE(C().AddToNrButton->isEnabled());
+  EXPECT_EQ(form_->SelectedIndex(), 0);
+}
+
+}  // namespace
+}  // namespace calpero::testing

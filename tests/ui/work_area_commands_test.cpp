@@ -1,0 +1,188 @@
+#include <QFile>
+#include <QTest>
+
+#include "main_form_fixture.h"
+#include "modal_box_catcher.h"
+
+namespace calpero::testing {
+namespace {
+
+// The list reads Area, Half, Kelvin, metre, Newton, Second.
+constexpr int kArea = 0;
+constexpr int kKelvin = 2;
+constexpr int kNewton = 4;
+constexpr int kSecond = 5;
+
+class WorkAreaCommands : public MainFormTest {
+ protected:
+  WorkAreaCommands() {
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+  }
+
+  TTokenLabel* Place(int row, QWidget* areaClient, QPoint at) {
+    DragListItem(row, areaClient, at);
+    const auto* area = qobject_cast<TAreaPanel*>(areaClient->parentWidget());
+    const auto tokens = TokensIn(area == C().Numerator ? THolder::Numerator : THolder::Denominator);
+    return tokens.empty() ? nullptr : tokens.back();
+  }
+
+  // Right-clicks `widget` at `at` and chooses "Delete" in the menu that opens.
+  void DeleteThrough(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::RightButton, {}, at);
+    ASSERT_TRUE(C().LabelPopupMenu->isVisible());
+    ASSERT_TRUE(C().Delete1->isEnabled());
+    QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
+                      C().LabelPopupMenu->actionGeometry(C().Delete1).center());
+  }
+};
+
+TEST_F(WorkAreaCommands, AddsTheCurrentItemAtTheGeneratorsPoints) {
+  ClickListItem(kArea);  // the first item can be added too
+  Click(C().AddToNrButton);
+  Click(C().AddToNrButton);
+  const auto tokens = TokensIn(THolder::Numerator);
+  ASSERT_EQ(tokens.size(), 2U);
+  EXPECT_EQ(tokens[0]->pos(), QPoint(4 - 32, 6 - 8));
+  EXPECT_EQ(tokens[1]->pos(), QPoint(247 - 32, 22 - 8));
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "4.00", "0.00", "0.00"}));
+}
+
+TEST_F(WorkAreaCommands, AddsToTheDenominatorWithinItsOwnWidth) {
+  ClickListItem(kSecond);
+  Click(C().AddToDrButton);
+  Click(C().AddToDrButton);
+  const auto tokens = TokensIn(THolder::Denominator);
+  ASSERT_EQ(tokens.size(), 2U);
+  EXPECT_EQ(tokens[1]->pos(), QPoint(246 - 32, 22 - 8));
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "0.00", "-2.00"}));
+}
+
+TEST_F(WorkAreaCommands, AddsWhatTheFindMadeCurrentAndNothingWithoutACurrentItem) {
+  ClickListItem(kNewton);
+  QTest::keyClicks(C().FindEdit, QStringLiteral("zz"));
+  ASSERT_EQ(CurrentItem(), QStringLiteral("(none)"));
+  Click(C().AddToNrButton);  // draws (4, 6) but adds nothing
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 0U);
+  C().FindEdit->clear();
+  QTest::keyClicks(C().FindEdit, QStringLiteral("ke"));
+  Click(C().AddToNrButton);  // the second point: (247, 22)
+  const auto tokens = TokensIn(THolder::Numerator);
+  ASSERT_EQ(tokens.size(), 1U);
+  EXPECT_EQ(tokens[0]->Caption(), "Kelvin");
+  EXPECT_EQ(tokens[0]->pos(), QPoint(215, 14));
+}
+
+TEST_F(WorkAreaCommands, ClearsEveryTokenTrashedOnesIncluded) {
+  TTokenLabel* trashed = Place(kNewton, C().Numerator->Client(), {100, 50});
+  ASSERT_NE(trashed, nullptr);
+  Drag(trashed, {2, 2}, C().TrashImage, {20, 20});
+  Place(kArea, C().Numerator->Client(), {60, 20});
+  Place(kKelvin, C().Denominator->Client(), {60, 20});
+  ASSERT_EQ(form_->WorkArea().TokenCount(), 3U);
+  Click(C().ClearWorkAreaToolButton);
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 0U);
+  EXPECT_TRUE(C().Numerator->Client()->findChildren<TTokenLabel*>().isEmpty());
+  EXPECT_TRUE(C().TrashPanel->findChildren<TTokenLabel*>().isEmpty());
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "0.00", "0.00"}));
+}
+
+TEST_F(WorkAreaCommands, ShowsEachAreasSumWithoutChangingTheResultant) {
+  Place(kNewton, C().Numerator->Client(), {100, 50});
+  Place(kArea, C().Denominator->Client(), {100, 50});
+  const TPowerVector resultant = form_->Evaluation().ResultantPowers;
+  Click(C().NToolButton);
+  EXPECT_EQ(ResultRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+  Click(C().DToolButton);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "2.00", "0.00", "0.00"}));
+  EXPECT_EQ(form_->Evaluation().ResultantPowers, resultant);
+  Click(C().BothToolButton);
+  EXPECT_EQ(ResultRow(), QStringList({"1.00", "-1.00", "0.00", "-2.00"}));
+}
+
+TEST_F(WorkAreaCommands, DeletesATokenWithWhatItOwnsAndDoesNotEvaluate) {
+  TTokenLabel* owner = Place(kNewton, C().Numerator->Client(), {100, 50});
+  ASSERT_NE(owner, nullptr);
+  const TTokenId ownerId = owner->Id();
+  TUnitListBox* list = C().UnitsListBox;
+  Drag(list->viewport(), list->visualItemRect(list->item(kSecond)).center(), owner, {1, 1});
+  Drag(TokensIn(THolder::Numerator).back(), {2, 2}, C().Denominator->Client(), {150, 50});
+  Drag(list->viewport(), list->visualItemRect(list->item(kKelvin)).center(), owner, {1, 1});
+  ASSERT_EQ(TokensIn(THolder::Numerator).size(), 2U);
+  Place(kArea, C().Denominator->Client(), {40, 80});
+  const QStringList before = ResultRow();
+  DeleteThrough(owner, {3, 3});
+  EXPECT_FALSE(form_->PopupToken().has_value());
+  EXPECT_EQ(form_->WorkArea().Token(ownerId), nullptr);
+  EXPECT_TRUE(TokensIn(THolder::Numerator).empty());
+  ASSERT_EQ(TokensIn(THolder::Denominator).size(), 1U);
+  EXPECT_EQ(TokensIn(THolder::Denominator).front()->Caption(), "Area");
+  EXPECT_EQ(ResultRow(), before);
+  Click(C().BothToolButton);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "-2.00", "0.00", "0.00"}));
+}
+
+TEST_F(WorkAreaCommands, RemembersTheTokenWhoseMenuWasOpened) {
+  TTokenLabel* token = Place(kNewton, C().Numerator->Client(), {100, 50});
+  ASSERT_NE(token, nullptr);
+  QTest::mouseClick(token, Qt::RightButton, {}, {3, 3});
+  EXPECT_EQ(form_->PopupToken(), token->Id());
+  EXPECT_TRUE(C().Delete1->isEnabled());
+  C().LabelPopupMenu->hide();
+  QTest::keyClicks(C().FindEdit, QStringLiteral("zz"));  // leaves no item current
+  TUnitListBox* list = C().UnitsListBox;
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  EXPECT_FALSE(form_->PopupToken().has_value());
+  EXPECT_FALSE(C().Delete1->isEnabled());
+  C().LabelPopupMenu->hide();
+}
+
+TEST_F(WorkAreaCommands, ErasesTheItemSelectedBeforeTheRightClick) {
+  Place(kNewton, C().Numerator->Client(), {100, 50});
+  ClickListItem(kKelvin);
+  TUnitListBox* list = C().UnitsListBox;
+  DeleteThrough(list->viewport(), list->visualItemRect(list->item(kSecond)).center());
+  EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "metre", "Newton", "Second"}));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+  EXPECT_EQ(CatalogueBytes().find("[Kelvin]"), std::string::npos);
+  EXPECT_EQ(ResultRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+  EXPECT_EQ(UnitRow(), QStringList({"0.00", "0.00", "1.00", "0.00"}));
+}
+
+TEST_F(WorkAreaCommands, ShowsTheMenuItemsHintWhileItIsHighlighted) {
+  TTokenLabel* token = Place(kNewton, C().Numerator->Client(), {100, 50});
+  ASSERT_NE(token, nullptr);
+  QTest::mouseClick(token, Qt::RightButton, {}, {3, 3});
+  ASSERT_TRUE(C().LabelPopupMenu->isVisible());
+  QTest::mouseMove(C().LabelPopupMenu, C().LabelPopupMenu->actionGeometry(C().Delete1).center());
+  EXPECT_EQ(C().MainStatusBar->currentMessage(),
+            QStringLiteral("Delete this variable from the work area"));
+  C().LabelPopupMenu->hide();
+}
+
+TEST_F(WorkAreaCommands, BacksTheCatalogueUpAndRestoresIt) {
+  Click(C().BackFilesUpToolButton);
+  QFile backup(PathOf(QStringLiteral("Backup/data.ini")));
+  ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+  EXPECT_EQ(backup.readAll().toStdString(), kSampleCatalogue);
+  WriteCatalogue("[Only]\nMass=1\n");
+  ClickListItem(kNewton);
+  C().RestoreMenuItem->trigger();
+  EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
+  EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "Kelvin", "metre", "Newton", "Second"}));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WorkAreaCommands, ReloadsTheListAfterARestoreThatFails) {
+  ASSERT_FALSE(QFile::exists(PathOf(QStringLiteral("Backup/data.ini"))));
+  WriteCatalogue("[Only]\nMass=1\n");
+  const ModalBoxCatcher boxes;
+  C().RestoreMenuItem->trigger();
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(ListItems(), QStringList({"Only"}));
+}
+
+}  // namespace
+}  // namespace calpero::testing

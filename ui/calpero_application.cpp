@@ -1,0 +1,28 @@
+#include "ui/calpero_application.h"
+
+#include "ui/desktop_settings.h"
+#include "ui/error_presentation.h"
+
+namespace calpero {
+
+TCalperoApplication::TCalperoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // The name, not a display name: a display name would be appended to every window's caption.
+  setApplicationName(QStringLiteral("Calpero"));
+  InstallFontSubstitutions();
+  ApplySystemDecimalSeparator();
+}
+
+bool TCalperoApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  RunHandler([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
+}
+
+bool TCalperoApplication::event(QEvent* event) {
+  if (event->type() == QEvent::LocaleChange) {
+    ApplySystemDecimalSeparator();
+  }
+  return QApplication::event(event);
+}
+
+}  // namespace calpero

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QApplication>
+
+namespace calpero {
+
+// The application object: it is named "Calpero" (the caption of the default error boxes), maps
+// the layout's fonts and takes the locale's decimal symbol before any window exists, takes the
+// symbol again whenever the locale changes, and shows any error that escapes an event's handling
+// with the default error presentation instead of letting it unwind through the event loop.
+class TCalperoApplication : public QApplication {
+  Q_OBJECT
+
+ public:
+  TCalperoApplication(int& argc, char** argv);
+
+  // Delivers `event` as QApplication does; an error escaping the delivery is shown and the event
+  // counts as not handled.
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ protected:
+  bool event(QEvent* event) override;
+};
+
+}  // namespace calpero

@@ -1,0 +1,143 @@
+#include "ui/drag_controller.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace calpero {
+
+TDragController::TDragController(QWidget* window, TDragHost& host) : window_(window), host_(host) {
+  qApp->installEventFilter(this);
+}
+
+TDragController::~TDragController() { qApp->removeEventFilter(this); }
+
+bool TDragController::eventFilter(QObject* watched, QEvent* event) {
+  // The window's own mouse events, before the toolkit hands them to a control: one event per
+  // press, move or release, whichever control lies under the pointer or is disabled.
+  if (watched == nullptr || watched != window_->windowHandle()) {
+    return false;
+  }
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      return OnPress(*static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+      return OnMove(*static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonRelease:
+      return OnRelease(*static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress:
+      if (dragging_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Finish(std::nullopt);
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TDragController::OnPress(const QMouseEvent& event) {
+  if (dragging_ || event.button() != Qt::LeftButton) {
+    return dragging_;
+  }
+  const QPoint global = event.globalPosition().toPoint();
+  TDragStart start = TDragStart::Never;
+  QWidget* source = host_.DragSourceFor(WidgetAt(global), start);
+  if (source == nullptr || start == TDragStart::Never) {
+    return false;
+  }
+  source_ = source;
+  pressedAt_ = global;
+  if (start == TDragStart::AtOnce) {
+    pressEaten_ = true;
+    Begin();
+    ShowAnswerAt(global);
+    return true;
+  }
+  // The control handles its press (the list selects the item under the pointer); the drag waits.
+  pressEaten_ = false;
+  armed_ = true;
+  return false;
+}
+
+bool TDragController::OnMove(const QMouseEvent& event) {
+  const QPoint global = event.globalPosition().toPoint();
+  if (armed_) {
+    if ((event.buttons() & Qt::LeftButton) == 0) {
+      armed_ = false;
+      return false;
+    }
+    const QPoint moved = global - pressedAt_;
+    if (std::abs(moved.x()) < kThreshold && std::abs(moved.y()) < kThreshold) {
+      // Held still, the list must not follow the pointer with its selection.
+      return true;
+    }
+    armed_ = false;
+    Begin();
+  }
+  if (dragging_) {
+    ShowAnswerAt(global);
+    return true;
+  }
+  return false;
+}
+
+bool TDragController::OnRelease(const QMouseEvent& event) {
+  if (event.button() != Qt::LeftButton) {
+    return dragging_;
+  }
+  if (armed_) {
+    // A plain click: no drag took place.
+    armed_ = false;
+    source_ = nullptr;
+    return false;
+  }
+  if (!dragging_) {
+    return false;
+  }
+  const bool eaten = pressEaten_;
+  Finish(event.globalPosition().toPoint());
+  // A control that saw the press sees its release too, so that it ends its own click.
+  return eaten;
+}
+
+void TDragController::Begin() {
+  dragging_ = true;
+  cursor_.emplace(Qt::DragMoveCursor);
+  host_.StartDrag(source_);
+}
+
+void TDragController::ShowAnswerAt(QPoint global) {
+  const bool accepted = source_ != nullptr && host_.DragOver(WidgetAt(global), source_, global);
+  QApplication::changeOverrideCursor(accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+}
+
+void TDragController::Finish(std::optional<QPoint> dropAt) {
+  const QPointer<QWidget> source = std::exchange(source_, nullptr);
+  dragging_ = false;
+  armed_ = false;
+  cursor_.reset();
+  if (source == nullptr) {
+    return;
+  }
+  if (dropAt) {
+    QWidget* target = WidgetAt(*dropAt);
+    if (host_.DragOver(target, source, *dropAt)) {
+      host_.DragDrop(target, source, *dropAt);
+    }
+  }
+  if (source != nullptr) {
+    host_.EndDrag(source);
+  }
+}
+
+QWidget* TDragController::WidgetAt(QPoint global) const {
+  return window_->childAt(window_->mapFromGlobal(global));
+}
+
+}  // namespace calpero

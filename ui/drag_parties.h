@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPoint>
+
+#include "app/drag_acceptance.h"
+
+class QWidget;
+
+namespace calpero {
+
+// A control of the main window as a party to a drag, with the control itself (the widget under
+// the pointer may be a part of it, such as the list's viewport or an area's inside).
+struct TDragControl {
+  TDragParty Party = TDragParty::Other;
+  QWidget* Control = nullptr;
+};
+
+// Tells which party `widget` belongs to, looking at it and then at its enclosing widgets below
+// the window: a token by its class, the unit list and the areas by their names ("UnitsListBox",
+// "Numerator", "Denominator"), the trash by its name ("TrashImage"). Anything else, and a null
+// `widget`, is TDragParty::Other without a control.
+TDragControl ClassifyDragControl(QWidget* widget);
+
+// `global` in the client coordinates of `control`: inside the edge for an area, from the corner
+// for any other control.
+QPoint ClientPoint(const TDragControl& control, QPoint global);
+
+}  // namespace calpero

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace calpero {
+
+// A control's hint, the text that the status bar shows while the pointer is over it. Kept in a
+// property of our own rather than as a tool tip, because only the main toolbar pops its hints up.
+void SetHint(QWidget* widget, const QString& hint);
+
+// The control's own hint; empty when it has none.
+QString HintOf(const QWidget* widget);
+
+// What the status bar shows for the pointer over `widget`: the hint of the widget or of the
+// nearest enclosing widget that has one, the part after its first "|"; empty when none has one
+// or `widget` is null.
+QString StatusTextFor(const QWidget* widget);
+
+}  // namespace calpero

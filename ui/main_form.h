@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include <QWidget>
+
+#include "app/help_shell.h"
+#include "app/selection_state.h"
+#include "calc/evaluation.h"
+#include "calc/random_generator.h"
+#include "calc/work_area.h"
+#include "catalogue/unit_catalogue.h"
+#include "ui/drag_host.h"
+#include "ui/main_form_controls.h"
+#include "ui/token_widgets.h"
+
+namespace calpero {
+
+class TDragController;
+class TNewVarDlg;
+class TStatusHintTracker;
+
+// The main window: the sorted unit list with its find box and the unit-powers row, the two work
+// areas with the result row, the trash, the toolbars and the status bar. It wires the controls to
+// the catalogue, the evaluations and the work-area model; every handler that runs program logic
+// is named after its control and event, and every error it raises is shown by the default error
+// presentation. The window keeps its designed size (658 by 364 pixels inside the frame).
+class TMainForm : public QWidget, private TDragHost {
+  Q_OBJECT
+
+ public:
+  // Builds the window at 188, 156 with the application-starting cursor meanwhile, opens the
+  // catalogue at its standard path (relative to the working directory) and lists its units.
+  // `helpShell` finds and opens the help page. Throws only what building widgets throws.
+  explicit TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent = nullptr);
+  ~TMainForm() override;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // The new-unit dialog that the new-variable button opens. Start-up makes it right after this
+  // window and hands it over here; it outlives every use. Without one the button only reloads
+  // the list.
+  void AttachNewVarDlg(TNewVarDlg* dialog) { newVarDlg_ = dialog; }
+
+  const TMainFormControls& Controls() const { return controls_; }
+  const TEvaluationState& Evaluation() const { return evaluation_; }
+  const TWorkArea& WorkArea() const { return workArea_; }
+  std::int32_t SelectedIndex() const { return selection_.SelectedIndex(); }
+  std::optional<TTokenId> PopupToken() const { return popupToken_; }
+  // Whether the window still holds its catalogue handle (it lets it go when it closes).
+  bool HoldsDataFile() const { return dataFile_ != nullptr; }
+  // The widget that shows a token, or nullptr.
+  TTokenLabel* TokenWidget(TTokenId id) const { return tokenWidgets_.Widget(id); }
+
+  // The handlers, named after their control and event. Each may throw the program's errors
+  // (EListIndexError, EOverflow, EIniFileException); the wiring shows them.
+
+  // The user selected a list item: shows its four powers, records SelectedIndex, enables the add
+  // buttons. Throws EListIndexError when no item is current.
+  void UnitsListBoxClick();
+  // The find text changed: makes the prefix match current (searched from the second item), or
+  // none. Not a click.
+  void FindEditChange();
+  // A drop on an area or a token (`sender`) at X, Y in its client coordinates: the list's current
+  // unit makes a token, a token moves; then the resultant is evaluated.
+  void NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y);
+  // A token dropped on the list goes to the trash; then the resultant is evaluated.
+  void UnitsListBoxDragDrop(QWidget* source);
+  // A drop on the trash: the list's current unit is erased from the catalogue (the list is read
+  // again), or a token goes to the trash; then the resultant is evaluated.
+  void TrashImageDragDrop(QWidget* source);
+  // Before the shared context menu shows on a token or the list: sets PopupToken and whether
+  // "Delete" is enabled.
+  void Label6ContextPopup(QWidget* sender);
+  // "Delete": frees PopupToken's token with what it owns, without evaluating; from the list,
+  // erases the current unit as the trash does.
+  void Delete1Click();
+  // Frees every token, then evaluates the resultant.
+  void ClearWorkAreaToolButtonClick();
+  // Draw a point in the area, then add the list's current item there (nothing without one).
+  void AddToNrButtonClick();
+  void AddToDrButtonClick();
+  // A token's drag begins (red text) and ends (its area's colour again).
+  void TokenStartDrag(TTokenLabel* token);
+  void TokenEndDrag(TTokenLabel* token);
+  // The three evaluations, each shown in the result row.
+  void BothToolButtonClick();
+  void NToolButtonClick();
+  void DToolButtonClick();
+  // Opens the new-unit dialog pre-filled with ResultantPowers (not the result row's text, which
+  // may show one area's sum), then reads the list again so that a saved unit shows.
+  void NewVariableToolButtonClick();
+  // Backup and restore of the catalogue, silent either way; a restore reads the list again.
+  void BackFilesUpToolButtonClick();
+  void RestoreMenuItemClick();
+  // Opens the help page beside the program, or says "Cannot find the browser!".
+  void ShowHelpToolButtonClick();
+  // A key released anywhere in the window: F1 opens help with the busy cursor.
+  void FormKeyUp(int key);
+  // The window closes: lets the catalogue go and frees every token without evaluating.
+  void FormClose();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* DragSourceFor(QWidget* pressed, TDragStart& start) override;
+  bool DragOver(QWidget* underPointer, QWidget* source, QPoint global) override;
+  void DragDrop(QWidget* underPointer, QWidget* source, QPoint global) override;
+  void StartDrag(QWidget* source) override;
+  void EndDrag(QWidget* source) override;
+
+  void WireControls();
+  void WireToken(TTokenLabel* token);
+  void ReloadUnits();
+  void EraseCurrentUnit();
+  void AddSelectionTo(THolder area);
+  void SyncTokens();
+  void ShowResultRow();
+  void ShowStatus(const QString& text) const;
+
+  TMainFormControls controls_;
+  std::unique_ptr<UnitCatalogue> dataFile_;
+  TSelectionState selection_;
+  std::optional<TTokenId> popupToken_;
+  TEvaluationState evaluation_;
+  TWorkArea workArea_;
+  TRandomGenerator randomGenerator_;
+  TTokenWidgets tokenWidgets_;
+  std::unique_ptr<THelpShell> helpShell_;
+  std::unique_ptr<TDragController> dragController_;
+  std::unique_ptr<TStatusHintTracker> statusTracker_;
+  TNewVarDlg* newVarDlg_ = nullptr;
+};
+
+}  // namespace calpero

@@ -1,0 +1,207 @@
+#include "ui/main_form_controls.h"
+
+#include <array>
+
+#include "ui/hint.h"
+#include "ui/toolbar_icons.h"
+
+namespace calpero {
+namespace {
+
+const QColor kCream(255, 251, 240);
+const QColor kLime(0, 255, 0);
+constexpr int kToolButtonHeight = 38;
+constexpr int kToolButtonWidth = 39;
+constexpr int kSeparatorWidth = 8;
+
+// Fonts are given by their pixel height, as the layout measures everything in pixels.
+QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
+  QFont font(family);
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& hint = {}) {
+  widget->setObjectName(QLatin1String(name));
+  widget->setGeometry(geometry);
+  if (!hint.isEmpty()) {
+    SetHint(widget, hint);
+  }
+  return widget;
+}
+
+QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& hint) {
+  auto* label = Place(new QLabel(QStringLiteral("0.00"), parent), name, {left, 275, 50, 16}, hint);
+  label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette colors = label->palette();
+  colors.setColor(QPalette::WindowText, Qt::black);
+  label->setPalette(colors);
+  return label;
+}
+
+TPicture* LetterPicture(QWidget* parent, const char* name, int left, const char* image,
+                        const QString& hint) {
+  return Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
+               name, {left, 288, 45, 45}, hint);
+}
+
+QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage image,
+                        const QString& hint) {
+  auto* button =
+      Place(new QToolButton(bar), name, {left, 0, kToolButtonWidth, kToolButtonHeight}, hint);
+  button->setIcon(ToolbarIcon(image));
+  button->setIconSize(QSize(32, 32));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+TToolSeparator* Separator(QWidget* bar, const char* name, int left) {
+  return Place(new TToolSeparator(bar), name, {left, 0, kSeparatorWidth, kToolButtonHeight},
+               QStringLiteral("Separator"));
+}
+
+}  // namespace
+
+TMainFormControls::TMainFormControls(QWidget* form) {
+  form->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false, false));
+  WorkAreaPanel =
+      Place(new TPanel(TPanelFrame::RaisedOverLowered, form), "WorkAreaPanel", {0, 0, 658, 345});
+  MainStatusBar = Place(new QStatusBar(form), "MainStatusBar", {0, 345, 658, 19});
+  MainStatusBar->setSizeGripEnabled(false);
+  BuildFindAndList();
+  BuildPowerRows();
+  BuildWorkArea();
+  BuildMainToolBar();
+  BuildAddToolBars();
+  BuildMenus(form);
+  QWidget::setTabOrder(UnitsListBox, FindEdit);
+}
+
+void TMainFormControls::BuildFindAndList() {
+  Image9 = Place(new TPicture(QStringLiteral(":/artwork/magnifier.svg"), WorkAreaPanel), "Image9",
+                 {8, 8, 32, 32});
+  FindStaticText = Place(new QLabel(QStringLiteral("Find: "), WorkAreaPanel), "FindStaticText",
+                         {44, 15, 30, 17}, QStringLiteral("Find"));
+  FindStaticText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  FindEdit =
+      Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QStringLiteral("Find"));
+  FindEdit->setStyleSheet(
+      QStringLiteral("QLineEdit { background: rgb(255, 251, 240); border: 1px solid black; }"));
+  UnitsListBox = Place(new TUnitListBox(WorkAreaPanel), "UnitsListBox", {8, 48, 289, 225},
+                       QStringLiteral("Available units"));
+  UnitsListBox->setFrameStyle(QFrame::Box | QFrame::Plain);
+  UnitsListBox->setLineWidth(1);
+  QPalette colors = UnitsListBox->palette();
+  colors.setColor(QPalette::Base, kCream);
+  UnitsListBox->setPalette(colors);
+}
+
+void TMainFormControls::BuildPowerRows() {
+  const std::array<QString, 4> powerHints = {QStringLiteral("Power to which Mass is raised"),
+                                             QStringLiteral("Power to which Length is raised"),
+                                             QStringLiteral("Power to which Temperature is raised"),
+                                             QStringLiteral("Power to which Time is raised")};
+  const std::array<QString, 4> letterHints = {QStringLiteral("Mass"), QStringLiteral("Length"),
+                                              QStringLiteral("Temperature"),
+                                              QStringLiteral("Time")};
+  QWidget* panel = WorkAreaPanel;
+  MLabel = PowerLabel(panel, "MLabel", 52, powerHints[0]);
+  LLabel = PowerLabel(panel, "LLabel", 100, powerHints[1]);
+  TempLabel = PowerLabel(panel, "TempLabel", 172, powerHints[2]);
+  TimeLabel = PowerLabel(panel, "TimeLabel", 228, powerHints[3]);
+  Image10 = LetterPicture(panel, "Image10", 16, "letter-m", letterHints[0]);
+  Image1 = LetterPicture(panel, "Image1", 80, "letter-l", letterHints[1]);
+  Image2 = LetterPicture(panel, "Image2", 136, "letter-t", letterHints[2]);
+  Image3 = LetterPicture(panel, "Image3", 200, "letter-time", letterHints[3]);
+  rMLabel = PowerLabel(panel, "rMLabel", 420, powerHints[0]);
+  rLLabel = PowerLabel(panel, "rLLabel", 468, powerHints[1]);
+  rTempLabel = PowerLabel(panel, "rTempLabel", 532, powerHints[2]);
+  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, powerHints[3]);
+  Image4 = LetterPicture(panel, "Image4", 384, "letter-m", letterHints[0]);
+  Image5 = LetterPicture(panel, "Image5", 448, "letter-l", letterHints[1]);
+  Image6 = LetterPicture(panel, "Image6", 504, "letter-t", letterHints[2]);
+  Image7 = LetterPicture(panel, "Image7", 568, "letter-time", letterHints[3]);
+}
+
+void TMainFormControls::BuildWorkArea() {
+  const QFont areaFont = PixelFont(QStringLiteral("Book Antiqua"), 15, true, true);
+  Numerator = Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator",
+                    {352, 51, 297, 106}, QStringLiteral("Numerator (drag and drop text here)"));
+  Denominator =
+      Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Denominator", {352, 167, 296, 106},
+            QStringLiteral("Denominator (drag and drop text here)"));
+  Panel1 = Place(new TPanel(TPanelFrame::SingleLine, WorkAreaPanel), "Panel1", {300, 160, 350, 4},
+                 QStringLiteral("Dividing Line"));
+  // The desktop's own background colour is not known here; the palette's accent colour is the
+  // nearest thing a Linux desktop offers.
+  Panel1->SetColor(Panel1->palette().color(QPalette::Highlight));
+  TrashImage =
+      Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel), "TrashImage",
+            {300, 284, 48, 48}, QStringLiteral("Trash (can not be undone!)"));
+  TrashPanel =
+      Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "TrashPanel", {256, 296, 25, 25});
+  TrashPanel->hide();
+}
+
+void TMainFormControls::BuildMainToolBar() {
+  ToolBarPanel =
+      Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "ToolBarPanel", {334, 2, 321, 43},
+            QStringLiteral("Resultant powers: evaluate, save, back up, clear, help"));
+  MainToolBar = Place(new QWidget(ToolBarPanel), "MainToolBar", {0, 2, 318, 38});
+  QWidget* bar = MainToolBar;
+  ToolButton1 = Separator(bar, "ToolButton1", 0);
+  BothToolButton = ToolButton(bar, "BothToolButton", 8, TToolImage::EvaluateResultant,
+                              QStringLiteral("Evaluate resultant"));
+  ToolButton2 = Separator(bar, "ToolButton2", 47);
+  NToolButton = ToolButton(bar, "NToolButton", 55, TToolImage::EvaluateNumerator,
+                           QStringLiteral("Evaluate numerator"));
+  DToolButton = ToolButton(bar, "DToolButton", 94, TToolImage::EvaluateDenominator,
+                           QStringLiteral("Evaluate denominator"));
+  ToolButton7 = Separator(bar, "ToolButton7", 133);
+  ToolButton7->setEnabled(false);
+  NewVariableToolButton = ToolButton(bar, "NewVariableToolButton", 141, TToolImage::NewVariable,
+                                     QStringLiteral("Make this arrangement a new variable"));
+  ToolButton8 = Separator(bar, "ToolButton8", 180);
+  BackFilesUpToolButton = ToolButton(bar, "BackFilesUpToolButton", 188, TToolImage::Backup,
+                                     QStringLiteral("Back files up"));
+  // The drop-down arrow widens the button by the arrow's part.
+  BackFilesUpToolButton->resize(240 - 188, kToolButtonHeight);
+  BackFilesUpToolButton->setPopupMode(QToolButton::MenuButtonPopup);
+  ClearWorkAreaToolButton = ToolButton(bar, "ClearWorkAreaToolButton", 240, TToolImage::Clear,
+                                       QStringLiteral("Clear the work area"));
+  ShowHelpToolButton =
+      ToolButton(bar, "ShowHelpToolButton", 279, TToolImage::Help, QStringLiteral("Show Help"));
+  // Only this toolbar pops its hints up.
+  for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    child->setToolTip(HintOf(child));
+  }
+}
+
+void TMainFormControls::BuildAddToolBars() {
+  ToolBar1 = Place(new QWidget(WorkAreaPanel), "ToolBar1", {304, 85, 47, 38});
+  AddToNrButton = ToolButton(ToolBar1, "AddToNrButton", 0, TToolImage::Add,
+                             QStringLiteral("Add selection to numerator"));
+  ToolBar2 = Place(new QWidget(WorkAreaPanel), "ToolBar2", {304, 201, 47, 38});
+  AddToDrButton = ToolButton(ToolBar2, "AddToDrButton", 0, TToolImage::Add,
+                             QStringLiteral("Add selection to denominator"));
+}
+
+void TMainFormControls::BuildMenus(QWidget* form) {
+  BackupPopupMenu = new QMenu(form);
+  BackupPopupMenu->setObjectName(QStringLiteral("BackupPopupMenu"));
+  RestoreMenuItem = BackupPopupMenu->addAction(QStringLiteral("Restore"));
+  RestoreMenuItem->setObjectName(QStringLiteral("RestoreMenuItem"));
+  BackFilesUpToolButton->setMenu(BackupPopupMenu);
+  LabelPopupMenu = new QMenu(form);
+  LabelPopupMenu->setObjectName(QStringLiteral("LabelPopupMenu"));
+  Delete1 = LabelPopupMenu->addAction(QStringLiteral("Delete"));
+  Delete1->setObjectName(QStringLiteral("Delete1"));
+  Delete1->setStatusTip(QStringLiteral("Delete this variable from the work area"));
+}
+
+}  // namespace calpero

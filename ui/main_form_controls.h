@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "ui/area_panel.h"
+#include "ui/panel.h"
+#include "ui/picture.h"
+#include "ui/tool_separator.h"
+#include "ui/unit_list_box.h"
+
+namespace calpero {
+
+// The main window's controls, made in their places: every one a child of the window (or of one
+// of its panels), named as the window's code names it, with its caption, hint, font and colours.
+// The window owns them; this holds the references. Positions are in pixels within the parent.
+class TMainFormControls {
+ public:
+  // Builds every control inside `form`, whose client area is 658 by 364 pixels.
+  explicit TMainFormControls(QWidget* form);
+
+  TPanel* WorkAreaPanel = nullptr;
+  TAreaPanel* Numerator = nullptr;
+  TAreaPanel* Denominator = nullptr;
+  TPanel* Panel1 = nullptr;
+  TPanel* ToolBarPanel = nullptr;
+  QWidget* MainToolBar = nullptr;
+  TToolSeparator* ToolButton1 = nullptr;
+  QToolButton* BothToolButton = nullptr;
+  TToolSeparator* ToolButton2 = nullptr;
+  QToolButton* NToolButton = nullptr;
+  QToolButton* DToolButton = nullptr;
+  TToolSeparator* ToolButton7 = nullptr;
+  QToolButton* NewVariableToolButton = nullptr;
+  TToolSeparator* ToolButton8 = nullptr;
+  QToolButton* BackFilesUpToolButton = nullptr;
+  QToolButton* ClearWorkAreaToolButton = nullptr;
+  QStatusBar* MainStatusBar = nullptr;
+  QLineEdit* FindEdit = nullptr;
+  QLabel* FindStaticText = nullptr;
+  TUnitListBox* UnitsListBox = nullptr;
+  QLabel* MLabel = nullptr;
+  QLabel* TempLabel = nullptr;
+  QLabel* LLabel = nullptr;
+  QLabel* TimeLabel = nullptr;
+  QLabel* rMLabel = nullptr;
+  QLabel* rTempLabel = nullptr;
+  QLabel* rLLabel = nullptr;
+  QLabel* rTimeLabel = nullptr;
+  QMenu* BackupPopupMenu = nullptr;
+  QAction* RestoreMenuItem = nullptr;
+  TPicture* Image9 = nullptr;
+  QToolButton* ShowHelpToolButton = nullptr;
+  QMenu* LabelPopupMenu = nullptr;
+  QAction* Delete1 = nullptr;
+  TPicture* Image10 = nullptr;
+  TPicture* Image1 = nullptr;
+  TPicture* Image2 = nullptr;
+  TPicture* Image3 = nullptr;
+  TPicture* Image4 = nullptr;
+  TPicture* Image5 = nullptr;
+  TPicture* Image6 = nullptr;
+  TPicture* Image7 = nullptr;
+  TPicture* TrashImage = nullptr;
+  TPanel* TrashPanel = nullptr;
+  QWidget* ToolBar1 = nullptr;
+  QToolButton* AddToNrButton = nullptr;
+  QWidget* ToolBar2 = nullptr;
+  QToolButton* AddToDrButton = nullptr;
+
+ private:
+  void BuildFindAndList();
+  void BuildPowerRows();
+  void BuildWorkArea();
+  void BuildMainToolBar();
+  void BuildAddToolBars();
+  void BuildMenus(QWidget* form);
+};
+
+}  // namespace calpero

@@ -1,0 +1,252 @@
+#include "ui/new_var_dlg.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRect>
+#include <QScreen>
+#include <QStatusBar>
+#include <QString>
+
+#include "ui/error_presentation.h"
+#include "ui/hint.h"
+#include "ui/message_box.h"
+
+namespace calpero {
+namespace {
+
+constexpr int kClientWidth = 427;
+constexpr int kClientHeight = 196;
+constexpr int kStatusBarHeight = 19;
+constexpr int kFontPixels = 11;
+constexpr int kNameMaxLength = 64;
+constexpr int kPictureSide = 45;
+constexpr int kSaveAndExitResult = 1;
+constexpr int kCloseBoxResult = 2;
+
+QFont DialogFont() {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(kFontPixels);
+  return font;
+}
+
+// The exponents print like text set in a book: a bold serif, black, on the dialog's background.
+QFont PowerFieldFont() {
+  QFont font(QStringLiteral("Book Antiqua"));
+  font.setPixelSize(kFontPixels);
+  font.setBold(true);
+  return font;
+}
+
+QLineEdit* MakePowerField(QWidget* parent, const QString& name, const QRect& place,
+                          const QString& hint) {
+  auto* field = new QLineEdit(QStringLiteral("0.00"), parent);
+  field->setObjectName(name);
+  field->setGeometry(place);
+  SetHint(field, hint);
+  field->setFrame(false);
+  field->setFont(PowerFieldFont());
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  palette.setColor(QPalette::Text, Qt::black);
+  field->setPalette(palette);
+  return field;
+}
+
+QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const QString& artwork,
+                          const QString& hint) {
+  constexpr int kPicturesTop = 71;
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(name);
+  picture->setGeometry(left, kPicturesTop, kPictureSide, kPictureSide);
+  SetHint(picture, hint);
+  picture->setPixmap(QIcon(artwork).pixmap(kPictureSide, kPictureSide));
+  return picture;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, int left) {
+  constexpr int kButtonsTop = 140;
+  constexpr int kButtonWidth = 75;
+  constexpr int kButtonHeight = 25;
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(left, kButtonsTop, kButtonWidth, kButtonHeight);
+  return button;
+}
+
+}  // namespace
+
+TNewVarDlg::TNewVarDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("NewVarDlg"));
+  setWindowTitle(QStringLiteral("Create Variable Dialogue"));
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(DialogFont());
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+  setPalette(palette);
+  BuildControls();
+  SetTabOrder();
+  connect(Button1, &QPushButton::clicked, this, [this] { ClickWithCloseResult(0); });
+  connect(OKBtn, &QPushButton::clicked, this, [this] { ClickWithCloseResult(kSaveAndExitResult); });
+}
+
+void TNewVarDlg::BuildControls() {
+  Label1 = new QLabel(QStringLiteral("Variable Name"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(16, 24, 68, 13);
+  // The size fits the caption in Tahoma; a wider substitute font grows the label, as an
+  // auto-sized label would, rather than cutting the caption short.
+  Label1->resize(Label1->size().expandedTo(Label1->sizeHint()));
+  SetHint(Label1, QStringLiteral("Variable name"));
+
+  Edit5 = new QLineEdit(this);
+  Edit5->setObjectName(QStringLiteral("Edit5"));
+  Edit5->setGeometry(96, 18, 289, 19);
+  SetHint(Edit5, QStringLiteral("Variable name"));
+  Edit5->setMaxLength(kNameMaxLength);
+  Edit5->setStyleSheet(QStringLiteral(
+      "QLineEdit { border: 1px solid palette(dark); background: palette(button); }"));
+
+  BuildPowerRow();
+
+  Button1 = MakeButton(this, QStringLiteral("Button1"), QStringLiteral("Save"), 256);
+  Button1->setDefault(true);
+  // "&&" shows one ampersand and leaves the button without an access key.
+  OKBtn = MakeButton(this, QStringLiteral("OKBtn"), QStringLiteral("Save && Exit"), 335);
+  SetHint(OKBtn, QStringLiteral("Save variable and Exit"));
+  OKBtn->setFocusPolicy(Qt::ClickFocus);
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+}
+
+void TNewVarDlg::BuildPowerRow() {
+  Image5 = MakeLetterPicture(this, QStringLiteral("Image5"), 48,
+                             QStringLiteral(":/artwork/letter-m.svg"), QStringLiteral("Mass"));
+  Image6 = MakeLetterPicture(this, QStringLiteral("Image6"), 134,
+                             QStringLiteral(":/artwork/letter-l.svg"), QStringLiteral("Length"));
+  Image7 =
+      MakeLetterPicture(this, QStringLiteral("Image7"), 222,
+                        QStringLiteral(":/artwork/letter-t.svg"), QStringLiteral("Temperature"));
+  Image8 = MakeLetterPicture(this, QStringLiteral("Image8"), 310,
+                             QStringLiteral(":/artwork/letter-time.svg"), QStringLiteral("Time"));
+
+  constexpr int kFieldsTop = 52;
+  constexpr int kFieldWidth = 33;
+  constexpr int kFieldHeight = 19;
+  Edit1 = MakePowerField(this, QStringLiteral("Edit1"),
+                         QRect(80, kFieldsTop, kFieldWidth, kFieldHeight),
+                         QStringLiteral("Power to which mass is raised"));
+  Edit2 = MakePowerField(this, QStringLiteral("Edit2"),
+                         QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
+                         QStringLiteral("Power to which length is raised"));
+  Edit3 = MakePowerField(this, QStringLiteral("Edit3"),
+                         QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
+                         QStringLiteral("Power to which temperature is raised"));
+  Edit4 = MakePowerField(this, QStringLiteral("Edit4"),
+                         QRect(336, kFieldsTop, kFieldWidth, kFieldHeight),
+                         QStringLiteral("Power to which time is raised"));
+}
+
+void TNewVarDlg::SetTabOrder() {
+  setTabOrder(Edit5, Edit1);
+  setTabOrder(Edit1, Edit2);
+  setTabOrder(Edit2, Edit3);
+  setTabOrder(Edit3, Edit4);
+  setTabOrder(Edit4, Button1);
+}
+
+void TNewVarDlg::Execute(const TPowerVector& powers) {
+  logic_.PreFill(powers);
+  Edit5->setFocus();
+  PlaceForShowing();
+  exec();
+}
+
+void TNewVarDlg::PlaceForShowing() {
+  if (closedAt_) {
+    move(*closedAt_);
+    return;
+  }
+  const QScreen* screen =
+      parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void TNewVarDlg::done(int closeResult) {
+  FormClose();
+  closedAt_ = pos();
+  QDialog::done(closeResult);
+}
+
+void TNewVarDlg::reject() {}
+
+void TNewVarDlg::closeEvent(QCloseEvent* event) {
+  if (isVisible()) {
+    done(kCloseBoxResult);
+  }
+  event->accept();
+}
+
+void TNewVarDlg::ClickWithCloseResult(int closeResult) {
+  // As in a classic modal loop: the button's close result is set first, so the dialog closes
+  // after the save however the save ended, an error shown included.
+  setResult(closeResult);
+  OKBtnClick();
+  if (result() != 0) {
+    done(result());
+  }
+}
+
+void TNewVarDlg::OKBtnClick() {
+  RunHandler([this] { logic_.Save(); });
+}
+
+void TNewVarDlg::FormClose() { DataFile.Flush(); }
+
+void TNewVarDlg::ShowHint(const QString& hint) { StatusBar1->showMessage(hint); }
+
+QLineEdit* TNewVarDlg::FieldEdit(TNewVarField field) const {
+  switch (field) {
+    case TNewVarField::Mass:
+      return Edit1;
+    case TNewVarField::Length:
+      return Edit2;
+    case TNewVarField::Temperature:
+      return Edit3;
+    case TNewVarField::Time:
+      return Edit4;
+    case TNewVarField::Name:
+      break;
+  }
+  return Edit5;
+}
+
+std::string TNewVarDlg::FieldText(TNewVarField field) const {
+  return FieldEdit(field)->text().toStdString();
+}
+
+void TNewVarDlg::SetFieldText(TNewVarField field, const std::string& text) {
+  FieldEdit(field)->setText(QString::fromStdString(text));
+}
+
+int TNewVarDlg::ShowMessage(std::string_view text, std::string_view caption, int flags) {
+  return ShowMessageBox(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                        flags);
+}
+
+}  // namespace calpero

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSvgRenderer>
+#include <QWidget>
+
+namespace calpero {
+
+// A picture of the main window, drawn from a scalable image and transparent around it: the image
+// is scaled to fit the control, keeping its proportions, and centred. A missing image draws
+// nothing.
+class TPicture : public QWidget {
+  Q_OBJECT
+
+ public:
+  TPicture(const QString& imagePath, QWidget* parent);
+
+  // Whether the image could be read.
+  bool HasImage() const { return renderer_.isValid(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QSvgRenderer renderer_;
+};
+
+}  // namespace calpero

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QListWidget>
+
+#include "app/type_ahead.h"
+
+namespace calpero {
+
+// The unit list: single selection, names shown in the order they are given (the window sorts
+// them), each item keeping the name's stored bytes so that a name that is not valid UTF-8 is
+// still read, trashed and erased exactly. The list's current item is its selected item; a
+// right-click leaves it alone. Every change of the selection by the user (a left press on an
+// item, arrow and page keys, type-ahead) is reported by UserSelected; changes made by the
+// program are not.
+class TUnitListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit TUnitListBox(QWidget* parent);
+
+  // Replaces the items with `names` in one update bracket; afterwards no item is current.
+  void SetNames(const std::vector<std::string>& names);
+
+  // The stored names of the items in list order.
+  std::vector<std::string> Names() const;
+
+  // The index of the current item, if there is one.
+  std::optional<std::size_t> CurrentIndex() const;
+
+  // Makes item `index` current and scrolls it into view, or leaves no item current when
+  // `index` is empty. Does not report UserSelected.
+  void SetCurrentIndex(std::optional<std::size_t> index);
+
+  // The stored name of the current item. Throws EListIndexError with -1 when none is current.
+  std::string CurrentName() const;
+
+  // Replaces the type-ahead's clock (milliseconds, monotonic); tests pass their own.
+  void SetClock(std::function<std::int64_t()> clock);
+
+ signals:
+  void UserSelected();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ApplyTypeAhead(const TTypeAheadStep& step);
+
+  TTypeAhead typeAhead_;
+  std::function<std::int64_t()> clock_;
+};
+
+}  // namespace calpero

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/help_shell.h"
+
+namespace calpero {
+
+// The desktop's help look-up and launch: the page must be a regular file, and xdg-mime must name
+// a default application for text/html or $BROWSER must be set (HasHtmlAssociation); the page is
+// then opened with `xdg-open <page>`, started detached and never waited for, since it may run
+// until the browser exits.
+class TXdgHelpShell : public THelpShell {
+ public:
+  bool FindBrowser(const std::string& page) override;
+  void Launch(const std::string& page) override;
+};
+
+}  // namespace calpero
