@@ -13,6 +13,8 @@
 int main(int argc, char** argv) {
   try {
     calpero::TCalperoApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    calpero::TCalperoApplication::setDesktopFileName(QStringLiteral(CALPERO_APP_ID));
     try {
       calpero::TMainForm mainForm(std::make_unique<calpero::TXdgHelpShell>());
       // The new-unit dialog is made once, hidden, right after the main window, and reused at

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
   xdg-utils file
+  python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB
 )
 
 missing=()

@@ -111,8 +111,9 @@ void TNewVarDlg::BuildControls() {
   Edit5->setGeometry(96, 18, 289, 19);
   SetHint(Edit5, QStringLiteral("Variable name"));
   Edit5->setMaxLength(kNameMaxLength);
-  Edit5->setStyleSheet(QStringLiteral(
-      "QLineEdit { border: 1px solid palette(dark); background: palette(button); }"));
+  // A flat edit's one-line edge is black, as on the main window's find box.
+  Edit5->setStyleSheet(
+      QStringLiteral("QLineEdit { border: 1px solid black; background: palette(button); }"));
 
   BuildPowerRow();
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRect>
@@ -74,6 +76,31 @@ TEST_F(NewVarDlgLayout, ShowsATransparentLetterPictureForEachPower) {
     const QPixmap picture = Control<QLabel>(name)->pixmap();
     EXPECT_FALSE(picture.isNull()) << name;
     EXPECT_TRUE(picture.hasAlphaChannel()) << name;
+  }
+}
+
+// The four edges' middle pixels of a drawn field, then one pixel just inside its right edge.
+std::vector<QColor> EdgeAndInsideColors(QWidget* field) {
+  const QImage image = field->grab().toImage();
+  const int right = image.width() - 1;
+  const int bottom = image.height() - 1;
+  return {image.pixelColor(right / 2, 0), image.pixelColor(0, bottom / 2),
+          image.pixelColor(right, bottom / 2), image.pixelColor(right / 2, bottom),
+          image.pixelColor(right - 2, bottom / 2)};
+}
+
+TEST_F(NewVarDlgLayout, NameFieldIsFlatWithABlackEdgeOnTheButtonFace) {
+  const QColor face = dialog_.palette().color(QPalette::Button);
+  const std::vector<QColor> colors = EdgeAndInsideColors(Control<QLineEdit>("Edit5"));
+  const std::vector<QColor> expected = {Qt::black, Qt::black, Qt::black, Qt::black, face};
+  EXPECT_EQ(colors, expected);
+}
+
+TEST_F(NewVarDlgLayout, PowerFieldsHaveNoEdgeAndReadAsPrintedOnTheButtonFace) {
+  const QColor face = dialog_.palette().color(QPalette::Button);
+  for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) {
+    const std::vector<QColor> colors = EdgeAndInsideColors(Control<QLineEdit>(name));
+    EXPECT_EQ(colors, std::vector<QColor>(colors.size(), face)) << name;
   }
 }
 

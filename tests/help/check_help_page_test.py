@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Tests of check_help_page.py on small pages, each holding one fault or none, so that the check
+of the real help page is known to catch what it claims to."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from check_help_page import page_problems  # noqa: E402
+
+
+def page(body, head=""):
+    return f"<!DOCTYPE html><html><head>{head}</head><body>{body}</body></html>"
+
+
+class SelfContainedPagesPass(unittest.TestCase):
+    CASES = {
+        "links to ids of sections and list items": page(
+            '<nav><a href="#one">1</a> <a href="#two">2</a></nav>'
+            '<section id="one"></section><ul><li id="two">x</li></ul>'),
+        "a link to an old-style named anchor": page('<a href="#top">up</a><a name="top"></a>'),
+        "inline svg whose fill names its own gradient": page(
+            '<svg><defs><linearGradient id="glow"/></defs><rect fill="url(#glow)"/></svg>'),
+        "a style sheet without urls": page("", "<style>body { color: #123; }</style>"),
+        "a mail link": page('<a href="mailto:someone@example.invalid">write</a>'),
+    }
+
+    def test_pages_without_faults_have_no_problems(self):
+        for name, text in self.CASES.items():
+            with self.subTest(name):
+                self.assertEqual(page_problems(text), [])
+
+
+class FaultsAreReported(unittest.TestCase):
+    # name -> (page, a word that the one problem reported must contain)
+    CASES = {
+        "a link to a missing id": (page('<a href="#nowhere">x</a>'), "'#nowhere'"),
+        "a link whose id differs in case": (page('<a href="#Top">x</a><p id="top"></p>'), "'#Top'"),
+        "an id used twice": (page('<p id="a"></p><p id="a"></p>'), "more than once"),
+        "an empty link": (page('<a href="">x</a>'), "empty"),
+        "a web link": (page('<a href="https://example.invalid/">x</a>'), "outside"),
+        "a picture from a file": (page('<img src="calpero.png" alt="">'), "outside"),
+        "a script from a file": (page('<script src="help.js"></script>'), "outside"),
+        "a linked style sheet": (page("", '<link rel="stylesheet" href="help.css">'), "outside"),
+        "a url in a style sheet": (page("", "<style>body { background: url(paper.png); }</style>"),
+                                   "outside"),
+        "a quoted url in a style attribute": (page('<p style="background: url(\'a.png\')"></p>'),
+                                              "outside"),
+        "an import in a style sheet": (page("", '<style>@import "fonts.css";</style>'), "outside"),
+        "an svg picture from a file": (page('<svg><image xlink:href="bin.svg"/></svg>'),
+                                       "outside"),
+        "a gradient that is not on the page": (page('<svg><rect fill="url(#gone)"/></svg>'),
+                                               "'#gone'"),
+    }
+
+    def test_each_fault_gives_one_problem_that_names_it(self):
+        for name, (text, word) in self.CASES.items():
+            with self.subTest(name):
+                problems = page_problems(text)
+                self.assertEqual(len(problems), 1, problems)
+                self.assertIn(word, problems[0])
+
+    def test_problems_name_the_line_of_the_fault(self):
+        problems = page_problems('<p id="a"></p>\n\n<a href="#b">x</a>\n')
+        self.assertEqual(problems, ["line 3: <a href> points at '#b', which no element has"])
+
+
+if __name__ == "__main__":
+    unittest.main()
