@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds Calpero with its tests and runs the whole suite through ctest.
-# Exits non-zero on any failure.
+# Sets up what is missing, then builds Calpero with its tests and runs the whole suite through ctest
+# twice: in the Debug build, and again under AddressSanitizer and UndefinedBehaviorSanitizer (the
+# "asan" preset), GUI tests included. Both runs always happen; exits non-zero when either fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,6 +13,17 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-cmake --preset debug
-cmake --build --preset debug
-ctest --preset debug
+# Configures, builds and tests one preset; fails on the first step that fails.
+run_suite() {
+  cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1"
+}
+
+failed=()
+run_suite debug || failed+=(debug)
+run_suite asan || failed+=(asan)
+
+if [[ ${#failed[@]} -gt 0 ]]; then
+  echo "test.sh: the suite failed in: ${failed[*]}" >&2
+  exit 1
+fi
+echo "test.sh: all tests passed in the Debug and the sanitizer builds"

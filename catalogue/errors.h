@@ -10,8 +10,12 @@ namespace calpero {
 // it.
 class Exception : public std::runtime_error {
  public:
-  explicit Exception(const std::string& message) : std::runtime_error(message) {}
-  std::string Message() const { return what(); }
+  explicit Exception(const std::string& message) : std::runtime_error(message), message_(message) {}
+  // The whole message. It may quote text with NUL bytes in it, where what() would end.
+  std::string Message() const { return message_; }
+
+ private:
+  std::string message_;
 };
 
 // A catalogue write or erase failed: "Unable to write to <path>".

@@ -92,65 +92,52 @@ void AppendEntryLine(std::string& out, const IniEntryText& entry, std::string_vi
   out.append(entry.key).append("=").append(entry.value).append(lineEnd);
 }
 
-// A value replaced in place: the bytes from `begin` to `end` of the text give way to `value`.
-struct Replacement {
-  std::size_t begin;
-  std::size_t end;
-  std::string_view value;
-};
-
-std::string UpdateSection(std::string_view text, const IniSection& section,
-                          const std::vector<IniEntryText>& entries) {
+std::vector<TextSplice> UpdateSection(std::string_view text, const IniSection& section,
+                                      const std::vector<IniEntryText>& entries) {
   const std::string_view lineEnd = LineEndStyle(text);
-  std::vector<Replacement> replacements;
+  std::vector<TextSplice> splices;
   std::string added;
   for (const IniEntryText& entry : entries) {
     if (const std::optional<IniLine> line = FindIniEntry(text, section, entry.key)) {
-      replacements.push_back({line->valueBegin, line->end, entry.value});
+      splices.push_back({line->valueBegin, line->end, std::string(entry.value)});
     } else {
       AppendEntryLine(added, entry, lineEnd);
     }
   }
-  if (!added.empty() && !section.lastEntryEnded) {
-    added.insert(0, lineEnd);
+  std::sort(splices.begin(), splices.end(),
+            [](const TextSplice& a, const TextSplice& b) { return a.begin < b.begin; });
+  if (!added.empty()) {
+    if (!section.lastEntryEnded) {
+      added.insert(0, lineEnd);
+    }
+    // Last, also after a value replaced at the very same place (an empty last value).
+    splices.push_back({section.entriesEnd, section.entriesEnd, std::move(added)});
   }
-  std::sort(replacements.begin(), replacements.end(),
-            [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
-
-  std::string out;
-  out.reserve(text.size() + added.size() + 64 * replacements.size());
-  std::size_t copied = 0;
-  for (const Replacement& r : replacements) {
-    out.append(text.substr(copied, r.begin - copied)).append(r.value);
-    copied = r.end;
-  }
-  out.append(text.substr(copied, section.entriesEnd - copied)).append(added);
-  out.append(text.substr(section.entriesEnd));
-  return out;
+  return splices;
 }
 
-std::string AppendSection(std::string_view text, std::string_view name,
-                          const std::vector<IniEntryText>& entries) {
+std::vector<TextSplice> AppendSection(std::string_view text, std::string_view name,
+                                      const std::vector<IniEntryText>& entries) {
   CheckStorableSectionName(name);
   const std::string_view lineEnd = LineEndStyle(text);
-  std::string out(text);
+  std::string added;
   const IniScanner scanner(text);
   const bool lastLineOpen =
       text.size() > scanner.Start() && text.back() != '\n' && text.back() != '\r';
   if (lastLineOpen) {
-    out.append(lineEnd);
+    added.append(lineEnd);
   }
-  out.append("[").append(name).append("]").append(lineEnd);
+  added.append("[").append(name).append("]").append(lineEnd);
   for (const IniEntryText& entry : entries) {
-    AppendEntryLine(out, entry, lineEnd);
+    AppendEntryLine(added, entry, lineEnd);
   }
-  return out;
+  return {TextSplice{text.size(), text.size(), std::move(added)}};
 }
 
 }  // namespace
 
-std::string SetIniEntries(std::string_view text, std::string_view section,
-                          std::span<const IniEntryText> entries) {
+std::vector<TextSplice> SetIniEntriesSplices(std::string_view text, std::string_view section,
+                                             std::span<const IniEntryText> entries) {
   const std::vector<IniEntryText> distinct = DistinctEntries(entries);
   if (const std::optional<IniSection> found = FindIniSection(text, section)) {
     return UpdateSection(text, *found, distinct);
@@ -158,14 +145,25 @@ std::string SetIniEntries(std::string_view text, std::string_view section,
   return AppendSection(text, section, distinct);
 }
 
-std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section) {
+std::string SetIniEntries(std::string_view text, std::string_view section,
+                          std::span<const IniEntryText> entries) {
+  return ApplySplices(text, SetIniEntriesSplices(text, section, entries));
+}
+
+std::optional<TextSplice> EraseIniSectionSplice(std::string_view text, std::string_view section) {
   const std::optional<IniSection> found = FindIniSection(text, section);
   if (!found) {
     return std::nullopt;
   }
-  std::string out(text.substr(0, found->headerBegin));
-  out.append(text.substr(found->end));
-  return out;
+  return TextSplice{found->headerBegin, found->end, {}};
+}
+
+std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section) {
+  const std::optional<TextSplice> erase = EraseIniSectionSplice(text, section);
+  if (!erase) {
+    return std::nullopt;
+  }
+  return ApplySplices(text, std::span(&*erase, 1));
 }
 
 void CheckStorableSectionName(std::string_view name) {

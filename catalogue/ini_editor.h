@@ -4,6 +4,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "catalogue/text_splice.h"
 
 namespace calpero {
 
@@ -28,10 +31,20 @@ struct IniEntryText {
 std::string SetIniEntries(std::string_view text, std::string_view section,
                           std::span<const IniEntryText> entries);
 
+// The same change as the splices of `text` that make it (see text_splice.h), in order: what the
+// catalogue writes, so that the file's unchanged bytes go out straight from the text that was
+// read. Same rules and errors as SetIniEntries.
+std::vector<TextSplice> SetIniEntriesSplices(std::string_view text, std::string_view section,
+                                             std::span<const IniEntryText> entries);
+
 // The text without the first section named `section`: its header and every line up to the next
 // header (its entries, and any comment or blank lines within it). Nothing when there is no such
 // section. Never throws beyond allocation failure.
 std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section);
+
+// The same change as the one splice of `text` that removes the section, or nothing when there is
+// no such section. Never throws beyond allocation failure.
+std::optional<TextSplice> EraseIniSectionSplice(std::string_view text, std::string_view section);
 
 // Throws EInvalidUnitName, naming the name and the problem, when `name` cannot be written as a
 // section header that reads back as the same name: an empty name, a NUL, CR or LF byte, a "]", or

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "catalogue/ini_header_scanner.h"
 #include "catalogue/ini_text.h"
 
 namespace calpero {
@@ -20,22 +21,35 @@ struct IniSection {
   bool lastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
 };
 
-// Walks the sections of an INI text in file order, one pass over its bytes without allocating.
-// Lines before the first header belong to no section and are passed over.
+// Walks the sections of an INI text in file order without allocating. Lines before the first
+// header belong to no section and are passed over. Headers are found by IniHeaderScanner, so a
+// section's body is read only when its entries are asked for.
 class IniSectionWalker {
  public:
   // `text` must outlive the walker and the sections it yields.
   explicit IniSectionWalker(std::string_view text);
 
-  // Fills `section` with the next section and returns true, or returns false after the last.
+  // Fills `section` with the next section, every field, and returns true; returns false after
+  // the last.
   bool Next(IniSection& section);
+
+  // The same, but fills only what the header lines tell: name, headerBegin, bodyBegin and end.
+  // The entry fields are set as for a section without entries; DescribeIniEntries fills them.
+  // This never reads a section's body, which is what makes looking through a large file fast.
+  bool NextHeader(IniSection& section);
 
  private:
   std::string_view text_;
-  IniScanner scanner_;
-  IniLine pending_;  // a header line read ahead, when havePending_
+  IniHeaderScanner headers_;
+  IniLine pending_;  // the header after the one last returned, when havePending_
   bool havePending_ = false;
+  bool started_ = false;
 };
+
+// Reads the body of `section`, a section of `text` whose name and extent are known (as
+// IniSectionWalker::NextHeader gives them), and fills its entry fields: entriesEnd, hasEntries and
+// lastEntryEnded.
+void DescribeIniEntries(std::string_view text, IniSection& section);
 
 // The first section named `name` (without regard to letter case), or nothing.
 std::optional<IniSection> FindIniSection(std::string_view text, std::string_view name);

@@ -1,5 +1,6 @@
 #include "catalogue/unit_catalogue.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "catalogue/catalogue_reading.h"
@@ -8,6 +9,7 @@
 #include "catalogue/ini_section.h"
 #include "catalogue/power_text.h"
 #include "catalogue/stored_power.h"
+#include "catalogue/text_splice.h"
 #include "catalogue/whole_file.h"
 
 namespace calpero {
@@ -24,9 +26,12 @@ UnitCatalogue::~UnitCatalogue() { Flush(); }
 std::vector<std::string> UnitCatalogue::ListUnits() const {
   const WholeFile file = ReadWholeFile(path_);
   std::vector<std::string> names;
+  // Every header holds a "[", so their count bounds the names; reserving it spares a large
+  // catalogue the list's repeated growth, which costs more than the count.
+  names.reserve(static_cast<std::size_t>(std::count(file.bytes.begin(), file.bytes.end(), '[')));
   IniSectionWalker walker(file.bytes);
   IniSection section;
-  while (walker.Next(section)) {
+  while (walker.NextHeader(section)) {
     names.emplace_back(section.name);
   }
   return names;
@@ -61,8 +66,8 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
     texts.push_back(FormatStoredPower(value));
     stored.push_back({key, texts.back()});
   }
-  const std::string updated = SetIniEntries(file.bytes, unitName, stored);
-  if (!ReplaceWholeFile(path_, updated)) {
+  const std::vector<TextSplice> splices = SetIniEntriesSplices(file.bytes, unitName, stored);
+  if (!ReplaceWholeFile(path_, SplicedPieces(file.bytes, splices))) {
     throw EIniFileException(WriteError(path_));
   }
 }
@@ -78,8 +83,8 @@ void UnitCatalogue::EraseUnit(std::string_view unitName) {
   if (file.status == WholeFile::Status::kUnreadable) {
     throw EIniFileException(WriteError(path_));
   }
-  const std::optional<std::string> updated = EraseIniSection(file.bytes, unitName);
-  if (updated && !ReplaceWholeFile(path_, *updated)) {
+  const std::optional<TextSplice> erase = EraseIniSectionSplice(file.bytes, unitName);
+  if (erase && !ReplaceWholeFile(path_, SplicedPieces(file.bytes, std::span(&*erase, 1)))) {
     throw EIniFileException(WriteError(path_));
   }
 }

@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 
 #include "catalogue/file_system.h"
+#include "catalogue/temporary_files.h"
 
 namespace calpero {
 namespace {
@@ -17,8 +17,6 @@ namespace fs = std::filesystem;
 
 // More links than this in a row are taken for a loop.
 constexpr int kMostLinksFollowed = 40;
-// Attempts at a temporary name that no file has yet.
-constexpr int kTemporaryNameAttempts = 100;
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWriteBit = 0222;
 
@@ -40,33 +38,6 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
   return std::nullopt;
 }
 
-std::string RandomSuffix() {
-  static constexpr std::string_view kLetters =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device device;
-  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-  std::string suffix;
-  for (int i = 0; i < 6; ++i) {
-    suffix += kLetters[pick(device)];
-  }
-  return suffix;
-}
-
-// Creates a new temporary file next to `target`; returns its descriptor and fills `name`, or -1.
-int CreateTemporary(const fs::path& target, mode_t mode, std::string& name) {
-  const fs::path folder = target.parent_path();
-  std::string stem(".");
-  stem.append(target.filename().string()).append(".");
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    name = (folder / (stem + RandomSuffix())).string();
-    const int fd = FileSystem().open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) {
-      return fd;
-    }
-  }
-  return -1;
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = FileSystem().write(fd, bytes.data(), bytes.size());
@@ -81,12 +52,18 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Writes, syncs and closes the temporary file `fd`; closes it whatever happens.
-bool FillTemporary(int fd, std::string_view bytes, std::optional<mode_t> mode) {
-  const bool filled = (!mode || FileSystem().fchmod(fd, *mode) == 0) && WriteAll(fd, bytes) &&
-                      FileSystem().fsync(fd) == 0;
-  const bool closed = FileSystem().close(fd) == 0;
-  return filled && closed;
+// Gives the temporary file `fd` its mode and its bytes and syncs it. It stays open, and so locked,
+// until it has been renamed.
+bool FillTemporary(int fd, std::span<const std::string_view> pieces, std::optional<mode_t> mode) {
+  if (mode && FileSystem().fchmod(fd, *mode) != 0) {
+    return false;
+  }
+  for (const std::string_view piece : pieces) {
+    if (!WriteAll(fd, piece)) {
+      return false;
+    }
+  }
+  return FileSystem().fsync(fd) == 0;
 }
 
 // Fills `bytes` from `fd`, shortening it when the file ends sooner; false on a read error.
@@ -142,7 +119,8 @@ bool ModeForReplacement(const fs::path& target, std::optional<mode_t> newFileMod
 
 WholeFile ReadWholeFile(const std::string& path) {
   WholeFile file;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing
                                                       : WholeFile::Status::kUnreadable;
@@ -165,6 +143,11 @@ WholeFile ReadWholeFile(const std::string& path) {
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
                       std::optional<mode_t> newFileMode) {
+  return ReplaceWholeFile(path, std::span(&bytes, 1), newFileMode);
+}
+
+bool ReplaceWholeFile(const std::string& path, std::span<const std::string_view> pieces,
+                      std::optional<mode_t> newFileMode) {
   const std::optional<fs::path> target = FinalTarget(path);
   std::optional<mode_t> mode;
   if (!target || !ModeForReplacement(*target, newFileMode, mode)) {
@@ -172,16 +155,20 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
   }
   // A temporary that will be given a mode starts private; otherwise the umask shapes 0666.
   std::string temporary;
-  const int fd = CreateTemporary(*target, mode ? 0600 : 0666, temporary);
+  const int fd = CreateLockedTemporary(*target, mode ? 0600 : 0666, temporary);
   if (fd < 0) {
     return false;
   }
-  if (!FillTemporary(fd, bytes, mode) ||
+  if (!FillTemporary(fd, pieces, mode) ||
       FileSystem().rename(temporary.c_str(), target->c_str()) != 0) {
     FileSystem().unlink(temporary.c_str());
+    FileSystem().close(fd);
     return false;
   }
+  // The data was synced before the rename, so closing can no longer lose any of it.
+  FileSystem().close(fd);
   SyncFolder(target->parent_path().empty() ? fs::path(".") : target->parent_path());
+  RemoveStaleTemporaries(*target);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,22 +22,31 @@ struct WholeFile {
 };
 
 // Reads the file at `path` with one open, one fstat and one read (more only if the system returns
-// less). Never throws beyond allocation failure; the outcome is in the status.
+// less). Never waits: a FIFO or another special file reads as unreadable at once. Never throws
+// beyond allocation failure; the outcome is in the status.
 WholeFile ReadWholeFile(const std::string& path);
 
 // Replaces the file at `path` with `bytes` so that a crash or a failure at any step leaves either
-// the old file or the new one, never a mixture: the bytes go to a temporary file in the same
-// folder (named ".<file name>.XXXXXX", so that it is never taken for the file itself), which is
-// synced and renamed over the file; then the folder is synced. When `path` is a symbolic link, the
-// file it leads to is replaced and the link stays. The new file keeps the old one's permission
-// bits; a file that did not exist gets `newFileMode`, or 0666 less the umask when that is empty.
-// Returns false, with the file as it was and no temporary file left, when the file exists but is
+// the old file or the new one, never a mixture: the bytes go to a locked temporary file in the
+// same folder (see temporary_files.h), which is synced and renamed over the file; then the folder
+// is synced, and stale temporaries of the file, left by writers that were killed, are removed.
+// When `path` is a symbolic link, the file it leads to is replaced and the link stays. The new
+// file keeps the old one's permission bits; a file that did not exist gets `newFileMode`, or 0666
+// less the umask when that is empty.
+// Returns false, with the file as it was and its temporary removed, when the file exists but is
 // not a regular file, has no write permission bit at all (refused even where permissions are
 // bypassed), is not writable by this process, or when the folder is missing or any step up to
-// the rename fails. Folders are never created. A failure of the folder's sync after the rename is
-// not reported: the new contents are then in place and visible. Never throws beyond allocation
-// failure. All writing goes through FileSystem().
+// the rename fails. (Should even the removal fail, the temporary is stale and goes with the next
+// successful replacement.) Folders are never created. A failure after the rename (closing, the
+// folder's sync) is not reported: the new contents are then in place and visible. Never throws
+// beyond allocation failure. All writing goes through FileSystem().
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
+                      std::optional<mode_t> newFileMode = std::nullopt);
+
+// The same, with the new contents given as pieces written one after the other: a changed
+// catalogue goes out as the unchanged stretches of the text that was read and the new bytes
+// between them, never as a second copy of the whole file.
+bool ReplaceWholeFile(const std::string& path, std::span<const std::string_view> pieces,
                       std::optional<mode_t> newFileMode = std::nullopt);
 
 }  // namespace calpero

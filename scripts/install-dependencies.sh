@@ -11,6 +11,7 @@ packages=(
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
   xdg-utils file
   python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB
+  clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
 )
 
 missing=()

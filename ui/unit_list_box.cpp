@@ -1,15 +1,15 @@
 #include "ui/unit_list_box.h"
 
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "app/list_index_error.h"
+#include "ui/unit_list_model.h"
 
 namespace calpero {
 namespace {
-
-constexpr int kItemHeight = 13;
 
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
@@ -38,34 +38,28 @@ QMouseEvent WithoutModifiers(const QMouseEvent& event) {
 
 }  // namespace
 
-TUnitListBox::TUnitListBox(QWidget* parent) : QListWidget(parent), clock_(MonotonicMs) {
+TUnitListBox::TUnitListBox(QWidget* parent)
+    : QListView(parent), model_(new TUnitListModel(this)), clock_(MonotonicMs) {
+  setModel(model_);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
   setDragEnabled(false);
+  // Every row has the model's one height, so the view never measures row by row.
   setUniformItemSizes(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void TUnitListBox::SetNames(const std::vector<std::string>& names) {
-  setUpdatesEnabled(false);
-  clear();
-  for (const std::string& name : names) {
-    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-    auto* item = new QListWidgetItem(QString::fromUtf8(bytes));
-    item->setData(Qt::UserRole, bytes);
-    item->setSizeHint(QSize(0, kItemHeight));
-    addItem(item);
-  }
-  setUpdatesEnabled(true);
+void TUnitListBox::SetNames(std::vector<std::string> names) { model_->SetNames(std::move(names)); }
+
+const std::vector<std::string>& TUnitListBox::Names() const { return model_->Names(); }
+
+int TUnitListBox::count() const { return model_->rowCount(); }
+
+QString TUnitListBox::ItemText(int row) const {
+  return model_->data(model_->index(row), Qt::DisplayRole).toString();
 }
 
-std::vector<std::string> TUnitListBox::Names() const {
-  std::vector<std::string> names;
-  names.reserve(static_cast<std::size_t>(count()));
-  for (int row = 0; row < count(); ++row) {
-    names.push_back(item(row)->data(Qt::UserRole).toByteArray().toStdString());
-  }
-  return names;
-}
+QRect TUnitListBox::visualItemRect(int row) const { return visualRect(model_->index(row)); }
 
 std::optional<std::size_t> TUnitListBox::CurrentIndex() const {
   const QModelIndexList selected = selectionModel()->selectedIndexes();
@@ -76,14 +70,14 @@ std::optional<std::size_t> TUnitListBox::CurrentIndex() const {
 }
 
 void TUnitListBox::SetCurrentIndex(std::optional<std::size_t> index) {
-  if (!index || *index >= static_cast<std::size_t>(count())) {
+  if (!index || *index >= Names().size()) {
     clearSelection();
-    setCurrentItem(nullptr);
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     return;
   }
-  QListWidgetItem* found = item(static_cast<int>(*index));
-  setCurrentItem(found, QItemSelectionModel::ClearAndSelect);
-  scrollToItem(found);
+  const QModelIndex found = model_->index(static_cast<int>(*index));
+  selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect);
+  scrollTo(found);
 }
 
 std::string TUnitListBox::CurrentName() const {
@@ -91,7 +85,7 @@ std::string TUnitListBox::CurrentName() const {
   if (!index) {
     throw EListIndexError(-1);
   }
-  return item(static_cast<int>(*index))->data(Qt::UserRole).toByteArray().toStdString();
+  return Names()[*index];
 }
 
 void TUnitListBox::SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
@@ -103,20 +97,20 @@ void TUnitListBox::mousePressEvent(QMouseEvent* event) {
     return;
   }
   QMouseEvent plain = WithoutModifiers(*event);
-  QListWidget::mousePressEvent(&plain);
-  if (itemAt(event->position().toPoint()) != nullptr) {
+  QListView::mousePressEvent(&plain);
+  if (indexAt(event->position().toPoint()).isValid()) {
     emit UserSelected();
   }
 }
 
 void TUnitListBox::mouseReleaseEvent(QMouseEvent* event) {
   QMouseEvent plain = WithoutModifiers(*event);
-  QListWidget::mouseReleaseEvent(&plain);
+  QListView::mouseReleaseEvent(&plain);
 }
 
 void TUnitListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QMouseEvent plain = WithoutModifiers(*event);
-  QListWidget::mouseDoubleClickEvent(&plain);
+  QListView::mouseDoubleClickEvent(&plain);
 }
 
 void TUnitListBox::keyPressEvent(QKeyEvent* event) {
@@ -130,7 +124,7 @@ void TUnitListBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const auto before = CurrentIndex();
-  QListWidget::keyPressEvent(event);
+  QListView::keyPressEvent(event);
   const auto after = CurrentIndex();
   if (after && after != before) {
     emit UserSelected();

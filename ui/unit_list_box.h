@@ -7,29 +7,41 @@
 #include <string>
 #include <vector>
 
-#include <QListWidget>
+#include <QListView>
 
 #include "app/type_ahead.h"
 
 namespace calpero {
 
+class TUnitListModel;
+
 // The unit list: single selection, names shown in the order they are given (the window sorts
-// them), each item keeping the name's stored bytes so that a name that is not valid UTF-8 is
+// them), each row keeping the name's stored bytes so that a name that is not valid UTF-8 is
 // still read, trashed and erased exactly. The list's current item is its selected item; a
 // right-click leaves it alone. Every change of the selection by the user (a left press on an
 // item, arrow and page keys, type-ahead) is reported by UserSelected; changes made by the
-// program are not.
-class TUnitListBox : public QListWidget {
+// program are not. The rows are a model over the names (TUnitListModel) of uniform height, so
+// a list of many thousand units fills and scrolls at once.
+class TUnitListBox : public QListView {
   Q_OBJECT
 
  public:
   explicit TUnitListBox(QWidget* parent);
 
-  // Replaces the items with `names` in one update bracket; afterwards no item is current.
-  void SetNames(const std::vector<std::string>& names);
+  // Replaces the items with `names` at once; afterwards no item is current.
+  void SetNames(std::vector<std::string> names);
 
   // The stored names of the items in list order.
-  std::vector<std::string> Names() const;
+  const std::vector<std::string>& Names() const;
+
+  // The number of items.
+  int count() const;
+
+  // The text shown for item `row`, which must be below count().
+  QString ItemText(int row) const;
+
+  // Where item `row` is drawn, in the coordinates of the viewport.
+  QRect visualItemRect(int row) const;
 
   // The index of the current item, if there is one.
   std::optional<std::size_t> CurrentIndex() const;
@@ -56,6 +68,7 @@ class TUnitListBox : public QListWidget {
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);
 
+  TUnitListModel* model_;
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace calpero {
@@ -65,6 +67,34 @@ TEST(SortedUnitNames, GivesTheSameOrderWhateverTheInputOrder) {
   EXPECT_EQ(SortedUnitNames(names), once);
   std::rotate(names.begin(), names.begin() + 2, names.end());
   EXPECT_EQ(SortedUnitNames(names), once);
+}
+
+TEST(SortedUnitNames, AgreesWithSortingByUnitNameLessOnManyRandomNames) {
+  // Long shared beginnings, every length around the 16 bytes that the sort looks at first, case
+  // variants, NUL and bytes above ASCII, and duplicates.
+  using namespace std::string_view_literals;
+  constexpr std::string_view kBytes = "aAbBzZ_ \x00\x01\xC3\xFF"sv;
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::size_t> length(0, 20);
+  std::uniform_int_distribution<std::size_t> pick(0, kBytes.size() - 1);
+  std::uniform_int_distribution<int> prefix(0, 2);
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) {
+    std::string name = prefix(random) == 0 ? "Quantity per Second " : "";
+    const std::size_t start = name.size();
+    name.resize(start + length(random));
+    for (std::size_t at = start; at < name.size(); ++at) {
+      name[at] = kBytes[pick(random)];
+    }
+    names.push_back(name);
+    if (i % 10 == 0) {
+      names.push_back(name);
+    }
+  }
+  std::vector<std::string> expected = names;
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const auto& a, const auto& b) { return UnitNameLess(a, b); });
+  EXPECT_EQ(SortedUnitNames(names), expected);
 }
 
 }  // namespace

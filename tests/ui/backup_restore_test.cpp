@@ -31,7 +31,7 @@ class BackupRestore : public MainFormTest {
   // Drops the trash picture's list branch on the list's item at `row`: the unit is erased.
   void EraseThroughTrash(int row) {
     TUnitListBox* list = C().UnitsListBox;
-    Drag(list->viewport(), list->visualItemRect(list->item(row)).center(), C().TrashImage,
+    Drag(list->viewport(), list->visualItemRect(row).center(), C().TrashImage,
          C().TrashImage->rect().center());
   }
 };

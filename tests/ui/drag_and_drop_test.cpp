@@ -76,8 +76,7 @@ TEST_F(DragAndDrop, EvaluatesNumeratorOverDenominator) {
 TEST_F(DragAndDrop, PlacesAUnitDroppedOnATokenAtItsCornerPlusFour) {
   TTokenLabel* first = PlaceInNumerator(kNewton, {100, 50});
   ASSERT_NE(first, nullptr);
-  Drag(C().UnitsListBox->viewport(),
-       C().UnitsListBox->visualItemRect(C().UnitsListBox->item(kKelvin)).center(), first,
+  Drag(C().UnitsListBox->viewport(), C().UnitsListBox->visualItemRect(kKelvin).center(), first,
        {first->width() - 2, 3});
   const auto tokens = TokensIn(THolder::Numerator);
   ASSERT_EQ(tokens.size(), 2U);
@@ -157,7 +156,7 @@ TEST_F(DragAndDrop, StartsAListDragOnlyAfterFivePixelsAlongEitherAxis) {
       {{0, -5}, true},
   });
   TUnitListBox* list = C().UnitsListBox;
-  const QPoint at = list->visualItemRect(list->item(kNewton)).center();
+  const QPoint at = list->visualItemRect(kNewton).center();
   for (const auto& c : cases) {
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseMove(list->viewport(), at + c.moved);
@@ -178,7 +177,7 @@ TEST_F(DragAndDrop, StartsAListDragOnlyAfterFivePixelsAlongEitherAxis) {
 
 TEST_F(DragAndDrop, RefusesAUnitDraggedBackOntoTheList) {
   DragListItem(kArea, C().UnitsListBox->viewport(),
-               C().UnitsListBox->visualItemRect(C().UnitsListBox->item(kSecond)).center());
+               C().UnitsListBox->visualItemRect(kSecond).center());
   // The selection did not follow the pointer, and nothing was dropped.
   EXPECT_EQ(CurrentItem(), QStringLiteral("Area"));
   EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);

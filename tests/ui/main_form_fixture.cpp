@@ -62,20 +62,19 @@ QStringList MainFormTest::UnitRow() const {
 QStringList MainFormTest::ListItems() const {
   QStringList items;
   for (int row = 0; row < C().UnitsListBox->count(); ++row) {
-    items << C().UnitsListBox->item(row)->text();
+    items << C().UnitsListBox->ItemText(row);
   }
   return items;
 }
 
 QString MainFormTest::CurrentItem() const {
   const auto index = C().UnitsListBox->CurrentIndex();
-  return index ? C().UnitsListBox->item(static_cast<int>(*index))->text()
-               : QStringLiteral("(none)");
+  return index ? C().UnitsListBox->ItemText(static_cast<int>(*index)) : QStringLiteral("(none)");
 }
 
 void MainFormTest::ClickListItem(int row) {
   TUnitListBox* list = C().UnitsListBox;
-  const QPoint at = list->visualItemRect(list->item(row)).center();
+  const QPoint at = list->visualItemRect(row).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
@@ -93,7 +92,7 @@ void MainFormTest::Drag(QWidget* from, QPoint fromAt, QWidget* to, QPoint toAt) 
 
 void MainFormTest::DragListItem(int row, QWidget* to, QPoint toAt) {
   TUnitListBox* list = C().UnitsListBox;
-  Drag(list->viewport(), list->visualItemRect(list->item(row)).center(), to, toAt);
+  Drag(list->viewport(), list->visualItemRect(row).center(), to, toAt);
 }
 
 void MainFormTest::Click(QWidget* button) {

@@ -19,7 +19,7 @@ class UnitList : public MainFormTest {
 TEST_F(UnitList, ListsTheUnitsSortedWithoutRegardToCaseAndNothingCurrent) {
   EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "Kelvin", "metre", "Newton", "Second"}));
   EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
-  EXPECT_EQ(C().UnitsListBox->visualItemRect(C().UnitsListBox->item(1)).height(), 13);
+  EXPECT_EQ(C().UnitsListBox->visualItemRect(1).height(), 13);
 }
 
 TEST_F(UnitList, ShowsTheClickedUnitsPowersAndEnablesTheAddButtons) {
@@ -122,8 +122,7 @@ TEST_F(UnitList, TypeAheadSelectsFromTheTopAndCountsAsAClick) {
 TEST_F(UnitList, KeepsTheCurrentItemOnARightClick) {
   ClickListItem(2);
   TUnitListBox* list = C().UnitsListBox;
-  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                    list->visualItemRect(list->item(4)).center());
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualItemRect(4).center());
   EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
   EXPECT_EQ(form_->SelectedIndex(), 2);
   C().LabelPopupMenu->hide();
@@ -133,7 +132,7 @@ TEST_F(UnitList, KeepsAnItemSelectedOnACtrlClick) {
   ClickListItem(2);
   TUnitListBox* list = C().UnitsListBox;
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    list->visualItemRect(list->item(2)).center());
+                    list->visualItemRect(2).center());
   EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
 }
 
@@ -165,7 +164,7 @@ TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
                                                          "de"));
   EXPECT_EQ(UnitRow()[0], QStringLiteral("7.00"));
   QTest::mouseClick(C().UnitsListBox->viewport(), Qt::RightButton, {},
-                    C().UnitsListBox->visualItemRect(C().UnitsListBox->item(0)).center());
+                    C().UnitsListBox->visualItemRect(0).center());
   ASSERT_TRUE(C().LabelPopupMenu->isVisible());
   QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
                     C().LabelPopupMenu->actionGeometry(C().Delete1).center());

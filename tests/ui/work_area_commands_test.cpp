@@ -105,9 +105,9 @@ TEST_F(WorkAreaCommands, DeletesATokenWithWhatItOwnsAndDoesNotEvaluate) {
   ASSERT_NE(owner, nullptr);
   const TTokenId ownerId = owner->Id();
   TUnitListBox* list = C().UnitsListBox;
-  Drag(list->viewport(), list->visualItemRect(list->item(kSecond)).center(), owner, {1, 1});
+  Drag(list->viewport(), list->visualItemRect(kSecond).center(), owner, {1, 1});
   Drag(TokensIn(THolder::Numerator).back(), {2, 2}, C().Denominator->Client(), {150, 50});
-  Drag(list->viewport(), list->visualItemRect(list->item(kKelvin)).center(), owner, {1, 1});
+  Drag(list->viewport(), list->visualItemRect(kKelvin).center(), owner, {1, 1});
   ASSERT_EQ(TokensIn(THolder::Numerator).size(), 2U);
   Place(kArea, C().Denominator->Client(), {40, 80});
   const QStringList before = ResultRow();
@@ -131,8 +131,7 @@ TEST_F(WorkAreaCommands, RemembersTheTokenWhoseMenuWasOpened) {
   C().LabelPopupMenu->hide();
   QTest::keyClicks(C().FindEdit, QStringLiteral("zz"));  // leaves no item current
   TUnitListBox* list = C().UnitsListBox;
-  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                    list->visualItemRect(list->item(0)).center());
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualItemRect(0).center());
   EXPECT_FALSE(form_->PopupToken().has_value());
   EXPECT_FALSE(C().Delete1->isEnabled());
   C().LabelPopupMenu->hide();
@@ -142,7 +141,7 @@ TEST_F(WorkAreaCommands, ErasesTheItemSelectedBeforeTheRightClick) {
   Place(kNewton, C().Numerator->Client(), {100, 50});
   ClickListItem(kKelvin);
   TUnitListBox* list = C().UnitsListBox;
-  DeleteThrough(list->viewport(), list->visualItemRect(list->item(kSecond)).center());
+  DeleteThrough(list->viewport(), list->visualItemRect(kSecond).center());
   EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "metre", "Newton", "Second"}));
   EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
   EXPECT_EQ(CatalogueBytes().find("[Kelvin]"), std::string::npos);

@@ -1,0 +1,191 @@
+// How the catalogue operations and the evaluation cost against the floor of reading the file and
+// finding its line ends, at each catalogue size. Every catalogue benchmark measures wall time:
+// the file system's waits (the sync of a replaced file) are part of what the user waits for.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/bench_catalogues.h"
+#include "bench/file_floor.h"
+#include "calc/evaluation.h"
+#include "catalogue/power_text.h"
+#include "catalogue/unit_catalogue.h"
+
+namespace calpero {
+namespace {
+
+const GeneratedCatalogue& CatalogueFor(const benchmark::State& state) {
+  return BenchCatalogue(static_cast<std::size_t>(state.range(0)));
+}
+
+// Reports the catalogue's size next to each figure, and fails the run when a benchmark that
+// must leave the file as it found it did not.
+void Finish(benchmark::State& state, const GeneratedCatalogue& catalogue, bool checkUnchanged) {
+  state.counters["bytes"] = static_cast<double>(catalogue.Bytes().size());
+  if (checkUnchanged && ReadFileFloor(catalogue.Path()).View() != catalogue.Bytes()) {
+    state.SkipWithError("the catalogue file changed");
+  }
+}
+
+void Floor_Read(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  for (auto _ : state) {
+    FileBytes bytes = ReadFileFloor(catalogue.Path());
+    benchmark::DoNotOptimize(bytes.data.get());
+  }
+  Finish(state, catalogue, false);
+}
+
+void Floor_ReadAndFindLineEnds(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  for (auto _ : state) {
+    const FileBytes bytes = ReadFileFloor(catalogue.Path());
+    benchmark::DoNotOptimize(CountLineEnds(bytes.View()));
+  }
+  Finish(state, catalogue, false);
+}
+
+// Replaces a file of the catalogue's size next to it (never the catalogue itself).
+void Floor_ReplaceFile(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const std::string path = catalogue.Path() + ".floor";
+  for (auto _ : state) {
+    ReplaceFileFloor(path, catalogue.Bytes());
+  }
+  std::filesystem::remove(path);
+  Finish(state, catalogue, false);
+}
+
+void ListUnits(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const UnitCatalogue file(catalogue.Path());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(file.ListUnits());
+  }
+  Finish(state, catalogue, false);
+}
+
+void ReadPower_LastUnit(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const UnitCatalogue file(catalogue.Path());
+  const std::string& name = catalogue.Names().back();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(file.ReadPower(name, "Time"));
+  }
+  Finish(state, catalogue, false);
+}
+
+void UnitExists_LastUnit(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const UnitCatalogue file(catalogue.Path());
+  const std::string& name = catalogue.Names().back();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(file.UnitExists(name));
+  }
+  Finish(state, catalogue, false);
+}
+
+// Writes the value the unit already holds, so the file keeps its bytes while being rewritten.
+void WritePower_MiddleUnit(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  UnitCatalogue file(catalogue.Path());
+  const std::string& name = catalogue.Name(catalogue.Names().size() / 2);
+  const double mass = file.ReadPower(name, "Mass");
+  for (auto _ : state) {
+    file.WritePower(name, "Mass", mass);
+  }
+  Finish(state, catalogue, true);
+}
+
+// Each erase is undone outside the timing.
+void EraseUnit_MiddleUnit(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  UnitCatalogue file(catalogue.Path());
+  const std::string& name = catalogue.Name(catalogue.Names().size() / 2);
+  for (auto _ : state) {
+    file.EraseUnit(name);
+    state.PauseTiming();
+    catalogue.Restore();
+    state.ResumeTiming();
+  }
+  Finish(state, catalogue, true);
+}
+
+// The resultant of `range(1)` tokens spread evenly over the catalogue, the last one naming its
+// last unit so that the whole file has to be looked through; they alternate between the areas.
+void EvaluateResultant_Tokens(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const UnitCatalogue file(catalogue.Path());
+  const auto tokens = static_cast<std::size_t>(state.range(1));
+  const std::size_t units = catalogue.Names().size();
+  TAreaNames areas;
+  for (std::size_t i = 1; i <= tokens; ++i) {
+    std::vector<std::string>& area = i % 2 == 1 ? areas.Numerator : areas.Denominator;
+    area.push_back(catalogue.Name(i * units / tokens - 1));
+  }
+  TEvaluationState evaluation;
+  for (auto _ : state) {
+    EvaluateResultant(areas, file, evaluation);
+    benchmark::DoNotOptimize(evaluation.ResultantPowers);
+  }
+  Finish(state, catalogue, false);
+}
+
+// Texts as they stand in catalogues: whole numbers, fractions, an exponent, blanks.
+constexpr std::array<const char*, 8> kStoredTexts = {
+    "1", "-2", "0.5", "-1.5", "0.333333333333333", "6.6743E-11", " 3 ", "123456789012345"};
+
+void ParsePower_PerCall(benchmark::State& state) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ParsePower(kStoredTexts.at(next)));
+    next = (next + 1) % kStoredTexts.size();
+  }
+}
+
+constexpr std::array<double, 8> kPowers = {1, -2, 0.5, -1.5, 1.0 / 3, 6.6743E-11, 1E15, -2.5E-7};
+
+void FormatStoredPower_PerCall(benchmark::State& state) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FormatStoredPower(kPowers.at(next)));
+    next = (next + 1) % kPowers.size();
+  }
+}
+
+void BySize(benchmark::internal::Benchmark* bench) {
+  for (const std::size_t units : kCatalogueSizes) {
+    bench->Arg(static_cast<std::int64_t>(units));
+  }
+  bench->UseRealTime()->Unit(benchmark::kMicrosecond);
+}
+
+void BySizeAndTokens(benchmark::internal::Benchmark* bench) {
+  for (const std::size_t units : kCatalogueSizes) {
+    for (const std::int64_t tokens : {1, 10, 50}) {
+      bench->Args({static_cast<std::int64_t>(units), tokens});
+    }
+  }
+  bench->UseRealTime()->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(Floor_Read)->Apply(BySize);
+BENCHMARK(Floor_ReadAndFindLineEnds)->Apply(BySize);
+BENCHMARK(Floor_ReplaceFile)->Apply(BySize);
+BENCHMARK(ListUnits)->Apply(BySize);
+BENCHMARK(ReadPower_LastUnit)->Apply(BySize);
+BENCHMARK(UnitExists_LastUnit)->Apply(BySize);
+BENCHMARK(WritePower_MiddleUnit)->Apply(BySize);
+BENCHMARK(EraseUnit_MiddleUnit)->Apply(BySize);
+BENCHMARK(EvaluateResultant_Tokens)->Apply(BySizeAndTokens);
+BENCHMARK(ParsePower_PerCall);
+BENCHMARK(FormatStoredPower_PerCall);
+
+}  // namespace
+}  // namespace calpero
+
+BENCHMARK_MAIN();

@@ -1,0 +1,284 @@
+// Every write path of the catalogue and its copies, with the Nth system call failing, once or from
+// then on: the operation reports the failure (an EIniFileException, or false for the copies) and
+// its target stays byte-identical, unless the failure came after the new file was in place. And
+// the disk really full, where a tmpfs can be mounted.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_copy.h"
+#include "catalogue/errors.h"
+#include "catalogue/file_system.h"
+#include "catalogue/temporary_files.h"
+#include "catalogue/unit_catalogue.h"
+#include "tests/catalogue/test_files.h"
+
+namespace calpero {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Fixture;
+using test::ReadBytes;
+using test::WriteBytes;
+
+enum class Failure { kOnce, kFromThenOn };
+
+// The calls made under injection and what the injection did.
+struct Injection {
+  int failAt = 0;
+  Failure failure = Failure::kOnce;
+  int calls = 0;
+  bool failed = false;
+  bool renamedBeforeFailure = false;
+};
+
+// Wraps a real call so that it fails with ENOSPC when the injection says so. A failing close still
+// releases the descriptor, as close does on Linux whatever it reports.
+template <typename Call>
+auto Injected(const std::shared_ptr<Injection>& injection, Call real, bool isClose = false,
+              bool isRename = false) {
+  return [injection, real, isClose, isRename](auto... args) {
+    using Result = decltype(real(args...));
+    ++injection->calls;
+    const bool fail = injection->failure == Failure::kOnce ? injection->calls == injection->failAt
+                                                           : injection->calls >= injection->failAt;
+    if (fail) {
+      if (isClose) {
+        real(args...);
+      }
+      injection->failed = true;
+      errno = ENOSPC;
+      return Result(-1);
+    }
+    const Result result = real(args...);
+    if (isRename && result == 0 && !injection->failed) {
+      injection->renamedBeforeFailure = true;
+    }
+    return result;
+  };
+}
+
+FileSystemCalls InjectedCalls(const std::shared_ptr<Injection>& injection) {
+  const FileSystemCalls real = SystemFileSystem();
+  FileSystemCalls calls;
+  calls.open = Injected(injection, real.open);
+  calls.write = Injected(injection, real.write);
+  calls.fchmod = Injected(injection, real.fchmod);
+  calls.fsync = Injected(injection, real.fsync);
+  calls.close = Injected(injection, real.close, true);
+  calls.rename = Injected(injection, real.rename, false, true);
+  calls.unlink = Injected(injection, real.unlink);
+  return calls;
+}
+
+bool ReportsFailure(const std::function<void()>& operation) {
+  try {
+    operation();
+    return false;
+  } catch (const EIniFileException&) {
+    return true;
+  }
+}
+
+const std::vector<std::pair<std::string_view, double>> kFourPowers = {
+    {"Mass", 1}, {"Length", -1}, {"Temperature", 0.5}, {"Time", -2}};
+
+// One write path, run in a working folder holding Data/ and Backup/: the file it replaces, whether
+// that file exists beforehand, and the operation, which returns whether it reported a failure.
+struct WritePath {
+  const char* what;
+  const char* target;
+  bool targetExists;
+  std::function<bool()> run;
+};
+
+const std::vector<WritePath> kWritePaths = {
+    {"WritePower creating the catalogue", "Data/data.ini", false,
+     [] { return ReportsFailure([] { UnitCatalogue().WritePower("A", "Mass", 1); }); }},
+    {"WritePower replacing a value", "Data/data.ini", true,
+     [] { return ReportsFailure([] { UnitCatalogue().WritePower("UnitA", "Mass", 3); }); }},
+    {"WritePower adding a unit", "Data/data.ini", true,
+     [] { return ReportsFailure([] { UnitCatalogue().WritePower("New", "Time", 3); }); }},
+    {"WritePowers", "Data/data.ini", true,
+     [] { return ReportsFailure([] { UnitCatalogue().WritePowers("UnitB", kFourPowers); }); }},
+    {"EraseUnit", "Data/data.ini", true,
+     [] { return ReportsFailure([] { UnitCatalogue().EraseUnit("UnitA"); }); }},
+    {"CopyCatalogueFile", "Data/data.ini", true,
+     [] { return !CopyCatalogueFile("source.ini", "Data/data.ini"); }},
+    {"BackUpCatalogue replacing the backup", "Backup/data.ini", true,
+     [] { return !BackUpCatalogue(); }},
+    {"BackUpCatalogue creating the backup", "Backup/data.ini", false,
+     [] { return !BackUpCatalogue(); }},
+    {"RestoreCatalogue", "Data/data.ini", true, [] { return !RestoreCatalogue(); }},
+};
+
+class FaultInjectionTest : public ::testing::Test {
+ protected:
+  // Lays the working folder out afresh for `path`.
+  void Prepare(const WritePath& path) {
+    fs::remove_all(folder_.File("Data"));
+    fs::remove_all(folder_.File("Backup"));
+    fs::create_directory(folder_.File("Data"));
+    fs::create_directory(folder_.File("Backup"));
+    WriteBytes(folder_.File("source.ini"), "[Copied]\nMass=1\n");
+    WriteBytes(folder_.File("Data/data.ini"), Fixture("crlf_line_ends.ini"));
+    WriteBytes(folder_.File("Backup/data.ini"), Fixture("other_keys.ini"));
+    if (!path.targetExists) {
+      fs::remove(folder_.File(path.target));
+    }
+  }
+
+  std::optional<std::string> Target(const WritePath& path) const {
+    if (!fs::exists(folder_.File(path.target))) {
+      return std::nullopt;
+    }
+    return ReadBytes(folder_.File(path.target));
+  }
+
+  // The temporaries of the target in its folder.
+  int Temporaries(const WritePath& path) const {
+    int count = 0;
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(folder_.File(path.target)).parent_path())) {
+      count += IsTemporaryName(entry.path().filename().string(), "data.ini") ? 1 : 0;
+    }
+    return count;
+  }
+
+  // Runs `path` with the `failAt`th call failing as `failure` says and checks the outcome, then
+  // checks that the next successful run leaves no temporary. Returns whether any call failed.
+  bool RunFailing(const WritePath& path, int failAt, Failure failure,
+                  const std::optional<std::string>& before,
+                  const std::optional<std::string>& after) {
+    Prepare(path);
+    const auto injection = std::make_shared<Injection>();
+    injection->failAt = failAt;
+    injection->failure = failure;
+    bool reported = false;
+    {
+      const ScopedFileSystem failing(InjectedCalls(injection));
+      reported = path.run();
+    }
+    const std::string where = std::string(path.what) + ", call " + std::to_string(failAt) +
+                              (failure == Failure::kOnce ? " failing once" : " failing on");
+    const bool replaced = injection->renamedBeforeFailure;
+    EXPECT_EQ(reported, injection->failed && !replaced) << where;
+    EXPECT_EQ(Target(path), replaced || !injection->failed ? after : before) << where;
+    if (failure == Failure::kOnce) {
+      EXPECT_EQ(Temporaries(path), 0) << where;
+    }
+    // A failure that even kept the temporary from being removed leaves it stale; the next
+    // successful run removes it.
+    EXPECT_FALSE(path.run()) << where;
+    EXPECT_EQ(Target(path), after) << where;
+    EXPECT_EQ(Temporaries(path), 0) << where << ", after the next run";
+    return injection->failed;
+  }
+
+  test::TempFolder folder_;
+  test::ScopedWorkingDirectory inFolder_{folder_.Path()};
+};
+
+TEST_F(FaultInjectionTest, EveryCallOfEveryWritePathFailingOnceOrFromThenOnChangesNothing) {
+  for (const WritePath& path : kWritePaths) {
+    Prepare(path);
+    const std::optional<std::string> before = Target(path);
+    ASSERT_FALSE(path.run()) << path.what;
+    const std::optional<std::string> after = Target(path);
+    ASSERT_NE(after, before) << path.what;
+    for (const Failure failure : {Failure::kOnce, Failure::kFromThenOn}) {
+      int failAt = 1;
+      while (RunFailing(path, failAt, failure, before, after)) {
+        ++failAt;
+        ASSERT_LT(failAt, 100) << path.what << ": the calls do not end";
+      }
+      // The temporary's open, write, fsync, rename and close, then the folder's open, fsync and
+      // close; fchmod besides when the file keeps a mode.
+      EXPECT_GE(failAt, 9) << path.what << ": fewer calls than the replacement needs";
+    }
+  }
+}
+
+// A tmpfs of `kilobytes` mounted on a private folder for the object's lifetime.
+class SmallDisk {
+ public:
+  explicit SmallDisk(int kilobytes) {
+    const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0700";
+    mounted_ = ::mount("tmpfs", folder_.Path().c_str(), "tmpfs", 0, options.c_str()) == 0;
+    error_ = errno;
+  }
+  ~SmallDisk() {
+    if (mounted_) {
+      ::umount2(folder_.Path().c_str(), MNT_DETACH);
+    }
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  bool Mounted() const { return mounted_; }
+  int Error() const { return error_; }
+  std::string File(std::string_view name) const { return folder_.File(name); }
+  std::vector<std::string> Entries() const { return folder_.Entries(); }
+
+ private:
+  test::TempFolder folder_;
+  bool mounted_ = false;
+  int error_ = 0;
+};
+
+// Fills the rest of the disk holding `path` with that file, then frees `spare` bytes again.
+void FillDisk(const std::string& path, off_t spare) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  const std::string block(4096, 'x');
+  off_t filled = 0;
+  for (ssize_t written = 1; written > 0; filled += written > 0 ? written : 0) {
+    written = ::write(fd, block.data(), block.size());
+  }
+  EXPECT_EQ(errno, ENOSPC);
+  EXPECT_EQ(::ftruncate(fd, filled > spare ? filled - spare : 0), 0);
+  ::close(fd);
+}
+
+TEST(FullDisk, WritesThatDoNotFitFailLeavingTheCatalogueWholeAndSucceedOnceThereIsRoom) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  }
+  const SmallDisk disk(64);
+  if (!disk.Mounted()) {
+    GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(disk.Error());
+  }
+  std::string catalogue;
+  for (int i = 0; catalogue.size() < std::size_t{16} << 10U; ++i) {
+    catalogue += "[Unit" + std::to_string(i) + "]\nMass=1\nLength=-2\nTemperature=0\nTime=3\n";
+  }
+  const std::string path = disk.File("data.ini");
+  WriteBytes(path, catalogue);
+  WriteBytes(disk.File("source.ini"), catalogue + "[Copied]\nMass=1\n");
+  FillDisk(disk.File("filler"), off_t{8} << 10);
+  UnitCatalogue units(path);
+  EXPECT_THROW(units.WritePower("Unit0", "Mass", 2), EIniFileException);
+  EXPECT_THROW(units.WritePowers("New", kFourPowers), EIniFileException);
+  EXPECT_THROW(units.EraseUnit("Unit1"), EIniFileException);
+  EXPECT_FALSE(CopyCatalogueFile(disk.File("source.ini"), path));
+  EXPECT_EQ(ReadBytes(path), catalogue);
+  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "filler", "source.ini"}));
+
+  fs::remove(disk.File("filler"));
+  units.WritePower("Unit0", "Mass", 2);
+  EXPECT_EQ(units.ReadPower("Unit0", "Mass"), 2);
+  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "source.ini"}));
+}
+
+}  // namespace
+}  // namespace calpero

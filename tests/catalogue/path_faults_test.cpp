@@ -1,0 +1,234 @@
+// The catalogue's path leads somewhere odd: a folder, a FIFO, a dangling or looping link, a file
+// that cannot be read, a folder that cannot be written, or a temporary file left by a writer that
+// was killed. Nothing may hang, crash or lose a byte.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_copy.h"
+#include "catalogue/errors.h"
+#include "catalogue/temporary_files.h"
+#include "catalogue/unit_catalogue.h"
+#include "tests/catalogue/test_files.h"
+
+namespace calpero {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Fixture;
+using test::ReadBytes;
+using test::WriteBytes;
+using Names = std::vector<std::string>;
+
+// Ends the test process when what it guards takes longer than `seconds`: a hang becomes a failure
+// with a clear cause instead of a timeout of the whole run.
+class HangGuard {
+ public:
+  explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+  ~HangGuard() { ::alarm(0); }
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+};
+
+// A catalogue path that cannot be read as a file: its setup in the folder, or a reason to skip.
+struct UnusablePath {
+  const char* what;
+  std::function<void(const test::TempFolder&)> setUp;
+  bool needsPermissions;
+};
+
+// What is at `path`: its type, where it leads when a link, its size when a file.
+std::string DescribeEntry(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(path, error);
+  std::string description = std::to_string(static_cast<int>(status.type()));
+  if (fs::is_symlink(status)) {
+    description += " -> " + fs::read_symlink(path, error).string();
+  } else if (fs::is_regular_file(status)) {
+    description += " of " + std::to_string(fs::file_size(path, error)) + " bytes";
+  }
+  return description;
+}
+
+TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
+  const std::vector<UnusablePath> cases = {
+      {"a folder", [](const auto& f) { fs::create_directory(f.File("data.ini")); }, false},
+      {"a FIFO", [](const auto& f) { ::mkfifo(f.File("data.ini").c_str(), 0600); }, false},
+      {"a link to itself",
+       [](const auto& f) { fs::create_symlink("data.ini", f.File("data.ini")); }, false},
+      {"a loop of two links",
+       [](const auto& f) {
+         fs::create_symlink("loop.ini", f.File("data.ini"));
+         fs::create_symlink("data.ini", f.File("loop.ini"));
+       },
+       false},
+      {"an unreadable file",
+       [](const auto& f) {
+         WriteBytes(f.File("data.ini"), Fixture("crlf_line_ends.ini"));
+         ::chmod(f.File("data.ini").c_str(), 0);
+       },
+       true},
+  };
+  for (const UnusablePath& c : cases) {
+    if (c.needsPermissions && !test::PermissionsApply()) {
+      std::cout << "not checked as root, where permission bits do not bind: " << c.what << "\n";
+      continue;
+    }
+    const test::TempFolder folder;
+    c.setUp(folder);
+    const std::string path = folder.File("data.ini");
+    const std::string before = DescribeEntry(path);
+    const Names entries = folder.Entries();
+    WriteBytes(folder.File("source.ini"), "[A]\nMass=1\n");
+    const HangGuard guard(20);
+    UnitCatalogue catalogue(path);
+    EXPECT_TRUE(catalogue.ListUnits().empty()) << c.what;
+    EXPECT_EQ(catalogue.ReadPower("UnitA", "Mass"), 0) << c.what;
+    EXPECT_FALSE(catalogue.UnitExists("UnitA")) << c.what;
+    EXPECT_TRUE(catalogue.ReadUnits(Names{"UnitA"}).ReadPower("UnitA", "Mass") == 0) << c.what;
+    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException) << c.what;
+    EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException) << c.what;
+    EXPECT_FALSE(CopyCatalogueFile(folder.File("source.ini"), path)) << c.what;
+    EXPECT_FALSE(CopyCatalogueFile(path, folder.File("copy.ini"))) << c.what;
+    EXPECT_EQ(DescribeEntry(path), before) << c.what;
+    fs::remove(folder.File("source.ini"));
+    EXPECT_EQ(folder.Entries(), entries) << c.what;
+  }
+}
+
+TEST(PathFaults, ADanglingLinkIsAMissingCatalogueWhoseFirstWriteCreatesTheTarget) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  fs::create_symlink("units.ini", path);
+  UnitCatalogue catalogue(path);
+  EXPECT_TRUE(catalogue.ListUnits().empty());
+  EXPECT_NO_THROW(catalogue.EraseUnit("UnitA"));
+  catalogue.WritePower("UnitA", "Mass", 1);
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_EQ(ReadBytes(folder.File("units.ini")), "[UnitA]\nMass=1\n");
+  EXPECT_EQ(folder.Entries(), (Names{"data.ini", "units.ini"}));
+}
+
+TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  fs::create_symlink("gone/units.ini", path);
+  UnitCatalogue catalogue(path);
+  EXPECT_TRUE(catalogue.ListUnits().empty());
+  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException);
+  EXPECT_EQ(folder.Entries(), Names{"data.ini"});
+}
+
+TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
+  if (!test::PermissionsApply()) {
+    GTEST_SKIP() << "permission bits do not bind root, so no folder is read-only";
+  }
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, Fixture("crlf_line_ends.ini"));
+  ::chmod(folder.Path().c_str(), 0555);
+  UnitCatalogue catalogue(path);
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
+  EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException);
+  EXPECT_THROW(catalogue.EraseUnit("UnitB"), EIniFileException);
+  EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini"));
+  EXPECT_EQ(folder.Entries(), Names{"data.ini"});
+}
+
+TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
+  const std::vector<std::pair<const char*, bool>> cases = {
+      {".data.ini.Ab12Cd", true},   {".data.ini.zzzzzz", true},  {".data.ini.Ab12C", false},
+      {".data.ini.Ab12Cd7", false}, {".data.ini.Ab-2Cd", false}, {".data.ini.bak", false},
+      {"data.ini.Ab12Cd", false},   {".DATA.INI.Ab12Cd", false}, {".data.ini..Ab12C", false},
+      {".units.ini.Ab12Cd", false}, {"data.ini", false},
+  };
+  for (const auto& [name, temporary] : cases) {
+    EXPECT_EQ(IsTemporaryName(name, "data.ini"), temporary) << name;
+  }
+}
+
+class StaleTemporaryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteBytes(path_, Fixture("crlf_line_ends.ini")); }
+
+  // A temporary such as a writer killed before its rename leaves: a half-written catalogue.
+  std::string LeaveStale(const char* name) {
+    std::string temporary = folder_.File(name);
+    WriteBytes(temporary, Fixture("stale_temporary.ini"));
+    return temporary;
+  }
+
+  test::TempFolder folder_;
+  std::string path_ = folder_.File("data.ini");
+};
+
+TEST_F(StaleTemporaryTest, IsNeverReadAndGoesWithTheNextWrite) {
+  LeaveStale(".data.ini.Ab12Cd");
+  LeaveStale(".data.ini.xY9zQ0");
+  UnitCatalogue catalogue(path_);
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
+  EXPECT_EQ(catalogue.ReadPower("Half", "Mass"), 0);
+  catalogue.WritePower("UnitA", "Mass", 2);
+  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(catalogue.ReadPower("UnitB", "Mass"), 0.5);
+}
+
+TEST_F(StaleTemporaryTest, GoesWithAnEraseAndWithACopyOntoTheSameFile) {
+  const std::vector<std::pair<const char*, std::function<void()>>> operations = {
+      {"erase", [this] { UnitCatalogue(path_).EraseUnit("UnitA"); }},
+      {"copy", [this] { ASSERT_TRUE(CopyCatalogueFile(folder_.File("source.ini"), path_)); }},
+  };
+  WriteBytes(folder_.File("source.ini"), "[Copied]\nMass=1\n");
+  for (const auto& [what, operation] : operations) {
+    LeaveStale(".data.ini.Ab12Cd");
+    operation();
+    EXPECT_EQ(folder_.Entries(), (Names{"data.ini", "source.ini"})) << what;
+  }
+}
+
+TEST_F(StaleTemporaryTest, ATemporaryThatALiveWriterHoldsLockedIsLeftAlone) {
+  const std::string temporary = LeaveStale(".data.ini.Ab12Cd");
+  const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  UnitCatalogue catalogue(path_);
+  catalogue.WritePower("UnitA", "Mass", 2);
+  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.Ab12Cd", "data.ini"}));
+  ::close(fd);
+  catalogue.WritePower("UnitA", "Mass", 3);
+  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+}
+
+TEST_F(StaleTemporaryTest, EntriesThatOnlyLookLikeTemporariesAreKept) {
+  LeaveStale(".data.ini.bak");
+  LeaveStale(".data.ini.Ab12Cd7");
+  LeaveStale("data.ini.Ab12Cd");
+  LeaveStale(".other.ini.Ab12Cd");
+  fs::create_directory(folder_.File(".data.ini.Folder"));
+  WriteBytes(folder_.File("elsewhere.ini"), "[Kept]\n");
+  fs::create_symlink("elsewhere.ini", folder_.File(".data.ini.Linked"));
+  const Names entries = folder_.Entries();
+  UnitCatalogue(path_).WritePower("UnitA", "Mass", 2);
+  EXPECT_EQ(folder_.Entries(), entries);
+  EXPECT_EQ(ReadBytes(folder_.File("elsewhere.ini")), "[Kept]\n");
+}
+
+TEST_F(StaleTemporaryTest, AFailedWriteLeavesOthersStaleTemporariesForTheNextSuccessfulOne) {
+  LeaveStale(".data.ini.Ab12Cd");
+  ::chmod(path_.c_str(), 0444);
+  EXPECT_THROW(UnitCatalogue(path_).WritePower("UnitA", "Mass", 2), EIniFileException);
+  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.Ab12Cd", "data.ini"}));
+  ::chmod(path_.c_str(), 0644);
+  UnitCatalogue(path_).WritePower("UnitA", "Mass", 2);
+  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+}
+
+}  // namespace
+}  // namespace calpero

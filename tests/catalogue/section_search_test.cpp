@@ -1,0 +1,308 @@
+// The fast ways through a catalogue text agree with the plain line-by-line reading: the header
+// search that jumps from "[" to "[", the section walk built on it, the word-at-a-time name
+// comparison and hash, and the splices through which a change is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/file_system.h"
+#include "catalogue/ini_header_scanner.h"
+#include "catalogue/ini_section.h"
+#include "catalogue/ini_text.h"
+#include "catalogue/text_splice.h"
+#include "catalogue/whole_file.h"
+#include "tests/catalogue/test_files.h"
+
+namespace calpero {
+namespace {
+
+using test::Fixture;
+
+// Texts with every shape of header line and its near misses, and the fixtures of hand-edited
+// and foreign files.
+std::vector<std::string> SampleTexts() {
+  std::vector<std::string> texts = {
+      "",
+      "[A]",
+      "[A]\nMass=1",
+      "\xEF\xBB\xBF[A]\r\nMass=1\r\n[B]\r\n",
+      "\xEF\xBB\xBF \t[A]\rMass=1\r[B]\r",
+      "Mass=1\n[A]\n",
+      "x[A]\n[B]\n",
+      "Mass=[A]\n[B]\n",
+      ";[A]\n [B] \n\t[C]junk\n",
+      "[A\n[B]\n",
+      "[A=1\nMass=1\n[B]\n",
+      "[a]b]\n[]\n[[x]]\n",
+      "[A][B]\n",
+      "[A]\n\n\n",
+      "[A]\nMass=1\n; note\n\nLength=2\n[B]\nno entry here\n",
+      "[A]\nMass=1",
+      std::string("[A]\n\0[B]\nMass=1\n[C\0]\n", 22),
+  };
+  for (const char* fixture :
+       {"blanks_around_names.ini", "blanks_quotes_semicolons.ini", "bom.ini",
+        "comments_and_blanks.ini", "cr_line_ends.ini", "crlf_line_ends.ini",
+        "duplicate_sections.ini", "entries_before_first_section.ini", "header_without_entries.ini",
+        "malformed_headers.ini", "mixed_line_ends.ini", "no_final_newline.ini", "nul_bytes.ini",
+        "invalid_utf8_names.ini"}) {
+    texts.push_back(Fixture(fixture));
+  }
+  return texts;
+}
+
+// Random texts over the bytes that shape an INI file, so that headers, near misses, blanks and
+// every kind of line end meet in every order.
+std::vector<std::string> RandomTexts(int count) {
+  constexpr std::string_view kBytes = "[[]]\n\n\r\r \t=;aAbB\xEF\xBB\xBF";
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<std::size_t> length(0, 60);
+  std::uniform_int_distribution<std::size_t> pick(0, kBytes.size() - 1);
+  std::vector<std::string> texts;
+  for (int i = 0; i < count; ++i) {
+    std::string text(length(random), ' ');
+    for (char& c : text) {
+      c = kBytes[pick(random)];
+    }
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::vector<std::string> AllTexts() {
+  std::vector<std::string> texts = SampleTexts();
+  const std::vector<std::string> random = RandomTexts(5000);
+  texts.insert(texts.end(), random.begin(), random.end());
+  return texts;
+}
+
+struct Header {
+  std::size_t begin;
+  std::size_t end;
+  std::size_t next;
+  std::string name;
+  bool operator==(const Header&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Header& h) {
+  return out << "{" << h.begin << "," << h.end << "," << h.next << ",'" << h.name << "'}";
+}
+
+std::vector<Header> HeadersByLine(std::string_view text) {
+  std::vector<Header> headers;
+  IniScanner scanner(text);
+  IniLine line;
+  while (scanner.Next(line)) {
+    if (line.kind == IniLineKind::kHeader) {
+      headers.push_back({line.begin, line.end, line.next, std::string(line.name)});
+    }
+  }
+  return headers;
+}
+
+std::vector<Header> HeadersByJump(std::string_view text) {
+  std::vector<Header> headers;
+  IniHeaderScanner scanner(text);
+  IniLine line;
+  while (scanner.Next(line)) {
+    EXPECT_EQ(line.kind, IniLineKind::kHeader);
+    headers.push_back({line.begin, line.end, line.next, std::string(line.name)});
+  }
+  return headers;
+}
+
+TEST(IniHeaderScanner, FindsExactlyTheHeaderLinesThatTheLineScannerFinds) {
+  for (const std::string& text : AllTexts()) {
+    EXPECT_EQ(HeadersByJump(text), HeadersByLine(text)) << "'" << text << "'";
+  }
+}
+
+// The sections as a plain walk over every line describes them.
+std::vector<IniSection> SectionsByLine(std::string_view text) {
+  std::vector<IniSection> sections;
+  IniScanner scanner(text);
+  IniLine line;
+  while (scanner.Next(line)) {
+    if (line.kind == IniLineKind::kHeader) {
+      if (!sections.empty()) {
+        sections.back().end = line.begin;
+      }
+      sections.push_back(
+          {line.name, line.begin, line.next, text.size(), line.next, false, line.next > line.end});
+    } else if (line.kind == IniLineKind::kEntry && !sections.empty()) {
+      sections.back().hasEntries = true;
+      sections.back().entriesEnd = line.next;
+      sections.back().lastEntryEnded = line.next > line.end;
+    }
+  }
+  return sections;
+}
+
+void ExpectSameSection(const IniSection& got, const IniSection& want, const std::string& text) {
+  EXPECT_EQ(got.name, want.name) << "'" << text << "'";
+  EXPECT_EQ(got.headerBegin, want.headerBegin) << "'" << text << "'";
+  EXPECT_EQ(got.bodyBegin, want.bodyBegin) << "'" << text << "'";
+  EXPECT_EQ(got.end, want.end) << "'" << text << "'";
+  EXPECT_EQ(got.entriesEnd, want.entriesEnd) << "'" << text << "'";
+  EXPECT_EQ(got.hasEntries, want.hasEntries) << "'" << text << "'";
+  EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
+}
+
+TEST(IniSectionWalker, DescribesEverySectionAsAWalkOverEveryLineDoes) {
+  for (const std::string& text : AllTexts()) {
+    const std::vector<IniSection> want = SectionsByLine(text);
+    IniSectionWalker full(text);
+    IniSectionWalker headersOnly(text);
+    IniSection section;
+    for (const IniSection& expected : want) {
+      ASSERT_TRUE(full.Next(section)) << "'" << text << "'";
+      ExpectSameSection(section, expected, text);
+      ASSERT_TRUE(headersOnly.NextHeader(section)) << "'" << text << "'";
+      DescribeIniEntries(text, section);
+      ExpectSameSection(section, expected, text);
+    }
+    EXPECT_FALSE(full.Next(section)) << "'" << text << "'";
+    EXPECT_FALSE(headersOnly.NextHeader(section)) << "'" << text << "'";
+  }
+}
+
+TEST(FindIniSection, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
+  for (const std::string& text : AllTexts()) {
+    for (const IniSection& section : SectionsByLine(text)) {
+      for (const std::string& asked : {std::string(section.name), [&] {
+                                         std::string folded;
+                                         FoldIniName(section.name, folded);
+                                         return folded;
+                                       }()}) {
+        const std::optional<IniSection> found = FindIniSection(text, asked);
+        ASSERT_TRUE(found.has_value()) << "'" << text << "' " << asked;
+        const std::vector<IniSection> all = SectionsByLine(text);
+        const auto first = std::find_if(all.begin(), all.end(), [&](const IniSection& s) {
+          return SameIniName(s.name, asked);
+        });
+        ExpectSameSection(*found, *first, text);
+      }
+    }
+    EXPECT_FALSE(FindIniSection(text, "no such unit").has_value());
+  }
+}
+
+std::string FoldedByByte(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return folded;
+}
+
+TEST(SameIniName, FoldsExactlyTheAsciiLettersAtEveryLengthAndPosition) {
+  // Every byte value, next to each letter and at each place of a word, and lengths around 8.
+  for (int byte = 0; byte < 256; ++byte) {
+    for (const std::size_t length : {1U, 7U, 8U, 9U, 16U, 17U}) {
+      for (std::size_t at = 0; at < length; at += 3) {
+        std::string a(length, 'q');
+        std::string b(length, 'q');
+        a[at] = static_cast<char>(byte);
+        for (int other : {byte, byte ^ 0x20, byte ^ 0x80, byte + 1}) {
+          b[at] = static_cast<char>(other);
+          EXPECT_EQ(SameIniName(a, b), FoldedByByte(a) == FoldedByByte(b))
+              << byte << " / " << other << " at " << at << " of " << length;
+        }
+      }
+    }
+  }
+  EXPECT_FALSE(SameIniName("Quantity 000001", "Quantity 000001 "));
+  EXPECT_TRUE(SameIniName("METRE PER SECOND SQUARED", "metre per second squared"));
+}
+
+TEST(IniNameHash, IsTheSameForNamesThatDifferOnlyInLetterCaseAndSpreadsOthers) {
+  EXPECT_EQ(IniNameHash("Metre per second squared"), IniNameHash("METRE PER SECOND squared"));
+  EXPECT_EQ(IniNameHash(""), IniNameHash(""));
+  EXPECT_NE(IniNameHash("a"), IniNameHash(std::string("a\0", 2)));
+  // Names that differ only in their last bytes still differ in every part of the hash: a
+  // reading that keeps 16 bits of it must not find them all alike.
+  std::vector<std::uint64_t> hashes;
+  std::vector<std::uint64_t> lowBits;
+  for (int i = 0; i < 20000; ++i) {
+    hashes.push_back(IniNameHash("Quantity " + std::to_string(100000 + i)));
+    lowBits.push_back(hashes.back() & 0xFFFFU);
+  }
+  std::sort(hashes.begin(), hashes.end());
+  EXPECT_EQ(std::unique(hashes.begin(), hashes.end()), hashes.end());
+  std::sort(lowBits.begin(), lowBits.end());
+  // 20,000 values drawn at random from 65,536 give about 17,300 distinct ones.
+  EXPECT_GT(std::unique(lowBits.begin(), lowBits.end()) - lowBits.begin(), 16000);
+}
+
+struct SpliceCase {
+  const char* what;
+  std::string text;
+  std::vector<TextSplice> splices;
+  std::string result;
+};
+
+TEST(TextSplice, MakesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
+  const std::vector<SpliceCase> cases = {
+      {"no splice", "abc", {}, "abc"},
+      {"replacement", "Mass=1\n", {{5, 6, "2"}}, "Mass=2\n"},
+      {"removal", "[A]\nx\n[B]\n", {{0, 6, ""}}, "[B]\n"},
+      {"insertion at the end", "[A]\n", {{4, 4, "[B]\n"}}, "[A]\n[B]\n"},
+      {"insertion at the start", "x", {{0, 0, "y"}}, "yx"},
+      {"two at one place apply in order", "ab", {{1, 1, "1"}, {1, 1, "2"}}, "a12b"},
+      {"replacement then insertion", "M=\n", {{2, 2, "5"}, {2, 2, "\nT=1"}}, "M=5\nT=1\n"},
+      {"whole text", "abc", {{0, 3, "xyz"}}, "xyz"},
+      {"everything removed", "abc", {{0, 3, ""}}, ""},
+  };
+  for (const SpliceCase& c : cases) {
+    EXPECT_EQ(ApplySplices(c.text, c.splices), c.result) << c.what;
+    std::string joined;
+    for (const std::string_view piece : SplicedPieces(c.text, c.splices)) {
+      EXPECT_FALSE(piece.empty()) << c.what;
+      joined.append(piece);
+    }
+    EXPECT_EQ(joined, c.result) << c.what;
+  }
+}
+
+TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "old");
+  const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
+  ASSERT_TRUE(ReplaceWholeFile(path, pieces));
+  EXPECT_EQ(test::ReadBytes(path), "[A]\nMass=1\n[B]\n");
+}
+
+TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "[Kept]\nMass=1\n");
+  for (int failing = 1; failing <= 3; ++failing) {
+    FileSystemCalls calls = SystemFileSystem();
+    auto writes = std::make_shared<int>(0);
+    calls.write = [writes, failing, real = calls.write](int fd, const void* data,
+                                                        std::size_t size) -> ssize_t {
+      if (++*writes == failing) {
+        errno = EIO;
+        return -1;
+      }
+      return real(fd, data, size);
+    };
+    const ScopedFileSystem failingWrites(calls);
+    const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
+    EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
+    EXPECT_EQ(test::ReadBytes(path), "[Kept]\nMass=1\n") << failing;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data.ini"}) << failing;
+  }
+}
+
+}  // namespace
+}  // namespace calpero
