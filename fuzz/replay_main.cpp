@@ -1,6 +1,6 @@
-// Replays inputs through a fuzz target without libFuzzer, so that ctest can run the seed corpus and
-// every input that once broke the target with the ordinary compiler. Each argument is a file or a
-// folder of files; folders are read in name order. A folder that does not exist is reported and
+// Replays inputs through a fuzz target without libFuzzer, so that ctest can run the starting corpus
+// and every input that once broke the target with the ordinary compiler. Each argument is a file or
+// a folder of files; folders are read in name order. A folder that does not exist is reported and
 // passed over (a target may have no past failures yet). Fails when no input at all was found; a
 // broken invariant aborts the run.
 #include <algorithm>

@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang and libFuzzer, under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build folder of their own, then runs each target for the given
 # number of seconds and prints its executions. New inputs that widen the coverage go to the build
-# folder (work/<target>/), never into the seed corpus; an input that breaks a target is kept in
+# folder (work/<target>/), never into the starting corpus; an input that breaks a target is kept in
 # artifacts/<target>/ and the script exits non-zero.
 # Usage: fuzz/run.sh <seconds per target> [target...]   (targets: parse_power ini_catalogue
 #        power_round_trip; all by default). CALPERO_FUZZ_BUILD_DIR sets the build folder

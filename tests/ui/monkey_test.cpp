@@ -1,6 +1,6 @@
 // The real main window under thousands of random clicks, drags, key presses and toolbar presses,
 // offscreen, on a random catalogue. Every modal box and menu is answered at random as it appears
-// (a timer watches for them), help starts no browser, and the run is seeded: the seed is printed
+// (a timer watches for them), help starts no browser, and the run is seeded: its seed is printed
 // and CALPERO_MONKEY_SEED repeats its actions (CALPERO_MONKEY_ACTIONS sets their number). The
 // program must never crash or hang, the catalogue must always parse, and the list must always show
 // exactly the catalogue's units.
@@ -300,7 +300,7 @@ TEST_F(MonkeyTest, TenThousandRandomActionsNeverCrashHangOrDamageTheCatalogue) {
   form_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
   // Boxes and menus open inside the actions' event handling, at moments that depend on timing: the
-  // answers draw from a generator of their own so that the actions repeat with the seed.
+  // answers draw from a generator of their own so that the actions repeat with the same seed value.
   const RandomAnswerer answerer(seed + 2);
 
   for (int action = 1; action <= actions; ++action) {
