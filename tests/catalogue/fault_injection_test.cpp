@@ -28,7 +28,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Fixture;
+using test::kFourPowers;
 using test::ReadBytes;
+using test::ReportsFailure;
 using test::WriteBytes;
 
 enum class Failure { kOnce, kFromThenOn };
@@ -80,18 +82,6 @@ FileSystemCalls InjectedCalls(const std::shared_ptr<Injection>& injection) {
   calls.unlink = Injected(injection, real.unlink);
   return calls;
 }
-
-bool ReportsFailure(const std::function<void()>& operation) {
-  try {
-    operation();
-    return false;
-  } catch (const EIniFileException&) {
-    return true;
-  }
-}
-
-const std::vector<std::pair<std::string_view, double>> kFourPowers = {
-    {"Mass", 1}, {"Length", -1}, {"Temperature", 0.5}, {"Time", -2}};
 
 // One write path, run in a working folder holding Data/ and Backup/: the file it replaces, whether
 // that file exists beforehand, and the operation, which returns whether it reported a failure.

@@ -21,7 +21,9 @@ namespace calpero {
 namespace {
 
 using test::Fixture;
+using test::kFourPowers;
 using test::ReadBytes;
+using test::ReportsFailure;
 using test::WriteBytes;
 using Names = std::vector<std::string>;
 
@@ -73,18 +75,6 @@ struct WritePath {
   const char* fixture;
   std::function<bool(const std::string& folder)> run;
 };
-
-bool ReportsFailure(const std::function<void()>& operation) {
-  try {
-    operation();
-    return false;
-  } catch (const EIniFileException&) {
-    return true;
-  }
-}
-
-const std::vector<std::pair<std::string_view, double>> kFourPowers = {
-    {"Mass", 1}, {"Length", -1}, {"Temperature", 0.5}, {"Time", -2}};
 
 const std::vector<WritePath> kWritePaths = {
     {"WritePower creating the file", nullptr,

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "catalogue/errors.h"
+
 namespace calpero::test {
 
 namespace fs = std::filesystem;
@@ -77,5 +79,17 @@ mode_t PermissionBits(const std::string& path) {
 }
 
 bool PermissionsApply() { return ::geteuid() != 0; }
+
+bool ReportsFailure(const std::function<void()>& operation) {
+  try {
+    operation();
+    return false;
+  } catch (const EIniFileException&) {
+    return true;
+  }
+}
+
+const std::vector<std::pair<std::string_view, double>> kFourPowers = {
+    {"Mass", 1}, {"Length", -1}, {"Temperature", 0.5}, {"Time", -2}};
 
 }  // namespace calpero::test

@@ -3,8 +3,10 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace calpero::test {
@@ -49,5 +51,11 @@ std::string Fixture(std::string_view name);
 mode_t PermissionBits(const std::string& path);
 // Whether permission bits bind this process (they do not for root).
 bool PermissionsApply();
+
+// Runs a catalogue write and tells whether it reported its failure with EIniFileException.
+bool ReportsFailure(const std::function<void()>& operation);
+
+// Four powers of one unit, for the paths that write a whole unit at once.
+extern const std::vector<std::pair<std::string_view, double>> kFourPowers;
 
 }  // namespace calpero::test
