@@ -27,6 +27,10 @@ FLOOR_GOALS = [
     ("EraseUnit_MiddleUnit/100000", 3.0),
 ]
 
+# The two start-up measurements, the one the goal is judged on first: the whole process (the
+# probe started afresh each time) and the window alone in a running application.
+START_UP_MEASUREMENTS = {"Process_StartUp": "whole process", "Window_StartUp": "in-process"}
+
 
 def load(paths):
     """The figures, {benchmark name without "/real_time": (microseconds, file index)}, and the
@@ -137,16 +141,35 @@ def print_goals(figures, floors):
             continue
         ratio = figures[name][0] / floor
         results.append(("%s <= %.0f x floor" % (name, most), ratio <= most, "x%.2f" % ratio))
-    if "Window_StartUp/100000" in figures and "Window_StartUp/0" in figures:
-        ratio = figures["Window_StartUp/100000"][0] / figures["Window_StartUp/0"][0]
-        results.append(("Window_StartUp/100000 <= 3 x Window_StartUp/0", ratio <= 3.0,
-                        "x%.2f" % ratio))
+    results.extend(start_up_goal(figures))
     if "Window_FindKeystroke/100000" in figures:
         time = figures["Window_FindKeystroke/100000"][0]
         results.append(("Window_FindKeystroke/100000 < 5 ms", time < 5000, format_time(time)))
     results.extend(linear_growth(figures, floors))
     for text, met, figure in results:
         print("  %-4s %-52s %s" % ("met" if met else "MISS", text, figure))
+
+
+def start_up_ratio(figures, base):
+    """The start-up with the largest catalogue over the start-up with an empty one, or None."""
+    large, empty = "%s/%d" % (base, LARGEST), "%s/0" % base
+    if large not in figures or empty not in figures:
+        return None
+    return figures[large][0] / figures[empty][0]
+
+
+def start_up_goal(figures):
+    """The start-up goal, on the whole process (what a user waits for) when it was measured,
+    else on the in-process start-up; the figure shows both ratios."""
+    ratios = [(base, start_up_ratio(figures, base)) for base in START_UP_MEASUREMENTS]
+    measured = [(base, ratio) for base, ratio in ratios if ratio is not None]
+    if not measured:
+        return []
+    judged, ratio = measured[0]
+    figure = ", ".join("x%.2f %s" % (found, START_UP_MEASUREMENTS[base])
+                       for base, found in measured)
+    return [("start-up, %s: %d units <= 3 x empty" % (START_UP_MEASUREMENTS[judged], LARGEST),
+             ratio <= 3.0, figure)]
 
 
 def linear_growth(figures, floors):

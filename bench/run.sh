@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks with the "bench" preset (Release), runs them and prints the table: each
 # operation at 100, 10,000 and 100,000 units, its ratio to the floor of the same size measured in
-# the same run, its growth, and the goals. Extra arguments go to both benchmark programs, e.g.
+# the same run, its growth, and the goals. Extra arguments go to every benchmark program, e.g.
 #   bench/run.sh --benchmark_filter=ReadPower
 # The catalogues are generated in a private folder under $TMPDIR (or /tmp) and removed at the end;
 # set TMPDIR to measure on another file system.
@@ -13,7 +13,7 @@ cmake --build --preset bench --target calpero_core_bench
 # The window benchmarks exist when the window itself is built (Qt 6 found).
 window_bench=build/bench/bench/calpero_window_bench
 if grep -q calpero_window_bench build/bench/build.ninja; then
-  cmake --build --preset bench --target calpero_window_bench
+  cmake --build --preset bench --target calpero_window_bench calpero_process_bench
 else
   window_bench=
 fi
@@ -43,11 +43,15 @@ run_quietly "$results/core.log" build/bench/bench/calpero_core_bench "${options[
 if [[ -n "$window_bench" ]]; then
   echo "Running the window benchmarks (offscreen)..."
   export QT_QPA_PLATFORM=offscreen
-  XDG_RUNTIME_DIR="$results/runtime"
+  # Absolute, as the start-up probe runs in the catalogue's workspace.
+  XDG_RUNTIME_DIR="$PWD/$results/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   export XDG_RUNTIME_DIR
   run_quietly "$results/window.log" "$window_bench" "${options[@]}" \
     --benchmark_out="$results/window.json" "$@"
+  echo "Running the whole-process start-up benchmark (offscreen)..."
+  run_quietly "$results/process.log" build/bench/bench/calpero_process_bench "${options[@]}" \
+    --benchmark_out="$results/process.json" "$@"
 fi
 echo "Load average during the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
