@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <ranges>
 #include <utility>
 
 namespace calpero {
@@ -258,8 +257,11 @@ std::optional<TTokenId> TWorkArea::TokenAt(THolder area, std::int32_t x, std::in
     return std::nullopt;
   }
   const std::vector<TTokenId>& held = impl_->order.at(HolderIndex(area));
-  // The last in order is drawn on top, so it is the one hit.
-  for (const TTokenId id : std::ranges::reverse_view(held)) {
+  // The last in order is drawn on top, so it is the one hit. (Reverse iterators rather than a
+  // reversed range: clang-based tools of Debian 12 cannot parse libstdc++ 12's reverse_view.)
+  // NOLINTNEXTLINE(modernize-loop-convert)
+  for (auto it = held.rbegin(); it != held.rend(); ++it) {
+    const TTokenId id = *it;
     const TUnitToken& token = impl_->tokens.at(id);
     const bool insideX =
         x >= token.Left && std::int64_t{x} < std::int64_t{token.Left} + token.Width;
