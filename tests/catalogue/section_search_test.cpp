@@ -44,7 +44,7 @@ std::vector<std::string> SampleTexts() {
       "[A]\n\n\n",
       "[A]\nMass=1\n; note\n\nLength=2\n[B]\nno entry here\n",
       "[A]\nMass=1",
-      std::string("[A]\n\0[B]\nMass=1\n[C\0]\n", 22),
+      std::string("[A]\n\0[B]\nMass=1\n[C\0]\n", 21),
   };
   for (const char* fixture :
        {"blanks_around_names.ini", "blanks_quotes_semicolons.ini", "bom.ini",
