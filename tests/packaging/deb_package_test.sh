@@ -12,12 +12,7 @@ set -euo pipefail
 source_dir=$1
 build_dir=$2
 skip=77
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 if [[ $(id -u) -ne 0 ]]; then
   echo "SKIP: installing a package needs root; run ctest as root to test the package"
@@ -156,8 +151,4 @@ for path in /usr/bin/calpero /usr/lib/calpero "$desktop_file"; do
   [[ ! -e "$path" ]] || fail "$path is still there after the removal"
 done
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "the package builds, installs, runs and removes cleanly"
+finish "the package builds, installs, runs and removes cleanly"

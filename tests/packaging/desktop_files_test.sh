@@ -16,19 +16,7 @@ sizes=("$@")
 
 desktop_file="$desktop_dir/$app_id.desktop"
 metainfo="$desktop_dir/$app_id.metainfo.xml"
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect_equal <what> <expected> <actual>
-expect_equal() {
-  if [[ "$2" != "$3" ]]; then
-    fail "$1: expected '$2', got '$3'"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # The value of key $2 in the [Desktop Entry] group of desktop file $1.
 desktop_value() {
@@ -73,8 +61,4 @@ for size in "${sizes[@]}"; do
     fail "$png: $description"
 done
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all desktop file checks passed"
+finish "all desktop file checks passed"

@@ -12,19 +12,7 @@ to_sample=$3
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect_equal <what> <expected> <actual>
-expect_equal() {
-  if [[ "$2" != "$3" ]]; then
-    fail "$1: expected '$2', got '$3'"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # An installed tree in folder $1: bin/calpero, the fake program and a sample catalogue.
 lay_out_tree() {
@@ -131,8 +119,4 @@ run_launcher --help
 expect_equal "exit status for --help" 0 "$status"
 [[ "$output" == usage:* ]] || fail "--help printed no usage: $output"
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all launcher checks passed"
+finish "all launcher checks passed"
