@@ -14,11 +14,14 @@ namespace {
 // The smallest magnitude that no longer rounds to a finite float: FLT_MAX plus half a unit in
 // its last place, 2^128 - 2^103. A value just above FLT_MAX but below this rounds down to FLT_MAX
 // and is stored, as a store to single precision does.
-constexpr double kSingleOverflowBound = 0x1.ffffffp+127;
+constexpr long double kSingleOverflowBound = 0x1.ffffffp+127L;
 
-// Stores a higher-precision result in single precision, raising EOverflow when it would not fit.
-// The bound is checked first because converting an out-of-range double is not defined in C++.
-float StoreSingle(double value) {
+// Stores a result computed at extended precision in single precision, rounding once, and raises
+// EOverflow when it would not fit. Extended precision keeps the low bits of a sum that double
+// precision would round away first: 1 plus a power just above 2^-24 would otherwise land on the
+// half-way point between two floats and round down to 1. The bound is checked first because
+// converting an out-of-range value is not defined in C++.
+float StoreSingle(long double value) {
   if (std::fabs(value) >= kSingleOverflowBound) {
     throw EOverflow();
   }
@@ -45,7 +48,8 @@ void SumArea(std::span<const std::string> unitNames, const PowerSource& powers, 
   for (const std::string& name : unitNames) {
     for (std::size_t component = 0; component < kPowerKeys.size(); ++component) {
       const double power = powers.ReadPower(name, kPowerKeys.at(component));
-      sum[component] = StoreSingle(static_cast<double>(sum[component]) + power);
+      sum[component] =
+          StoreSingle(static_cast<long double>(sum[component]) + static_cast<long double>(power));
     }
   }
   ShowVector(sum, row);
@@ -69,8 +73,8 @@ void EvaluateResultant(const TAreaNames& areas, const PowerSource& powers,
   // showing the resultant and the later ones still showing the denominator.
   for (std::size_t component = 0; component < state.ResultRow.size(); ++component) {
     state.ResultantPowers[component] =
-        StoreSingle(static_cast<double>(state.NumeratorSum[component]) -
-                    static_cast<double>(state.DenominatorSum[component]));
+        StoreSingle(static_cast<long double>(state.NumeratorSum[component]) -
+                    static_cast<long double>(state.DenominatorSum[component]));
     state.ResultRow.at(component) = FormatPower(state.ResultantPowers[component]);
   }
 }

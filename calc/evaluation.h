@@ -31,11 +31,12 @@ struct TAreaNames {
 };
 
 // Sums the powers of `unitNames` from `powers` into `sum` and shows it in `row`: the sum starts
-// at zero and each component is rounded to single precision after every name (sum = float(double
-// sum + power)), reading Mass, Length, Temperature, Time for each name in turn. Throws EOverflow
-// when `powers` raises it or when a sum would round beyond the single-precision range (a sum that
-// rounds to the largest float is stored); what was reached until then stays changed (the sum is
-// already reset and holds the components stored so far, the row is not yet written).
+// at zero and each component is rounded to single precision after every name, once (sum =
+// float(sum + power), the addition made at extended precision, long double), reading Mass,
+// Length, Temperature, Time for each name in turn. Throws EOverflow when `powers` raises it or
+// when a sum would round beyond the single-precision range (a sum that rounds to the largest
+// float is stored); what was reached until then stays changed (the sum is already reset and holds
+// the components stored so far, the row is not yet written).
 void SumArea(std::span<const std::string> unitNames, const PowerSource& powers, TPowerVector& sum,
              TResultRow& row);
 

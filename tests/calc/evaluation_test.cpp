@@ -43,6 +43,7 @@ class Evaluation : public ::testing::Test {
       {"tenth", {0.1, 0, 0, 0}},
       {"odd", {0.3, -1.25, 2.5, 1.0 / 3.0}},
       {"big", {3e38, 0, 0, 0}},
+      {"nudge", {5.96046447788603E-8, 0, 0, 0}},  // just above 2^-24
   }};
 };
 
@@ -95,6 +96,13 @@ TEST_F(Evaluation, TenTenthsAreRoundedToSinglePrecisionAfterEveryToken) {
   EXPECT_EQ(state.NumeratorSum[0], 1.0000001F);
   EXPECT_NE(state.NumeratorSum[0], 1.0F);
   EXPECT_EQ(state.ResultRow[0], "1.00");
+}
+
+TEST_F(Evaluation, EachSumIsRoundedToSinglePrecisionOnceFromExtendedPrecision) {
+  TEvaluationState state;
+  EvaluateNumerator({.Numerator = {"kilogram", "nudge"}, .Denominator = {}}, catalogue_, state);
+  // Through double, 1 + nudge lands on the half-way point 1 + 2^-24 and rounds to even: 1.
+  EXPECT_EQ(state.NumeratorSum[0], 1.0F + 0x1p-23F);
 }
 
 TEST_F(Evaluation, ForceOverAreaGivesMassOverLengthAndSquaredTime) {
