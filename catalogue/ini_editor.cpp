@@ -155,7 +155,9 @@ std::optional<TextSplice> EraseIniSectionSplice(std::string_view text, std::stri
   if (!found) {
     return std::nullopt;
   }
-  return TextSplice{found->headerBegin, found->end, {}};
+  // Up to the last entry only: comment and blank lines after it usually introduce what follows
+  // (a heading over the next unit), so they stay. Without entries only the header goes.
+  return TextSplice{found->headerBegin, found->entriesEnd, {}};
 }
 
 std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section) {

@@ -37,9 +37,10 @@ std::string SetIniEntries(std::string_view text, std::string_view section,
 std::vector<TextSplice> SetIniEntriesSplices(std::string_view text, std::string_view section,
                                              std::span<const IniEntryText> entries);
 
-// The text without the first section named `section`: its header and every line up to the next
-// header (its entries, and any comment or blank lines within it). Nothing when there is no such
-// section. Never throws beyond allocation failure.
+// The text without the first section named `section`: its header, its entries and every line
+// between them. Comment, blank and other lines after its last entry stay, as do those of a section
+// without entries, which loses only its header; line ends of the lines kept are untouched.
+// Nothing when there is no such section. Never throws beyond allocation failure.
 std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section);
 
 // The same change as the one splice of `text` that removes the section, or nothing when there is

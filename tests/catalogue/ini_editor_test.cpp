@@ -133,13 +133,15 @@ struct Erasure {
   const char* after;
 };
 
-TEST(EraseIniSection, RemovesTheFirstSectionOfTheNameUpToTheNextHeader) {
+TEST(EraseIniSection, RemovesTheFirstSectionOfTheNameFromItsHeaderToItsLastEntry) {
   const std::vector<Erasure> cases = {
       {"first", "[A]\nMass=1\n[B]\nMass=2\n", "A", "[B]\nMass=2\n"},
       {"last, any case", "[A]\nMass=1\n[B]\nMass=2", "b", "[A]\nMass=1\n"},
       {"first of duplicates", "[A]\nMass=1\n[B]\n[a]\nMass=3\n", "A", "[B]\n[a]\nMass=3\n"},
-      {"comments within go with it", "x=1\n[A]\n; c\nMass=1\n\n[B]\r\n", "A", "x=1\n[B]\r\n"},
-      {"a header without entries", "[A]\n[B]\nMass=2\n", "A", "[B]\nMass=2\n"},
+      {"comments within go, those after stay", "x=1\n[A]\n; c\nMass=1\n\n; d\n[B]\n", "A",
+       "x=1\n\n; d\n[B]\n"},
+      {"line ends kept", "[A]\r\nMass=1\r\n\r\n; B\r\n[B]\r\n", "A", "\r\n; B\r\n[B]\r\n"},
+      {"a header without entries", "[A]\n; c\n\n[B]\nMass=2\n", "A", "; c\n\n[B]\nMass=2\n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(EraseIniSection(c.before, c.section), c.after) << c.what;
