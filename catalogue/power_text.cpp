@@ -199,6 +199,13 @@ std::string ScientificNotation(const std::string& digits, int exponent,
   return text;
 }
 
+// Whether `value` rounds to a finite double: its magnitude lies below the largest double plus
+// half of its last place, from where on a value rounds to infinity.
+bool WithinDoubleRange(long double value) {
+  constexpr long double kBeyondDouble = 0x1.fffffffffffff8p1023L;
+  return std::fabs(value) < kBeyondDouble;
+}
+
 }  // namespace
 
 long double ParsePower(std::string_view text) {
@@ -231,12 +238,21 @@ std::string FormatStoredPower(double value) {
 }
 
 double PowerToDouble(long double value) {
-  // The largest double plus half of its last place: from there on a value rounds to infinity.
-  constexpr long double kBeyondDouble = 0x1.fffffffffffff8p1023L;
-  if (std::fabs(value) >= kBeyondDouble) {
+  if (!WithinDoubleRange(value)) {
     throw EOverflow();
   }
   return static_cast<double>(value);
+}
+
+double PowerToStorableDouble(long double value) {
+  const double power = PowerToDouble(value);
+  // The stored text keeps 15 digits, rounding half up; at the very top of the range that carries
+  // it past the largest double (1.7976931348623157E308 is stored as 1.79769313486232E308), and a
+  // text that can never be read again must not be written.
+  if (!WithinDoubleRange(ParsePower(FormatStoredPower(power)))) {
+    throw EOverflow();
+  }
+  return power;
 }
 
 }  // namespace calpero

@@ -28,4 +28,9 @@ std::string FormatStoredPower(double value);
 // nearest double, down to 0. Throws EOverflow when the value lies beyond the double range.
 double PowerToDouble(long double value);
 
+// The double that a parsed power is written to the file as: PowerToDouble of `value`, provided
+// the text FormatStoredPower makes of it (under the separator in force) reads back within the
+// double range too. Throws EOverflow when either lies beyond it.
+double PowerToStorableDouble(long double value);
+
 }  // namespace calpero

@@ -20,13 +20,14 @@ constexpr std::array<TNewVarField, 5> kBlankCheckOrder = {TNewVarField::Mass, TN
                                                           TNewVarField::Temperature,
                                                           TNewVarField::Time, TNewVarField::Name};
 
-// ParsePower reads at extended precision; the catalogue stores doubles. A number beyond double
-// range could not be stored so that it reads back, so it is refused here, quoting the field as the
-// user typed it rather than the catalogue's bare "Floating point overflow".
+// ParsePower reads at extended precision; the catalogue stores doubles as 15-digit texts. A
+// number beyond double range, or one whose stored text would round past it, could not be stored
+// so that it reads back, so it is refused here, quoting the field as the user typed it rather than
+// the catalogue's bare "Floating point overflow".
 double ConvertPowerField(const std::string& text) {
   const long double power = ParsePower(text);
   try {
-    return PowerToDouble(power);
+    return PowerToStorableDouble(power);
   } catch (const EOverflow&) {
     throw EPowerTooLarge(text);
   }

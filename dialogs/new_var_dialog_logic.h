@@ -38,8 +38,8 @@ class TNewVarDialogLogic {
   //   four powers go to the catalogue in one WritePowers call under the name exactly as typed.
   // A save that ends early, or fails, writes nothing; the fields keep their texts.
   // Throws EConvertError for the first power field that is not a number, EPowerTooLarge for the
-  // first that lies beyond double range, and whatever WritePowers throws (EInvalidUnitName,
-  // EIniFileException).
+  // first that lies beyond double range or whose stored text would (PowerToStorableDouble), and
+  // whatever WritePowers throws (EInvalidUnitName, EIniFileException).
   void Save();
 
  private:

@@ -8,7 +8,8 @@
 namespace calpero {
 
 // A power field holds a number that reads as a number but lies beyond double precision's range,
-// so it cannot be stored: "'<text>' is too large for a power", the field's whole text quoted.
+// or so near its top that its stored text would not read back, so it cannot be stored:
+// "'<text>' is too large for a power", the field's whole text quoted.
 class EPowerTooLarge : public Exception {
  public:
   explicit EPowerTooLarge(std::string_view fieldText)

@@ -1,7 +1,8 @@
 // FormatStoredPower then ParsePower for any double (the input's first eight bytes), under both
 // separators: a finite power comes back as the same number after rounding to 15 significant
 // digits, so that formatting it again gives the same text; a text never reads under the other
-// separator as something else; non-finite values are written as texts that are refused.
+// separator as something else; non-finite values are written as texts that are refused. A save
+// refuses exactly the powers whose text would not read back.
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -18,6 +19,14 @@
 namespace {
 
 using calpero::fuzz::Require;
+
+bool RefusedForStoring(double x) {
+  try {
+    return calpero::PowerToStorableDouble(x) != x;
+  } catch (const calpero::EOverflow&) {
+    return true;
+  }
+}
 
 bool Refused(const std::string& text) {
   try {
@@ -38,8 +47,10 @@ void CheckFinite(double x, std::string_view separator, std::string_view other) {
   } catch (const calpero::EOverflow&) {
     // Only the largest doubles round up, at 15 digits, past the largest double.
     Require(std::fabs(x) > 1.797693134862315e308, "only a rounding past the range overflows");
+    Require(RefusedForStoring(x), "a power whose text would not read back is not stored");
     return;
   }
+  Require(!RefusedForStoring(x), "a power whose text reads back is stored as it is");
   Require(calpero::FormatStoredPower(back) == text, "a power reads back as the same 15 digits");
   Require(x == 0 || std::signbit(back) == std::signbit(x), "a power keeps its sign");
   if (std::fabs(x) >= DBL_MIN) {

@@ -179,6 +179,11 @@ TEST_F(NewVarDialogLogic, AFieldThatCannotBeStoredEndsTheSaveBeforeAnyWrite) {
       {{"1E400", "1", "1", "1"}, "'1E400' is too large for a power"},
       {{"1", "1", "1", "-2.5e309"}, "'-2.5e309' is too large for a power"},
       {{"1E400", "abc", "1", "1"}, "'1E400' is too large for a power"},
+      // Finite doubles, but stored as 1.79769313486232E308, which reads back beyond the range.
+      {{"1", "1.7976931348623157E308", "1", "1"},
+       "'1.7976931348623157E308' is too large for a power"},
+      {{"1", "1", "-1.7976931348623153e308", "1"},
+       "'-1.7976931348623153e308' is too large for a power"},
   };
   folder_.WriteCatalogue(kMetreUnit);
   view_.answer = kDialogAnswerYes;
