@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -183,6 +185,25 @@ TEST_F(UnitCatalogueTest, WrittenPowersReadBackUnderTheSameSeparatorOnly) {
       EXPECT_EQ(catalogue.ReadPower("Unit", kPowerKeys[i]), underOther[i]) << separator;
     }
   }
+}
+
+// New users start from the sample, whatever their desktop's separator, so its fractional powers
+// are written without one.
+TEST_F(UnitCatalogueTest, TheSampleCatalogueReadsTheSameUnderEitherSeparator) {
+  const UnitCatalogue sample(CALPERO_SAMPLE_CATALOGUE);
+  const auto allPowers = [&sample](const char* separator) {
+    const ScopedDecimalSeparator scoped(separator);
+    std::vector<double> powers;
+    for (const std::string& name : sample.ListUnits()) {
+      for (const std::string_view key : kPowerKeys) {
+        powers.push_back(sample.ReadPower(name, key));
+      }
+    }
+    return powers;
+  };
+  const std::vector<double> underFullStop = allPowers(".");
+  EXPECT_EQ(allPowers(","), underFullStop);
+  EXPECT_NE(std::ranges::find(underFullStop, -0.5), underFullStop.end());
 }
 
 // `text` with the first `from` replaced by `to`, or with `to` appended when `from` is empty.
