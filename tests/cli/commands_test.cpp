@@ -50,7 +50,8 @@ TEST_F(CliCommandsUnderAComma, ShowAndEvalPrintTheCommaButJsonTheFullStop) {
   EXPECT_EQ(Run({"show", "C"}), "Mass=1,50\nLength=-0,25\nTemperature=0,00\nTime=2,00\n");
   EXPECT_EQ(Run({"eval", "--exact", "C", "C"}), "Mass=3\nLength=-0,5\nTemperature=0\nTime=4\n");
   EXPECT_EQ(Run({"--json", "show", "C"}),
-            "{\"unit\":\"C\",\"Mass\":1.5,\"Length\":-0.25,\"Temperature\":0,\"Time\":2}\n");
+            "{\"unit\":\"C\",\"Mass\":1.5,\"Length\":-0.25,\"Temperature\":0,\"Time\":2,"
+            "\"matches\":[]}\n");
 }
 
 TEST_F(CliCommandsUnderAComma, OutputThatCannotBeWrittenIsAFailure) {
