@@ -8,6 +8,10 @@
 namespace calpero {
 namespace {
 
+// Hand-written rather than a general parser library: such a library takes any argument that
+// starts with "-" and a non-digit for an option, and this tool must take "-.5" (or "-,5" under a
+// decimal comma) as a number and "-x" as a unit name without "--".
+
 struct TCommandWord {
   std::string_view Word;
   TCliCommand Command;

@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"erase", "x", "--strict"}, "6 C strict <x> /  <><><><>"},
         TCase{{"match", "1", "-1", "--json", "0", "-2"}, "9 C json  /  <1><-1><0><-2>"},
         TCase{{"match", "--", "-1", "--5", "0", "0"}, "9 C  /  <-1><--5><0><0>"},
+        TCase{{"match", "-.5", "-,5", "-1E3", "0"}, "9 C  /  <-.5><-,5><-1E3><0>"},
         TCase{{"eval", "--strict", "a"}, "4 C strict <a> /  <><><><>"},
         TCase{{"restore"}, "8 C  /  <><><><>"}, TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
         TCase{{"show", "--exact", "--help"}, "0 C exact  /  <><><><>"},
