@@ -1,10 +1,23 @@
 #include "app/hint_text.h"
 
+#include <cstddef>
+
 namespace calpero {
 
 std::string_view StatusBarPart(std::string_view hint) {
   const auto bar = hint.find('|');
   return bar == std::string_view::npos ? hint : hint.substr(bar + 1);
+}
+
+std::string ResultantPowersHint(std::span<const std::string> matches) {
+  if (matches.empty()) {
+    return "Resultant powers: evaluate, save, back up, clear, help";
+  }
+  std::string hint = "|Resultant powers: same as ";
+  for (std::size_t i = 0; i < matches.size(); ++i) {
+    hint.append(i == 0 ? "" : ", ").append(matches[i]);
+  }
+  return hint;
 }
 
 }  // namespace calpero

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace calpero {
@@ -7,5 +9,11 @@ namespace calpero {
 // The part of a hint that the status bar shows: what follows the first "|", or the whole hint
 // when it has none. The result views into `hint`.
 std::string_view StatusBarPart(std::string_view hint);
+
+// The hint of the panel that titles the resultant powers. Without matches it is the plain title;
+// with them it names the catalogue's units that have the resultant's powers, in the order given:
+// "Resultant powers: same as Pascal, Bar". That form starts with the "|" divider, so that a "|"
+// in a unit name is shown rather than taken for the divider.
+std::string ResultantPowersHint(std::span<const std::string> matches);
 
 }  // namespace calpero

@@ -55,11 +55,12 @@ def units_command(numerator, denominator):
 
 
 def calpero_powers(output):
-    """The four powers from calpero-cli's "Key=value" lines."""
+    """The four powers from calpero-cli's "Key=value" lines (a "Same powers as:" line may follow)."""
     powers = {}
     for line in output.splitlines():
-        key, _, value = line.partition("=")
-        powers[key] = float(value)
+        key, equals, value = line.partition("=")
+        if equals:
+            powers[key] = float(value)
     return [powers[key] for key in KEYS]
 
 

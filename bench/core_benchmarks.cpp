@@ -6,14 +6,20 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/bench_catalogues.h"
 #include "bench/file_floor.h"
 #include "calc/evaluation.h"
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/unit_presence.h"
 
 namespace calpero {
 namespace {
@@ -135,6 +141,69 @@ void EvaluateResultant_Tokens(benchmark::State& state) {
   Finish(state, catalogue, false);
 }
 
+// calpero-cli's command in-process, on the catalogue's workspace, its output kept in memory.
+void RunCli(benchmark::State& state, std::vector<std::string_view> arguments) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const std::string workspace = BenchWorkspace(catalogue.Names().size()).string();
+  arguments.insert(arguments.begin(), {"-C", workspace});
+  const TCommandLine line = ParseCommandLine(arguments);
+  const std::filesystem::path before = std::filesystem::current_path();
+  for (auto _ : state) {
+    std::ostringstream out;
+    std::ostringstream err;
+    if (RunCommand(line, "bench", out, err) != 0) {
+      state.SkipWithError(err.str().c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  std::filesystem::current_path(before);
+  Finish(state, catalogue, true);
+}
+
+// "list" and "match": the match reads every unit's powers where the list reads only the
+// headers, and both sort what they print.
+void Cli_List(benchmark::State& state) { RunCli(state, {"list"}); }
+
+void Cli_Match(benchmark::State& state) { RunCli(state, {"match", "1", "-1", "0", "-2"}); }
+
+// 16,000 names spread over the catalogue, as a script might pass them to "eval".
+constexpr std::size_t kManyNames = 16'000;
+
+std::vector<std::string> ManyNames(const GeneratedCatalogue& catalogue) {
+  std::vector<std::string> names;
+  const std::size_t units = catalogue.Names().size();
+  for (std::size_t i = 0; i < kManyNames; ++i) {
+    names.push_back(catalogue.Name(i * units / kManyNames));
+  }
+  return names;
+}
+
+// The evaluation of the 16,000 names, reading included, against the check that each of them is
+// in the catalogue, made on the evaluation's own reading as calpero-cli makes it.
+void Evaluate_16000Names(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const UnitCatalogue file(catalogue.Path());
+  const TAreaNames areas{ManyNames(catalogue), {}};
+  TEvaluationState evaluation;
+  for (auto _ : state) {
+    const CatalogueReading reading = file.ReadUnits(areas.Numerator);
+    EvaluateResultant(areas, reading, evaluation);
+    benchmark::DoNotOptimize(evaluation.ResultantPowers);
+  }
+  Finish(state, catalogue, false);
+}
+
+void PresenceCheck_16000Names(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = CatalogueFor(state);
+  const std::vector<std::string> names = ManyNames(catalogue);
+  const CatalogueReading reading = UnitCatalogue(catalogue.Path()).ReadUnits(names);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(MissingUnits(reading, names));
+  }
+  Finish(state, catalogue, false);
+}
+
 // Texts as they stand in catalogues: whole numbers, fractions, an exponent, blanks.
 constexpr std::array<const char*, 8> kStoredTexts = {
     "1", "-2", "0.5", "-1.5", "0.333333333333333", "6.6743E-11", " 3 ", "123456789012345"};
@@ -182,6 +251,10 @@ BENCHMARK(UnitExists_LastUnit)->Apply(BySize);
 BENCHMARK(WritePower_MiddleUnit)->Apply(BySize);
 BENCHMARK(EraseUnit_MiddleUnit)->Apply(BySize);
 BENCHMARK(EvaluateResultant_Tokens)->Apply(BySizeAndTokens);
+BENCHMARK(Cli_List)->Apply(BySize);
+BENCHMARK(Cli_Match)->Apply(BySize);
+BENCHMARK(Evaluate_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(PresenceCheck_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(ParsePower_PerCall);
 BENCHMARK(FormatStoredPower_PerCall);
 

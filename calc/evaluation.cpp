@@ -1,32 +1,13 @@
 #include "calc/evaluation.h"
 
-#include <cmath>
 #include <cstddef>
 
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/unit_catalogue.h"
 
 namespace calpero {
 namespace {
-
-// The smallest magnitude that no longer rounds to a finite float: FLT_MAX plus half a unit in
-// its last place, 2^128 - 2^103. A value just above FLT_MAX but below this rounds down to FLT_MAX
-// and is stored, as a store to single precision does.
-constexpr long double kSingleOverflowBound = 0x1.ffffffp+127L;
-
-// Stores a result computed at extended precision in single precision, rounding once, and raises
-// EOverflow when it would not fit. Extended precision keeps the low bits of a sum that double
-// precision would round away first: 1 plus a power just above 2^-24 would otherwise land on the
-// half-way point between two floats and round down to 1. The bound is checked first because
-// converting an out-of-range value is not defined in C++.
-float StoreSingle(long double value) {
-  if (std::fabs(value) >= kSingleOverflowBound) {
-    throw EOverflow();
-  }
-  return static_cast<float>(value);
-}
 
 void ShowVector(const TPowerVector& vector, TResultRow& row) {
   for (std::size_t component = 0; component < row.size(); ++component) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "catalogue/decimal_separator.h"
+#include "catalogue/errors.h"
 
 namespace calpero {
 namespace {
@@ -95,6 +96,18 @@ std::string FixedTwoDecimals(std::uint64_t hundredths) {
 }
 
 }  // namespace
+
+// The smallest magnitude that no longer rounds to a finite float: FLT_MAX plus half a unit in
+// its last place, 2^128 - 2^103. The bound is checked before the conversion because converting an
+// out-of-range value is not defined in C++.
+constexpr long double kSingleOverflowBound = 0x1.ffffffp+127L;
+
+float StoreSingle(long double value) {
+  if (std::fabs(value) >= kSingleOverflowBound) {
+    throw EOverflow();
+  }
+  return static_cast<float>(value);
+}
 
 std::string FormatPower(double power) {
   if (std::isnan(power)) {

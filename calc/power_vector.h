@@ -16,6 +16,14 @@ struct TPowerVector {
   bool operator==(const TPowerVector&) const = default;
 };
 
+// Stores a higher-precision result in single precision, as every evaluation stores its sums:
+// rounded once to the nearest float; a value just above the largest float that still rounds down
+// to it is stored as that. Extended precision keeps the low bits of a sum that double precision
+// would round away first: 1 plus a power just above 2^-24 would otherwise land on the half-way
+// point between two floats and round down to 1. Throws EOverflow for a value that rounds beyond
+// the single-precision range.
+float StoreSingle(long double value);
+
 // The one on-screen text of a power: fixed point with exactly two decimals after the separator
 // in force (DecimalSeparator), the value first rounded to at most 7 significant digits, at least
 // one digit before the separator, a leading "-" for a negative value that does not round to zero.

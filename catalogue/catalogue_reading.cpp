@@ -54,4 +54,10 @@ double CatalogueReading::ReadPower(std::string_view unitName, std::string_view k
   return ReadStoredPower(text_, found->second, key);
 }
 
+bool CatalogueReading::HoldsUnit(std::string_view unitName) const {
+  std::string folded;
+  FoldIniName(unitName, folded);
+  return sections_.contains(folded);
+}
+
 }  // namespace calpero

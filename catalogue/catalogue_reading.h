@@ -25,6 +25,10 @@ class CatalogueReading : public PowerSource {
   // number beyond the double range.
   double ReadPower(std::string_view unitName, std::string_view key) const override;
 
+  // Whether the file holds a section of `unitName`, one of the requested names, with or without
+  // entries: one hash lookup. False for a name that was not requested.
+  bool HoldsUnit(std::string_view unitName) const;
+
  private:
   std::string text_;
   // The sections found, by folded name (see FoldIniName); their name views are left empty, as

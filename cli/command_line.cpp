@@ -8,18 +8,23 @@
 namespace calpero {
 namespace {
 
+// Hand-written rather than a general parser library: such a library takes any argument that
+// starts with "-" and a non-digit for an option, and this tool must take "-.5" (or "-,5" under a
+// decimal comma) as a number and "-x" as a unit name without "--".
+
 struct TCommandWord {
   std::string_view Word;
   TCliCommand Command;
-  std::array<std::string_view, 3> Options;  // besides --help; unused places stay empty
+  std::array<std::string_view, 4> Options;  // besides --help; unused places stay empty
 };
 
-constexpr std::array<TCommandWord, 7> kCommandWords = {{
+constexpr std::array<TCommandWord, 8> kCommandWords = {{
     {"list", TCliCommand::List, {"--json"}},
-    {"show", TCliCommand::Show, {"--json", "--exact"}},
-    {"eval", TCliCommand::Eval, {"--json", "--exact", "--all"}},
+    {"show", TCliCommand::Show, {"--json", "--exact", "--strict"}},
+    {"eval", TCliCommand::Eval, {"--json", "--exact", "--all", "--strict"}},
+    {"match", TCliCommand::Match, {"--json"}},
     {"save", TCliCommand::Save, {"--replace"}},
-    {"erase", TCliCommand::Erase, {}},
+    {"erase", TCliCommand::Erase, {"--strict"}},
     {"backup", TCliCommand::Backup, {}},
     {"restore", TCliCommand::Restore, {}},
 }};
@@ -45,6 +50,9 @@ void SetOption(TCommandLine& line, std::string_view option) {
   }
   if (option == "--replace") {
     line.Replace = true;
+  }
+  if (option == "--strict") {
+    line.Strict = true;
   }
 }
 
@@ -141,6 +149,10 @@ void TakeOperands(const TCommandWord& word, std::vector<std::string> operands, T
       line.Names.assign(operands.begin(), operands.begin() + 1);
       std::move(operands.begin() + 1, operands.end(), line.Powers.begin());
       return;
+    case TCliCommand::Match:
+      ExpectCount(word, operands, line.Powers.size());
+      std::move(operands.begin(), operands.end(), line.Powers.begin());
+      return;
     default:
       ExpectCount(word, operands, 0);
       return;
@@ -175,26 +187,37 @@ std::string UsageText() {
 
 Commands:
   list                    every unit name, one a line, sorted as the window lists them
-  show NAME [--exact]     the unit's four powers
-  eval NAME... [/ NAME...] [--exact] [--all]
-                          the powers of the fraction: the names before "/" over those after it
+  show NAME [--exact] [--strict]
+                          the unit's four powers and the other units that have them
+  eval NAME... [/ NAME...] [--exact] [--all] [--strict]
+                          the powers of the fraction (the names before "/" over those after
+                          it) and every unit that has them: "Same powers as: ..."
+  match M L T t           every unit whose powers of Mass, Length, Temperature and Time are
+                          these, sorted as list sorts (numbers as save takes them)
   save NAME M L T t [--replace]
                           store the powers of Mass, Length, Temperature and Time under NAME
-  erase NAME              remove a unit
+  erase NAME [--strict]   remove a unit
   backup                  copy Data/data.ini to Backup/data.ini
   restore                 copy Backup/data.ini to Data/data.ini
 
 Options:
   -C DIR      work in DIR instead of the current directory
-  --json      print the results of list, show and eval as JSON
+  --json      print the results of list, show, eval and match as JSON
   --exact     print each power in the catalogue's stored form instead of two decimals
   --all       with eval, print the numerator and denominator sums before the resultant
+  --strict    a name missing from the catalogue is an error, and nothing is printed
   --replace   with save, replace a unit that already exists
   --          end of options: what follows are names and numbers
   --help      print this help
   --version   print the version
 
-A name missing from the catalogue counts as zero powers.
+A name missing from the catalogue counts as zero powers, with a warning that suggests the
+closest name of the catalogue.
+Names: text output shows a control character, a byte that is not valid UTF-8 and a backslash
+escaped ("\x1b", "\xc5", "\u009b", "\\"). JSON keeps every name exact: valid UTF-8 as it is,
+and each byte that is not valid UTF-8 as the lone surrogate "\udcXX", XX the byte's value (byte
+C5 is "\udcc5"), which no valid name can hold; decode with Python's "surrogateescape" error
+handler (or map U+DC80..U+DCFF back to bytes) to get the bytes to pass to show, save or erase.
 Exit status: 0 success, 1 failure, 2 usage error.
 )";
 }

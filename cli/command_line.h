@@ -10,7 +10,7 @@
 namespace calpero {
 
 // What the command-line tool was asked to do.
-enum class TCliCommand { Help, Version, List, Show, Eval, Save, Erase, Backup, Restore };
+enum class TCliCommand { Help, Version, List, Show, Eval, Save, Erase, Backup, Restore, Match };
 
 // A command line taken apart, before anything touches the file system.
 struct TCommandLine {
@@ -20,9 +20,10 @@ struct TCommandLine {
   bool Exact = false;                    // --exact: the stored text form of each power
   bool All = false;                      // --all: eval prints both sums before the resultant
   bool Replace = false;                  // --replace: save may replace an existing unit
+  bool Strict = false;                   // --strict: a name missing from the catalogue is an error
   std::vector<std::string> Names;        // show, save, erase: the one unit; eval: the numerator
   std::vector<std::string> Denominator;  // eval: the names after "/"
-  std::array<std::string, 4> Powers;     // save: Mass, Length, Temperature, Time as typed
+  std::array<std::string, 4> Powers;     // save, match: Mass, Length, Temperature, Time as typed
 
   bool operator==(const TCommandLine&) const = default;
 };
@@ -35,8 +36,9 @@ class TUsageError : public std::runtime_error {
 
 // Takes the arguments after the program name. Options before the command: -C DIR (also -CDIR,
 // repeatable), --json, --help, --version. After the command, the options that the command knows
-// (--json, --exact, --all, --replace, --help) may stand anywhere until "--"; any other argument
-// is a name or a number, so "-2" is a number. For eval one "/" splits numerator from denominator.
+// (--json, --exact, --all, --strict, --replace, --help) may stand anywhere until "--"; any other
+// argument is a name or a number, so "-2" is a number. For eval one "/" splits numerator from
+// denominator.
 // --help or --version anywhere before "--" asks for just that.
 // Throws TUsageError for an unknown option or command, a missing -C directory, no command, or
 // the wrong number of arguments for the command.

@@ -11,20 +11,28 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "app/unit_order.h"
 #include "calc/evaluation.h"
+#include "calc/power_matches.h"
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "catalogue/read_problem.h"
 #include "catalogue/unit_catalogue.h"
 #include "cli/json_writer.h"
+#include "cli/name_suggestion.h"
 #include "cli/save_arguments_view.h"
+#include "cli/terminal_text.h"
 #include "cli/unit_presence.h"
 #include "dialogs/new_var_dialog_logic.h"
+#include "dialogs/power_too_large_error.h"
 
 namespace calpero {
 namespace {
@@ -48,13 +56,81 @@ void EnterDirectories(const std::vector<std::string>& directories) {
   }
 }
 
+// Beyond this many unknown names a run gets no suggestions: each one looks through every name of
+// the catalogue, and a script that passes thousands of names should not wait for hints.
+constexpr std::size_t kMostSuggestions = 20;
+
 // Names that the catalogue does not hold count as zeros, as in the window; a script should still
-// hear of them, since a typing error looks just like a unit without dimension.
-void WarnAboutMissing(const UnitCatalogue& catalogue, std::span<const std::string> names,
-                      std::string_view consequence, std::ostream& err) {
-  for (const std::string& name : MissingUnits(catalogue, names)) {
-    err << kProgramPrefix << "warning: no unit named '" << name << "'; " << consequence << '\n';
+// hear of them, since a typing error looks just like a unit without dimension. With --strict
+// they are errors instead, reported before anything is printed.
+void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
+                   std::span<const std::string> names, std::string_view consequence,
+                   std::ostream& err) {
+  const std::vector<std::string> missing = MissingUnits(reading, names);
+  if (missing.empty()) {
+    return;
   }
+  std::vector<std::string> known;
+  if (missing.size() <= kMostSuggestions) {
+    known = SortedUnitNames(UnitCatalogue().ListUnits());
+  }
+  std::string errors;
+  for (const std::string& name : missing) {
+    std::string report = "no unit named '" + TerminalText(name) + "'";
+    if (!line.Strict) {
+      report.append("; ").append(consequence);
+    }
+    const std::string closest = ClosestName(name, known);
+    if (!closest.empty()) {
+      report.append("; did you mean '").append(TerminalText(closest)).append("'?");
+    }
+    if (!line.Strict) {
+      err << kProgramPrefix << "warning: " << report << '\n';
+    } else {
+      // One error of several lines, each line with the program's prefix as every line has.
+      errors.append(errors.empty() ? "" : "\n" + std::string(kProgramPrefix)).append(report);
+    }
+  }
+  if (line.Strict) {
+    throw Exception(errors);
+  }
+}
+
+// A catalogue that is there but cannot be read would otherwise look empty.
+void RequireReadableCatalogue() {
+  const std::string problem = CatalogueReadProblem(std::string(UnitCatalogue::kDefaultPath));
+  if (!problem.empty()) {
+    throw Exception("Unable to read " + std::string(UnitCatalogue::kDefaultPath) + ": " + problem);
+  }
+}
+
+// The catalogue's units with `powers`, in the list's order; `except` (when given) left out.
+std::vector<std::string> SortedMatches(const TPowerVector& powers, std::string_view except = {}) {
+  std::vector<std::string> matches = UnitsWithPowers(UnitCatalogue(), powers);
+  std::erase_if(matches, [except](const std::string& name) {
+    return !except.empty() && SameIniName(name, except);
+  });
+  return SortedUnitNames(std::move(matches));
+}
+
+void PrintMatches(const std::vector<std::string>& matches, std::ostream& out) {
+  if (matches.empty()) {
+    return;
+  }
+  out << "Same powers as: ";
+  for (std::size_t i = 0; i < matches.size(); ++i) {
+    out << (i == 0 ? "" : ", ") << TerminalText(matches[i]);
+  }
+  out << '\n';
+}
+
+void WriteMatches(const std::vector<std::string>& matches, TJsonWriter& json) {
+  json.Key("matches");
+  json.BeginArray();
+  for (const std::string& name : matches) {
+    json.String(name);
+  }
+  json.EndArray();
 }
 
 // Four lines "Key=text", in the on-screen form or, with `exact`, in the stored form. Powers of an
@@ -83,11 +159,12 @@ void WritePowerObject(std::string_view key, const TPowerVector& powers, TJsonWri
   json.EndObject();
 }
 
-void List(const TCommandLine& line, const TStreams& streams) {
-  const std::vector<std::string> names = SortedUnitNames(UnitCatalogue().ListUnits());
+// One name a line, or a JSON array of them.
+void PrintNames(const TCommandLine& line, const std::vector<std::string>& names,
+                std::ostream& out) {
   if (!line.Json) {
     for (const std::string& name : names) {
-      streams.Out << name << '\n';
+      out << TerminalText(name) << '\n';
     }
     return;
   }
@@ -97,19 +174,62 @@ void List(const TCommandLine& line, const TStreams& streams) {
     json.String(name);
   }
   json.EndArray();
-  streams.Out << json.Text() << '\n';
+  out << json.Text() << '\n';
+}
+
+void List(const TCommandLine& line, const TStreams& streams) {
+  RequireReadableCatalogue();
+  PrintNames(line, SortedUnitNames(UnitCatalogue().ListUnits()), streams.Out);
+}
+
+// A number as save reads it: one beyond the double range is refused in the same words.
+double ReadPowerArgument(const std::string& text) {
+  const long double power = ParsePower(text);
+  try {
+    return PowerToDouble(power);
+  } catch (const EOverflow&) {
+    throw EPowerTooLarge(text);
+  }
+}
+
+// The units whose powers are the four numbers given.
+void Match(const TCommandLine& line, const TStreams& streams) {
+  TPowerVector powers;
+  bool storable = true;
+  for (std::size_t i = 0; i < powers.Powers.size(); ++i) {
+    const double power = ReadPowerArgument(line.Powers.at(i));
+    try {
+      powers[i] = StoreSingle(power);
+    } catch (const EOverflow&) {
+      storable = false;  // no evaluation reaches such powers, so no unit has them
+    }
+  }
+  RequireReadableCatalogue();
+  PrintNames(line, storable ? SortedMatches(powers) : std::vector<std::string>(), streams.Out);
 }
 
 void Show(const TCommandLine& line, const TStreams& streams) {
+  RequireReadableCatalogue();
   const UnitCatalogue catalogue;
   const std::string& name = line.Names.front();
+  const CatalogueReading reading = catalogue.ReadUnits(line.Names);
+  CheckPresence(line, reading, line.Names, "counted as zero", streams.Err);
   std::array<double, 4> powers{};
+  TPowerVector stored;
+  bool storable = true;
   for (std::size_t i = 0; i < powers.size(); ++i) {
-    powers.at(i) = catalogue.ReadPower(name, kPowerKeys.at(i));
+    powers.at(i) = reading.ReadPower(name, kPowerKeys.at(i));
+    try {
+      stored[i] = StoreSingle(powers.at(i));
+    } catch (const EOverflow&) {
+      storable = false;  // no evaluation reaches such a unit, so no other unit matches it
+    }
   }
-  WarnAboutMissing(catalogue, line.Names, "counted as zero", streams.Err);
+  const std::vector<std::string> matches =
+      storable ? SortedMatches(stored, name) : std::vector<std::string>();
   if (!line.Json) {
     PrintPowers(powers, line.Exact, streams.Out);
+    PrintMatches(matches, streams.Out);
     return;
   }
   TJsonWriter json;
@@ -117,11 +237,13 @@ void Show(const TCommandLine& line, const TStreams& streams) {
   json.Key("unit");
   json.String(name);
   WritePowerMembers(powers, json);
+  WriteMatches(matches, json);
   json.EndObject();
   streams.Out << json.Text() << '\n';
 }
 
-void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state, std::ostream& out) {
+void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state,
+                     const std::vector<std::string>& matches, std::ostream& out) {
   if (line.Json) {
     TJsonWriter json;
     json.BeginObject();
@@ -129,6 +251,7 @@ void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state, st
     WritePowerObject("numerator", state.NumeratorSum, json);
     WritePowerObject("denominator", state.DenominatorSum, json);
     WritePowerObject("resultant", state.ResultantPowers, json);
+    WriteMatches(matches, json);
     json.EndObject();
     out << json.Text() << '\n';
     return;
@@ -141,18 +264,19 @@ void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state, st
     out << "resultant:\n";
   }
   PrintPowers(state.ResultantPowers.Powers, line.Exact, out);
+  PrintMatches(matches, out);
 }
 
 // The window's "Evaluate resultant" on a work area that holds these names.
 void Eval(const TCommandLine& line, const TStreams& streams) {
-  const UnitCatalogue catalogue;
-  const TAreaNames areas{line.Names, line.Denominator};
-  TEvaluationState state;
-  EvaluateResultant(areas, catalogue, state);
+  RequireReadableCatalogue();
   std::vector<std::string> allNames = line.Names;
   allNames.insert(allNames.end(), line.Denominator.begin(), line.Denominator.end());
-  WarnAboutMissing(catalogue, allNames, "counted as zero", streams.Err);
-  PrintEvaluation(line, state, streams.Out);
+  const CatalogueReading reading = UnitCatalogue().ReadUnits(allNames);
+  CheckPresence(line, reading, allNames, "counted as zero", streams.Err);
+  TEvaluationState state;
+  EvaluateResultant(TAreaNames{line.Names, line.Denominator}, reading, state);
+  PrintEvaluation(line, state, SortedMatches(state.ResultantPowers), streams.Out);
 }
 
 // The new-unit dialog's own save, with the arguments in its fields.
@@ -168,7 +292,7 @@ void Save(const TCommandLine& line) {
 
 void Erase(const TCommandLine& line, const TStreams& streams) {
   UnitCatalogue catalogue;
-  WarnAboutMissing(catalogue, line.Names, "nothing erased", streams.Err);
+  CheckPresence(line, catalogue.ReadUnits(line.Names), line.Names, "nothing erased", streams.Err);
   catalogue.EraseUnit(line.Names.front());
 }
 
@@ -193,6 +317,8 @@ void Dispatch(const TCommandLine& line, std::string_view version, const TStreams
       return Show(line, streams);
     case TCliCommand::Eval:
       return Eval(line, streams);
+    case TCliCommand::Match:
+      return Match(line, streams);
     case TCliCommand::Save:
       return Save(line);
     case TCliCommand::Erase:

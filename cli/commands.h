@@ -13,14 +13,22 @@ namespace calpero {
 // with "calpero-cli: ". `version` is what --version prints after the program name.
 // Powers print as "Mass=…", "Length=…", "Temperature=…", "Time=…" lines in FormatPower's form
 // (FormatStoredPower's with --exact); eval --all puts "numerator:", "denominator:" and
-// "resultant:" blocks. With --json: list gives an array of names; show an object with "unit" and
-// the four numbers; eval an object with the resultant's four numbers and the objects "numerator",
-// "denominator" and "resultant", its numbers in the float's own shortest form.
-// A name counts as missing when the catalogue has no section of that name (ListUnits); a section
-// without entries is there and reads as zeros. save runs the new-unit dialog's save.
+// "resultant:" blocks. eval then names the catalogue's units with the resultant's powers
+// (UnitsWithPowers, in the list's order) on a line "Same powers as: A, B", and show names the
+// other units with the unit's powers; no line when there are none. match prints the names of the
+// units with the four powers given, one a line. Names in text output pass through TerminalText.
+// With --json: list and match give an array of names; show an object with "unit", the four
+// numbers and "matches"; eval an object with the resultant's four numbers, the objects
+// "numerator", "denominator" and "resultant", its numbers in the float's own shortest form, and
+// "matches".
+// A name counts as missing when the catalogue has no section of that name; a section without
+// entries is there and reads as zeros. A missing name is a warning that suggests the closest
+// catalogue name, or with --strict an error before anything is printed. save runs the new-unit
+// dialog's save.
 // Returns the exit status: 0 on success (also when a unit named in show, eval or erase is
-// missing: that is a warning), 1 when the command failed (the core's message, a refused save, a
-// failed copy, a directory that cannot be entered, or output that cannot be written).
+// missing, without --strict), 1 when the command failed (the core's message, a refused save, a
+// failed copy, a directory that cannot be entered, a catalogue that exists but cannot be read,
+// a missing name under --strict, or output that cannot be written).
 // Never throws.
 int RunCommand(const TCommandLine& line, std::string_view version, std::ostream& out,
                std::ostream& err);

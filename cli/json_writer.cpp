@@ -19,8 +19,57 @@ bool InRange(char byte, TByteRange range) {
   return value >= range.Low && value <= range.High;
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `text` (overlong forms,
-// surrogates and code points beyond U+10FFFF are not well formed), or 0 when there is none.
+void AppendUnicodeEscape(std::string& out, std::string_view prefix, std::uint8_t value) {
+  constexpr std::string_view kHexDigits = "0123456789abcdef";
+  out += prefix;
+  out += kHexDigits[value >> 4U];
+  out += kHexDigits[value & 0x0FU];
+}
+
+void AppendEscapedAscii(std::string& out, char character) {
+  switch (character) {
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\b':
+      out += "\\b";
+      return;
+    case '\f':
+      out += "\\f";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    default:
+      if (static_cast<std::uint8_t>(character) < 0x20) {
+        AppendUnicodeEscape(out, "\\u00", static_cast<std::uint8_t>(character));
+      } else {
+        out += character;
+      }
+  }
+}
+
+template <typename Real>
+std::string ShortestNumber(Real value) {
+  if (!std::isfinite(value)) {
+    return "null";
+  }
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
+}  // namespace
+
 std::size_t Utf8SequenceLength(std::string_view text) {
   constexpr TByteRange kTail{0x80, 0xBF};
   const auto lead = static_cast<std::uint8_t>(text.front());
@@ -61,63 +110,12 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   return length;
 }
 
-void AppendUnicodeEscape(std::string& out, std::uint8_t value) {
-  constexpr std::string_view kHexDigits = "0123456789abcdef";
-  out += "\\u00";
-  out += kHexDigits[value >> 4U];
-  out += kHexDigits[value & 0x0FU];
-}
-
-void AppendEscapedAscii(std::string& out, char character) {
-  switch (character) {
-    case '"':
-      out += "\\\"";
-      return;
-    case '\\':
-      out += "\\\\";
-      return;
-    case '\b':
-      out += "\\b";
-      return;
-    case '\f':
-      out += "\\f";
-      return;
-    case '\n':
-      out += "\\n";
-      return;
-    case '\r':
-      out += "\\r";
-      return;
-    case '\t':
-      out += "\\t";
-      return;
-    default:
-      if (static_cast<std::uint8_t>(character) < 0x20) {
-        AppendUnicodeEscape(out, static_cast<std::uint8_t>(character));
-      } else {
-        out += character;
-      }
-  }
-}
-
-template <typename Real>
-std::string ShortestNumber(Real value) {
-  if (!std::isfinite(value)) {
-    return "null";
-  }
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return {buffer.data(), result.ptr};
-}
-
-}  // namespace
-
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
   while (!text.empty()) {
     const std::size_t length = Utf8SequenceLength(text);
     if (length == 0) {
-      AppendUnicodeEscape(out, static_cast<std::uint8_t>(text.front()));
+      AppendUnicodeEscape(out, "\\udc", static_cast<std::uint8_t>(text.front()));
       text.remove_prefix(1);
     } else if (length == 1) {
       AppendEscapedAscii(out, text.front());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +36,17 @@ class TJsonWriter {
 };
 
 // `text` as a JSON string, quotes included. Valid UTF-8 passes through; quote, backslash and
-// control characters are escaped; a byte that is not part of valid UTF-8 (a name written in a
-// single-byte code page, say) becomes the \u escape of the code point with the byte's value, as
-// if the byte were Latin-1, so that every name gives valid JSON.
+// control characters are escaped. A byte that is not part of valid UTF-8 (a name written in a
+// single-byte code page, say) becomes the escape of the lone surrogate U+DC00 plus the byte's
+// value, byte C5 as "\udcc5": valid UTF-8 never holds a surrogate, so the escaped name differs
+// from every other name, and a reader that decodes with Python's "surrogateescape" (or maps
+// U+DC80..U+DCFF back to bytes itself) gets the name's bytes back.
 std::string JsonString(std::string_view text);
+
+// The length of the well-formed UTF-8 sequence at the start of `text` (overlong forms,
+// surrogates and code points beyond U+10FFFF are not well formed), or 0 when there is none.
+// `text` must not be empty.
+std::size_t Utf8SequenceLength(std::string_view text);
 
 // The shortest text that reads back as the same double (or float): "0.5", "-2", "1e-05".
 // A value that is not finite, which JSON cannot carry, gives "null".

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
   xdg-utils file
+  lintian  # the packaging test checks the package with it
   python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB
   clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
 )

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,8 +14,10 @@
 #include <QWindow>
 
 #include "app/help_page.h"
+#include "app/hint_text.h"
 #include "app/prefix_search.h"
 #include "app/unit_order.h"
+#include "calc/power_matches.h"
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/power_keys.h"
@@ -21,6 +25,7 @@
 #include "ui/drag_controller.h"
 #include "ui/drag_parties.h"
 #include "ui/error_presentation.h"
+#include "ui/hint.h"
 #include "ui/message_box.h"
 #include "ui/new_var_dlg.h"
 #include "ui/status_hint_tracker.h"
@@ -232,7 +237,13 @@ void TMainForm::TokenEndDrag(TTokenLabel* token) { token->SetDragged(false); }
 
 void TMainForm::BothToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
+  // The toolbar panel's hint names the catalogue's units with the resultant's powers, and only
+  // for a resultant that was worked out whole.
+  SetHint(controls_.ToolBarPanel, QString::fromStdString(ResultantPowersHint({})));
   EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const std::vector<std::string> matches =
+      SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
+  SetHint(controls_.ToolBarPanel, QString::fromUtf8(ResultantPowersHint(matches)));
 }
 
 void TMainForm::NToolButtonClick() {

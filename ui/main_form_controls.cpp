@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/hint_text.h"
 #include "ui/hint.h"
 #include "ui/toolbar_icons.h"
 
@@ -149,9 +150,8 @@ void TMainFormControls::BuildWorkArea() {
 }
 
 void TMainFormControls::BuildMainToolBar() {
-  ToolBarPanel =
-      Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "ToolBarPanel", {334, 2, 321, 43},
-            QStringLiteral("Resultant powers: evaluate, save, back up, clear, help"));
+  ToolBarPanel = Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "ToolBarPanel",
+                       {334, 2, 321, 43}, QString::fromStdString(ResultantPowersHint({})));
   MainToolBar = Place(new QWidget(ToolBarPanel), "MainToolBar", {0, 2, 318, 38});
   QWidget* bar = MainToolBar;
   ToolButton1 = Separator(bar, "ToolButton1", 0);

@@ -4,8 +4,10 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "calc/evaluation.h"
+#include "calc/power_matches.h"
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/unit_catalogue.h"
@@ -61,6 +63,19 @@ TEST_F(EvaluationOnCatalogue, AStoredNumberBeyondDoubleRangeStopsTheEvaluation) 
       EOverflow);
   EXPECT_EQ(state.NumeratorSum, (TPowerVector{{1, 1, 0, -2}}));
   EXPECT_EQ(state.ResultRow, (TResultRow{"earlier", "earlier", "earlier", "earlier"}));
+}
+
+// A name counts by its first section, whether or not that one matches; powers compare after the
+// single-precision store, and a unit that no evaluation could store matches nothing.
+TEST(UnitsWithPowers, NameEachUnitOnceByItsFirstSectionInFileOrder) {
+  const ScopedDecimalSeparator separator(".");
+  const std::string text =
+      "[Shadow]\nMass=2\n[A]\nMass=1\n[shadow]\nMass=1\n[B]\nMass=1.00000001\nLength=0\n"
+      "[big]\nMass=1\nLength=1E39\n[huge]\nMass=1E400\n[C]\n mass = 1\n[a]\nMass=1\n[E]\n";
+  using TNames = std::vector<std::string>;
+  EXPECT_EQ(UnitsWithPowers(text, TPowerVector{{1, 0, 0, 0}}), (TNames{"A", "B", "C"}));
+  EXPECT_EQ(UnitsWithPowers(text, TPowerVector{{0, 0, 0, 0}}), (TNames{"E"}));
+  EXPECT_EQ(UnitsWithPowers(text, TPowerVector{{2, 0, 0, 0}}), (TNames{"Shadow"}));
 }
 
 }  // namespace

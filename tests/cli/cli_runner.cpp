@@ -1,15 +1,10 @@
 #include "tests/cli/cli_runner.h"
 
-#include <langinfo.h>
 #include <sys/wait.h>
 
-#include <array>
-#include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
 
 namespace calpero::testing {
@@ -71,25 +66,6 @@ void TWorkspace::WriteFile(const std::filesystem::path& path, const std::string&
 std::string TWorkspace::ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-std::string FindCommaLocale() {
-  const std::unique_ptr<FILE, int (*)(FILE*)> listing(popen("locale -a", "r"), pclose);
-  std::array<char, 256> line{};
-  while (listing && fgets(line.data(), static_cast<int>(line.size()), listing.get()) != nullptr) {
-    std::string name = line.data();
-    name.erase(name.find_last_not_of("\r\n") + 1);
-    locale_t numeric = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
-    if (numeric == static_cast<locale_t>(nullptr)) {
-      continue;
-    }
-    const std::string radix = nl_langinfo_l(RADIXCHAR, numeric);
-    freelocale(numeric);
-    if (radix == ",") {
-      return name;
-    }
-  }
-  return {};
 }
 
 }  // namespace calpero::testing

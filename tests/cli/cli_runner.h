@@ -40,7 +40,4 @@ class TWorkspace {
   std::filesystem::path root_;
 };
 
-// An installed locale whose decimal symbol is ",", or an empty text when there is none.
-std::string FindCommaLocale();
-
 }  // namespace calpero::testing

@@ -25,8 +25,9 @@ std::string Described(const TCommandLine& line) {
   std::ostringstream text;
   text << static_cast<int>(line.Command) << " C" << Joined(line.Directories)
        << (line.Json ? " json" : "") << (line.Exact ? " exact" : "") << (line.All ? " all" : "")
-       << (line.Replace ? " replace" : "") << " " << Joined(line.Names) << " / "
-       << Joined(line.Denominator) << " " << Joined({line.Powers.begin(), line.Powers.end()});
+       << (line.Replace ? " replace" : "") << (line.Strict ? " strict" : "") << " "
+       << Joined(line.Names) << " / " << Joined(line.Denominator) << " "
+       << Joined({line.Powers.begin(), line.Powers.end()});
   return text.str();
 }
 
@@ -39,7 +40,7 @@ TEST_P(CommandLineParses, IntoTheExpectedParts) {
 }
 
 // Command numbers: 0 help, 1 version, 2 list, 3 show, 4 eval, 5 save, 6 erase, 7 backup,
-// 8 restore.
+// 8 restore, 9 match.
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineParses,
     ::testing::Values(
@@ -53,8 +54,12 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"eval", "a", "a"}, "4 C <a><a> /  <><><><>"}, TCase{{"eval"}, "4 C  /  <><><><>"},
         TCase{{"save", "S", "0", "1", "-2.5", "--replace", "-1E3"},
               "5 C replace <S> /  <0><1><-2.5><-1E3>"},
-        TCase{{"erase", "x"}, "6 C <x> /  <><><><>"}, TCase{{"restore"}, "8 C  /  <><><><>"},
-        TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
+        TCase{{"erase", "x", "--strict"}, "6 C strict <x> /  <><><><>"},
+        TCase{{"match", "1", "-1", "--json", "0", "-2"}, "9 C json  /  <1><-1><0><-2>"},
+        TCase{{"match", "--", "-1", "--5", "0", "0"}, "9 C  /  <-1><--5><0><0>"},
+        TCase{{"match", "-.5", "-,5", "-1E3", "0"}, "9 C  /  <-.5><-,5><-1E3><0>"},
+        TCase{{"eval", "--strict", "a"}, "4 C strict <a> /  <><><><>"},
+        TCase{{"restore"}, "8 C  /  <><><><>"}, TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
         TCase{{"show", "--exact", "--help"}, "0 C exact  /  <><><><>"},
         TCase{{"-h"}, "0 C  /  <><><><>"}, TCase{{"--version"}, "1 C  /  <><><><>"}));
 
@@ -71,19 +76,20 @@ TEST_P(CommandLineRefuses, WithAMessageNamingTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineRefuses,
-    ::testing::Values(TCase{{}, "no command given"},
-                      TCase{{"--json", "-C", "x"}, "no command given"},
-                      TCase{{"-C"}, "option -C needs a directory"},
-                      TCase{{"--exact", "show", "a"}, "unknown option '--exact'"},
-                      TCase{{"shw", "a"}, "unknown command 'shw'"},
-                      TCase{{"list", "--replace"}, "unknown option '--replace' for 'list'"},
-                      TCase{{"show"}, "'show' needs more arguments"},
-                      TCase{{"show", "a", "b"}, "too many arguments for 'show': 'b'"},
-                      TCase{{"save", "a", "1", "2", "3"}, "'save' needs more arguments"},
-                      TCase{{"save", "a", "1", "2", "3", "4", "5"},
-                            "too many arguments for 'save': '5'"},
-                      TCase{{"backup", "x"}, "too many arguments for 'backup': 'x'"},
-                      TCase{{"eval", "a", "/", "/"}, "'eval' takes at most one '/'"}));
+    ::testing::Values(
+        TCase{{}, "no command given"}, TCase{{"--json", "-C", "x"}, "no command given"},
+        TCase{{"-C"}, "option -C needs a directory"},
+        TCase{{"--exact", "show", "a"}, "unknown option '--exact'"},
+        TCase{{"shw", "a"}, "unknown command 'shw'"},
+        TCase{{"list", "--replace"}, "unknown option '--replace' for 'list'"},
+        TCase{{"show"}, "'show' needs more arguments"},
+        TCase{{"show", "a", "b"}, "too many arguments for 'show': 'b'"},
+        TCase{{"save", "a", "1", "2", "3"}, "'save' needs more arguments"},
+        TCase{{"save", "a", "1", "2", "3", "4", "5"}, "too many arguments for 'save': '5'"},
+        TCase{{"backup", "x"}, "too many arguments for 'backup': 'x'"},
+        TCase{{"match", "1", "2", "3"}, "'match' needs more arguments"},
+        TCase{{"match", "1", "2", "3", "4", "--strict"}, "unknown option '--strict' for 'match'"},
+        TCase{{"eval", "a", "/", "/"}, "'eval' takes at most one '/'"}));
 
 }  // namespace
 }  // namespace calpero

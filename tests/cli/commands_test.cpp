@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "catalogue/decimal_separator.h"
-#include "cli/locale_decimal_symbol.h"
 #include "tests/cli/cli_runner.h"
 
 namespace calpero::testing {
@@ -50,34 +49,14 @@ TEST_F(CliCommandsUnderAComma, ShowAndEvalPrintTheCommaButJsonTheFullStop) {
   EXPECT_EQ(Run({"show", "C"}), "Mass=1,50\nLength=-0,25\nTemperature=0,00\nTime=2,00\n");
   EXPECT_EQ(Run({"eval", "--exact", "C", "C"}), "Mass=3\nLength=-0,5\nTemperature=0\nTime=4\n");
   EXPECT_EQ(Run({"--json", "show", "C"}),
-            "{\"unit\":\"C\",\"Mass\":1.5,\"Length\":-0.25,\"Temperature\":0,\"Time\":2}\n");
+            "{\"unit\":\"C\",\"Mass\":1.5,\"Length\":-0.25,\"Temperature\":0,\"Time\":2,"
+            "\"matches\":[]}\n");
 }
 
 TEST_F(CliCommandsUnderAComma, OutputThatCannotBeWrittenIsAFailure) {
   std::ostringstream broken;
   broken.setstate(std::ios::badbit);
   EXPECT_EQ(Run({"list"}, &broken), "calpero-cli: Unable to write the output\n");
-}
-
-TEST(LocaleDecimalSymbol, FollowsLcAllAtEachCall) {
-  const std::string commaLocale = FindCommaLocale();
-  const char* previous = getenv("LC_ALL");
-  const std::string saved = previous != nullptr ? previous : "";
-  setenv("LC_ALL", "C", 1);
-  EXPECT_EQ(LocaleDecimalSymbol(), ".");
-  setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
-  EXPECT_EQ(LocaleDecimalSymbol(), "");
-  setenv("LC_ALL", commaLocale.c_str(), 1);
-  const std::string commaSymbol = LocaleDecimalSymbol();
-  if (previous != nullptr) {
-    setenv("LC_ALL", saved.c_str(), 1);
-  } else {
-    unsetenv("LC_ALL");
-  }
-  if (commaLocale.empty()) {
-    GTEST_SKIP() << "no locale with a decimal comma is installed";
-  }
-  EXPECT_EQ(commaSymbol, ",");
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "cli/terminal_text.h"
+
 namespace calpero {
 namespace {
 
@@ -16,7 +18,7 @@ using namespace std::string_view_literals;
 class JsonStringOf
     : public ::testing::TestWithParam<std::pair<std::string_view, std::string_view>> {};
 
-TEST_P(JsonStringOf, EscapesWhatJsonRequiresKeepsValidUtf8AndReadsOtherBytesAsLatin1) {
+TEST_P(JsonStringOf, EscapesWhatJsonRequiresKeepsValidUtf8AndOtherBytesAsLoneSurrogates) {
   EXPECT_EQ(JsonString(GetParam().first), GetParam().second);
 }
 
@@ -29,12 +31,19 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"\x01\x1f\x7f\0"sv, "\"\\u0001\\u001f\x7f\\u0000\""sv},
                       std::pair{"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"sv,
                                 "\"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""sv},
-                      std::pair{"\xE9t\xE9"sv, R"("\u00e9t\u00e9")"sv},
-                      std::pair{"\x80"sv, R"("\u0080")"sv},
-                      std::pair{"\xC0\xAF"sv, R"("\u00c0\u00af")"sv},
-                      std::pair{"\xED\xA0\x80"sv, R"("\u00ed\u00a0\u0080")"sv},
-                      std::pair{"\xF4\x90\x80\x80"sv, R"("\u00f4\u0090\u0080\u0080")"sv},
-                      std::pair{"a\xE2\x82"sv, R"("a\u00e2\u0082")"sv}));
+                      std::pair{"\xE9t\xE9"sv, R"("\udce9t\udce9")"sv},
+                      std::pair{"\x80"sv, R"("\udc80")"sv},
+                      std::pair{"\xC0\xAF"sv, R"("\udcc0\udcaf")"sv},
+                      std::pair{"\xED\xA0\x80"sv, R"("\udced\udca0\udc80")"sv},
+                      std::pair{"\xF4\x90\x80\x80"sv, R"("\udcf4\udc90\udc80\udc80")"sv},
+                      std::pair{"a\xE2\x82"sv, R"("a\udce2\udc82")"sv}));
+
+// Text output never hands a terminal a control character, and names stay tellable apart.
+TEST(TerminalText, EscapesControlsInvalidBytesAndTheBackslash) {
+  EXPECT_EQ(TerminalText("\x1b[2Jx\x7f\n"sv), R"(\x1b[2Jx\x7f\x0a)");
+  EXPECT_EQ(TerminalText("\xC2\x9B\xC2\xA0 \xC5 a\\b \xC3\x85"sv),
+            "\\u009b\xC2\xA0 \\xc5 a\\\\b \xC3\x85");
+}
 
 TEST(JsonNumber, IsTheShortestJsonTextThatReadsBackAsTheSameDouble) {
   for (const double value :

@@ -59,9 +59,17 @@ done
 [[ -n $(dpkg-deb -f "$deb" Maintainer) ]] || fail "no Maintainer"
 [[ -n $(dpkg-deb -f "$deb" Description) ]] || fail "no Description"
 
+echo "check: lintian finds no error in the package"
+lintian_log="$build_dir/lintian.log"
+lintian --no-tag-display-limit "$deb" >"$lintian_log" 2>&1 || true
+if grep -q '^E: ' "$lintian_log"; then
+  grep '^E: ' "$lintian_log" >&2
+  fail "lintian reports errors"
+fi
+
 echo "check: the package holds only the program's own files"
 strays=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' |
-  grep -Ev '^\./usr/(bin/calpero(-cli)?|lib/calpero/|share/(applications|metainfo|calpero|icons/hicolor)/)' ||
+  grep -Ev '^\./usr/(bin/calpero(-cli)?|lib/calpero/|share/(applications|metainfo|calpero|icons/hicolor)/|share/man/man1/calpero(-cli)?\.1\.gz$|share/doc/calpero/(changelog\.gz|copyright)$)' ||
   true)
 [[ -z "$strays" ]] || fail "unexpected files in the package: $strays"
 
@@ -89,6 +97,9 @@ fi
 echo "check: program, launcher, help, icons, desktop entry and sample are in place"
 for path in /usr/lib/calpero/calpero /usr/bin/calpero /usr/bin/calpero-cli; do
   [[ -x "$path" ]] || fail "$path is missing or not executable"
+done
+for page in calpero calpero-cli; do
+  gzip -t "/usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "no manual page $page(1)"
 done
 cmp -s "$source_dir/resources/help/index.htm" /usr/lib/calpero/Help/index.htm ||
   fail "the help page is not beside the program"

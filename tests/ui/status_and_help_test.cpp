@@ -52,6 +52,18 @@ TEST_F(StatusBar, ShowsTheHintOfTheControlUnderThePointer) {
   }
 }
 
+TEST_F(StatusBar, TheToolbarPanelNamesTheUnitsWithTheResultantsPowers) {
+  const QPoint empty(319, 20);                          // past the toolbar's last button
+  DragListItem(4, C().Numerator->Client(), {100, 50});  // Newton
+  Click(C().BothToolButton);
+  EXPECT_EQ(StatusOver(C().ToolBarPanel, empty),
+            QStringLiteral("Resultant powers: same as Newton"));
+  DragListItem(0, C().Denominator->Client(), {100, 50});  // Area
+  Click(C().BothToolButton);
+  EXPECT_EQ(StatusOver(C().ToolBarPanel, empty),
+            QStringLiteral("Resultant powers: evaluate, save, back up, clear, help"));
+}
+
 TEST_F(StatusBar, ShowsTheHintOfADisabledControl) {
   ASSERT_FALSE(C().AddToNrButton->isEnabled());
   EXPECT_EQ(StatusOver(C().AddToNrButton, {20, 20}), QStringLiteral("Add selection to numerator"));

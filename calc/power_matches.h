@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/power_vector.h"
+
+namespace calpero {
+
+class UnitCatalogue;
+
+// The names of the units of the catalogue text `text` whose four powers, each stored in single
+// precision as an evaluation of that unit alone would store it (StoreSingle), equal `powers`.
+// A name counts by its first section, the one the catalogue reads, so a later section of the same
+// name (letter case aside) is passed over. A unit with a power that an evaluation would refuse
+// (beyond the double or the single-precision range) matches nothing. The names come in file
+// order, each in its stored bytes. One pass over the text; never throws beyond allocation.
+std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers);
+
+// The same on the catalogue's file, read once; a missing or unreadable file holds no units.
+std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
+                                         const TPowerVector& powers);
+
+}  // namespace calpero
