@@ -24,9 +24,21 @@ TOpeningPlacement::TOpeningPlacement(QWidget* window, QPoint wanted)
 }
 
 bool TOpeningPlacement::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == window_ && event->type() == QEvent::Show) {
-    window_->removeEventFilter(this);
-    Place();
+  if (watched != window_) {
+    return false;
+  }
+  switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+      // A window manager frames the window some time after it shows, which moves it; until the
+      // window is first activated, no move can be the user's.
+      Place();
+      break;
+    case QEvent::WindowActivate:
+      window_->removeEventFilter(this);
+      break;
+    default:
+      break;
   }
   return false;
 }

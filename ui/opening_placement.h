@@ -9,9 +9,9 @@ namespace calpero {
 
 // Puts a top-level window at its opening place, moved just enough to show it whole within the
 // available area of the screen there, at the desktop's scale (PlaceWhollyVisible): at once, with
-// the frame as far as it is known, and again when the window first shows, when the window system
-// has given it its frame. Where the window fits it stands exactly at its place; moves after it
-// has shown are the user's and are left alone.
+// the frame as far as it is known, and again as the window shows and the window system frames it,
+// until the window is first activated. Where the window fits it stands exactly at its place;
+// later moves are the user's and are left alone.
 class TOpeningPlacement : public QObject {
   Q_OBJECT
 
