@@ -28,6 +28,7 @@
 #include "ui/hint.h"
 #include "ui/message_box.h"
 #include "ui/new_var_dlg.h"
+#include "ui/opening_placement.h"
 #include "ui/status_hint_tracker.h"
 
 namespace calpero {
@@ -74,7 +75,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   colors.setColor(QPalette::Window, colors.color(QPalette::Button));
   setPalette(colors);
   setFixedSize(kClientSize);
-  move(kPosition);
+  new TOpeningPlacement(this, kPosition);
   WireControls();
   dataFile_ = std::make_unique<UnitCatalogue>();
   ReloadUnits();

@@ -31,9 +31,10 @@ class TMainForm : public QWidget, private TDragHost {
   Q_OBJECT
 
  public:
-  // Builds the window at 188, 156 with the application-starting cursor meanwhile, opens the
-  // catalogue at its standard path (relative to the working directory) and lists its units.
-  // `helpShell` finds and opens the help page. Throws only what building widgets throws.
+  // Builds the window at 188, 156 (moved just enough to show whole on a screen too small for it
+  // there) with the application-starting cursor meanwhile, opens the catalogue at its standard
+  // path (relative to the working directory) and lists its units. `helpShell` finds and opens
+  // the help page. Throws only what building widgets throws.
   explicit TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent = nullptr);
   ~TMainForm() override;
   TMainForm(const TMainForm&) = delete;

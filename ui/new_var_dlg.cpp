@@ -169,6 +169,9 @@ void TNewVarDlg::SetTabOrder() {
 void TNewVarDlg::Execute(const TPowerVector& powers) {
   logic_.PreFill(powers);
   Edit5->setFocus();
+  // Each opening starts afresh: the hint left from the last opening belongs to a control the
+  // pointer has long left. Once the dialog shows, the control under the pointer, if any, speaks.
+  StatusBar1->clearMessage();
   PlaceForShowing();
   exec();
 }

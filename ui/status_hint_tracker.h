@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 class QWidget;
@@ -17,7 +19,9 @@ class TStatusHintTracker : public QObject {
 
  public:
   // Follows the pointer in `window` (a top-level widget that must outlive the tracker) and calls
-  // `show` with the text whenever the pointer moves there. Installs itself on the application.
+  // `show` with the text whenever the pointer moves there, and again whenever the event loop
+  // falls idle while the pointer rests over the window, so that the text is right as soon as a
+  // menu or a window that covered it has gone. Installs itself on the application.
   TStatusHintTracker(QWidget* window, std::function<void(const QString&)> show);
   ~TStatusHintTracker() override;
   TStatusHintTracker(const TStatusHintTracker&) = delete;
@@ -27,8 +31,12 @@ class TStatusHintTracker : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void FollowRestingPointer();
+
   QWidget* window_;
   std::function<void(const QString&)> show_;
+  // Where the application last saw the pointer, on the screen; none before its first mouse event.
+  std::optional<QPoint> pointer_;
 };
 
 }  // namespace calpero

@@ -131,6 +131,18 @@ void TUnitListBox::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+QItemSelectionModel::SelectionFlags TUnitListBox::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+  // Only the program empties the selection (a find without a match, a reload). A press beside the
+  // items and Ctrl+Space, which would empty it, leave the item picked before, which the add
+  // buttons and a drag from the list go on adding.
+  const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+  if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect)) {
+    return QItemSelectionModel::NoUpdate;
+  }
+  return command;
+}
+
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {
   if (step.Index) {
     SetCurrentIndex(step.Index);

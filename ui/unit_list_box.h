@@ -18,10 +18,11 @@ class TUnitListModel;
 // The unit list: single selection, names shown in the order they are given (the window sorts
 // them), each row keeping the name's stored bytes so that a name that is not valid UTF-8 is
 // still read, trashed and erased exactly. The list's current item is its selected item; a
-// right-click leaves it alone. Every change of the selection by the user (a left press on an
-// item, arrow and page keys, type-ahead) is reported by UserSelected; changes made by the
-// program are not. The rows are a model over the names (TUnitListModel) of uniform height, so
-// a list of many thousand units fills and scrolls at once.
+// right-click, a press on the empty part below the items and Ctrl+Space leave it alone: the user
+// picks another item but never picks none. Every change of the selection by the user (a left
+// press on an item, arrow and page keys, type-ahead) is reported by UserSelected; changes made
+// by the program are not. The rows are a model over the names (TUnitListModel) of uniform height,
+// so a list of many thousand units fills and scrolls at once.
 class TUnitListBox : public QListView {
   Q_OBJECT
 
@@ -64,6 +65,8 @@ class TUnitListBox : public QListView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPoint>
@@ -244,6 +246,33 @@ TEST_F(NewVarDlgBehaviour, TheStatusBarShowsTheHintOfTheControlUnderThePointer) 
     expected << stop.second;
   }
   EXPECT_EQ(shown, expected);
+}
+
+// Between openings the pointer rests over another window: away from the dialog's place, then
+// where the dialog's name label shows.
+TEST_F(NewVarDlgBehaviour, EachOpeningStartsWithTheHintUnderThePointerThen) {
+  QWidget desk;
+  desk.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  desk.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&desk));
+  QStringList shown;
+  const auto openWithThePointerAt = [&](QPoint global) {
+    QTest::mouseMove(&desk, desk.mapFromGlobal(global));
+    WhenDialogRuns([&] {
+      QEventLoop idle;
+      QTimer::singleShot(20, &idle, &QEventLoop::quit);
+      idle.exec();
+      shown << Control<QStatusBar>("StatusBar1")->currentMessage();
+      QTest::mouseMove(Control<QWidget>("OKBtn"), {5, 5});
+      dialog_.close();
+    });
+    dialog_.Execute(TPowerVector{});
+  };
+  const QPoint away = desk.geometry().bottomRight() - QPoint(2, 2);
+  openWithThePointerAt(away);
+  openWithThePointerAt(away);
+  openWithThePointerAt(Control<QWidget>("Label1")->mapToGlobal(QPoint(3, 3)));
+  EXPECT_EQ(shown, QStringList({"", "", "Variable name"}));
 }
 
 }  // namespace

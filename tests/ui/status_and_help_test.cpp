@@ -1,6 +1,8 @@
 #include <array>
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include "main_form_fixture.h"
 #include "modal_box_catcher.h"
@@ -74,6 +76,22 @@ TEST_F(StatusBar, ShowsATokensNameOverIt) {
   DragListItem(4, C().Numerator->Client(), {100, 50});
   ASSERT_EQ(TokensIn(THolder::Numerator).size(), 1U);
   EXPECT_EQ(StatusOver(TokensIn(THolder::Numerator).front(), {3, 3}), QStringLiteral("Newton"));
+}
+
+TEST_F(StatusBar, FollowsThePointerOnceAMenuHasClosedWithoutAMove) {
+  DragListItem(4, C().Numerator->Client(), {100, 50});
+  QTest::mouseClick(TokensIn(THolder::Numerator).front(), Qt::RightButton, {}, {3, 3});
+  QMenu* menu = C().LabelPopupMenu;
+  ASSERT_TRUE(menu->isVisible());
+  const QPoint item = menu->actionGeometry(C().Delete1).center();
+  EXPECT_EQ(StatusOver(menu, item), QStringLiteral("Delete this variable from the work area"));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, item);
+  ASSERT_EQ(form_->WorkArea().TokenCount(), 0U);
+  QEventLoop idle;
+  QTimer::singleShot(20, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_EQ(C().MainStatusBar->currentMessage(),
+            QStringLiteral("Numerator (drag and drop text here)"));
 }
 
 TEST_F(StatusBar, ShowsThePartOfAHintAfterItsFirstBar) {

@@ -128,6 +128,22 @@ TEST_F(UnitList, KeepsTheCurrentItemOnARightClick) {
   C().LabelPopupMenu->hide();
 }
 
+// A press below the last item and Ctrl+Space select nothing, so the item chosen before stays the
+// one that the add buttons and a drag from the list's empty part add.
+TEST_F(UnitList, KeepsTheCurrentItemOnAPressOnEmptySpaceAndOnCtrlSpace) {
+  TUnitListBox* list = C().UnitsListBox;
+  const QPoint belowLastItem(40, list->visualItemRect(5).bottom() + 40);
+  const ModalBoxCatcher boxes;
+  ClickListItem(2);
+  QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowLastItem);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Kelvin"));
+  Click(C().AddToNrButton);
+  Drag(list->viewport(), belowLastItem, C().Numerator->Client(), {100, 50});
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "2.00", "0.00"}));
+}
+
 TEST_F(UnitList, KeepsAnItemSelectedOnACtrlClick) {
   ClickListItem(2);
   TUnitListBox* list = C().UnitsListBox;
