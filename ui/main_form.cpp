@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <utility>
@@ -24,6 +25,7 @@
 #include "ui/message_box.h"
 #include "ui/new_var_dlg.h"
 #include "ui/status_hint_tracker.h"
+#include "ui/window_shortcuts.h"
 
 namespace calpero {
 namespace {
@@ -71,6 +73,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   setFixedSize(kClientSize);
   move(kPosition);
   WireControls();
+  InstallWindowShortcuts(*this);
   dataFile_ = std::make_unique<UnitCatalogue>();
   ReloadUnits();
   controls_.AddToNrButton->setEnabled(false);
@@ -202,6 +205,18 @@ void TMainForm::Delete1Click() {
     return;
   }
   TrashImageDragDrop(controls_.UnitsListBox);
+}
+
+void TMainForm::DeleteNewestToken(THolder area) {
+  const std::vector<const TUnitToken*> tokens = workArea_.TokensIn(area);
+  if (tokens.empty()) {
+    return;
+  }
+  // Token ids grow with every token made, so the newest has the highest.
+  const auto newest =
+      std::ranges::max_element(tokens, {}, [](const TUnitToken* token) { return token->Id; });
+  popupToken_ = (*newest)->Id;
+  Delete1Click();
 }
 
 void TMainForm::ClearWorkAreaToolButtonClick() {

@@ -19,9 +19,9 @@ class TUnitListModel;
 // them), each row keeping the name's stored bytes so that a name that is not valid UTF-8 is
 // still read, trashed and erased exactly. The list's current item is its selected item; a
 // right-click leaves it alone. Every change of the selection by the user (a left press on an
-// item, arrow and page keys, type-ahead) is reported by UserSelected; changes made by the
-// program are not. The rows are a model over the names (TUnitListModel) of uniform height, so
-// a list of many thousand units fills and scrolls at once.
+// item, arrow and page keys, type-ahead, Enter on the current item) is reported by
+// UserSelected; changes made by the program are not. The rows are a model over the names
+// (TUnitListModel) of uniform height, so a list of many thousand units fills and scrolls at once.
 class TUnitListBox : public QListView {
   Q_OBJECT
 
