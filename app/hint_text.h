@@ -8,4 +8,9 @@ namespace calpero {
 // when it has none. The result views into `hint`.
 std::string_view StatusBarPart(std::string_view hint);
 
+// What a control is, told by its hint, for a screen reader to name it: the status-bar part
+// without a closing remark in brackets ("Trash (can not be undone!)" names "Trash"). The result
+// views into `hint`.
+std::string_view HintMeaning(std::string_view hint);
+
 }  // namespace calpero

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "ui/accessible_names.h"
 #include "ui/hint.h"
+#include "ui/power_label.h"
 #include "ui/toolbar_icons.h"
 
 namespace calpero {
@@ -33,8 +35,9 @@ Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& h
   return widget;
 }
 
-QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& hint) {
-  auto* label = Place(new QLabel(QStringLiteral("0.00"), parent), name, {left, 275, 50, 16}, hint);
+QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& quantity,
+                   const QString& hint) {
+  auto* label = Place(new TPowerLabel(quantity, parent), name, {left, 275, 50, 16}, hint);
   label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QPalette colors = label->palette();
@@ -80,6 +83,7 @@ TMainFormControls::TMainFormControls(QWidget* form) {
   BuildAddToolBars();
   BuildMenus(form);
   QWidget::setTabOrder(UnitsListBox, FindEdit);
+  NameForScreenReaders(form);
 }
 
 void TMainFormControls::BuildFindAndList() {
@@ -90,6 +94,7 @@ void TMainFormControls::BuildFindAndList() {
   FindStaticText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   FindEdit =
       Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QStringLiteral("Find"));
+  FindStaticText->setBuddy(FindEdit);
   FindEdit->setStyleSheet(
       QStringLiteral("QLineEdit { background: rgb(255, 251, 240); border: 1px solid black; }"));
   UnitsListBox = Place(new TUnitListBox(WorkAreaPanel), "UnitsListBox", {8, 48, 289, 225},
@@ -110,18 +115,18 @@ void TMainFormControls::BuildPowerRows() {
                                               QStringLiteral("Temperature"),
                                               QStringLiteral("Time")};
   QWidget* panel = WorkAreaPanel;
-  MLabel = PowerLabel(panel, "MLabel", 52, powerHints[0]);
-  LLabel = PowerLabel(panel, "LLabel", 100, powerHints[1]);
-  TempLabel = PowerLabel(panel, "TempLabel", 172, powerHints[2]);
-  TimeLabel = PowerLabel(panel, "TimeLabel", 228, powerHints[3]);
+  MLabel = PowerLabel(panel, "MLabel", 52, letterHints[0], powerHints[0]);
+  LLabel = PowerLabel(panel, "LLabel", 100, letterHints[1], powerHints[1]);
+  TempLabel = PowerLabel(panel, "TempLabel", 172, letterHints[2], powerHints[2]);
+  TimeLabel = PowerLabel(panel, "TimeLabel", 228, letterHints[3], powerHints[3]);
   Image10 = LetterPicture(panel, "Image10", 16, "letter-m", letterHints[0]);
   Image1 = LetterPicture(panel, "Image1", 80, "letter-l", letterHints[1]);
   Image2 = LetterPicture(panel, "Image2", 136, "letter-t", letterHints[2]);
   Image3 = LetterPicture(panel, "Image3", 200, "letter-time", letterHints[3]);
-  rMLabel = PowerLabel(panel, "rMLabel", 420, powerHints[0]);
-  rLLabel = PowerLabel(panel, "rLLabel", 468, powerHints[1]);
-  rTempLabel = PowerLabel(panel, "rTempLabel", 532, powerHints[2]);
-  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, powerHints[3]);
+  rMLabel = PowerLabel(panel, "rMLabel", 420, letterHints[0], powerHints[0]);
+  rLLabel = PowerLabel(panel, "rLLabel", 468, letterHints[1], powerHints[1]);
+  rTempLabel = PowerLabel(panel, "rTempLabel", 532, letterHints[2], powerHints[2]);
+  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, letterHints[3], powerHints[3]);
   Image4 = LetterPicture(panel, "Image4", 384, "letter-m", letterHints[0]);
   Image5 = LetterPicture(panel, "Image5", 448, "letter-l", letterHints[1]);
   Image6 = LetterPicture(panel, "Image6", 504, "letter-t", letterHints[2]);

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QString>
 
+#include "ui/accessible_names.h"
 #include "ui/error_presentation.h"
 #include "ui/hint.h"
 #include "ui/message_box.h"
@@ -93,6 +94,7 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
   setPalette(palette);
   BuildControls();
   SetTabOrder();
+  NameForScreenReaders(this);
   connect(Button1, &QPushButton::clicked, this, [this] { ClickWithCloseResult(0); });
   connect(OKBtn, &QPushButton::clicked, this, [this] { ClickWithCloseResult(kSaveAndExitResult); });
 }
@@ -110,6 +112,7 @@ void TNewVarDlg::BuildControls() {
   Edit5->setObjectName(QStringLiteral("Edit5"));
   Edit5->setGeometry(96, 18, 289, 19);
   SetHint(Edit5, QStringLiteral("Variable name"));
+  Label1->setBuddy(Edit5);
   Edit5->setMaxLength(kNameMaxLength);
   // A flat edit's one-line edge is black, as on the main window's find box.
   Edit5->setStyleSheet(

@@ -1,10 +1,13 @@
 #include <array>
+#include <map>
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QTest>
 
 #include "main_form_fixture.h"
 #include "ui/hint.h"
+#include "ui/new_var_dlg.h"
 
 namespace calpero::testing {
 namespace {
@@ -67,6 +70,71 @@ class MainFormLayout : public MainFormTest {
  protected:
   MainFormLayout() { OpenForm(); }
 };
+
+// Whether a screen reader must be able to name the control: it can be operated, or it shows a
+// value or a meaning of its own.
+bool MustBeNamed(QAccessibleInterface* control, const QWidget* widget) {
+  const QAccessibleActionInterface* actions = control->actionInterface();
+  if (control->state().focusable || (actions != nullptr && !actions->actionNames().isEmpty())) {
+    return true;
+  }
+  static const QList<QAccessible::Role> kValueRoles = {
+      QAccessible::StaticText, QAccessible::Graphic,       QAccessible::EditableText,
+      QAccessible::StatusBar,  QAccessible::List,          QAccessible::PushButton,
+      QAccessible::ButtonMenu, QAccessible::ButtonDropDown};
+  return kValueRoles.contains(control->role()) || !HintOf(widget).isEmpty();
+}
+
+// Walks every shown control of `window` through the accessibility interface: each one that must
+// be named has a name, and a control with a hint is described by it. Returns the names by
+// object name (a token by its unit name).
+std::map<QString, QString> ExpectEveryControlNamed(QWidget* window) {
+  std::map<QString, QString> names;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (!widget->isVisibleTo(window)) {
+      continue;
+    }
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+    const QString name = control->text(QAccessible::Name);
+    const QString hint = HintOf(widget);
+    if (MustBeNamed(control, widget)) {
+      EXPECT_FALSE(name.trimmed().isEmpty())
+          << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+    }
+    if (!hint.isEmpty()) {
+      EXPECT_EQ(control->text(QAccessible::Description), hint) << hint.toStdString();
+    }
+    names[widget->objectName().isEmpty() ? hint : widget->objectName()] = name;
+  }
+  return names;
+}
+
+TEST_F(MainFormLayout, NamesEveryControlOfBothWindowsForScreenReaders) {
+  form_.reset();
+  WriteCatalogue(kSampleCatalogue);
+  OpenForm();
+  ClickListItem(4);  // Newton
+  Press(Qt::Key_Up);
+  QTest::mouseMove(form_.get(), C().UnitsListBox->geometry().center());
+  std::map<QString, QString> names = ExpectEveryControlNamed(form_.get());
+  EXPECT_EQ(names[QStringLiteral("BothToolButton")], QStringLiteral("Evaluate resultant"));
+  EXPECT_EQ(names[QStringLiteral("AddToDrButton")], QStringLiteral("Add selection to denominator"));
+  EXPECT_EQ(names[QStringLiteral("FindEdit")], QStringLiteral("Find: "));
+  EXPECT_EQ(names[QStringLiteral("TrashImage")], QStringLiteral("Trash"));
+  EXPECT_EQ(names[QStringLiteral("Newton")], QStringLiteral("Newton"));
+  EXPECT_EQ(names[QStringLiteral("MLabel")], QStringLiteral("Mass 1.00"));
+  EXPECT_EQ(names[QStringLiteral("rTimeLabel")], QStringLiteral("Time -2.00"));
+
+  TNewVarDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::mouseMove(&dialog,
+                   dialog.findChild<QWidget*>(QStringLiteral("Edit1"))->geometry().center());
+  names = ExpectEveryControlNamed(&dialog);
+  EXPECT_EQ(names[QStringLiteral("Edit5")], QStringLiteral("Variable Name"));
+  EXPECT_EQ(names[QStringLiteral("Edit1")], QStringLiteral("Power to which mass is raised"));
+  EXPECT_EQ(names[QStringLiteral("Image8")], QStringLiteral("Time"));
+}
 
 TEST_F(MainFormLayout, PutsEveryControlInItsPlaceWithItsHint) {
   for (const PlaceCase& place : kPlaces) {
