@@ -5,6 +5,7 @@
 #include "ui/accessible_names.h"
 #include "ui/hint.h"
 #include "ui/power_label.h"
+#include "ui/scheme_colours.h"
 #include "ui/toolbar_icons.h"
 
 namespace calpero {
@@ -41,15 +42,18 @@ QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& q
   label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QPalette colors = label->palette();
-  colors.setColor(QPalette::WindowText, Qt::black);
+  colors.setColor(QPalette::WindowText, DesktopInk(colors));
   label->setPalette(colors);
   return label;
 }
 
 TPicture* LetterPicture(QWidget* parent, const char* name, int left, const char* image,
                         const QString& hint) {
-  return Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
-               name, {left, 288, 45, 45}, hint);
+  auto* picture =
+      Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
+            name, {left, 288, 45, 45}, hint);
+  picture->SetInk(DesktopInk(parent->palette()));
+  return picture;
 }
 
 QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage image,
@@ -95,14 +99,21 @@ void TMainFormControls::BuildFindAndList() {
   FindEdit =
       Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QStringLiteral("Find"));
   FindStaticText->setBuddy(FindEdit);
+  const TLightControlColours light = LightControlColours();
   FindEdit->setStyleSheet(
-      QStringLiteral("QLineEdit { background: rgb(255, 251, 240); border: 1px solid black; }"));
+      QStringLiteral("QLineEdit { background: rgb(255, 251, 240); "
+                     "border: 1px solid black; color: %1; "
+                     "selection-background-color: %2; selection-color: %3; }")
+          .arg(light.Text.name(), light.Highlight.name(), light.HighlightedText.name()));
   UnitsListBox = Place(new TUnitListBox(WorkAreaPanel), "UnitsListBox", {8, 48, 289, 225},
                        QStringLiteral("Available units"));
   UnitsListBox->setFrameStyle(QFrame::Box | QFrame::Plain);
   UnitsListBox->setLineWidth(1);
   QPalette colors = UnitsListBox->palette();
   colors.setColor(QPalette::Base, kCream);
+  colors.setColor(QPalette::Text, light.Text);
+  colors.setColor(QPalette::Highlight, light.Highlight);
+  colors.setColor(QPalette::HighlightedText, light.HighlightedText);
   UnitsListBox->setPalette(colors);
 }
 

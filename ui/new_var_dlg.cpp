@@ -17,6 +17,7 @@
 #include "ui/error_presentation.h"
 #include "ui/hint.h"
 #include "ui/message_box.h"
+#include "ui/scheme_colours.h"
 
 namespace calpero {
 namespace {
@@ -36,7 +37,8 @@ QFont DialogFont() {
   return font;
 }
 
-// The exponents print like text set in a book: a bold serif, black, on the dialog's background.
+// The exponents print like text set in a book: a bold serif, black (or the desktop's text colour
+// when its colour is dark), on the dialog's background.
 QFont PowerFieldFont() {
   QFont font(QStringLiteral("Book Antiqua"));
   font.setPixelSize(kFontPixels);
@@ -54,7 +56,7 @@ QLineEdit* MakePowerField(QWidget* parent, const QString& name, const QRect& pla
   field->setFont(PowerFieldFont());
   QPalette palette = field->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Text, DesktopInk(palette));
   field->setPalette(palette);
   return field;
 }
@@ -66,7 +68,8 @@ QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const 
   picture->setObjectName(name);
   picture->setGeometry(left, kPicturesTop, kPictureSide, kPictureSide);
   SetHint(picture, hint);
-  picture->setPixmap(QIcon(artwork).pixmap(kPictureSide, kPictureSide));
+  const QImage art = QIcon(artwork).pixmap(kPictureSide, kPictureSide).toImage();
+  picture->setPixmap(QPixmap::fromImage(InkSilhouette(art, DesktopInk(parent->palette()))));
   return picture;
 }
 

@@ -1,10 +1,17 @@
+#include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QTest>
 
+#include "app/colour_contrast.h"
 #include "main_form_fixture.h"
 #include "ui/hint.h"
 #include "ui/new_var_dlg.h"
@@ -265,6 +272,89 @@ TEST_F(MainFormLayout, GivesTheBackupButtonItsRestoreMenu) {
   ASSERT_EQ(C().LabelPopupMenu->actions().size(), 1);
   EXPECT_EQ(C().Delete1->text(), QStringLiteral("Delete"));
   EXPECT_EQ(C().Delete1->statusTip(), QStringLiteral("Delete this variable from the work area"));
+}
+
+// A palette of a dark desktop scheme: light grey text on dark grey, a deep blue selection.
+QPalette DarkPalette() {
+  const QColor text(238, 238, 236);
+  const QColor face(53, 53, 53);
+  QPalette dark(text, face, QColor(80, 80, 80), QColor(30, 30, 30), QColor(45, 45, 45), text,
+                Qt::white, QColor(45, 45, 45), face);
+  dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+  dark.setColor(QPalette::HighlightedText, Qt::white);
+  return dark;
+}
+
+TRgb Rgb(QRgb pixel) {
+  return {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+          static_cast<std::uint8_t>(qBlue(pixel))};
+}
+
+// The contrast of what is drawn inside `widget` (its edge left out) against the background
+// there: the colour most pixels have against the pixel that stands out most from it.
+double InkContrast(const QWidget* widget, int edge = 0) {
+  QWidget* window = widget->window();
+  const QRect area =
+      QRect(widget->mapTo(window, QPoint()), widget->size()).adjusted(edge, edge, -edge, -edge);
+  const QImage picture = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      ++counts[picture.pixel(x, y)];
+    }
+  }
+  const QRgb background =
+      std::ranges::max_element(counts, {}, [](const auto& entry) { return entry.second; })->first;
+  double contrast = 1.0;
+  for (const auto& [pixel, count] : counts) {
+    contrast = std::max(contrast, ContrastRatio(Rgb(background), Rgb(pixel)));
+  }
+  return contrast;
+}
+
+class DarkScheme : public MainFormTest {
+ protected:
+  DarkScheme() : light_(QApplication::palette()) {
+    QApplication::setPalette(DarkPalette());
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+  }
+  ~DarkScheme() override {
+    form_.reset();
+    QApplication::setPalette(light_);
+  }
+
+ private:
+  QPalette light_;
+};
+
+TEST_F(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
+  QTest::keyClicks(C().FindEdit, QStringLiteral("Kel"));
+  C().UnitsListBox->SetCurrentIndex(std::nullopt);
+  QTest::mouseMove(form_.get(), C().UnitsListBox->geometry().center());
+  ASSERT_FALSE(C().MainStatusBar->currentMessage().isEmpty());
+  TNewVarDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("Newton"));
+  QTest::mouseMove(&dialog,
+                   dialog.findChild<QWidget*>(QStringLiteral("Edit1"))->geometry().center());
+
+  const std::vector<std::pair<const QWidget*, int>> texts = {{C().UnitsListBox->viewport(), 2},
+                                                             {C().FindEdit, 2},
+                                                             {C().MLabel, 0},
+                                                             {C().rTimeLabel, 0},
+                                                             {C().Image10, 0},
+                                                             {C().Image7, 0},
+                                                             {C().MainStatusBar, 0}};
+  std::vector<std::pair<const QWidget*, int>> all = texts;
+  for (const char* name : {"Edit1", "Edit4", "Image5", "Image8", "StatusBar1"}) {
+    all.emplace_back(dialog.findChild<QWidget*>(QLatin1String(name)), 0);
+  }
+  all.emplace_back(dialog.findChild<QWidget*>(QStringLiteral("Edit5")), 2);
+  for (const auto& [widget, edge] : all) {
+    EXPECT_GE(InkContrast(widget, edge), 4.5) << widget->objectName().toStdString();
+  }
 }
 
 }  // namespace
