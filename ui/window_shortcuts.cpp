@@ -1,9 +1,11 @@
 #include "ui/window_shortcuts.h"
 
 #include <functional>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QKeyEvent>
 #include <QShortcut>
 
 #include "app/window_keys.h"
@@ -79,13 +81,36 @@ std::function<void()> ActionFor(TMainForm& form, TWindowCommand command) {
   return [] {};
 }
 
+// Keeps the window's keys away from an edit that would take them as its own editing keys (some
+// desktops move to the end of the line with Ctrl+E), so they act wherever the focus is.
+class TWindowKeysFirst : public QObject {
+ public:
+  TWindowKeysFirst(QObject* parent, QList<QKeySequence> keys)
+      : QObject(parent), keys_(std::move(keys)) {}
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) {
+      return false;
+    }
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    return keys_.contains(pressed);
+  }
+
+ private:
+  QList<QKeySequence> keys_;
+};
+
 }  // namespace
 
 void InstallWindowShortcuts(TMainForm& form) {
+  QList<QKeySequence> keys;
   for (const TWindowKey& key : WindowKeys()) {
-    QObject::connect(MakeShortcut(&form, key), &QShortcut::activated, &form,
-                     ActionFor(form, key.Command));
+    QShortcut* shortcut = MakeShortcut(&form, key);
+    keys += shortcut->keys();
+    QObject::connect(shortcut, &QShortcut::activated, &form, ActionFor(form, key.Command));
   }
+  form.Controls().FindEdit->installEventFilter(new TWindowKeysFirst(&form, keys));
   const TMainFormControls& c = form.Controls();
   QObject::connect(c.FindEdit, &QLineEdit::returnPressed, &form, [&form, list = c.UnitsListBox] {
     if (list->CurrentIndex()) {
