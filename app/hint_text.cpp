@@ -20,4 +20,13 @@ std::string ResultantPowersHint(std::span<const std::string> matches) {
   return hint;
 }
 
+std::string_view HintMeaning(std::string_view hint) {
+  const std::string_view shown = StatusBarPart(hint);
+  const auto remark = shown.find(" (");
+  if (remark == std::string_view::npos || remark == 0 || !shown.ends_with(')')) {
+    return shown;
+  }
+  return shown.substr(0, remark);
+}
+
 }  // namespace calpero

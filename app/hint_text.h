@@ -16,4 +16,9 @@ std::string_view StatusBarPart(std::string_view hint);
 // in a unit name is shown rather than taken for the divider.
 std::string ResultantPowersHint(std::span<const std::string> matches);
 
+// What a control is, told by its hint, for a screen reader to name it: the status-bar part
+// without a closing remark in brackets ("Trash (can not be undone!)" names "Trash"). The result
+// views into `hint`.
+std::string_view HintMeaning(std::string_view hint);
+
 }  // namespace calpero

@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -30,6 +31,7 @@
 #include "ui/new_var_dlg.h"
 #include "ui/opening_placement.h"
 #include "ui/status_hint_tracker.h"
+#include "ui/window_shortcuts.h"
 
 namespace calpero {
 namespace {
@@ -77,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   setFixedSize(kClientSize);
   new TOpeningPlacement(this, kPosition);
   WireControls();
+  InstallWindowShortcuts(*this);
   dataFile_ = std::make_unique<UnitCatalogue>();
   ReloadUnits();
   controls_.AddToNrButton->setEnabled(false);
@@ -208,6 +211,18 @@ void TMainForm::Delete1Click() {
     return;
   }
   TrashImageDragDrop(controls_.UnitsListBox);
+}
+
+void TMainForm::DeleteNewestToken(THolder area) {
+  const std::vector<const TUnitToken*> tokens = workArea_.TokensIn(area);
+  if (tokens.empty()) {
+    return;
+  }
+  // Token ids grow with every token made, so the newest has the highest.
+  const auto newest =
+      std::ranges::max_element(tokens, {}, [](const TUnitToken* token) { return token->Id; });
+  popupToken_ = (*newest)->Id;
+  Delete1Click();
 }
 
 void TMainForm::ClearWorkAreaToolButtonClick() {

@@ -78,6 +78,9 @@ class TMainForm : public QWidget, private TDragHost {
   // "Delete": frees PopupToken's token with what it owns, without evaluating; from the list,
   // erases the current unit as the trash does.
   void Delete1Click();
+  // The keyboard's way to "Delete" a token: runs Delete1Click on the newest token of `area` as
+  // if its context menu had been opened; nothing when the area is empty.
+  void DeleteNewestToken(THolder area);
   // Frees every token, then evaluates the resultant.
   void ClearWorkAreaToolButtonClick();
   // Draw a point in the area, then add the list's current item there (nothing without one).

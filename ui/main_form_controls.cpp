@@ -3,7 +3,10 @@
 #include <array>
 
 #include "app/hint_text.h"
+#include "ui/accessible_names.h"
 #include "ui/hint.h"
+#include "ui/power_label.h"
+#include "ui/scheme_colours.h"
 #include "ui/toolbar_icons.h"
 
 namespace calpero {
@@ -34,20 +37,24 @@ Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& h
   return widget;
 }
 
-QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& hint) {
-  auto* label = Place(new QLabel(QStringLiteral("0.00"), parent), name, {left, 275, 50, 16}, hint);
+QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& quantity,
+                   const QString& hint) {
+  auto* label = Place(new TPowerLabel(quantity, parent), name, {left, 275, 50, 16}, hint);
   label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QPalette colors = label->palette();
-  colors.setColor(QPalette::WindowText, Qt::black);
+  colors.setColor(QPalette::WindowText, DesktopInk(colors));
   label->setPalette(colors);
   return label;
 }
 
 TPicture* LetterPicture(QWidget* parent, const char* name, int left, const char* image,
                         const QString& hint) {
-  return Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
-               name, {left, 288, 45, 45}, hint);
+  auto* picture =
+      Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
+            name, {left, 288, 45, 45}, hint);
+  picture->SetInk(DesktopInk(parent->palette()));
+  return picture;
 }
 
 QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage image,
@@ -81,6 +88,7 @@ TMainFormControls::TMainFormControls(QWidget* form) {
   BuildAddToolBars();
   BuildMenus(form);
   QWidget::setTabOrder(UnitsListBox, FindEdit);
+  NameForScreenReaders(form);
 }
 
 void TMainFormControls::BuildFindAndList() {
@@ -91,14 +99,22 @@ void TMainFormControls::BuildFindAndList() {
   FindStaticText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   FindEdit =
       Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QStringLiteral("Find"));
+  FindStaticText->setBuddy(FindEdit);
+  const TLightControlColours light = LightControlColours();
   FindEdit->setStyleSheet(
-      QStringLiteral("QLineEdit { background: rgb(255, 251, 240); border: 1px solid black; }"));
+      QStringLiteral("QLineEdit { background: rgb(255, 251, 240); "
+                     "border: 1px solid black; color: %1; "
+                     "selection-background-color: %2; selection-color: %3; }")
+          .arg(light.Text.name(), light.Highlight.name(), light.HighlightedText.name()));
   UnitsListBox = Place(new TUnitListBox(WorkAreaPanel), "UnitsListBox", {8, 48, 289, 225},
                        QStringLiteral("Available units"));
   UnitsListBox->setFrameStyle(QFrame::Box | QFrame::Plain);
   UnitsListBox->setLineWidth(1);
   QPalette colors = UnitsListBox->palette();
   colors.setColor(QPalette::Base, kCream);
+  colors.setColor(QPalette::Text, light.Text);
+  colors.setColor(QPalette::Highlight, light.Highlight);
+  colors.setColor(QPalette::HighlightedText, light.HighlightedText);
   UnitsListBox->setPalette(colors);
 }
 
@@ -111,18 +127,18 @@ void TMainFormControls::BuildPowerRows() {
                                               QStringLiteral("Temperature"),
                                               QStringLiteral("Time")};
   QWidget* panel = WorkAreaPanel;
-  MLabel = PowerLabel(panel, "MLabel", 52, powerHints[0]);
-  LLabel = PowerLabel(panel, "LLabel", 100, powerHints[1]);
-  TempLabel = PowerLabel(panel, "TempLabel", 172, powerHints[2]);
-  TimeLabel = PowerLabel(panel, "TimeLabel", 228, powerHints[3]);
+  MLabel = PowerLabel(panel, "MLabel", 52, letterHints[0], powerHints[0]);
+  LLabel = PowerLabel(panel, "LLabel", 100, letterHints[1], powerHints[1]);
+  TempLabel = PowerLabel(panel, "TempLabel", 172, letterHints[2], powerHints[2]);
+  TimeLabel = PowerLabel(panel, "TimeLabel", 228, letterHints[3], powerHints[3]);
   Image10 = LetterPicture(panel, "Image10", 16, "letter-m", letterHints[0]);
   Image1 = LetterPicture(panel, "Image1", 80, "letter-l", letterHints[1]);
   Image2 = LetterPicture(panel, "Image2", 136, "letter-t", letterHints[2]);
   Image3 = LetterPicture(panel, "Image3", 200, "letter-time", letterHints[3]);
-  rMLabel = PowerLabel(panel, "rMLabel", 420, powerHints[0]);
-  rLLabel = PowerLabel(panel, "rLLabel", 468, powerHints[1]);
-  rTempLabel = PowerLabel(panel, "rTempLabel", 532, powerHints[2]);
-  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, powerHints[3]);
+  rMLabel = PowerLabel(panel, "rMLabel", 420, letterHints[0], powerHints[0]);
+  rLLabel = PowerLabel(panel, "rLLabel", 468, letterHints[1], powerHints[1]);
+  rTempLabel = PowerLabel(panel, "rTempLabel", 532, letterHints[2], powerHints[2]);
+  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, letterHints[3], powerHints[3]);
   Image4 = LetterPicture(panel, "Image4", 384, "letter-m", letterHints[0]);
   Image5 = LetterPicture(panel, "Image5", 448, "letter-l", letterHints[1]);
   Image6 = LetterPicture(panel, "Image6", 504, "letter-t", letterHints[2]);

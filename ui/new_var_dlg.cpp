@@ -13,9 +13,11 @@
 #include <QStatusBar>
 #include <QString>
 
+#include "ui/accessible_names.h"
 #include "ui/error_presentation.h"
 #include "ui/hint.h"
 #include "ui/message_box.h"
+#include "ui/scheme_colours.h"
 
 namespace calpero {
 namespace {
@@ -35,7 +37,8 @@ QFont DialogFont() {
   return font;
 }
 
-// The exponents print like text set in a book: a bold serif, black, on the dialog's background.
+// The exponents print like text set in a book: a bold serif, black (or the desktop's text colour
+// when its colour is dark), on the dialog's background.
 QFont PowerFieldFont() {
   QFont font(QStringLiteral("Book Antiqua"));
   font.setPixelSize(kFontPixels);
@@ -53,7 +56,7 @@ QLineEdit* MakePowerField(QWidget* parent, const QString& name, const QRect& pla
   field->setFont(PowerFieldFont());
   QPalette palette = field->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Text, DesktopInk(palette));
   field->setPalette(palette);
   return field;
 }
@@ -65,7 +68,8 @@ QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const 
   picture->setObjectName(name);
   picture->setGeometry(left, kPicturesTop, kPictureSide, kPictureSide);
   SetHint(picture, hint);
-  picture->setPixmap(QIcon(artwork).pixmap(kPictureSide, kPictureSide));
+  const QImage art = QIcon(artwork).pixmap(kPictureSide, kPictureSide).toImage();
+  picture->setPixmap(QPixmap::fromImage(InkSilhouette(art, DesktopInk(parent->palette()))));
   return picture;
 }
 
@@ -93,6 +97,7 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
   setPalette(palette);
   BuildControls();
   SetTabOrder();
+  NameForScreenReaders(this);
   connect(Button1, &QPushButton::clicked, this, [this] { ClickWithCloseResult(0); });
   connect(OKBtn, &QPushButton::clicked, this, [this] { ClickWithCloseResult(kSaveAndExitResult); });
 }
@@ -110,6 +115,7 @@ void TNewVarDlg::BuildControls() {
   Edit5->setObjectName(QStringLiteral("Edit5"));
   Edit5->setGeometry(96, 18, 289, 19);
   SetHint(Edit5, QStringLiteral("Variable name"));
+  Label1->setBuddy(Edit5);
   Edit5->setMaxLength(kNameMaxLength);
   // A flat edit's one-line edge is black, as on the main window's find box.
   Edit5->setStyleSheet(

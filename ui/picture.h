@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include <QColor>
 #include <QSvgRenderer>
 #include <QWidget>
 
@@ -17,11 +20,16 @@ class TPicture : public QWidget {
   // Whether the image could be read.
   bool HasImage() const { return renderer_.isValid(); }
 
+  // Draws the image as a silhouette in `ink` from now on, for one-colour artwork (the letters)
+  // that must follow the colour scheme.
+  void SetInk(const QColor& ink);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QSvgRenderer renderer_;
+  std::optional<QColor> ink_;
 };
 
 }  // namespace calpero

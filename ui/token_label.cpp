@@ -25,7 +25,11 @@ TTextExtent MeasureCaption(const QFont& font, std::string_view caption) {
 
 TTokenLabel::TTokenLabel(TTokenId id, std::string caption, QWidget* parent)
     : QWidget(parent), id_(id), caption_(std::move(caption)) {
-  SetHint(this, QString::fromUtf8(caption_.data(), static_cast<qsizetype>(caption_.size())));
+  const QString name = QString::fromUtf8(caption_.data(), static_cast<qsizetype>(caption_.size()));
+  SetHint(this, name);
+  // Read out by the unit's name, as it is shown; described by its hint, as every control is.
+  setAccessibleName(name);
+  setAccessibleDescription(name);
   setContextMenuPolicy(Qt::CustomContextMenu);
 }
 

@@ -118,6 +118,11 @@ void TUnitListBox::keyPressEvent(QKeyEvent* event) {
     ApplyTypeAhead(typeAhead_.Backspace(clock_(), Names()));
     return;
   }
+  // Enter reads the current item as a click on it would; without one there is nothing to read.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && CurrentIndex()) {
+    emit UserSelected();
+    return;
+  }
   if (IsTypedText(*event)) {
     const QByteArray typed = event->text().toUtf8();
     ApplyTypeAhead(typeAhead_.Type(typed.toStdString(), clock_(), Names()));

@@ -20,9 +20,9 @@ class TUnitListModel;
 // still read, trashed and erased exactly. The list's current item is its selected item; a
 // right-click, a press on the empty part below the items and Ctrl+Space leave it alone: the user
 // picks another item but never picks none. Every change of the selection by the user (a left
-// press on an item, arrow and page keys, type-ahead) is reported by UserSelected; changes made
-// by the program are not. The rows are a model over the names (TUnitListModel) of uniform height,
-// so a list of many thousand units fills and scrolls at once.
+// press on an item, arrow and page keys, type-ahead, Enter on the current item) is reported by
+// UserSelected; changes made by the program are not. The rows are a model over the names
+// (TUnitListModel) of uniform height, so a list of many thousand units fills and scrolls at once.
 class TUnitListBox : public QListView {
   Q_OBJECT
 

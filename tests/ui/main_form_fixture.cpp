@@ -1,5 +1,6 @@
 #include "main_form_fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 
@@ -97,6 +98,12 @@ void MainFormTest::DragListItem(int row, QWidget* to, QPoint toAt) {
 
 void MainFormTest::Click(QWidget* button) {
   QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void MainFormTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  QTest::keyClick(focus, key, modifiers);
 }
 
 std::vector<TTokenLabel*> MainFormTest::TokensIn(THolder holder) const {

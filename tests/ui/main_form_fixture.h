@@ -63,6 +63,9 @@ class MainFormTest : public ::testing::Test {
   void DragListItem(int row, QWidget* to, QPoint toAt);
   // Clicks a toolbar button.
   void Click(QWidget* button);
+  // Presses and releases `key` with `modifiers` on whichever control has the focus, as the
+  // keyboard does.
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier);
 
   // The widgets of the tokens that an area holds now, in its order.
   std::vector<TTokenLabel*> TokensIn(THolder holder) const;

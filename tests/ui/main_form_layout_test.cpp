@@ -1,10 +1,19 @@
+#include <algorithm>
 #include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QTest>
 
+#include "app/colour_contrast.h"
 #include "main_form_fixture.h"
 #include "ui/hint.h"
+#include "ui/new_var_dlg.h"
 
 namespace calpero::testing {
 namespace {
@@ -67,6 +76,54 @@ class MainFormLayout : public MainFormTest {
  protected:
   MainFormLayout() { OpenForm(); }
 };
+
+// Walks every shown control of `window` through the accessibility interface: each one that can
+// be operated, has a hint or shows text has a name, and one with a hint is described by it.
+// Returns the names by object name (a token's is its unit name).
+std::map<QString, QString> ExpectEveryControlNamed(QWidget* window) {
+  std::map<QString, QString> names;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+    const QAccessibleActionInterface* actions = control->actionInterface();
+    const QString name = control->text(QAccessible::Name);
+    const QString hint = HintOf(widget);
+    if (widget->isVisibleTo(window) &&
+        (control->state().focusable || (actions != nullptr && !actions->actionNames().isEmpty()) ||
+         !hint.isEmpty() || control->role() == QAccessible::StaticText ||
+         control->role() == QAccessible::StatusBar)) {
+      EXPECT_FALSE(name.trimmed().isEmpty()) << widget->objectName().toStdString();
+      EXPECT_EQ(control->text(QAccessible::Description), hint) << hint.toStdString();
+    }
+    names[widget->objectName().isEmpty() ? hint : widget->objectName()] = name;
+  }
+  return names;
+}
+
+TEST_F(MainFormLayout, NamesEveryControlOfBothWindowsForScreenReaders) {
+  form_.reset();
+  WriteCatalogue(kSampleCatalogue);
+  OpenForm();
+  ClickListItem(4);  // Newton
+  Press(Qt::Key_Up);
+  QTest::mouseMove(form_.get(), C().UnitsListBox->geometry().center());
+  std::map<QString, QString> names = ExpectEveryControlNamed(form_.get());
+  TNewVarDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::mouseMove(&dialog, dialog.findChild<QWidget*>(QStringLiteral("Edit1"))->pos());
+  names.merge(ExpectEveryControlNamed(&dialog));
+  for (const auto& [object, name] :
+       std::map<QString, QString>{{"AddToDrButton", "Add selection to denominator"},
+                                  {"FindEdit", "Find: "},
+                                  {"TrashImage", "Trash"},
+                                  {"Newton", "Newton"},
+                                  {"MLabel", "Mass 1.00"},
+                                  {"rTimeLabel", "Time -2.00"},
+                                  {"Edit5", "Variable Name"},
+                                  {"Image8", "Time"}}) {
+    EXPECT_EQ(names[object], name);
+  }
+}
 
 TEST_F(MainFormLayout, PutsEveryControlInItsPlaceWithItsHint) {
   for (const PlaceCase& place : kPlaces) {
@@ -201,6 +258,78 @@ TEST_F(MainFormLayout, GivesTheBackupButtonItsRestoreMenu) {
   ASSERT_EQ(C().LabelPopupMenu->actions().size(), 1);
   EXPECT_EQ(C().Delete1->text(), QStringLiteral("Delete"));
   EXPECT_EQ(C().Delete1->statusTip(), QStringLiteral("Delete this variable from the work area"));
+}
+
+// A palette of a dark desktop scheme: light grey text on dark grey, a deep blue selection.
+QPalette DarkPalette() {
+  const QColor text(238, 238, 236);
+  QPalette dark(text, QColor(53, 53, 53), Qt::gray, Qt::black, Qt::darkGray, text, Qt::white,
+                QColor(45, 45, 45), QColor(53, 53, 53));
+  dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+  return dark;
+}
+
+// The contrast of what is drawn inside `widget`, two pixels in from its edge, against the
+// background there: the colour most pixels have against the one that stands out most from it.
+double InkContrast(const QWidget* widget) {
+  QWidget* window = widget->window();
+  const QRect area = QRect(widget->mapTo(window, QPoint()), widget->size()).adjusted(2, 2, -2, -2);
+  const QImage picture = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      ++counts[picture.pixel(x, y)];
+    }
+  }
+  const auto rgb = [](QRgb pixel) {
+    return TRgb{static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+                static_cast<std::uint8_t>(qBlue(pixel))};
+  };
+  const QRgb background =
+      std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+  double contrast = 1.0;
+  for (const auto& entry : counts) {
+    contrast = std::max(contrast, ContrastRatio(rgb(background), rgb(entry.first)));
+  }
+  return contrast;
+}
+
+class DarkScheme : public MainFormTest {
+ protected:
+  DarkScheme() : light_(QApplication::palette()) {
+    QApplication::setPalette(DarkPalette());
+    WriteCatalogue(kSampleCatalogue);
+    OpenForm();
+  }
+  ~DarkScheme() override {
+    form_.reset();
+    QApplication::setPalette(light_);
+  }
+  const QPalette light_;
+};
+
+TEST_F(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
+  QTest::keyClicks(C().FindEdit, QStringLiteral("Kel"));
+  C().UnitsListBox->SetCurrentIndex(std::nullopt);
+  QTest::mouseMove(form_.get(), C().UnitsListBox->geometry().center());
+  TNewVarDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("Newton"));
+  QTest::mouseMove(&dialog, dialog.findChild<QWidget*>(QStringLiteral("Edit1"))->pos());
+  std::vector<const QWidget*> texts = {C().UnitsListBox->viewport(),
+                                       C().FindEdit,
+                                       C().MLabel,
+                                       C().rTimeLabel,
+                                       C().Image10,
+                                       C().Image7,
+                                       C().MainStatusBar};
+  for (const char* name : {"Edit1", "Edit4", "Edit5", "Image5", "Image8", "StatusBar1"}) {
+    texts.push_back(dialog.findChild<QWidget*>(QLatin1String(name)));
+  }
+  for (const QWidget* widget : texts) {
+    EXPECT_GE(InkContrast(widget), 4.5) << widget->objectName().toStdString();
+  }
 }
 
 }  // namespace

@@ -95,5 +95,33 @@ TEST_F(NewVariable, ClosingWithoutSavingLeavesTheCatalogueAsItWasAndReloadsTheLi
   EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
 }
 
+TEST_F(NewVariable, TheWholeRoadRunsFromTheKeyboard) {
+  Press(Qt::Key_F);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("newt"));
+  Press(Qt::Key_Return, Qt::NoModifier);
+  EXPECT_EQ(UnitRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+  Press(Qt::Key_Up);
+  Press(Qt::Key_F);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("area"));
+  EXPECT_EQ(C().FindEdit->text(), QStringLiteral("area"));
+  Press(Qt::Key_Return, Qt::NoModifier);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);  // the numerator's sum only
+  Press(Qt::Key_E);
+  EXPECT_EQ(ResultRow(), QStringList({"1.00", "-1.00", "0.00", "-2.00"}));
+
+  QTimer::singleShot(0, [] {
+    QWidget* typedInto = QApplication::activeModalWidget()->focusWidget();
+    ASSERT_EQ(typedInto->objectName(), QStringLiteral("Edit5"));
+    QTest::keyClicks(typedInto, QStringLiteral("Force per area"));
+    QTest::keyClick(typedInto, Qt::Key_Return);
+    QApplication::activeModalWidget()->close();
+  });
+  Press(Qt::Key_N);
+
+  EXPECT_NE(CatalogueBytes().find("[Force per area]\nMass=1\nLength=-1\nTemperature=0\nTime=-2\n"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace calpero::testing

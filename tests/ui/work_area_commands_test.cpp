@@ -183,5 +183,34 @@ TEST_F(WorkAreaCommands, ReloadsTheListAfterARestoreThatFails) {
   EXPECT_EQ(ListItems(), QStringList({"Only"}));
 }
 
+TEST_F(WorkAreaCommands, KeysActAsTheirButtonsAndNothingWhileTheButtonIsDisabled) {
+  Press(Qt::Key_Up);  // the add buttons are still disabled
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 0U);
+  QTest::keyClicks(C().UnitsListBox, QStringLiteral("k"));
+  Press(Qt::Key_Up);
+  Press(Qt::Key_Down, Qt::NoModifier);  // the list moves on to metre
+  Press(Qt::Key_Down);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "-1.00", "1.00", "0.00"}));
+  Press(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "1.00", "0.00"}));
+  Press(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "1.00", "0.00", "0.00"}));
+  Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);  // as "Delete": no evaluation
+  EXPECT_TRUE(TokensIn(THolder::Numerator).empty());
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "1.00", "0.00", "0.00"}));
+  Press(Qt::Key_E);
+  EXPECT_EQ(ResultRow(), QStringList({"0.00", "-1.00", "0.00", "0.00"}));
+  Press(Qt::Key_F);
+  QTest::keyClicks(C().FindEdit, QStringLiteral("se"));
+  Press(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(C().FindEdit->text(), QStringLiteral("se"));
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 0U);
+  Press(Qt::Key_B);
+  WriteCatalogue("[Only]\nMass=1\n");
+  Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
+  EXPECT_EQ(ListItems().size(), 6);
+}
+
 }  // namespace
 }  // namespace calpero::testing
