@@ -73,7 +73,7 @@ void NameForScreenReaders(QWidget* window) {
       continue;
     }
     if (widget->accessibleDescription().isEmpty()) {
-      widget->setAccessibleDescription(hint);
+      widget->setAccessibleDescription(ShownHintOf(widget));
     }
     if (widget->accessibleName().isEmpty() && !HasCaption(widget, labels)) {
       widget->setAccessibleName(MeaningOf(hint));

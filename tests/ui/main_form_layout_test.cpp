@@ -92,7 +92,7 @@ std::map<QString, QString> ExpectEveryControlNamed(QWidget* window) {
          !hint.isEmpty() || control->role() == QAccessible::StaticText ||
          control->role() == QAccessible::StatusBar)) {
       EXPECT_FALSE(name.trimmed().isEmpty()) << widget->objectName().toStdString();
-      EXPECT_EQ(control->text(QAccessible::Description), hint) << hint.toStdString();
+      EXPECT_EQ(control->text(QAccessible::Description), ShownHintOf(widget)) << hint.toStdString();
     }
     names[widget->objectName().isEmpty() ? hint : widget->objectName()] = name;
   }
