@@ -1,6 +1,7 @@
 #include "catalogue/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +21,10 @@ FileSystemCalls& CallsInForce() {
 FileSystemCalls SystemFileSystem() {
   FileSystemCalls calls;
   calls.open = [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); };
+  calls.flock = [](int fd, int operation) { return ::flock(fd, operation); };
+  calls.usleep = [](useconds_t microseconds) { return ::usleep(microseconds); };
   calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
+  calls.fchown = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
   calls.fchmod = [](int fd, mode_t mode) { return ::fchmod(fd, mode); };
   calls.fsync = [](int fd) { return ::fsync(fd); };
   calls.close = [](int fd) { return ::close(fd); };

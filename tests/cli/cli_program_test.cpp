@@ -206,7 +206,8 @@ TEST(CliProgramFiles, SaveWithoutADataFolderFailsAndCreatesNone) {
   std::filesystem::remove(workspace.Root() / "Data");
   const TCliResult result = workspace.Run({"save", "New", "1", "1", "1", "1"});
   EXPECT_EQ(result.ExitStatus, 1);
-  EXPECT_EQ(result.Err, "calpero-cli: Unable to write to ./Data/data.ini\n");
+  EXPECT_EQ(result.Err,
+            "calpero-cli: Unable to write to ./Data/data.ini: No such file or directory\n");
   EXPECT_FALSE(std::filesystem::exists(workspace.Root() / "Data"));
 }
 
