@@ -40,6 +40,9 @@ class TWorkspace {
   std::filesystem::path root_;
 };
 
+// `text` as one word for the shell.
+std::string ShellWord(const std::string& text);
+
 // An installed locale whose decimal symbol is ",", or an empty text when there is none.
 std::string FindCommaLocale();
 
