@@ -14,6 +14,7 @@
 #include "calc/evaluation.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/write_lock.h"
 
 namespace calpero {
 namespace {
@@ -115,6 +116,19 @@ void EraseUnit_MiddleUnit(benchmark::State& state) {
   Finish(state, catalogue, true);
 }
 
+// What the writers' turn-taking adds to each WritePower and EraseUnit: taking the lock of the
+// catalogue's folder when no other writer holds it, and releasing it.
+void WriteLock_TakeAndRelease(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = BenchCatalogue(100'000);
+  for (auto _ : state) {
+    const WriteLock lock(catalogue.Path());
+    if (!lock.Held()) {
+      state.SkipWithError("the lock was not taken");
+      break;
+    }
+  }
+}
+
 // The resultant of `range(1)` tokens spread evenly over the catalogue, the last one naming its
 // last unit so that the whole file has to be looked through; they alternate between the areas.
 void EvaluateResultant_Tokens(benchmark::State& state) {
@@ -182,6 +196,7 @@ BENCHMARK(UnitExists_LastUnit)->Apply(BySize);
 BENCHMARK(WritePower_MiddleUnit)->Apply(BySize);
 BENCHMARK(EraseUnit_MiddleUnit)->Apply(BySize);
 BENCHMARK(EvaluateResultant_Tokens)->Apply(BySizeAndTokens);
+BENCHMARK(WriteLock_TakeAndRelease)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(ParsePower_PerCall);
 BENCHMARK(FormatStoredPower_PerCall);
 
