@@ -1,8 +1,8 @@
 #pragma once
 
 #include <sys/types.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 
@@ -15,7 +15,9 @@ namespace calpero {
 struct FileSystemCalls {
   std::function<int(const char* path, int flags, mode_t mode)> open;
   std::function<int(int fd, int operation)> flock;
-  std::function<int(useconds_t microseconds)> usleep;
+  // flock(fd, LOCK_EX) that gives up after `timeout`, which POSIX has no call for: 0 once the
+  // lock is held, or -1 with errno (EWOULDBLOCK when the time ran out).
+  std::function<int(int fd, std::chrono::milliseconds timeout)> timedLock;
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   std::function<int(int fd, uid_t owner, gid_t group)> fchown;
   std::function<int(int fd, mode_t mode)> fchmod;

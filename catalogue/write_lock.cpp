@@ -3,9 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -17,12 +15,6 @@ namespace calpero {
 namespace {
 
 namespace fs = std::filesystem;
-using Microseconds = std::chrono::microseconds;
-
-// The pauses between tries grow from the first to the longest: a short change of another writer
-// is waited for briefly, a long one is not asked about a thousand times.
-constexpr useconds_t kFirstPause = 1000;
-constexpr useconds_t kLongestPause = 16000;
 
 std::function<void(bool)>& WaitNotice() {
   static std::function<void(bool)> notice;
@@ -35,38 +27,18 @@ void Notify(bool waiting) {
   }
 }
 
-// Tries for the exclusive lock on `fd` until it is free or the pauses add up to kLongestWait.
-// Returns 0 when it is held, else the reason as an errno.
+// Takes the exclusive lock on `fd`, waiting for it at most kLongestWait. Returns 0 when it is
+// held, else the reason as an errno.
 int TakeTurn(int fd) {
-  const auto longestWait =
-      static_cast<std::uint64_t>(Microseconds(WriteLock::kLongestWait).count());
-  std::uint64_t waited = 0;
-  useconds_t pause = kFirstPause;
-  bool waiting = false;
-  int error = 0;
-  for (;;) {
-    if (FileSystem().flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      error = 0;
-      break;
-    }
-    error = errno;
-    if (error == EINTR) {
-      continue;
-    }
-    if (error != EWOULDBLOCK || waited >= longestWait) {
-      break;
-    }
-    if (!waiting) {
-      waiting = true;
-      Notify(true);
-    }
-    FileSystem().usleep(pause);
-    waited += pause;
-    pause = std::min(pause * 2, kLongestPause);
+  if (FileSystem().flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    return 0;
   }
-  if (waiting) {
-    Notify(false);
+  if (errno != EWOULDBLOCK) {
+    return errno;
   }
+  Notify(true);
+  const int error = FileSystem().timedLock(fd, WriteLock::kLongestWait) == 0 ? 0 : errno;
+  Notify(false);
   return error;
 }
 

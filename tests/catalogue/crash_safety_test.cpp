@@ -298,21 +298,24 @@ TEST(ConcurrentWriters, EveryChangeOfFourProcessesAtOnceIsInTheFinalFile) {
   EXPECT_EQ(listed, expected);
 }
 
-// A folder with a catalogue, whose lock another holder may take, and calls whose pauses return at
-// once and are added up.
+// A folder with a catalogue, whose lock another holder may take, and calls whose waits for the
+// lock run out at once and are recorded.
 class WriteLockTest : public ::testing::Test {
  protected:
   WriteLockTest() {
     fs::create_directory("Data");
     test::WriteBytes("Data/data.ini", test::Fixture("crlf_line_ends.ini"));
     FileSystemCalls calls = SystemFileSystem();
-    calls.usleep = [this](useconds_t microseconds) { return (paused_ += microseconds, 0); };
+    calls.timedLock = [this](int, std::chrono::milliseconds timeout) {
+      waits_.push_back(timeout);
+      return (errno = EWOULDBLOCK, -1);
+    };
     noWaiting_.emplace(calls);
   }
 
   test::TempFolder folder_;
   test::ScopedWorkingDirectory inFolder_{folder_.Path()};
-  std::chrono::microseconds::rep paused_ = 0;
+  std::vector<std::chrono::milliseconds> waits_;
   std::optional<ScopedFileSystem> noWaiting_;
 };
 
@@ -340,15 +343,15 @@ TEST_F(WriteLockTest, AWriterGivesUpAfterTheLongestWaitAndGoesOnOnceTheLockIsFre
   const int holder = ::open("Data", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   ASSERT_EQ(::flock(holder, LOCK_EX), 0);
   for (const auto& [what, change, reason] : changes) {
-    paused_ = 0;
+    waits_.clear();
     EXPECT_EQ(change(), reason) << what;
-    EXPECT_GE(paused_, std::chrono::microseconds(WriteLock::kLongestWait).count()) << what;
+    EXPECT_EQ(waits_, std::vector{WriteLock::kLongestWait}) << what;
     EXPECT_EQ(test::ReadBytes("Data/data.ini"), test::Fixture("crlf_line_ends.ini")) << what;
   }
   ::close(holder);
-  paused_ = 0;
+  waits_.clear();
   UnitCatalogue().WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(paused_, 0);
+  EXPECT_TRUE(waits_.empty());
 }
 
 TEST_F(WriteLockTest, ALockHeldByAKilledWriterIsFreeForTheNext) {
@@ -370,7 +373,7 @@ TEST_F(WriteLockTest, ALockHeldByAKilledWriterIsFreeForTheNext) {
   ::kill(holder, SIGKILL);
   ::waitpid(holder, nullptr, 0);
   UnitCatalogue().WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(paused_, 0);
+  EXPECT_TRUE(waits_.empty());
   EXPECT_EQ(UnitCatalogue().ReadPower("UnitA", "Mass"), 2);
 }
 

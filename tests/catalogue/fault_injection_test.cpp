@@ -75,7 +75,7 @@ FileSystemCalls InjectedCalls(const std::shared_ptr<Injection>& injection) {
   FileSystemCalls calls;
   calls.open = Injected(injection, real.open);
   calls.flock = Injected(injection, real.flock);
-  calls.usleep = real.usleep;
+  calls.timedLock = real.timedLock;
   calls.write = Injected(injection, real.write);
   calls.fchown = Injected(injection, real.fchown);
   calls.fchmod = Injected(injection, real.fchmod);

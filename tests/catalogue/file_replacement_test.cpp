@@ -64,7 +64,7 @@ FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   FileSystemCalls calls;
   calls.open = Counted(log, real.open, "open");
   calls.flock = Counted(log, real.flock, "flock");
-  calls.usleep = real.usleep;
+  calls.timedLock = real.timedLock;
   calls.write = Counted(log, real.write, "write");
   calls.fchown = Counted(log, real.fchown, "fchown");
   calls.fchmod = Counted(log, real.fchmod, "fchmod");

@@ -70,9 +70,9 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
   for (const auto& [error, reason] : cases) {
     FileSystemCalls calls = SystemFileSystem();
     const auto fail = [error](auto...) { return (errno = error, -1); };
-    calls.usleep = [](useconds_t) { return 0; };
     if (error == EWOULDBLOCK) {
       calls.flock = fail;
+      calls.timedLock = fail;
     } else {
       calls.rename = fail;
     }
