@@ -67,8 +67,9 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
       {EROFS, "Read-only file system"},
       {ENOSPC, "No space left on device"},
       {EWOULDBLOCK, "the catalogue is being changed by another program"}};
-  for (const auto& [error, reason] : cases) {
+  for (const auto& [code, reason] : cases) {
     FileSystemCalls calls = SystemFileSystem();
+    const int error = code;
     const auto fail = [error](auto...) { return (errno = error, -1); };
     if (error == EWOULDBLOCK) {
       calls.flock = fail;
