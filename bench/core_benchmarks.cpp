@@ -17,6 +17,7 @@
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/unit_presence.h"
@@ -119,6 +120,19 @@ void EraseUnit_MiddleUnit(benchmark::State& state) {
     state.ResumeTiming();
   }
   Finish(state, catalogue, true);
+}
+
+// What the writers' turn-taking adds to each WritePower and EraseUnit: taking the lock of the
+// catalogue's folder when no other writer holds it, and releasing it.
+void WriteLock_TakeAndRelease(benchmark::State& state) {
+  const GeneratedCatalogue& catalogue = BenchCatalogue(100'000);
+  for (auto _ : state) {
+    const WriteLock lock(catalogue.Path());
+    if (!lock.Held()) {
+      state.SkipWithError("the lock was not taken");
+      break;
+    }
+  }
 }
 
 // The resultant of `range(1)` tokens spread evenly over the catalogue, the last one naming its
@@ -255,6 +269,7 @@ BENCHMARK(Cli_List)->Apply(BySize);
 BENCHMARK(Cli_Match)->Apply(BySize);
 BENCHMARK(Evaluate_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(PresenceCheck_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(WriteLock_TakeAndRelease)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(ParsePower_PerCall);
 BENCHMARK(FormatStoredPower_PerCall);
 

@@ -1,13 +1,24 @@
 #include "catalogue/catalogue_copy.h"
 
+#include <cerrno>
+
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
 
 namespace calpero {
 
 bool CopyCatalogueFile(const std::string& from, const std::string& to) {
+  // The source is read under the lock, so that copies onto one file land in the order in which
+  // they read: a copy read earlier never replaces one read later.
+  const WriteLock lock(to);
+  if (!lock.Held()) {
+    errno = lock.Error();
+    return false;
+  }
   const WholeFile source = ReadWholeFile(from);
   if (source.status != WholeFile::Status::kRead) {
+    errno = source.status == WholeFile::Status::kMissing ? ENOENT : source.error;
     return false;
   }
   return ReplaceWholeFile(to, source.bytes, source.mode);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace calpero {
 
@@ -18,10 +19,17 @@ class Exception : public std::runtime_error {
   std::string message_;
 };
 
-// A catalogue write or erase failed: "Unable to write to <path>".
+// A catalogue write or erase failed: "Unable to write to <path>". The message is all the window
+// shows; the reason says in a few words why (the system's text for the error, such as "Permission
+// denied", or that another program is changing the catalogue), for the command-line tool to add.
 class EIniFileException : public Exception {
  public:
-  using Exception::Exception;
+  explicit EIniFileException(const std::string& message, std::string reason = {})
+      : Exception(message), reason_(std::move(reason)) {}
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 // A text is not a number: "'<text>' is not a valid floating point value".

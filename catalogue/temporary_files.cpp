@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <random>
+#include <string>
 
 #include "catalogue/file_system.h"
 
@@ -15,16 +16,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::string_view kMaker = "calpero-tmp-";
+constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kSuffixLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-constexpr std::size_t kSuffixLength = 6;
+constexpr std::size_t kSuffixLength = 8;
+// A process id has at most this many digits.
+constexpr std::size_t kLongestPid = 10;
 // Attempts at a temporary name that no file has yet.
 constexpr int kNameAttempts = 100;
 
 std::string Stem(std::string_view fileName) {
   std::string stem(".");
-  stem.append(fileName).append(".");
+  stem.append(fileName).append(".").append(kMaker);
   return stem;
+}
+
+// Whether `text` is one or more characters, all of them from `allowed`, and at most `longest`.
+bool MadeOf(std::string_view text, std::string_view allowed, std::size_t longest) {
+  return !text.empty() && text.size() <= longest &&
+         text.find_first_not_of(allowed) == std::string_view::npos;
 }
 
 std::string RandomSuffix() {
@@ -74,12 +85,19 @@ void RemoveIfStale(const fs::path& path) {
 
 bool IsTemporaryName(std::string_view entryName, std::string_view fileName) {
   const std::string stem = Stem(fileName);
-  return entryName.size() == stem.size() + kSuffixLength && entryName.starts_with(stem) &&
-         entryName.substr(stem.size()).find_first_not_of(kSuffixLetters) == std::string_view::npos;
+  if (entryName.size() <= stem.size() + kSuffixLength + 1 || !entryName.starts_with(stem)) {
+    return false;
+  }
+  const std::string_view pid =
+      entryName.substr(stem.size(), entryName.size() - stem.size() - kSuffixLength - 1);
+  const std::string_view dash = entryName.substr(entryName.size() - kSuffixLength - 1, 1);
+  const std::string_view suffix = entryName.substr(entryName.size() - kSuffixLength);
+  return MadeOf(pid, kDigits, kLongestPid) && dash == "-" &&
+         MadeOf(suffix, kSuffixLetters, kSuffixLength);
 }
 
 int CreateLockedTemporary(const fs::path& target, mode_t mode, std::string& name) {
-  const std::string stem = Stem(target.filename().string());
+  const std::string stem = Stem(target.filename().string()) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     name = (target.parent_path() / (stem + RandomSuffix())).string();
     const int fd = FileSystem().open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);

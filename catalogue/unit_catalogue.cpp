@@ -1,7 +1,10 @@
 #include "catalogue/unit_catalogue.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
+#include <system_error>
+#include <utility>
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
@@ -11,11 +14,17 @@
 #include "catalogue/stored_power.h"
 #include "catalogue/text_splice.h"
 #include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
 
 namespace calpero {
 namespace {
 
-std::string WriteError(const std::string& path) { return "Unable to write to " + path; }
+// The failure of a change of the catalogue at `path` for the reason `error`, an errno.
+EIniFileException WriteError(const std::string& path, int error) {
+  std::string reason = error == EWOULDBLOCK ? "the catalogue is being changed by another program"
+                                            : std::generic_category().message(error);
+  return EIniFileException("Unable to write to " + path, std::move(reason));
+}
 
 }  // namespace
 
@@ -53,10 +62,14 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
   if (entries.empty()) {
     return;
   }
+  const WriteLock lock(path_);
+  if (!lock.Held()) {
+    throw WriteError(path_, lock.Error());
+  }
   const WholeFile file = ReadWholeFile(path_);
   // An unreadable file must not be replaced by one that lacks its contents.
   if (file.status == WholeFile::Status::kUnreadable) {
-    throw EIniFileException(WriteError(path_));
+    throw WriteError(path_, file.error);
   }
   std::vector<std::string> texts;
   texts.reserve(entries.size());
@@ -68,7 +81,7 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
   }
   const std::vector<TextSplice> splices = SetIniEntriesSplices(file.bytes, unitName, stored);
   if (!ReplaceWholeFile(path_, SplicedPieces(file.bytes, splices))) {
-    throw EIniFileException(WriteError(path_));
+    throw WriteError(path_, errno);
   }
 }
 
@@ -79,13 +92,21 @@ bool UnitCatalogue::UnitExists(std::string_view unitName) const {
 }
 
 void UnitCatalogue::EraseUnit(std::string_view unitName) {
+  const WriteLock lock(path_);
+  // Without its folder there is no file, and so nothing to erase.
+  if (!lock.Held() && (lock.Error() == ENOENT || lock.Error() == ENOTDIR)) {
+    return;
+  }
+  if (!lock.Held()) {
+    throw WriteError(path_, lock.Error());
+  }
   const WholeFile file = ReadWholeFile(path_);
   if (file.status == WholeFile::Status::kUnreadable) {
-    throw EIniFileException(WriteError(path_));
+    throw WriteError(path_, file.error);
   }
   const std::optional<TextSplice> erase = EraseIniSectionSplice(file.bytes, unitName);
   if (erase && !ReplaceWholeFile(path_, SplicedPieces(file.bytes, std::span(&*erase, 1)))) {
-    throw EIniFileException(WriteError(path_));
+    throw WriteError(path_, errno);
   }
 }
 

@@ -41,12 +41,15 @@ class UnitCatalogue : public PowerSource {
 
   // Stores FormatStoredPower(value) under `key` in the unit's section, creating the file, the
   // section (appended at the end, under `unitName` as given) or the entry (at the end of its
-  // section) as needed; every other line stays byte-identical. The file is replaced crash-safely.
-  // Throws EInvalidUnitName when a new section is needed and `unitName` cannot be stored so that
-  // it reads back the same; EIniFileException ("Unable to write to <path>") when the file cannot
-  // be written (or exists but cannot be read, so that its contents would be lost). Either way the
-  // file is left byte-identical. A key that cannot be stored as one (blank-edged, holding "=" or
-  // a line break, starting with "[" or ";") is a caller's mistake: std::invalid_argument.
+  // section) as needed; every other line stays byte-identical. The file is replaced crash-safely,
+  // under its WriteLock from the reading on, so a change made by another program at the same time
+  // is never undone. Throws EInvalidUnitName when a new section is needed and `unitName` cannot be
+  // stored so that it reads back the same; EIniFileException ("Unable to write to <path>", with
+  // the reason) when the file cannot be written (or exists but cannot be read, so that its
+  // contents would be lost), or another program held the lock for longer than the writer waits.
+  // Either way the file is left byte-identical. A key that cannot be stored as one (blank-edged,
+  // holding "=" or a line break, starting with "[" or ";") is a caller's mistake:
+  // std::invalid_argument.
   void WritePower(std::string_view unitName, std::string_view key, double value);
 
   // Stores several keys of one unit in a single replacement of the file, so that either all of
@@ -60,8 +63,8 @@ class UnitCatalogue : public PowerSource {
 
   // Removes the unit's first section of that name: its header and every line up to the next
   // section (its entries, and comment or blank lines among them). Nothing happens when there is
-  // no such section or no file. Throws EIniFileException when the file cannot be read or
-  // written, leaving it byte-identical.
+  // no such section or no file. Holds the WriteLock as WritePower does. Throws EIniFileException
+  // when the file cannot be read or written or the lock is not had, leaving it byte-identical.
   void EraseUnit(std::string_view unitName);
 
   // Writes are on disk when they return, so there is nothing to do; never fails.

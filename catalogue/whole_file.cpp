@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #include "catalogue/file_system.h"
 #include "catalogue/temporary_files.h"
@@ -20,29 +21,14 @@ constexpr int kMostLinksFollowed = 40;
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWriteBit = 0222;
 
-// The file that `path` finally leads to, following symbolic links (it may not exist yet), or
-// nothing when a link cannot be read or the links loop.
-std::optional<fs::path> FinalTarget(const fs::path& path) {
-  fs::path target = path;
-  for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(target, error))) {
-      return target;
-    }
-    const fs::path link = fs::read_symlink(target, error);
-    if (error) {
-      return std::nullopt;
-    }
-    target = link.is_absolute() ? link : target.parent_path() / link;
-  }
-  return std::nullopt;
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = FileSystem().write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) {
       continue;
+    }
+    if (written == 0) {
+      errno = EIO;
     }
     if (written <= 0) {
       return false;
@@ -52,10 +38,42 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Gives the temporary file `fd` its mode and its bytes and syncs it. It stays open, and so locked,
-// until it has been renamed.
-bool FillTemporary(int fd, std::span<const std::string_view> pieces, std::optional<mode_t> mode) {
-  if (mode && FileSystem().fchmod(fd, *mode) != 0) {
+// What a replacement takes over from the file it replaces, or what a new file is given.
+struct Keeping {
+  std::optional<mode_t> mode;                    // nothing for "0666 less the umask"
+  std::optional<std::pair<uid_t, gid_t>> owner;  // owner and group, when a file is replaced
+};
+
+// Gives the temporary `fd` the owner and group of the file it replaces as far as this process may:
+// the group where it belongs to that group, the owner only where it is privileged. What it may not
+// set stays as the system made it; any other failure is one (errno set).
+bool KeepOwnership(int fd, const std::pair<uid_t, gid_t>& kept) {
+  constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
+  constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
+  struct stat made {};
+  if (::fstat(fd, &made) != 0) {
+    return false;
+  }
+  const uid_t owner = made.st_uid == kept.first ? kUnchangedOwner : kept.first;
+  const gid_t group = made.st_gid == kept.second ? kUnchangedGroup : kept.second;
+  if ((owner == kUnchangedOwner && group == kUnchangedGroup) ||
+      FileSystem().fchown(fd, owner, group) == 0) {
+    return true;
+  }
+  if (errno == EPERM && owner != kUnchangedOwner && group != kUnchangedGroup &&
+      FileSystem().fchown(fd, kUnchangedOwner, group) == 0) {
+    return true;
+  }
+  return errno == EPERM;
+}
+
+// Gives the temporary file `fd` its owner, mode and bytes and syncs it. The mode comes after the
+// owner, whose change would clear a set-id bit. It stays open, and so locked, until renamed.
+bool FillTemporary(int fd, std::span<const std::string_view> pieces, const Keeping& keeping) {
+  if (keeping.owner && !KeepOwnership(fd, *keeping.owner)) {
+    return false;
+  }
+  if (keeping.mode && FileSystem().fchmod(fd, *keeping.mode) != 0) {
     return false;
   }
   for (const std::string_view piece : pieces) {
@@ -96,46 +114,71 @@ void SyncFolder(const fs::path& folder) {
   FileSystem().close(fd);
 }
 
-// The permission bits that the replacement takes, or nothing for "0666 less the umask". False
-// when the existing target must not be replaced.
-bool ModeForReplacement(const fs::path& target, std::optional<mode_t> newFileMode,
-                        std::optional<mode_t>& mode) {
+// What the replacement keeps of the existing target, or gives a new one. False (errno set) when
+// the existing target must not be replaced.
+bool WhatToKeep(const fs::path& target, std::optional<mode_t> newFileMode, Keeping& keeping) {
   struct stat status {};
   if (::stat(target.c_str(), &status) != 0) {
-    mode = newFileMode;
+    keeping.mode = newFileMode;
     return errno == ENOENT;
   }
-  if (!S_ISREG(status.st_mode) || (status.st_mode & kAnyWriteBit) == 0) {
+  if (!S_ISREG(status.st_mode)) {
+    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
+  if ((status.st_mode & kAnyWriteBit) == 0) {
+    errno = EACCES;
     return false;
   }
   if (::access(target.c_str(), W_OK) != 0) {
     return false;
   }
-  mode = status.st_mode & kPermissionBits;
+  keeping.mode = status.st_mode & kPermissionBits;
+  keeping.owner.emplace(status.st_uid, status.st_gid);
   return true;
 }
 
 }  // namespace
+
+std::optional<fs::path> FinalTarget(const fs::path& path) {
+  fs::path target = path;
+  for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) {
+      return target;
+    }
+    const fs::path link = fs::read_symlink(target, error);
+    if (error) {
+      return std::nullopt;
+    }
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  return std::nullopt;
+}
 
 WholeFile ReadWholeFile(const std::string& path) {
   WholeFile file;
   // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
+    file.error = errno;
     file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing
                                                       : WholeFile::Status::kUnreadable;
     return file;
   }
   struct stat status {};
-  const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-  if (regular) {
+  if (::fstat(fd, &status) != 0) {
+    file.error = errno;
+  } else if (!S_ISREG(status.st_mode)) {
+    file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+  } else {
     file.mode = status.st_mode & kPermissionBits;
     file.bytes.resize(static_cast<std::size_t>(status.st_size));
+    file.error = ReadAll(fd, file.bytes) ? 0 : errno;
   }
-  const bool complete = regular && ReadAll(fd, file.bytes);
   ::close(fd);
-  file.status = complete ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
-  if (!complete) {
+  file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
+  if (file.error != 0) {
     file.bytes.clear();
   }
   return file;
@@ -149,20 +192,26 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
 bool ReplaceWholeFile(const std::string& path, std::span<const std::string_view> pieces,
                       std::optional<mode_t> newFileMode) {
   const std::optional<fs::path> target = FinalTarget(path);
-  std::optional<mode_t> mode;
-  if (!target || !ModeForReplacement(*target, newFileMode, mode)) {
+  if (!target) {
+    errno = ELOOP;
+    return false;
+  }
+  Keeping keeping;
+  if (!WhatToKeep(*target, newFileMode, keeping)) {
     return false;
   }
   // A temporary that will be given a mode starts private; otherwise the umask shapes 0666.
   std::string temporary;
-  const int fd = CreateLockedTemporary(*target, mode ? 0600 : 0666, temporary);
+  const int fd = CreateLockedTemporary(*target, keeping.mode ? 0600 : 0666, temporary);
   if (fd < 0) {
     return false;
   }
-  if (!FillTemporary(fd, pieces, mode) ||
+  if (!FillTemporary(fd, pieces, keeping) ||
       FileSystem().rename(temporary.c_str(), target->c_str()) != 0) {
+    const int error = errno;
     FileSystem().unlink(temporary.c_str());
     FileSystem().close(fd);
+    errno = error;
     return false;
   }
   // The data was synced before the rename, so closing can no longer lose any of it.

@@ -337,6 +337,11 @@ int RunCommand(const TCommandLine& line, std::string_view version, std::ostream&
   try {
     EnterDirectories(line.Directories);
     Dispatch(line, version, TStreams{out, err});
+  } catch (const EIniFileException& error) {
+    // The window shows the message alone; a script's user also needs to know why.
+    err << kProgramPrefix << error.Message() << (error.Reason().empty() ? "" : ": ")
+        << error.Reason() << '\n';
+    return 1;
   } catch (const Exception& error) {
     err << kProgramPrefix << error.Message() << '\n';
     return 1;

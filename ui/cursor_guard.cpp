@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
+#include "catalogue/write_lock.h"
+
 namespace calpero {
 
 TCursorGuard::TCursorGuard(Qt::CursorShape shape) {
@@ -10,5 +12,19 @@ TCursorGuard::TCursorGuard(Qt::CursorShape shape) {
 }
 
 TCursorGuard::~TCursorGuard() { QApplication::restoreOverrideCursor(); }
+
+TLockWaitCursor::TLockWaitCursor() {
+  SetLockWaitNotice([this](bool waiting) {
+    if (waiting && QApplication::overrideCursor() == nullptr) {
+      QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+      shown_ = true;
+    } else if (!waiting && shown_) {
+      QApplication::restoreOverrideCursor();
+      shown_ = false;
+    }
+  });
+}
+
+TLockWaitCursor::~TLockWaitCursor() { SetLockWaitNotice({}); }
 
 }  // namespace calpero

@@ -17,4 +17,20 @@ class TCursorGuard {
   TCursorGuard& operator=(TCursorGuard&&) = delete;
 };
 
+// For its lifetime, shows the hourglass while a change of the catalogue waits for another program
+// to finish its own, so that the wait does not look like a hung window. An operation that already
+// shows a busy cursor keeps it.
+class TLockWaitCursor {
+ public:
+  TLockWaitCursor();
+  ~TLockWaitCursor();
+  TLockWaitCursor(const TLockWaitCursor&) = delete;
+  TLockWaitCursor& operator=(const TLockWaitCursor&) = delete;
+  TLockWaitCursor(TLockWaitCursor&&) = delete;
+  TLockWaitCursor& operator=(TLockWaitCursor&&) = delete;
+
+ private:
+  bool shown_ = false;
+};
+
 }  // namespace calpero

@@ -74,7 +74,10 @@ FileSystemCalls InjectedCalls(const std::shared_ptr<Injection>& injection) {
   const FileSystemCalls real = SystemFileSystem();
   FileSystemCalls calls;
   calls.open = Injected(injection, real.open);
+  calls.flock = Injected(injection, real.flock);
+  calls.timedLock = real.timedLock;
   calls.write = Injected(injection, real.write);
+  calls.fchown = Injected(injection, real.fchown);
   calls.fchmod = Injected(injection, real.fchmod);
   calls.fsync = Injected(injection, real.fsync);
   calls.close = Injected(injection, real.close, true);
@@ -192,9 +195,9 @@ TEST_F(FaultInjectionTest, EveryCallOfEveryWritePathFailingOnceOrFromThenOnChang
         ++failAt;
         ASSERT_LT(failAt, 100) << path.what << ": the calls do not end";
       }
-      // The temporary's open, write, fsync, rename and close, then the folder's open, fsync and
-      // close; fchmod besides when the file keeps a mode.
-      EXPECT_GE(failAt, 9) << path.what << ": fewer calls than the replacement needs";
+      // The folder's open and flock for the lock, the temporary's open, write, fsync, rename and
+      // close, then the folder's open, fsync and close; fchmod besides when the file keeps a mode.
+      EXPECT_GE(failAt, 11) << path.what << ": fewer calls than the replacement needs";
     }
   }
 }

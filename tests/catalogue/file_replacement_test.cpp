@@ -36,13 +36,17 @@ struct CallLog {
   bool renamedBeforeFailure = false;
 };
 
-// Wraps a real call so that the log's failAt-th call of all fails with EIO instead.
+// Wraps a real call so that the log's failAt-th call of all fails with EIO instead. A failing
+// close still releases the descriptor (and so a lock), as close does on Linux.
 template <typename Call>
 auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& name) {
   return [log, real, name](auto... args) {
     using Result = decltype(real(args...));
     log->names.push_back(name);
     if (++log->calls == log->failAt) {
+      if (name == "close") {
+        real(args...);
+      }
       log->failed = true;
       errno = EIO;
       return Result(-1);
@@ -59,7 +63,10 @@ FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   const FileSystemCalls real = SystemFileSystem();
   FileSystemCalls calls;
   calls.open = Counted(log, real.open, "open");
+  calls.flock = Counted(log, real.flock, "flock");
+  calls.timedLock = real.timedLock;
   calls.write = Counted(log, real.write, "write");
+  calls.fchown = Counted(log, real.fchown, "fchown");
   calls.fchmod = Counted(log, real.fchmod, "fchmod");
   calls.fsync = Counted(log, real.fsync, "fsync");
   calls.close = Counted(log, real.close, "close");

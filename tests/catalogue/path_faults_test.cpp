@@ -144,10 +144,18 @@ TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
 
 TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
   const std::vector<std::pair<const char*, bool>> cases = {
-      {".data.ini.Ab12Cd", true},   {".data.ini.zzzzzz", true},  {".data.ini.Ab12C", false},
-      {".data.ini.Ab12Cd7", false}, {".data.ini.Ab-2Cd", false}, {".data.ini.bak", false},
-      {"data.ini.Ab12Cd", false},   {".DATA.INI.Ab12Cd", false}, {".data.ini..Ab12C", false},
-      {".units.ini.Ab12Cd", false}, {"data.ini", false},
+      {".data.ini.calpero-tmp-4242-Ab12Cd34", true},
+      {".data.ini.calpero-tmp-4194304000-Ab12Cd34", true},
+      {".data.ini.calpero-tmp-41943040001-Ab12Cd34", false},
+      {".data.ini.calpero-tmp--Ab12Cd34", false},
+      {".data.ini.calpero-tmp-4242-Ab12Cd3", false},
+      {".data.ini.calpero-tmp-4242-Ab12Cd345", false},
+      {".data.ini.calpero-tmp-4242_Ab12Cd34", false},
+      {"data.ini.calpero-tmp-4242-Ab12Cd34", false},
+      {".units.ini.calpero-tmp-4242-Ab12Cd34", false},
+      {".data.ini.Ab12Cd", false},
+      {".data.ini.backup", false},
+      {"data.ini", false},
   };
   for (const auto& [name, temporary] : cases) {
     EXPECT_EQ(IsTemporaryName(name, "data.ini"), temporary) << name;
@@ -170,8 +178,8 @@ class StaleTemporaryTest : public ::testing::Test {
 };
 
 TEST_F(StaleTemporaryTest, IsNeverReadAndGoesWithTheNextWrite) {
-  LeaveStale(".data.ini.Ab12Cd");
-  LeaveStale(".data.ini.xY9zQ0");
+  LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
+  LeaveStale(".data.ini.calpero-tmp-78-xY9zQ0aB");
   UnitCatalogue catalogue(path_);
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_EQ(catalogue.ReadPower("Half", "Mass"), 0);
@@ -187,44 +195,67 @@ TEST_F(StaleTemporaryTest, GoesWithAnEraseAndWithACopyOntoTheSameFile) {
   };
   WriteBytes(folder_.File("source.ini"), "[Copied]\nMass=1\n");
   for (const auto& [what, operation] : operations) {
-    LeaveStale(".data.ini.Ab12Cd");
+    LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
     operation();
     EXPECT_EQ(folder_.Entries(), (Names{"data.ini", "source.ini"})) << what;
   }
 }
 
 TEST_F(StaleTemporaryTest, ATemporaryThatALiveWriterHoldsLockedIsLeftAlone) {
-  const std::string temporary = LeaveStale(".data.ini.Ab12Cd");
+  const std::string temporary = LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
   const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
   UnitCatalogue catalogue(path_);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.Ab12Cd", "data.ini"}));
+  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
   ::close(fd);
   catalogue.WritePower("UnitA", "Mass", 3);
   EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
 }
 
-TEST_F(StaleTemporaryTest, EntriesThatOnlyLookLikeTemporariesAreKept) {
-  LeaveStale(".data.ini.bak");
-  LeaveStale(".data.ini.Ab12Cd7");
-  LeaveStale("data.ini.Ab12Cd");
-  LeaveStale(".other.ini.Ab12Cd");
-  fs::create_directory(folder_.File(".data.ini.Folder"));
-  WriteBytes(folder_.File("elsewhere.ini"), "[Kept]\n");
-  fs::create_symlink("elsewhere.ini", folder_.File(".data.ini.Linked"));
-  const Names entries = folder_.Entries();
-  UnitCatalogue(path_).WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(folder_.Entries(), entries);
-  EXPECT_EQ(ReadBytes(folder_.File("elsewhere.ini")), "[Kept]\n");
+TEST_F(StaleTemporaryTest, UserFilesBesideTheCatalogueAndTheBackupSurviveEveryOperation) {
+  const std::vector<std::pair<const char*, std::function<void()>>> operations = {
+      {"save", [] { UnitCatalogue().WritePower("UnitA", "Mass", 2); }},
+      {"erase", [] { UnitCatalogue().EraseUnit("UnitB"); }},
+      {"backup", [] { ASSERT_TRUE(BackUpCatalogue()); }},
+      {"restore", [] { ASSERT_TRUE(RestoreCatalogue()); }},
+  };
+  const test::ScopedWorkingDirectory inFolder(folder_.Path());
+  std::vector<std::string> kept;
+  for (const char* folder : {"Data", "Backup"}) {
+    fs::create_directory(folder);
+    for (const char* name :
+         {".data.ini.backup", ".data.ini.before", ".data.ini.202401", ".data.ini.Ab12Cd",
+          ".data.ini.calpero-tmp-12-Ab12Cd3", "data.ini.calpero-tmp-12-Ab12Cd34",
+          ".other.ini.calpero-tmp-12-Ab12Cd34"}) {
+      kept.push_back(std::string(folder) + "/" + name);
+      WriteBytes(kept.back(), name);
+    }
+    fs::create_directory(std::string(folder) + "/.data.ini.calpero-tmp-12-Folder00");
+    fs::create_symlink("../elsewhere.ini",
+                       std::string(folder) + "/.data.ini.calpero-tmp-12-Linked00");
+  }
+  WriteBytes("elsewhere.ini", "[Kept]\n");
+  WriteBytes("Data/data.ini", Fixture("crlf_line_ends.ini"));
+  for (const auto& [what, operation] : operations) {
+    operation();
+    for (const std::string& name : kept) {
+      EXPECT_EQ(ReadBytes(name), fs::path(name).filename().string()) << what << ": " << name;
+    }
+    for (const char* folder : {"Data", "Backup"}) {
+      EXPECT_TRUE(fs::is_directory(std::string(folder) + "/.data.ini.calpero-tmp-12-Folder00"));
+      EXPECT_TRUE(fs::is_symlink(std::string(folder) + "/.data.ini.calpero-tmp-12-Linked00"));
+    }
+    EXPECT_EQ(ReadBytes("elsewhere.ini"), "[Kept]\n") << what;
+  }
 }
 
 TEST_F(StaleTemporaryTest, AFailedWriteLeavesOthersStaleTemporariesForTheNextSuccessfulOne) {
-  LeaveStale(".data.ini.Ab12Cd");
+  LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
   ::chmod(path_.c_str(), 0444);
   EXPECT_THROW(UnitCatalogue(path_).WritePower("UnitA", "Mass", 2), EIniFileException);
-  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.Ab12Cd", "data.ini"}));
+  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
   ::chmod(path_.c_str(), 0644);
   UnitCatalogue(path_).WritePower("UnitA", "Mass", 2);
   EXPECT_EQ(folder_.Entries(), Names{"data.ini"});

@@ -1,7 +1,10 @@
 #include "catalogue/unit_catalogue.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -381,6 +384,41 @@ TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   UnitCatalogue(folder_.File("new.ini")).WritePower("A", "Mass", 2);
   ::umask(previous);
   EXPECT_EQ(test::PermissionBits(folder_.File("new.ini")), 0640U);
+}
+
+// Saves by root keep the owner; saves by another member of the file's group keep the group, which
+// the first user then still shares, and the mode.
+TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsGroupAndWherePrivilegedItsOwner) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "files of other users and groups need root to be made";
+  }
+  constexpr uid_t kOwner = 4101;
+  constexpr gid_t kGroup = 4102;
+  WriteBytes(path_, "[A]\nMass=1\n");
+  ASSERT_EQ(::chown(path_.c_str(), kOwner, kGroup), 0);
+  ASSERT_EQ(::chmod(path_.c_str(), 0664), 0);
+  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);
+  const auto ownership = [this] {
+    struct stat status {};
+    ::stat(path_.c_str(), &status);
+    return std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777U);
+  };
+  UnitCatalogue(path_).WritePower("A", "Mass", 2);
+  EXPECT_EQ(ownership(), std::tuple(kOwner, kGroup, 0664U));
+  const pid_t member = ::fork();
+  if (member == 0) {
+    const bool becameMember = ::setgroups(1, &kGroup) == 0 && ::setresgid(4103, 4103, 4103) == 0 &&
+                              ::setresuid(4104, 4104, 4104) == 0;
+    ::_exit(becameMember && !test::ReportsFailure(
+                                [this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
+                ? 0
+                : 1);
+  }
+  int status = -1;
+  ::waitpid(member, &status, 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ownership(), std::tuple(uid_t{4104}, kGroup, 0664U));
+  EXPECT_EQ(ReadBytes(path_), "[A]\nMass=2\n[B]\nMass=1\n");
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 // exit status and the catalogue's bytes afterwards.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -293,7 +296,8 @@ TEST(CliProgramFiles, SaveWithoutADataFolderFailsAndCreatesNone) {
   std::filesystem::remove(workspace.Root() / "Data");
   const TCliResult result = workspace.Run({"save", "New", "1", "1", "1", "1"});
   EXPECT_EQ(result.ExitStatus, 1);
-  EXPECT_EQ(result.Err, "calpero-cli: Unable to write to ./Data/data.ini\n");
+  EXPECT_EQ(result.Err,
+            "calpero-cli: Unable to write to ./Data/data.ini: No such file or directory\n");
   EXPECT_FALSE(std::filesystem::exists(workspace.Root() / "Data"));
 }
 
@@ -348,6 +352,38 @@ TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
       failed.Err,
       "calpero-cli: Unable to change to the directory 'nowhere': No such file or directory\n");
   EXPECT_EQ(workspace.ReadCatalogue(), kCatalogue);
+}
+
+// Rounds of eight writers started at once: four save new units, two replace and two erase units
+// of the round before. CALPERO_WRITER_ROUNDS sets the rounds (default 15); every run must succeed
+// and every change be in the final file.
+TEST(CliProgramFiles, EightWritersStartedTogetherLoseNoUnitAndBringNoErasedOneBack) {
+  const char* given = std::getenv("CALPERO_WRITER_ROUNDS");
+  const int rounds = given != nullptr ? std::atoi(given) : 15;
+  const TWorkspace workspace;
+  const std::string script =
+      "cd " + ShellWord(workspace.Root()) + " && cli=" CALPERO_CLI_PATH " && failed=0 && " +
+      "for ((r = 0; r < " + std::to_string(rounds) + "; r++)); do p=$((r - 1)); pids=(); " +
+      "for w in 0 1 2 3; do $cli save N${w}_$r 1 2 3 4 & pids+=($!); done; " +
+      "if ((r > 0)); then for w in 0 1; do $cli save N${w}_$p 5 5 5 5 --replace & pids+=($!); " +
+      "done; for w in 2 3; do $cli erase N${w}_$p & pids+=($!); done; fi; " +
+      "for pid in ${pids[@]}; do wait $pid || failed=$((failed + 1)); done; done; exit $failed";
+  const int status = std::system(("bash -c " + ShellWord(script)).c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  std::vector<std::string> expected;
+  const UnitCatalogue catalogue((workspace.Root() / "Data" / "data.ini").string());
+  for (int round = 0; round < rounds; ++round) {
+    for (const char* writer : {"N0_", "N1_"}) {
+      expected.push_back(writer + std::to_string(round));
+      EXPECT_EQ(catalogue.ReadPower(expected.back(), "Mass"), round + 1 < rounds ? 5 : 1);
+    }
+  }
+  expected.insert(expected.end(),
+                  {"N2_" + std::to_string(rounds - 1), "N3_" + std::to_string(rounds - 1)});
+  std::vector<std::string> listed = catalogue.ListUnits();
+  std::sort(listed.begin(), listed.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(listed, expected);
 }
 
 // The separator is the window's: Qt's reading of the language variables, whether or not the C

@@ -8,9 +8,7 @@
 #include <stdexcept>
 
 namespace calpero::testing {
-namespace {
-
-// `text` as one shell word: inside single quotes every byte but the quote itself stands as it is.
+// Inside single quotes every byte but the quote itself stands as it is.
 std::string ShellWord(const std::string& text) {
   std::string word = "'";
   for (const char character : text) {
@@ -18,8 +16,6 @@ std::string ShellWord(const std::string& text) {
   }
   return word + "'";
 }
-
-}  // namespace
 
 TWorkspace::TWorkspace() {
   std::string pattern = std::filesystem::temp_directory_path() / "calpero-cli-test-XXXXXX";

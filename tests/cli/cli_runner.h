@@ -40,4 +40,7 @@ class TWorkspace {
   std::filesystem::path root_;
 };
 
+// `text` as one word for the shell.
+std::string ShellWord(const std::string& text);
+
 }  // namespace calpero::testing

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "catalogue/decimal_separator.h"
+#include "catalogue/file_system.h"
 #include "tests/cli/cli_runner.h"
 
 namespace calpero::testing {
@@ -57,6 +59,29 @@ TEST_F(CliCommandsUnderAComma, OutputThatCannotBeWrittenIsAFailure) {
   std::ostringstream broken;
   broken.setstate(std::ios::badbit);
   EXPECT_EQ(Run({"list"}, &broken), "calpero-cli: Unable to write the output\n");
+}
+
+TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
+  const std::vector<std::pair<int, std::string>> cases = {
+      {EACCES, "Permission denied"},
+      {EROFS, "Read-only file system"},
+      {ENOSPC, "No space left on device"},
+      {EWOULDBLOCK, "the catalogue is being changed by another program"}};
+  for (const auto& [code, reason] : cases) {
+    FileSystemCalls calls = SystemFileSystem();
+    const int error = code;
+    const auto fail = [error](auto...) { return (errno = error, -1); };
+    if (error == EWOULDBLOCK) {
+      calls.flock = fail;
+      calls.timedLock = fail;
+    } else {
+      calls.rename = fail;
+    }
+    const ScopedFileSystem failing(calls);
+    EXPECT_EQ(Run({"save", "C", "1", "0", "0", "0"}),
+              "calpero-cli: Unable to write to ./Data/data.ini: " + reason + "\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(workspace_.Root() / "Data" / "data.ini"));
 }
 
 }  // namespace

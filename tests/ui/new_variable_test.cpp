@@ -1,14 +1,21 @@
 // The new-variable button: the typical road of the program, from two units dragged onto the work
 // area to the resultant saved under a new name and listed in its sorted place.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <functional>
+#include <vector>
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include "catalogue/file_system.h"
 #include "main_form_fixture.h"
 #include "ui/new_var_dlg.h"
 
@@ -121,6 +128,36 @@ TEST_F(NewVariable, TheWholeRoadRunsFromTheKeyboard) {
 
   EXPECT_NE(CatalogueBytes().find("[Force per area]\nMass=1\nLength=-1\nTemperature=0\nTime=-2\n"),
             std::string::npos);
+}
+
+// Another program holds the catalogue's lock while calpero-cli and the window each start a save:
+// both wait, the window under the hourglass, and once the lock is free both units are saved.
+TEST_F(NewVariable, SavesWhileCalperoCliSavesIntoTheSameCatalogueAndBothUnitsAreKept) {
+  const int holder = ::open("Data", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  QProcess cli;
+  cli.start(QStringLiteral(CALPERO_CLI_PATH), {"save", "Other", "1", "0", "0", "0"});
+  ASSERT_TRUE(cli.waitForStarted());
+  std::vector<Qt::CursorShape> shapes;
+  FileSystemCalls calls = SystemFileSystem();
+  calls.timedLock = [&shapes, holder, real = calls.timedLock](int fd, auto timeout) {
+    const QCursor* cursor = QApplication::overrideCursor();
+    shapes.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+    ::close(holder);
+    return real(fd, timeout);
+  };
+  const ScopedFileSystem watched(calls);
+
+  OpenDialog([](TNewVarDlg& dialog) { SaveAndExitAs(dialog, QStringLiteral("Force per area")); });
+
+  // It may have ended already, while the dialog's own event loop ran.
+  cli.waitForFinished();
+  ASSERT_EQ(cli.state(), QProcess::NotRunning);
+  EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  EXPECT_EQ(shapes, std::vector{Qt::WaitCursor});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_NE(CatalogueBytes().find("[Force per area]\n"), std::string::npos);
+  EXPECT_NE(CatalogueBytes().find("[Other]\nMass=1\n"), std::string::npos);
 }
 
 }  // namespace
