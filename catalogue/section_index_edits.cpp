@@ -98,10 +98,9 @@ void CheckStorableSectionName(std::string_view name) {
   }
 }
 
-std::vector<TextSplice> UpdateSection(const SectionIndex& index, std::string_view text,
-                                      const IniSection& section,
-                                      const std::vector<IniEntryText>& entries) {
-  const std::string_view lineEnd = LineEndStyle(text);
+std::vector<TextSplice> UpdateSection(const SectionIndex& index, const IniSection& section,
+                                      const std::vector<IniEntryText>& entries,
+                                      std::string_view lineEnd) {
   std::vector<TextSplice> splices;
   std::string added;
   for (const IniEntryText& entry : entries) {
@@ -124,9 +123,9 @@ std::vector<TextSplice> UpdateSection(const SectionIndex& index, std::string_vie
 }
 
 std::vector<TextSplice> AppendSection(std::string_view text, std::string_view name,
-                                      const std::vector<IniEntryText>& entries) {
+                                      const std::vector<IniEntryText>& entries,
+                                      std::string_view lineEnd) {
   CheckStorableSectionName(name);
-  const std::string_view lineEnd = LineEndStyle(text);
   std::string added;
   const IniScanner scanner(text);
   const bool lastLineOpen =
@@ -146,10 +145,11 @@ std::vector<TextSplice> AppendSection(std::string_view text, std::string_view na
 std::vector<TextSplice> SectionIndex::SetEntries(std::string_view section,
                                                  std::span<const IniEntryText> entries) const {
   const std::vector<IniEntryText> distinct = DistinctEntries(entries);
+  const std::string_view lineEnd = LineEndStyle(text_);
   if (const std::optional<IniSection> found = Find(section)) {
-    return UpdateSection(*this, text_, *found, distinct);
+    return UpdateSection(*this, *found, distinct, lineEnd);
   }
-  return AppendSection(text_, section, distinct);
+  return AppendSection(text_, section, distinct, lineEnd);
 }
 
 std::optional<TextSplice> SectionIndex::Erase(std::string_view section) const {
