@@ -3,10 +3,9 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
-#include "catalogue/ini_section.h"
 #include "catalogue/power_source.h"
+#include "catalogue/section_index.h"
 
 namespace calpero {
 
@@ -31,9 +30,7 @@ class CatalogueReading : public PowerSource {
 
  private:
   std::string text_;
-  // The sections found, by folded name (see FoldIniName); their name views are left empty, as
-  // they would not survive a move of the text.
-  std::unordered_map<std::string, IniSection> sections_;
+  SectionTable sections_;  // the first section of each requested name
 };
 
 }  // namespace calpero

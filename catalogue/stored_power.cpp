@@ -7,8 +7,8 @@
 
 namespace calpero {
 
-double ReadStoredPower(std::string_view text, const IniSection& section, std::string_view key) {
-  const std::optional<IniLine> entry = FindIniEntry(text, section, key);
+double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {
+  const std::optional<IniLine> entry = index.FindEntry(section, key);
   if (!entry || entry->value.empty()) {
     return 0;
   }

@@ -2,13 +2,14 @@
 
 #include <string_view>
 
-#include "catalogue/ini_section.h"
+#include "catalogue/section_index.h"
 
 namespace calpero {
 
-// The power stored under `key` in `section` of the catalogue text `text`, by the catalogue's rules:
+// The power stored under `key` in `section` of the catalogue text that `index` looks through, by
+// the catalogue's rules:
 // 0 when the key is missing, its value is empty or ParsePower refuses it; otherwise the nearest
 // double, down to 0 for values too small. Throws EOverflow for a value beyond the double range.
-double ReadStoredPower(std::string_view text, const IniSection& section, std::string_view key);
+double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key);
 
 }  // namespace calpero

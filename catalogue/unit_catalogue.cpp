@@ -1,6 +1,5 @@
 #include "catalogue/unit_catalogue.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <system_error>
@@ -8,11 +7,9 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
-#include "catalogue/ini_editor.h"
-#include "catalogue/ini_section.h"
 #include "catalogue/power_text.h"
+#include "catalogue/section_index.h"
 #include "catalogue/stored_power.h"
-#include "catalogue/text_splice.h"
 #include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
 
@@ -34,22 +31,14 @@ UnitCatalogue::~UnitCatalogue() { Flush(); }
 
 std::vector<std::string> UnitCatalogue::ListUnits() const {
   const WholeFile file = ReadWholeFile(path_);
-  std::vector<std::string> names;
-  // Every header holds a "[", so their count bounds the names; reserving it spares a large
-  // catalogue the list's repeated growth, which costs more than the count.
-  names.reserve(static_cast<std::size_t>(std::count(file.bytes.begin(), file.bytes.end(), '[')));
-  IniSectionWalker walker(file.bytes);
-  IniSection section;
-  while (walker.NextHeader(section)) {
-    names.emplace_back(section.name);
-  }
-  return names;
+  return SectionIndex(file.bytes).Names();
 }
 
 double UnitCatalogue::ReadPower(std::string_view unitName, std::string_view key) const {
   const WholeFile file = ReadWholeFile(path_);
-  const std::optional<IniSection> section = FindIniSection(file.bytes, unitName);
-  return section ? ReadStoredPower(file.bytes, *section, key) : 0;
+  const SectionIndex index(file.bytes);
+  const std::optional<IniSection> section = index.Find(unitName);
+  return section ? ReadStoredPower(index, *section, key) : 0;
 }
 
 void UnitCatalogue::WritePower(std::string_view unitName, std::string_view key, double value) {
@@ -79,15 +68,16 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
     texts.push_back(FormatStoredPower(value));
     stored.push_back({key, texts.back()});
   }
-  const std::vector<TextSplice> splices = SetIniEntriesSplices(file.bytes, unitName, stored);
-  if (!ReplaceWholeFile(path_, SplicedPieces(file.bytes, splices))) {
+  const SectionIndex index(file.bytes);
+  const std::vector<TextSplice> splices = index.SetEntries(unitName, stored);
+  if (!ReplaceWholeFile(path_, index.Spliced(splices))) {
     throw WriteError(path_, errno);
   }
 }
 
 bool UnitCatalogue::UnitExists(std::string_view unitName) const {
   const WholeFile file = ReadWholeFile(path_);
-  const std::optional<IniSection> section = FindIniSection(file.bytes, unitName);
+  const std::optional<IniSection> section = SectionIndex(file.bytes).Find(unitName);
   return section && section->hasEntries;
 }
 
@@ -104,8 +94,9 @@ void UnitCatalogue::EraseUnit(std::string_view unitName) {
   if (file.status == WholeFile::Status::kUnreadable) {
     throw WriteError(path_, file.error);
   }
-  const std::optional<TextSplice> erase = EraseIniSectionSplice(file.bytes, unitName);
-  if (erase && !ReplaceWholeFile(path_, SplicedPieces(file.bytes, std::span(&*erase, 1)))) {
+  const SectionIndex index(file.bytes);
+  const std::optional<TextSplice> erase = index.Erase(unitName);
+  if (erase && !ReplaceWholeFile(path_, index.Spliced(std::span(&*erase, 1)))) {
     throw WriteError(path_, errno);
   }
 }

@@ -1,6 +1,6 @@
-// The fast ways through a catalogue text agree with the plain line-by-line reading: the header
-// search that jumps from "[" to "[", the section walk built on it, the word-at-a-time name
-// comparison and hash, and the splices through which a change is written.
+// The section index's fast ways through a catalogue text agree with the plain line-by-line
+// reading: the header search that jumps from "[" to "[" and the sections found by it, the
+// word-at-a-time name comparison and hash, and the splices through which a change is written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,10 +12,8 @@
 #include <vector>
 
 #include "catalogue/file_system.h"
-#include "catalogue/ini_header_scanner.h"
-#include "catalogue/ini_section.h"
 #include "catalogue/ini_text.h"
-#include "catalogue/text_splice.h"
+#include "catalogue/section_index.h"
 #include "catalogue/whole_file.h"
 #include "tests/catalogue/test_files.h"
 
@@ -82,47 +80,6 @@ std::vector<std::string> AllTexts() {
   return texts;
 }
 
-struct Header {
-  std::size_t begin;
-  std::size_t end;
-  std::size_t next;
-  std::string name;
-  bool operator==(const Header&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Header& h) {
-  return out << "{" << h.begin << "," << h.end << "," << h.next << ",'" << h.name << "'}";
-}
-
-std::vector<Header> HeadersByLine(std::string_view text) {
-  std::vector<Header> headers;
-  IniScanner scanner(text);
-  IniLine line;
-  while (scanner.Next(line)) {
-    if (line.kind == IniLineKind::kHeader) {
-      headers.push_back({line.begin, line.end, line.next, std::string(line.name)});
-    }
-  }
-  return headers;
-}
-
-std::vector<Header> HeadersByJump(std::string_view text) {
-  std::vector<Header> headers;
-  IniHeaderScanner scanner(text);
-  IniLine line;
-  while (scanner.Next(line)) {
-    EXPECT_EQ(line.kind, IniLineKind::kHeader);
-    headers.push_back({line.begin, line.end, line.next, std::string(line.name)});
-  }
-  return headers;
-}
-
-TEST(IniHeaderScanner, FindsExactlyTheHeaderLinesThatTheLineScannerFinds) {
-  for (const std::string& text : AllTexts()) {
-    EXPECT_EQ(HeadersByJump(text), HeadersByLine(text)) << "'" << text << "'";
-  }
-}
-
 // The sections as a plain walk over every line describes them.
 std::vector<IniSection> SectionsByLine(std::string_view text) {
   std::vector<IniSection> sections;
@@ -154,42 +111,52 @@ void ExpectSameSection(const IniSection& got, const IniSection& want, const std:
   EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
 }
 
-TEST(IniSectionWalker, DescribesEverySectionAsAWalkOverEveryLineDoes) {
+TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
   for (const std::string& text : AllTexts()) {
     const std::vector<IniSection> want = SectionsByLine(text);
-    IniSectionWalker full(text);
-    IniSectionWalker headersOnly(text);
-    IniSection section;
-    for (const IniSection& expected : want) {
-      ASSERT_TRUE(full.Next(section)) << "'" << text << "'";
-      ExpectSameSection(section, expected, text);
-      ASSERT_TRUE(headersOnly.NextHeader(section)) << "'" << text << "'";
-      DescribeIniEntries(text, section);
-      ExpectSameSection(section, expected, text);
+    const SectionIndex index(text);
+    const std::vector<IniSection> got = index.Sections();
+    ASSERT_EQ(got.size(), want.size()) << "'" << text << "'";
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < want.size(); ++i) {
+      ExpectSameSection(got[i], want[i], text);
+      names.emplace_back(want[i].name);
     }
-    EXPECT_FALSE(full.Next(section)) << "'" << text << "'";
-    EXPECT_FALSE(headersOnly.NextHeader(section)) << "'" << text << "'";
+    EXPECT_EQ(index.Names(), names) << "'" << text << "'";
   }
 }
 
-TEST(FindIniSection, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
+TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
   for (const std::string& text : AllTexts()) {
+    const SectionIndex index(text);
+    std::vector<std::string> names = {"no such unit"};
+    for (const IniSection& section : SectionsByLine(text)) {
+      names.emplace_back(section.name);
+    }
+    const SectionTable table = index.FindAll(names);
     for (const IniSection& section : SectionsByLine(text)) {
       for (const std::string& asked : {std::string(section.name), [&] {
                                          std::string folded;
                                          FoldIniName(section.name, folded);
                                          return folded;
                                        }()}) {
-        const std::optional<IniSection> found = FindIniSection(text, asked);
+        const std::optional<IniSection> found = index.Find(asked);
         ASSERT_TRUE(found.has_value()) << "'" << text << "' " << asked;
         const std::vector<IniSection> all = SectionsByLine(text);
         const auto first = std::find_if(all.begin(), all.end(), [&](const IniSection& s) {
           return SameIniName(s.name, asked);
         });
         ExpectSameSection(*found, *first, text);
+        // The table keeps the same section, all but its name.
+        const IniSection* listed = table.Find(asked);
+        ASSERT_NE(listed, nullptr) << "'" << text << "' " << asked;
+        IniSection named = *listed;
+        named.name = first->name;
+        ExpectSameSection(named, *first, text);
       }
     }
-    EXPECT_FALSE(FindIniSection(text, "no such unit").has_value());
+    EXPECT_FALSE(index.Find("no such unit").has_value());
+    EXPECT_EQ(table.Find("no such unit"), nullptr);
   }
 }
 
@@ -249,7 +216,7 @@ struct SpliceCase {
   std::string result;
 };
 
-TEST(TextSplice, MakesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
+TEST(SectionIndex, SplicesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
   const std::vector<SpliceCase> cases = {
       {"no splice", "abc", {}, "abc"},
       {"replacement", "Mass=1\n", {{5, 6, "2"}}, "Mass=2\n"},
@@ -262,9 +229,8 @@ TEST(TextSplice, MakesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
       {"everything removed", "abc", {{0, 3, ""}}, ""},
   };
   for (const SpliceCase& c : cases) {
-    EXPECT_EQ(ApplySplices(c.text, c.splices), c.result) << c.what;
     std::string joined;
-    for (const std::string_view piece : SplicedPieces(c.text, c.splices)) {
+    for (const std::string_view piece : SectionIndex(c.text).Spliced(c.splices)) {
       EXPECT_FALSE(piece.empty()) << c.what;
       joined.append(piece);
     }

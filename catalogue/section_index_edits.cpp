@@ -1,12 +1,10 @@
-#include "catalogue/ini_editor.h"
-
+// The changes a SectionIndex makes to its text: storing entries and erasing a section.
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "catalogue/errors.h"
-#include "catalogue/ini_section.h"
-#include "catalogue/ini_text.h"
+#include "catalogue/section_index.h"
 
 namespace calpero {
 namespace {
@@ -92,13 +90,21 @@ void AppendEntryLine(std::string& out, const IniEntryText& entry, std::string_vi
   out.append(entry.key).append("=").append(entry.value).append(lineEnd);
 }
 
-std::vector<TextSplice> UpdateSection(std::string_view text, const IniSection& section,
-                                      const std::vector<IniEntryText>& entries) {
-  const std::string_view lineEnd = LineEndStyle(text);
+// Throws EInvalidUnitName, naming the name and the problem, when `name` cannot head a section.
+void CheckStorableSectionName(std::string_view name) {
+  if (const std::optional<std::string_view> problem = SectionNameProblem(name)) {
+    throw EInvalidUnitName("The unit name '" + Printable(name) +
+                           "' cannot be stored: " + std::string(*problem));
+  }
+}
+
+std::vector<TextSplice> UpdateSection(const SectionIndex& index, const IniSection& section,
+                                      const std::vector<IniEntryText>& entries,
+                                      std::string_view lineEnd) {
   std::vector<TextSplice> splices;
   std::string added;
   for (const IniEntryText& entry : entries) {
-    if (const std::optional<IniLine> line = FindIniEntry(text, section, entry.key)) {
+    if (const std::optional<IniLine> line = index.FindEntry(section, entry.key)) {
       splices.push_back({line->valueBegin, line->end, std::string(entry.value)});
     } else {
       AppendEntryLine(added, entry, lineEnd);
@@ -117,9 +123,9 @@ std::vector<TextSplice> UpdateSection(std::string_view text, const IniSection& s
 }
 
 std::vector<TextSplice> AppendSection(std::string_view text, std::string_view name,
-                                      const std::vector<IniEntryText>& entries) {
+                                      const std::vector<IniEntryText>& entries,
+                                      std::string_view lineEnd) {
   CheckStorableSectionName(name);
-  const std::string_view lineEnd = LineEndStyle(text);
   std::string added;
   const IniScanner scanner(text);
   const bool lastLineOpen =
@@ -136,43 +142,24 @@ std::vector<TextSplice> AppendSection(std::string_view text, std::string_view na
 
 }  // namespace
 
-std::vector<TextSplice> SetIniEntriesSplices(std::string_view text, std::string_view section,
-                                             std::span<const IniEntryText> entries) {
+std::vector<TextSplice> SectionIndex::SetEntries(std::string_view section,
+                                                 std::span<const IniEntryText> entries) const {
   const std::vector<IniEntryText> distinct = DistinctEntries(entries);
-  if (const std::optional<IniSection> found = FindIniSection(text, section)) {
-    return UpdateSection(text, *found, distinct);
+  const std::string_view lineEnd = LineEndStyle(text_);
+  if (const std::optional<IniSection> found = Find(section)) {
+    return UpdateSection(*this, *found, distinct, lineEnd);
   }
-  return AppendSection(text, section, distinct);
+  return AppendSection(text_, section, distinct, lineEnd);
 }
 
-std::string SetIniEntries(std::string_view text, std::string_view section,
-                          std::span<const IniEntryText> entries) {
-  return ApplySplices(text, SetIniEntriesSplices(text, section, entries));
-}
-
-std::optional<TextSplice> EraseIniSectionSplice(std::string_view text, std::string_view section) {
-  const std::optional<IniSection> found = FindIniSection(text, section);
+std::optional<TextSplice> SectionIndex::Erase(std::string_view section) const {
+  const std::optional<IniSection> found = Find(section);
   if (!found) {
     return std::nullopt;
   }
   // Up to the last entry only: comment and blank lines after it usually introduce what follows
   // (a heading over the next unit), so they stay. Without entries only the header goes.
   return TextSplice{found->headerBegin, found->entriesEnd, {}};
-}
-
-std::optional<std::string> EraseIniSection(std::string_view text, std::string_view section) {
-  const std::optional<TextSplice> erase = EraseIniSectionSplice(text, section);
-  if (!erase) {
-    return std::nullopt;
-  }
-  return ApplySplices(text, std::span(&*erase, 1));
-}
-
-void CheckStorableSectionName(std::string_view name) {
-  if (const std::optional<std::string_view> problem = SectionNameProblem(name)) {
-    throw EInvalidUnitName("The unit name '" + Printable(name) +
-                           "' cannot be stored: " + std::string(*problem));
-  }
 }
 
 }  // namespace calpero

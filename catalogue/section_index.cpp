@@ -1,0 +1,225 @@
+#include "catalogue/section_index.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <unordered_set>
+
+namespace calpero {
+namespace {
+
+// Finds the header lines of an INI text in file order without reading the lines between them:
+// it jumps from one "[" to the next (memchr) and reads only the lines that such a "[" begins,
+// after blanks. The headers it yields are exactly the lines that IniScanner classifies as
+// kHeader, with the same fields.
+class HeaderScanner {
+ public:
+  // A UTF-8 byte order mark at the start is skipped as IniScanner skips it.
+  explicit HeaderScanner(std::string_view text)
+      : text_(text), start_(IniScanner(text).Start()), pos_(start_) {}
+
+  // Fills `header` with the next header line and returns true, or returns false when the text
+  // holds no further header.
+  bool Next(IniLine& header) {
+    while (pos_ < text_.size()) {
+      const void* found = std::memchr(text_.data() + pos_, '[', text_.size() - pos_);
+      if (found == nullptr) {
+        pos_ = text_.size();
+        return false;
+      }
+      const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+      const std::size_t lineBegin = LineBeginBefore(bracket);
+      if (lineBegin == text_.size()) {
+        pos_ = bracket + 1;
+        continue;
+      }
+      // Any other "[" on this line comes after its first non-blank, so the search goes on after
+      // it.
+      IniLine line = ReadIniLine(text_, lineBegin);
+      pos_ = line.next;
+      if (line.kind == IniLineKind::kHeader) {
+        header = line;
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  // Where the line that holds the "[" at `bracket` begins, when only blanks stand before the "["
+  // on that line; the text's size otherwise.
+  std::size_t LineBeginBefore(std::size_t bracket) const {
+    std::size_t begin = bracket;
+    while (begin > start_ && (text_[begin - 1] == ' ' || text_[begin - 1] == '\t')) {
+      --begin;
+    }
+    if (begin == start_ || text_[begin - 1] == '\n' || text_[begin - 1] == '\r') {
+      return begin;
+    }
+    return text_.size();
+  }
+
+  std::string_view text_;
+  std::size_t start_;
+  std::size_t pos_;  // where the search for the next "[" goes on
+};
+
+// Walks the sections of an INI text in file order without allocating, filling only what the
+// header lines tell: name, headerBegin, bodyBegin and end. The entry fields are set as for a
+// section without entries until DescribeEntries fills them.
+class SectionWalker {
+ public:
+  explicit SectionWalker(std::string_view text) : text_(text), headers_(text) {
+    havePending_ = headers_.Next(pending_);
+  }
+
+  // Fills `section` with the next section and returns true; returns false after the last.
+  bool Next(IniSection& section) {
+    if (!havePending_) {
+      return false;
+    }
+    const IniLine header = pending_;
+    havePending_ = headers_.Next(pending_);
+    section.name = header.name;
+    section.headerBegin = header.begin;
+    section.bodyBegin = header.next;
+    section.end = havePending_ ? pending_.begin : text_.size();
+    section.entriesEnd = header.next;
+    section.hasEntries = false;
+    section.lastEntryEnded = header.next > header.end;
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  HeaderScanner headers_;
+  IniLine pending_;  // the header after the one last returned, when havePending_
+  bool havePending_ = false;
+};
+
+// Reads the body of `section`, whose name and extent are known, and fills its entry fields.
+void DescribeEntries(std::string_view text, IniSection& section) {
+  section.entriesEnd = section.bodyBegin;
+  section.hasEntries = false;
+  section.lastEntryEnded =
+      section.bodyBegin > section.headerBegin &&
+      (text[section.bodyBegin - 1] == '\n' || text[section.bodyBegin - 1] == '\r');
+  IniScanner scanner(text.substr(0, section.end), section.bodyBegin);
+  IniLine line;
+  while (scanner.Next(line)) {
+    if (line.kind == IniLineKind::kEntry) {
+      section.hasEntries = true;
+      section.entriesEnd = line.next;
+      section.lastEntryEnded = line.next > line.end;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> SectionIndex::Names() const {
+  std::vector<std::string> names;
+  // Every header holds a "[", so their count bounds the names; reserving it spares a large
+  // catalogue the list's repeated growth, which costs more than the count.
+  names.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '[')));
+  SectionWalker walker(text_);
+  IniSection section;
+  while (walker.Next(section)) {
+    names.emplace_back(section.name);
+  }
+  return names;
+}
+
+std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
+  SectionWalker walker(text_);
+  IniSection section;
+  while (walker.Next(section)) {
+    if (SameIniName(section.name, name)) {
+      DescribeEntries(text_, section);
+      return section;
+    }
+  }
+  return std::nullopt;
+}
+
+SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
+  SectionTable table;
+  std::unordered_set<std::string> wanted;
+  // The low bits of each wanted name's hash, one bit each: a section whose bit is clear is not
+  // wanted, which one look settles for nearly every section of a large file.
+  constexpr std::uint64_t kHashBits = 1U << 16U;
+  std::vector<bool> maybeWanted(kHashBits);
+  std::string folded;
+  for (const std::string& name : names) {
+    FoldIniName(name, folded);
+    wanted.insert(folded);
+    maybeWanted[IniNameHash(name) % kHashBits] = true;
+  }
+  SectionWalker walker(text_);
+  IniSection section;
+  // Only the first section of each name counts, and the walk ends once every name is found.
+  while (table.sections_.size() < wanted.size() && walker.Next(section)) {
+    if (!maybeWanted[IniNameHash(section.name) % kHashBits]) {
+      continue;
+    }
+    FoldIniName(section.name, folded);
+    if (!wanted.contains(folded) || table.sections_.contains(folded)) {
+      continue;
+    }
+    DescribeEntries(text_, section);
+    section.name = {};
+    table.sections_.emplace(folded, section);
+  }
+  return table;
+}
+
+std::vector<IniSection> SectionIndex::Sections() const {
+  std::vector<IniSection> sections;
+  SectionWalker walker(text_);
+  IniSection section;
+  while (walker.Next(section)) {
+    DescribeEntries(text_, section);
+    sections.push_back(section);
+  }
+  return sections;
+}
+
+std::optional<IniLine> SectionIndex::FindEntry(const IniSection& section,
+                                               std::string_view key) const {
+  IniScanner scanner(text_.substr(0, section.end), section.bodyBegin);
+  IniLine line;
+  while (scanner.Next(line)) {
+    if (line.kind == IniLineKind::kEntry && SameIniName(line.name, key)) {
+      return line;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string_view> SectionIndex::Spliced(std::span<const TextSplice> splices) const {
+  std::vector<std::string_view> pieces;
+  pieces.reserve(2 * splices.size() + 1);
+  std::size_t copied = 0;
+  for (const TextSplice& splice : splices) {
+    if (splice.begin > copied) {
+      pieces.push_back(text_.substr(copied, splice.begin - copied));
+    }
+    if (!splice.insert.empty()) {
+      pieces.emplace_back(splice.insert);
+    }
+    copied = splice.end;
+  }
+  if (copied < text_.size()) {
+    pieces.push_back(text_.substr(copied));
+  }
+  return pieces;
+}
+
+const IniSection* SectionTable::Find(std::string_view name) const {
+  std::string folded;
+  FoldIniName(name, folded);
+  const auto found = sections_.find(folded);
+  return found == sections_.end() ? nullptr : &found->second;
+}
+
+}  // namespace calpero
