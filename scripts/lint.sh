@@ -40,10 +40,12 @@ for entry in json.load(open(sys.argv[1])):
 start=$SECONDS
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-# Each file's findings come out whole (xargs collects them per run); a finding fails the run.
+# One clang-tidy per file, $jobs at once; each prints its findings in one piece, and only when it
+# fails, which any finding makes it do.
+tidy_one='out=$(clang-tidy -p "$0" --quiet --warnings-as-errors="*" "$1" 2>&1) ||
+  { printf "%s\n" "$out"; exit 1; }'
 if ! printf '%s\0' "${sources[@]}" |
-    xargs -0 -P "$jobs" -n 1 sh -c 'out=$(clang-tidy -p "$0" --quiet --warnings-as-errors="*" "$1" 2>&1) ||
-      { printf "%s\n" "$out"; exit 1; }' "$build" >"$log"; then
+    xargs -0 -P "$jobs" -n 1 sh -c "$tidy_one" "$build" >"$log"; then
   grep -v -e '^[0-9]* warnings\? \(and [0-9]* errors\? \)\?generated' \
           -e '^Suppressed [0-9]* warnings' -e '^Use -header-filter' \
           -e '^[0-9]* warnings\? treated as errors' "$log" >&2 || true
@@ -53,7 +55,7 @@ if ! printf '%s\0' "${sources[@]}" |
   echo "lint: clang-tidy found problems, by check: ${checks:-see above}" >&2
   failed=1
 fi
-echo "lint: clang-tidy checked ${#sources[@]} files in $((SECONDS - start)) s with $jobs runs at once"
+echo "lint: clang-tidy checked ${#sources[@]} files in $((SECONDS - start)) s, $jobs at once"
 
 if [[ $failed -ne 0 ]]; then
   echo "lint: FAILED" >&2
