@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds Calpero with its tests and runs the whole suite through ctest
 # twice: in the Debug build, and again under AddressSanitizer and UndefinedBehaviorSanitizer (the
-# "asan" preset), GUI tests included. Both runs always happen; exits non-zero when either fails.
+# "asan" preset), GUI tests included. Between the two, scripts/lint.sh checks the formatting and
+# clang-tidy on the Debug build's files. Every step always runs; exits non-zero when any fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,10 +21,11 @@ run_suite() {
 
 failed=()
 run_suite debug || failed+=(debug)
+scripts/lint.sh build/debug || failed+=(lint)
 run_suite asan || failed+=(asan)
 
 if [[ ${#failed[@]} -gt 0 ]]; then
-  echo "test.sh: the suite failed in: ${failed[*]}" >&2
+  echo "test.sh: failed: ${failed[*]}" >&2
   exit 1
 fi
-echo "test.sh: all tests passed in the Debug and the sanitizer builds"
+echo "test.sh: all tests passed in the Debug and the sanitizer builds, and the code is lint-clean"

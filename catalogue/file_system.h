@@ -8,10 +8,11 @@
 
 namespace calpero {
 
-// The system calls through which the catalogue and its copies are replaced on disk. They go
-// through this table so that a test can make any one of them fail and check that nothing is left
-// half done, or make a writer's wait for another's lock end at once. Each has the signature and
-// the error convention of its POSIX namesake (-1 and errno on failure).
+// The system calls through which the catalogue and its copies are replaced on disk, and the open
+// through which a file is read. They go through this table so that a test can make any one of
+// them fail, and check that nothing is left half done or that the refusal of a right is handled,
+// whoever runs the test, or make a writer's wait for another's lock end at once. Each has the
+// signature and the error convention of its POSIX namesake (-1 and errno on failure).
 struct FileSystemCalls {
   std::function<int(const char* path, int flags, mode_t mode)> open;
   std::function<int(int fd, int operation)> flock;

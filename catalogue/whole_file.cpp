@@ -158,8 +158,9 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
 
 WholeFile ReadWholeFile(const std::string& path) {
   WholeFile file;
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come. The open goes
+  // through FileSystem() so that a test can refuse it as the system refuses an unreadable file.
+  const int fd = FileSystem().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
   if (fd < 0) {
     file.error = errno;
     file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing

@@ -25,7 +25,7 @@ struct WholeFile {
 
 // Reads the file at `path` with one open, one fstat and one read (more only if the system returns
 // less). Never waits: a FIFO or another special file reads as unreadable at once. Never throws
-// beyond allocation failure; the outcome is in the status.
+// beyond allocation failure; the outcome is in the status. The open goes through FileSystem().
 WholeFile ReadWholeFile(const std::string& path);
 
 // The file that `path` finally leads to, following symbolic links (it may not exist yet), or

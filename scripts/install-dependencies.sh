@@ -13,6 +13,7 @@ packages=(
   lintian  # the packaging test checks the package with it
   python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB
   clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
+  clang-format clang-tidy git  # scripts/lint.sh, which test.sh runs
 )
 
 missing=()

@@ -3,9 +3,11 @@
 // then the catalogue and the backup must each hold exactly what they held before the step in
 // flight or what they hold after it, byte for byte, and a temporary that the kill left behind must
 // go with the next successful write. CALPERO_CRASH_KILLS sets the number of kills (default 300,
-// 150 under AddressSanitizer), CALPERO_CRASH_SEED the workload (random by default, printed);
-// tests/crash_soak.sh runs thousands. Besides: writers in several processes at once lose no change
-// (CALPERO_WRITER_ROUNDS rounds, default 40), and a writer waits for the lock, but not forever.
+// 150 under AddressSanitizer). The workload and the moments of the kills come from a seed, the
+// same on every run, printed and named by every failure; CALPERO_TEST_SEED gives another, and
+// tests/crash_soak.sh runs thousands of kills with a fresh one. Besides: writers in several
+// processes at once lose no change (CALPERO_WRITER_ROUNDS rounds, default 40), and a writer waits
+// for the lock, but not forever.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -34,6 +36,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/write_lock.h"
 #include "tests/catalogue/test_files.h"
+#include "tests/support/test_seed.h"
 
 namespace calpero {
 namespace {
@@ -198,9 +201,9 @@ constexpr int kDefaultKills = 300;
 
 TEST(CrashSafety, AKillAtAnyMomentLeavesEachFileOldOrNewAndNoTemporaryAfterTheNextWrite) {
   const int kills = FromEnvironment("CALPERO_CRASH_KILLS", kDefaultKills);
-  const auto seed = static_cast<std::uint32_t>(
-      FromEnvironment("CALPERO_CRASH_SEED", static_cast<int>(std::random_device()() >> 1U)));
-  std::cout << "workload seed " << seed << " (CALPERO_CRASH_SEED), " << kills << " kills\n";
+  const std::uint32_t seed = test::TestSeed(20261207);
+  SCOPED_TRACE(test::ReplayNote(seed));
+  std::cout << "workload " << test::ReplayNote(seed) << ", " << kills << " kills\n";
   const std::vector<Step> workload = MakeWorkload(seed, 40);
   const test::TempFolder scratch;
   const Clock::time_point start = Clock::now();

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ using test::Fixture;
 using test::ReadBytes;
 using test::WriteBytes;
 using Names = std::vector<std::string>;
+using Right = test::RefusedRight::Right;
 
 // Ends the test process when what it guards takes longer than `seconds`: a hang becomes a failure
 // with a clear cause instead of a timeout of the whole run.
@@ -37,11 +39,12 @@ class HangGuard {
   HangGuard& operator=(const HangGuard&) = delete;
 };
 
-// A catalogue path that cannot be read as a file: its setup in the folder, or a reason to skip.
+// A catalogue path that cannot be read as a file: its setup in the folder, and whether the file
+// it leaves is then made unreadable.
 struct UnusablePath {
   const char* what;
   std::function<void(const test::TempFolder&)> setUp;
-  bool needsPermissions;
+  bool unreadable;
 };
 
 // What is at `path`: its type, where it leads when a link, its size when a file.
@@ -70,20 +73,16 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
        },
        false},
       {"an unreadable file",
-       [](const auto& f) {
-         WriteBytes(f.File("data.ini"), Fixture("crlf_line_ends.ini"));
-         ::chmod(f.File("data.ini").c_str(), 0);
-       },
-       true},
+       [](const auto& f) { WriteBytes(f.File("data.ini"), Fixture("crlf_line_ends.ini")); }, true},
   };
   for (const UnusablePath& c : cases) {
-    if (c.needsPermissions && !test::PermissionsApply()) {
-      std::cout << "not checked as root, where permission bits do not bind: " << c.what << "\n";
-      continue;
-    }
     const test::TempFolder folder;
     c.setUp(folder);
     const std::string path = folder.File("data.ini");
+    std::optional<test::RefusedRight> refused;
+    if (c.unreadable) {
+      refused.emplace(Right::kReadFile, path, 0);
+    }
     const std::string before = DescribeEntry(path);
     const Names entries = folder.Entries();
     WriteBytes(folder.File("source.ini"), "[A]\nMass=1\n");
@@ -127,13 +126,10 @@ TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
 }
 
 TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
-  if (!test::PermissionsApply()) {
-    GTEST_SKIP() << "permission bits do not bind root, so no folder is read-only";
-  }
   const test::TempFolder folder;
   const std::string path = folder.File("data.ini");
   WriteBytes(path, Fixture("crlf_line_ends.ini"));
-  ::chmod(folder.Path().c_str(), 0555);
+  const test::RefusedRight readOnly(Right::kWriteInFolder, folder.Path().string(), 0555);
   UnitCatalogue catalogue(path);
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException);

@@ -4,10 +4,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "catalogue/file_system.h"
 
 namespace calpero::test {
 
@@ -45,12 +48,34 @@ class ScopedWorkingDirectory {
 // The bytes of the file at `path`; fails the test and returns "" when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
-// The bytes of the fixture `name` in tests/data.
+// The bytes of the fixture `name` in tests/data (or in CALPERO_TEST_DATA_DIR, when set, for a run
+// from a copy of the tests).
 std::string Fixture(std::string_view name);
 // The permission bits of the file at `path`.
 mode_t PermissionBits(const std::string& path);
-// Whether permission bits bind this process (they do not for root).
-bool PermissionsApply();
+
+// A right taken from this process for the object's lifetime, whoever runs the test: it gives the
+// file or folder at `path` the permission bits `mode`, which refuse the right to an unprivileged
+// user, and puts calls in force (see catalogue/file_system.h) that refuse with EACCES what those
+// bits refuse, as root passes them. With CALPERO_TEST_REAL_PERMISSIONS set (the unprivileged run
+// of these tests, tests/catalogue/unprivileged_run.sh) only the bits refuse. Puts the old bits
+// back at its end.
+class RefusedRight {
+ public:
+  enum class Right {
+    kReadFile,       // the file at `path` cannot be opened for reading
+    kWriteInFolder,  // no entry can be created, renamed or removed in the folder at `path`
+  };
+  RefusedRight(Right right, const std::string& path, mode_t mode);
+  ~RefusedRight();
+  RefusedRight(const RefusedRight&) = delete;
+  RefusedRight& operator=(const RefusedRight&) = delete;
+
+ private:
+  std::string path_;
+  mode_t previousMode_;
+  std::optional<ScopedFileSystem> refusing_;
+};
 
 // Runs a catalogue write and tells whether it reported its failure with EIniFileException.
 bool ReportsFailure(const std::function<void()>& operation);

@@ -332,27 +332,24 @@ TEST_F(UnitCatalogueTest, AReadOnlyCatalogueRefusesWritesAndErasesAndStaysAsItWa
 }
 
 TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
-  if (!test::PermissionsApply()) {
-    GTEST_SKIP() << "permission bits do not bind root";
-  }
   UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  ::chmod(folder_.Path().c_str(), 0555);
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
-  ::chmod(folder_.Path().c_str(), 0755);
+  {
+    const test::RefusedRight readOnly(test::RefusedRight::Right::kWriteInFolder,
+                                      folder_.Path().string(), 0555);
+    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
+    EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
+  }
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
   EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
 }
 
 TEST_F(UnitCatalogueTest, AnUnreadableCatalogueIsNeverReplaced) {
-  if (!test::PermissionsApply()) {
-    GTEST_SKIP() << "permission bits do not bind root";
-  }
   UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  ::chmod(path_.c_str(), 0200);
-  EXPECT_TRUE(catalogue.ListUnits().empty());
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  ::chmod(path_.c_str(), 0600);
+  {
+    const test::RefusedRight unreadable(test::RefusedRight::Right::kReadFile, path_, 0200);
+    EXPECT_TRUE(catalogue.ListUnits().empty());
+    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
+  }
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
 }
 

@@ -1,12 +1,14 @@
 // The real main window under thousands of random clicks, drags, key presses and toolbar presses,
 // offscreen, on a random catalogue. Every modal box and menu is answered at random as it appears
-// (a timer watches for them), help starts no browser, and the run is seeded: its seed is printed
-// and CALPERO_MONKEY_SEED repeats its actions (CALPERO_MONKEY_ACTIONS sets their number). The
-// program must never crash or hang, the catalogue must always parse, and the list must always show
-// exactly the catalogue's units.
+// (a timer watches for them), help starts no browser, and the run is seeded: the same actions on
+// every run, its seed printed and named by every failure, another one taken from CALPERO_TEST_SEED
+// (CALPERO_MONKEY_ACTIONS sets their number). The program must never crash or hang, the catalogue
+// must always parse, the list must always show exactly the catalogue's units, and closing the
+// window must leave the catalogue as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -33,6 +35,7 @@
 #include "catalogue/power_keys.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_help_shell.h"
+#include "tests/support/test_seed.h"
 #include "ui/main_form.h"
 #include "ui/new_var_dlg.h"
 #include "ui/token_label.h"
@@ -90,7 +93,7 @@ std::string RandomCatalogue(Random& random) {
 // will not go), a menu gets one of its items or is closed.
 class RandomAnswerer {
  public:
-  explicit RandomAnswerer(unsigned seed) : random_(seed) {
+  explicit RandomAnswerer(std::uint32_t seed) : random_(seed) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
     timer_.start(3);
   }
@@ -265,6 +268,12 @@ class MonkeyTest : public ::testing::Test {
     ASSERT_EQ(listed, stored) << "after action " << action;
   }
 
+  static QByteArray CatalogueBytes() {
+    QFile file(QStringLiteral("Data/data.ini"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "the catalogue is gone";
+    return file.readAll();
+  }
+
   std::unique_ptr<TMainForm> form_;
   std::unique_ptr<TNewVarDlg> dialog_;  // goes before the window, its parent
 
@@ -274,13 +283,11 @@ class MonkeyTest : public ::testing::Test {
 };
 
 TEST_F(MonkeyTest, TenThousandRandomActionsNeverCrashHangOrDamageTheCatalogue) {
-  const char* seedText = std::getenv("CALPERO_MONKEY_SEED");
+  const std::uint32_t seed = test::TestSeed(20261207);
+  SCOPED_TRACE(test::ReplayNote(seed));
   const char* actionsText = std::getenv("CALPERO_MONKEY_ACTIONS");
-  const unsigned seed = seedText != nullptr
-                            ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10))
-                            : std::random_device()();
   const int actions = actionsText != nullptr ? std::atoi(actionsText) : 10000;
-  std::cout << "monkey seed " << seed << " (CALPERO_MONKEY_SEED), " << actions << " actions\n";
+  std::cout << "monkey " << test::ReplayNote(seed) << ", " << actions << " actions\n";
   Random random(seed);
   const ScopedDecimalSeparator separator(Chance(random, 50) ? "." : ",");
   {
@@ -313,10 +320,11 @@ TEST_F(MonkeyTest, TenThousandRandomActionsNeverCrashHangOrDamageTheCatalogue) {
   CheckCatalogue(actions);
   std::cout << answerer.Answered() << " boxes, dialogs and menus answered; help looked up "
             << help->lookedUp.size() << " times, launched " << help->launched.size() << "\n";
+  const QByteArray checked = CatalogueBytes();
   form_->close();
   dialog_.reset();
   form_.reset();
-  EXPECT_NO_THROW(UnitCatalogue().ListUnits());
+  EXPECT_EQ(CatalogueBytes(), checked) << "closing the window changed the catalogue";
 }
 
 }  // namespace
