@@ -21,7 +21,6 @@
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
-#include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/read_problem.h"
@@ -32,7 +31,7 @@
 #include "cli/terminal_text.h"
 #include "cli/unit_presence.h"
 #include "dialogs/new_var_dialog_logic.h"
-#include "dialogs/power_too_large_error.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {

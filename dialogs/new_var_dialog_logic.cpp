@@ -8,7 +8,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
-#include "dialogs/power_too_large_error.h"
 
 namespace calpero {
 namespace {
