@@ -57,8 +57,7 @@ struct TRun {
   }
 
   UnitCatalogue Catalogue() const {
-    return UnitCatalogue(Resolve(UnitCatalogue::kDefaultPath),
-                         std::string(UnitCatalogue::kDefaultPath));
+    return {Resolve(UnitCatalogue::kDefaultPath), std::string(UnitCatalogue::kDefaultPath)};
   }
 };
 
@@ -71,12 +70,9 @@ std::string EnteredFolder(const std::string& folder, const std::string& director
     entered = folder + (folder.ends_with('/') ? "" : "/") + directory;
   }
   struct stat status {};
-  int error = 0;
-  if (stat(entered.c_str(), &status) != 0) {
-    error = errno;
-  } else if (!S_ISDIR(status.st_mode)) {
-    error = ENOTDIR;
-  } else if (faccessat(AT_FDCWD, entered.c_str(), X_OK, AT_EACCESS) != 0) {
+  const bool found = stat(entered.c_str(), &status) == 0;
+  int error = found && !S_ISDIR(status.st_mode) ? ENOTDIR : 0;
+  if (!found || (error == 0 && faccessat(AT_FDCWD, entered.c_str(), X_OK, AT_EACCESS) != 0)) {
     error = errno;
   }
   if (error != 0) {
