@@ -3,22 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "text/text_bytes.h"
+
 namespace calpero {
 namespace {
 
-// The length of the UTF-8 sequence that begins at `text[at]`, cut at the end of the text. A
-// byte that cannot begin a sequence counts alone.
-std::size_t SequenceLength(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = 1;
-  if ((lead & 0xE0U) == 0xC0U) {
-    length = 2;
-  } else if ((lead & 0xF0U) == 0xE0U) {
-    length = 3;
-  } else if ((lead & 0xF8U) == 0xF0U) {
-    length = 4;
-  }
-  return std::min(length, text.size() - at);
+// The length of the character that begins at `text[at]`: its UTF-8 sequence, or one byte where
+// none is well formed.
+std::size_t CharacterLength(std::string_view text, std::size_t at) {
+  return std::max<std::size_t>(1, Utf8SequenceLength(text.substr(at)));
 }
 
 void Append(std::vector<TTextRun>& runs, std::string_view text, bool underlined) {
@@ -44,7 +37,7 @@ std::vector<TTextRun> AcceleratorRuns(std::string_view caption) {
       Append(runs, "&", false);
       at += 2;
     } else {
-      const std::size_t length = SequenceLength(caption, at + 1);
+      const std::size_t length = CharacterLength(caption, at + 1);
       Append(runs, caption.substr(at + 1, length), true);
       at += 1 + length;
     }

@@ -1,18 +1,11 @@
 #include "app/help_page.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "text/text_bytes.h"
+
 namespace calpero {
-namespace {
-
-bool IsBlank(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
-}
-
-}  // namespace
 
 std::string HelpPagePath(std::string_view programDir) {
   std::string path(programDir);
@@ -31,7 +24,7 @@ bool HasHtmlAssociation(const THtmlAssociation& association) {
   if (!association.XdgMimeAvailable) {
     return false;
   }
-  return !IsBlank(association.XdgMimeDefault) || !IsBlank(association.BrowserVariable);
+  return !IsBlankText(association.XdgMimeDefault) || !IsBlankText(association.BrowserVariable);
 }
 
 }  // namespace calpero

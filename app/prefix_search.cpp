@@ -1,20 +1,8 @@
 #include "app/prefix_search.h"
 
-#include "app/unit_order.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (FoldAsciiCase(text[i]) != FoldAsciiCase(prefix[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::optional<std::size_t> SelectStringIndex(std::span<const std::string> items,
                                              std::string_view prefix, std::ptrdiff_t start) {

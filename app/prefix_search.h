@@ -8,11 +8,6 @@
 
 namespace calpero {
 
-// Whether `text` begins with `prefix`, comparing ASCII letters without regard to case and every
-// other byte exactly (names are stored bytes; a name that is not ASCII still matches itself).
-// Every text begins with the empty prefix.
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-
 // The unit list's select-by-prefix search. `start` is the index of the item just before the
 // first one examined: the search looks at the items from start + 1 to the last, then wraps
 // around to index 0 and ends with `start` itself, which is examined last. A `start` outside the

@@ -4,14 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace calpero {
+#include "text/text_bytes.h"
 
-char FoldAsciiCase(char byte) {
-  if (byte >= 'A' && byte <= 'Z') {
-    return static_cast<char>(byte - 'A' + 'a');
-  }
-  return byte;
-}
+namespace calpero {
 
 bool UnitNameLess(std::string_view left, std::string_view right) {
   const auto folded = [](char a, char b) {

@@ -6,10 +6,6 @@
 
 namespace calpero {
 
-// An ASCII upper-case letter as its lower-case form; every other byte unchanged. The one case
-// folding of unit names in the window (find, type-ahead and the list's order).
-char FoldAsciiCase(char byte);
-
 // The unit list's order: names compare byte by byte with ASCII letters folded to lower case (so
 // "_" sorts before the letters); names that are equal so folded compare by their stored bytes,
 // which makes the order total and the same on every run ("ABC" before "Abc" before "abc").

@@ -159,19 +159,16 @@ void EvaluateResultant_Tokens(benchmark::State& state) {
 void RunCli(benchmark::State& state, std::vector<std::string_view> arguments) {
   const GeneratedCatalogue& catalogue = CatalogueFor(state);
   const std::string workspace = BenchWorkspace(catalogue.Names().size()).string();
-  arguments.insert(arguments.begin(), {"-C", workspace});
   const TCommandLine line = ParseCommandLine(arguments);
-  const std::filesystem::path before = std::filesystem::current_path();
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    if (RunCommand(line, "bench", out, err) != 0) {
+    if (RunCommand(line, workspace, "bench", out, err) != 0) {
       state.SkipWithError(err.str().c_str());
       break;
     }
     benchmark::DoNotOptimize(out.str().size());
   }
-  std::filesystem::current_path(before);
   Finish(state, catalogue, true);
 }
 

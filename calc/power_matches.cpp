@@ -6,12 +6,12 @@
 #include <unordered_set>
 
 #include "catalogue/errors.h"
-#include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/section_index.h"
 #include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace calpero {
@@ -60,19 +58,6 @@ class IniScanner {
 // The one line of `text` that begins at `begin`, classified as IniScanner classifies it. `begin`
 // must be where a line of `text` begins and lie before its end.
 IniLine ReadIniLine(std::string_view text, std::size_t begin);
-
-// Whether two section or key names are the same without regard to letter case (ASCII letters
-// fold; every other byte compares as it is).
-bool SameIniName(std::string_view a, std::string_view b);
-
-// Sets `folded` to `name` with ASCII letters in lower case: the form under which SameIniName
-// names are equal. Reuses the storage of `folded`.
-void FoldIniName(std::string_view name, std::string& folded);
-
-// A 64-bit hash of `name` that is the same for names that SameIniName takes for the same, so that
-// a name can be looked for among many without folding a copy of each. Every bit depends on every
-// byte, so any part of the hash may serve as a smaller one.
-std::uint64_t IniNameHash(std::string_view name);
 
 // The line end that new lines of `text` take: the first one found in it, or LF when none is.
 std::string_view LineEndStyle(std::string_view text);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/ini_text.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 

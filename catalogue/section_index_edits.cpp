@@ -9,8 +9,6 @@
 namespace calpero {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }

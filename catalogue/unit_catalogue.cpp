@@ -25,7 +25,10 @@ EIniFileException WriteError(const std::string& path, int error) {
 
 }  // namespace
 
-UnitCatalogue::UnitCatalogue(std::string path) : path_(std::move(path)) {}
+UnitCatalogue::UnitCatalogue(std::string path) : path_(std::move(path)), shownPath_(path_) {}
+
+UnitCatalogue::UnitCatalogue(std::string path, std::string shownPath)
+    : path_(std::move(path)), shownPath_(std::move(shownPath)) {}
 
 UnitCatalogue::~UnitCatalogue() { Flush(); }
 
@@ -53,12 +56,12 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw WriteError(path_, lock.Error());
+    throw WriteError(shownPath_, lock.Error());
   }
   const WholeFile file = ReadWholeFile(path_);
   // An unreadable file must not be replaced by one that lacks its contents.
   if (file.status == WholeFile::Status::kUnreadable) {
-    throw WriteError(path_, file.error);
+    throw WriteError(shownPath_, file.error);
   }
   std::vector<std::string> texts;
   texts.reserve(entries.size());
@@ -71,7 +74,7 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
   const SectionIndex index(file.bytes);
   const std::vector<TextSplice> splices = index.SetEntries(unitName, stored);
   if (!ReplaceWholeFile(path_, index.Spliced(splices))) {
-    throw WriteError(path_, errno);
+    throw WriteError(shownPath_, errno);
   }
 }
 
@@ -88,16 +91,16 @@ void UnitCatalogue::EraseUnit(std::string_view unitName) {
     return;
   }
   if (!lock.Held()) {
-    throw WriteError(path_, lock.Error());
+    throw WriteError(shownPath_, lock.Error());
   }
   const WholeFile file = ReadWholeFile(path_);
   if (file.status == WholeFile::Status::kUnreadable) {
-    throw WriteError(path_, file.error);
+    throw WriteError(shownPath_, file.error);
   }
   const SectionIndex index(file.bytes);
   const std::optional<TextSplice> erase = index.Erase(unitName);
   if (erase && !ReplaceWholeFile(path_, index.Spliced(std::span(&*erase, 1)))) {
-    throw WriteError(path_, errno);
+    throw WriteError(shownPath_, errno);
   }
 }
 

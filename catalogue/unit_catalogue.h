@@ -15,7 +15,7 @@ namespace calpero {
 // A handle on the unit catalogue file: it holds the path and nothing else. Every operation goes to
 // the file, so two handles on the same path see each other's writes at once. The path is used as
 // given (a relative path resolves against the working directory at the time of each operation)
-// and appears as given in the write error's message.
+// and appears in the write error's message as given, or as the shown path when one is given.
 class UnitCatalogue : public PowerSource {
  public:
   // The catalogue's standard place, relative to the working directory.
@@ -23,6 +23,9 @@ class UnitCatalogue : public PowerSource {
 
   // Does not touch the file and cannot fail.
   explicit UnitCatalogue(std::string path = std::string(kDefaultPath));
+  // The catalogue at `path`, named `shownPath` in messages: for a path resolved against a folder
+  // that the user named apart, so that messages name the file as the user knows it.
+  UnitCatalogue(std::string path, std::string shownPath);
   ~UnitCatalogue() override;  // flushes
   UnitCatalogue(const UnitCatalogue&) = delete;
   UnitCatalogue& operator=(const UnitCatalogue&) = delete;
@@ -76,6 +79,7 @@ class UnitCatalogue : public PowerSource {
 
  private:
   std::string path_;
+  std::string shownPath_;
 };
 
 }  // namespace calpero

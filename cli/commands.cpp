@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -21,7 +23,6 @@
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
-#include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/read_problem.h"
@@ -32,28 +33,53 @@
 #include "cli/terminal_text.h"
 #include "cli/unit_presence.h"
 #include "dialogs/new_var_dialog_logic.h"
-#include "dialogs/power_too_large_error.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {
 
 constexpr std::string_view kProgramPrefix = "calpero-cli: ";
 
-struct TStreams {
+// What a command works with: its output streams and the folder that the catalogue's paths
+// resolve against. Messages name the files by their paths relative to that folder.
+struct TRun {
   std::ostream& Out;
   std::ostream& Err;
+  std::string Folder;
+
+  // `path`, relative to the folder ("./Data/data.ini"), as a path to open.
+  std::string Resolve(std::string_view path) const {
+    std::string resolved = Folder;
+    if (!resolved.ends_with('/')) {
+      resolved += '/';
+    }
+    return resolved.append(path.starts_with("./") ? path.substr(2) : path);
+  }
+
+  UnitCatalogue Catalogue() const {
+    return {Resolve(UnitCatalogue::kDefaultPath), std::string(UnitCatalogue::kDefaultPath)};
+  }
 };
 
-void EnterDirectories(const std::vector<std::string>& directories) {
-  for (const std::string& directory : directories) {
-    if (chdir(directory.c_str()) != 0) {
-      std::string message = "Unable to change to the directory '";
-      message += directory;
-      message += "': ";
-      message += std::generic_category().message(errno);
-      throw Exception(message);
-    }
+// The folder that `directory` names when it is entered from `folder`, as the -C options enter
+// them in turn. Fails as entering the directory would: when it is missing, is no directory or
+// may not be searched.
+std::string EnteredFolder(const std::string& folder, const std::string& directory) {
+  std::string entered = directory;
+  if (!directory.starts_with('/')) {
+    entered = folder + (folder.ends_with('/') ? "" : "/") + directory;
   }
+  struct stat status {};
+  const bool found = stat(entered.c_str(), &status) == 0;
+  int error = found && !S_ISDIR(status.st_mode) ? ENOTDIR : 0;
+  if (!found || (error == 0 && faccessat(AT_FDCWD, entered.c_str(), X_OK, AT_EACCESS) != 0)) {
+    error = errno;
+  }
+  if (error != 0) {
+    throw Exception("Unable to change to the directory '" + directory +
+                    "': " + std::generic_category().message(error));
+  }
+  return entered;
 }
 
 // Beyond this many unknown names a run gets no suggestions: each one looks through every name of
@@ -65,14 +91,14 @@ constexpr std::size_t kMostSuggestions = 20;
 // they are errors instead, reported before anything is printed.
 void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
                    std::span<const std::string> names, std::string_view consequence,
-                   std::ostream& err) {
+                   const TRun& run) {
   const std::vector<std::string> missing = MissingUnits(reading, names);
   if (missing.empty()) {
     return;
   }
   std::vector<std::string> known;
   if (missing.size() <= kMostSuggestions) {
-    known = SortedUnitNames(UnitCatalogue().ListUnits());
+    known = SortedUnitNames(run.Catalogue().ListUnits());
   }
   std::string errors;
   for (const std::string& name : missing) {
@@ -85,7 +111,7 @@ void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
       report.append("; did you mean '").append(TerminalText(closest)).append("'?");
     }
     if (!line.Strict) {
-      err << kProgramPrefix << "warning: " << report << '\n';
+      run.Err << kProgramPrefix << "warning: " << report << '\n';
     } else {
       // One error of several lines, each line with the program's prefix as every line has.
       errors.append(errors.empty() ? "" : "\n" + std::string(kProgramPrefix)).append(report);
@@ -97,16 +123,17 @@ void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
 }
 
 // A catalogue that is there but cannot be read would otherwise look empty.
-void RequireReadableCatalogue() {
-  const std::string problem = CatalogueReadProblem(std::string(UnitCatalogue::kDefaultPath));
+void RequireReadableCatalogue(const TRun& run) {
+  const std::string problem = CatalogueReadProblem(run.Resolve(UnitCatalogue::kDefaultPath));
   if (!problem.empty()) {
     throw Exception("Unable to read " + std::string(UnitCatalogue::kDefaultPath) + ": " + problem);
   }
 }
 
 // The catalogue's units with `powers`, in the list's order; `except` (when given) left out.
-std::vector<std::string> SortedMatches(const TPowerVector& powers, std::string_view except = {}) {
-  std::vector<std::string> matches = UnitsWithPowers(UnitCatalogue(), powers);
+std::vector<std::string> SortedMatches(const TRun& run, const TPowerVector& powers,
+                                       std::string_view except = {}) {
+  std::vector<std::string> matches = UnitsWithPowers(run.Catalogue(), powers);
   std::erase_if(matches, [except](const std::string& name) {
     return !except.empty() && SameIniName(name, except);
   });
@@ -177,9 +204,9 @@ void PrintNames(const TCommandLine& line, const std::vector<std::string>& names,
   out << json.Text() << '\n';
 }
 
-void List(const TCommandLine& line, const TStreams& streams) {
-  RequireReadableCatalogue();
-  PrintNames(line, SortedUnitNames(UnitCatalogue().ListUnits()), streams.Out);
+void List(const TCommandLine& line, const TRun& run) {
+  RequireReadableCatalogue(run);
+  PrintNames(line, SortedUnitNames(run.Catalogue().ListUnits()), run.Out);
 }
 
 // A number as save reads it: one beyond the double range is refused in the same words.
@@ -193,7 +220,7 @@ double ReadPowerArgument(const std::string& text) {
 }
 
 // The units whose powers are the four numbers given.
-void Match(const TCommandLine& line, const TStreams& streams) {
+void Match(const TCommandLine& line, const TRun& run) {
   TPowerVector powers;
   bool storable = true;
   for (std::size_t i = 0; i < powers.Powers.size(); ++i) {
@@ -204,16 +231,16 @@ void Match(const TCommandLine& line, const TStreams& streams) {
       storable = false;  // no evaluation reaches such powers, so no unit has them
     }
   }
-  RequireReadableCatalogue();
-  PrintNames(line, storable ? SortedMatches(powers) : std::vector<std::string>(), streams.Out);
+  RequireReadableCatalogue(run);
+  PrintNames(line, storable ? SortedMatches(run, powers) : std::vector<std::string>(), run.Out);
 }
 
-void Show(const TCommandLine& line, const TStreams& streams) {
-  RequireReadableCatalogue();
-  const UnitCatalogue catalogue;
+void Show(const TCommandLine& line, const TRun& run) {
+  RequireReadableCatalogue(run);
+  const UnitCatalogue catalogue = run.Catalogue();
   const std::string& name = line.Names.front();
   const CatalogueReading reading = catalogue.ReadUnits(line.Names);
-  CheckPresence(line, reading, line.Names, "counted as zero", streams.Err);
+  CheckPresence(line, reading, line.Names, "counted as zero", run);
   std::array<double, 4> powers{};
   TPowerVector stored;
   bool storable = true;
@@ -226,10 +253,10 @@ void Show(const TCommandLine& line, const TStreams& streams) {
     }
   }
   const std::vector<std::string> matches =
-      storable ? SortedMatches(stored, name) : std::vector<std::string>();
+      storable ? SortedMatches(run, stored, name) : std::vector<std::string>();
   if (!line.Json) {
-    PrintPowers(powers, line.Exact, streams.Out);
-    PrintMatches(matches, streams.Out);
+    PrintPowers(powers, line.Exact, run.Out);
+    PrintMatches(matches, run.Out);
     return;
   }
   TJsonWriter json;
@@ -239,7 +266,7 @@ void Show(const TCommandLine& line, const TStreams& streams) {
   WritePowerMembers(powers, json);
   WriteMatches(matches, json);
   json.EndObject();
-  streams.Out << json.Text() << '\n';
+  run.Out << json.Text() << '\n';
 }
 
 void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state,
@@ -268,20 +295,20 @@ void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state,
 }
 
 // The window's "Evaluate resultant" on a work area that holds these names.
-void Eval(const TCommandLine& line, const TStreams& streams) {
-  RequireReadableCatalogue();
+void Eval(const TCommandLine& line, const TRun& run) {
+  RequireReadableCatalogue(run);
   std::vector<std::string> allNames = line.Names;
   allNames.insert(allNames.end(), line.Denominator.begin(), line.Denominator.end());
-  const CatalogueReading reading = UnitCatalogue().ReadUnits(allNames);
-  CheckPresence(line, reading, allNames, "counted as zero", streams.Err);
+  const CatalogueReading reading = run.Catalogue().ReadUnits(allNames);
+  CheckPresence(line, reading, allNames, "counted as zero", run);
   TEvaluationState state;
   EvaluateResultant(TAreaNames{line.Names, line.Denominator}, reading, state);
-  PrintEvaluation(line, state, SortedMatches(state.ResultantPowers), streams.Out);
+  PrintEvaluation(line, state, SortedMatches(run, state.ResultantPowers), run.Out);
 }
 
 // The new-unit dialog's own save, with the arguments in its fields.
-void Save(const TCommandLine& line) {
-  UnitCatalogue catalogue;
+void Save(const TCommandLine& line, const TRun& run) {
+  UnitCatalogue catalogue = run.Catalogue();
   TSaveArgumentsView view(line.Names.front(), line.Powers, line.Replace);
   TNewVarDialogLogic dialog(view, catalogue);
   dialog.Save();
@@ -290,53 +317,56 @@ void Save(const TCommandLine& line) {
   }
 }
 
-void Erase(const TCommandLine& line, const TStreams& streams) {
-  UnitCatalogue catalogue;
-  CheckPresence(line, catalogue.ReadUnits(line.Names), line.Names, "nothing erased", streams.Err);
+void Erase(const TCommandLine& line, const TRun& run) {
+  UnitCatalogue catalogue = run.Catalogue();
+  CheckPresence(line, catalogue.ReadUnits(line.Names), line.Names, "nothing erased", run);
   catalogue.EraseUnit(line.Names.front());
 }
 
 // The window makes its copies silently; a script has to know whether they worked.
-void Copy(bool copied, std::string_view from, std::string_view to) {
-  if (!copied) {
+void Copy(const TRun& run, std::string_view from, std::string_view to) {
+  if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to))) {
     throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to));
   }
 }
 
-void Dispatch(const TCommandLine& line, std::string_view version, const TStreams& streams) {
+void Dispatch(const TCommandLine& line, std::string_view version, const TRun& run) {
   switch (line.Command) {
     case TCliCommand::Help:
-      streams.Out << UsageText();
+      run.Out << UsageText();
       return;
     case TCliCommand::Version:
-      streams.Out << "calpero-cli " << version << '\n';
+      run.Out << "calpero-cli " << version << '\n';
       return;
     case TCliCommand::List:
-      return List(line, streams);
+      return List(line, run);
     case TCliCommand::Show:
-      return Show(line, streams);
+      return Show(line, run);
     case TCliCommand::Eval:
-      return Eval(line, streams);
+      return Eval(line, run);
     case TCliCommand::Match:
-      return Match(line, streams);
+      return Match(line, run);
     case TCliCommand::Save:
-      return Save(line);
+      return Save(line, run);
     case TCliCommand::Erase:
-      return Erase(line, streams);
+      return Erase(line, run);
     case TCliCommand::Backup:
-      return Copy(BackUpCatalogue(), UnitCatalogue::kDefaultPath, kBackupPath);
+      return Copy(run, UnitCatalogue::kDefaultPath, kBackupPath);
     case TCliCommand::Restore:
-      return Copy(RestoreCatalogue(), kBackupPath, UnitCatalogue::kDefaultPath);
+      return Copy(run, kBackupPath, UnitCatalogue::kDefaultPath);
   }
 }
 
 }  // namespace
 
-int RunCommand(const TCommandLine& line, std::string_view version, std::ostream& out,
-               std::ostream& err) {
+int RunCommand(const TCommandLine& line, std::string_view folder, std::string_view version,
+               std::ostream& out, std::ostream& err) {
   try {
-    EnterDirectories(line.Directories);
-    Dispatch(line, version, TStreams{out, err});
+    TRun run{out, err, std::string(folder)};
+    for (const std::string& directory : line.Directories) {
+      run.Folder = EnteredFolder(run.Folder, directory);
+    }
+    Dispatch(line, version, run);
   } catch (const EIniFileException& error) {
     // The window shows the message alone; a script's user also needs to know why.
     err << kProgramPrefix << error.Message() << (error.Reason().empty() ? "" : ": ")

@@ -6,18 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "text/text_bytes.h"
+
 namespace calpero {
 namespace {
-
-struct TByteRange {
-  std::uint8_t Low;
-  std::uint8_t High;
-};
-
-bool InRange(char byte, TByteRange range) {
-  const auto value = static_cast<std::uint8_t>(byte);
-  return value >= range.Low && value <= range.High;
-}
 
 void AppendUnicodeEscape(std::string& out, std::string_view prefix, std::uint8_t value) {
   constexpr std::string_view kHexDigits = "0123456789abcdef";
@@ -69,46 +61,6 @@ std::string ShortestNumber(Real value) {
 }
 
 }  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view text) {
-  constexpr TByteRange kTail{0x80, 0xBF};
-  const auto lead = static_cast<std::uint8_t>(text.front());
-  TByteRange second = kTail;
-  std::size_t length = 0;
-  if (lead < 0x80) {
-    return 1;
-  }
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) {
-      second = {0xA0, 0xBF};
-    }
-    if (lead == 0xED) {
-      second = {0x80, 0x9F};
-    }
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) {
-      second = {0x90, 0xBF};
-    }
-    if (lead == 0xF4) {
-      second = {0x80, 0x8F};
-    }
-  } else {
-    return 0;
-  }
-  if (text.size() < length || !InRange(text[1], second)) {
-    return 0;
-  }
-  for (std::size_t i = 2; i < length; ++i) {
-    if (!InRange(text[i], kTail)) {
-      return 0;
-    }
-  }
-  return length;
-}
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";

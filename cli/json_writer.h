@@ -43,11 +43,6 @@ class TJsonWriter {
 // U+DC80..U+DCFF back to bytes itself) gets the name's bytes back.
 std::string JsonString(std::string_view text);
 
-// The length of the well-formed UTF-8 sequence at the start of `text` (overlong forms,
-// surrogates and code points beyond U+10FFFF are not well formed), or 0 when there is none.
-// `text` must not be empty.
-std::size_t Utf8SequenceLength(std::string_view text);
-
 // The shortest text that reads back as the same double (or float): "0.5", "-2", "1e-05".
 // A value that is not finite, which JSON cannot carry, gives "null".
 std::string JsonNumber(double value);

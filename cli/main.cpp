@@ -21,5 +21,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   calpero::SetDecimalSeparator(calpero::LocaleDecimalSymbol());
-  return calpero::RunCommand(line, CALPERO_VERSION, std::cout, std::cerr);
+  return calpero::RunCommand(line, ".", CALPERO_VERSION, std::cout, std::cerr);
 }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/unit_order.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {

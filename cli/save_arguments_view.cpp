@@ -28,15 +28,15 @@ void TSaveArgumentsView::SetFieldText(TNewVarField field, const std::string& tex
 
 int TSaveArgumentsView::ShowMessage(std::string_view text, std::string_view /*caption*/,
                                     int flags) {
-  if (flags != kDialogFlagsYesNo) {
+  if (flags != kMessageFlagsYesNo) {
     refusal_ = text;
     return 0;
   }
   if (replace_) {
-    return kDialogAnswerYes;
+    return kMessageYes;
   }
   refusal_ = "The unit already exists. Use --replace to replace it.";
-  return kDialogAnswerNo;
+  return kMessageNo;
 }
 
 }  // namespace calpero

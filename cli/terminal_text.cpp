@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "cli/json_writer.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {

@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/ini_text.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 

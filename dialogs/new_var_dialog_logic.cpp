@@ -8,7 +8,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
-#include "dialogs/power_too_large_error.h"
 
 namespace calpero {
 namespace {
@@ -47,7 +46,7 @@ void TNewVarDialogLogic::PreFill(const TPowerVector& powers) {
 
 void TNewVarDialogLogic::Save() {
   if (HasBlankField()) {
-    view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kDialogFlagsWarning);
+    view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kMessageFlagsWarning);
     return;
   }
   const std::string name = view_.FieldText(TNewVarField::Name);
@@ -75,7 +74,7 @@ bool TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
   if (!dataFile_.UnitExists(name)) {
     return true;
   }
-  return view_.ShowMessage(kReplaceText, kReplaceCaption, kDialogFlagsYesNo) == kDialogAnswerYes;
+  return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
 }
 
 std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {

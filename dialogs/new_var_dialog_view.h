@@ -3,18 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/message_box_flags.h"
+
 namespace calpero {
 
 // The five fields of the new-unit dialog. The first four follow the order of kPowerKeys (Mass,
 // Length, Temperature, Time), so a power field's position in that order is its key's index.
 enum class TNewVarField { Mass, Length, Temperature, Time, Name };
-
-// The dialog's message boxes, by the classic flag values and results: flags 48 = OK with the
-// exclamation icon, flags 4 = Yes and No with Yes preselected; results 6 = Yes, 7 = No.
-inline constexpr int kDialogFlagsWarning = 48;
-inline constexpr int kDialogFlagsYesNo = 4;
-inline constexpr int kDialogAnswerYes = 6;
-inline constexpr int kDialogAnswerNo = 7;
 
 // What the dialog's logic needs from its window: the texts of the five fields and a message box
 // that returns the button pressed. The window implements it with real widgets; tests with a fake.
@@ -29,7 +24,7 @@ class TNewVarDialogView {
   // Replaces the text of `field` with `text`.
   virtual void SetFieldText(TNewVarField field, const std::string& text) = 0;
 
-  // Shows a modal message box with `text`, `caption` and `flags` (see the constants above) and
+  // Shows a modal message box with `text`, `caption` and `flags` (see message_box_flags.h) and
   // returns the button pressed (6 = Yes, 7 = No; any other value for a box with only OK).
   virtual int ShowMessage(std::string_view text, std::string_view caption, int flags) = 0;
 

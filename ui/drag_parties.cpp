@@ -3,23 +3,25 @@
 #include <QWidget>
 
 #include "ui/area_panel.h"
+#include "ui/main_form_controls.h"
+#include "ui/picture.h"
 #include "ui/token_label.h"
+#include "ui/unit_list_box.h"
 
 namespace calpero {
 
-TDragControl ClassifyDragControl(QWidget* widget) {
+TDragControl ClassifyDragControl(QWidget* widget, const TMainFormControls& controls) {
   for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget()) {
     if (qobject_cast<TTokenLabel*>(widget) != nullptr) {
       return {TDragParty::Token, widget};
     }
-    const QString name = widget->objectName();
-    if (name == QLatin1String("UnitsListBox")) {
+    if (widget == controls.UnitsListBox) {
       return {TDragParty::UnitList, widget};
     }
-    if (name == QLatin1String("Numerator") || name == QLatin1String("Denominator")) {
+    if (widget == controls.Numerator || widget == controls.Denominator) {
       return {TDragParty::Area, widget};
     }
-    if (name == QLatin1String("TrashImage")) {
+    if (widget == controls.TrashImage) {
       return {TDragParty::Trash, widget};
     }
   }

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace calpero {
 
+class TMainFormControls;
+
 // A control of the main window as a party to a drag, with the control itself (the widget under
 // the pointer may be a part of it, such as the list's viewport or an area's inside).
 struct TDragControl {
@@ -16,10 +18,10 @@ struct TDragControl {
 };
 
 // Tells which party `widget` belongs to, looking at it and then at its enclosing widgets below
-// the window: a token by its class, the unit list and the areas by their names ("UnitsListBox",
-// "Numerator", "Denominator"), the trash by its name ("TrashImage"). Anything else, and a null
-// `widget`, is TDragParty::Other without a control.
-TDragControl ClassifyDragControl(QWidget* widget);
+// the window: a token by its class; the unit list, the two areas and the trash by being those
+// controls of `controls`. Anything else, and a null `widget`, is TDragParty::Other without a
+// control.
+TDragControl ClassifyDragControl(QWidget* widget, const TMainFormControls& controls);
 
 // `global` in the client coordinates of `control`: inside the edge for an area, from the corner
 // for any other control.

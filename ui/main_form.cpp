@@ -151,8 +151,8 @@ void TMainForm::FindEditChange() {
 }
 
 void TMainForm::NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y) {
-  const TDragControl target = ClassifyDragControl(sender);
-  const TDragControl dragged = ClassifyDragControl(source);
+  const TDragControl target = ClassifyDragControl(sender, controls_);
+  const TDragControl dragged = ClassifyDragControl(source, controls_);
   TDropTarget dropTarget =
       sender == controls_.Numerator ? THolder::Numerator : THolder::Denominator;
   if (target.Party == TDragParty::Token) {
@@ -176,7 +176,7 @@ void TMainForm::UnitsListBoxDragDrop(QWidget* source) {
 }
 
 void TMainForm::TrashImageDragDrop(QWidget* source) {
-  const TDragControl dragged = ClassifyDragControl(source);
+  const TDragControl dragged = ClassifyDragControl(source, controls_);
   if (dragged.Party == TDragParty::UnitList) {
     EraseCurrentUnit();
   } else if (dragged.Party == TDragParty::Token) {
@@ -340,7 +340,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QWidget* TMainForm::DragSourceFor(QWidget* pressed, TDragStart& start) {
-  const TDragControl control = ClassifyDragControl(pressed);
+  const TDragControl control = ClassifyDragControl(pressed, controls_);
   switch (control.Party) {
     case TDragParty::Token:
     case TDragParty::Trash:
@@ -360,11 +360,12 @@ QWidget* TMainForm::DragSourceFor(QWidget* pressed, TDragStart& start) {
 }
 
 bool TMainForm::DragOver(QWidget* underPointer, QWidget* source, QPoint /*global*/) {
-  return AcceptsDrop(ClassifyDragControl(underPointer).Party, ClassifyDragControl(source).Party);
+  return AcceptsDrop(ClassifyDragControl(underPointer, controls_).Party,
+                     ClassifyDragControl(source, controls_).Party);
 }
 
 void TMainForm::DragDrop(QWidget* underPointer, QWidget* source, QPoint global) {
-  const TDragControl target = ClassifyDragControl(underPointer);
+  const TDragControl target = ClassifyDragControl(underPointer, controls_);
   const QPoint at = ClientPoint(target, global);
   RunHandler([&] {
     switch (target.Party) {

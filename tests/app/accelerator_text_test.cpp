@@ -36,7 +36,9 @@ const auto kRunsCases = std::to_array<RunsCase>({
     {"a_multibyte_character_is_underlined_whole",
      "&\xC3\xA9t\xC3\xA9",
      {{"\xC3\xA9", true}, {"t\xC3\xA9", false}}},
-    {"a_cut_multibyte_sequence_stays_as_it_is", "&\xE2\x82", {{"\xE2\x82", true}}},
+    {"a_cut_multibyte_sequence_underlines_its_first_byte",
+     "&\xE2\x82",
+     {{"\xE2", true}, {"\x82", false}}},
     {"only_ampersands_pairs", "&&", {{"&", false}}},
     {"only_one_ampersand", "&", {}},
 });

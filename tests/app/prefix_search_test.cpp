@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/text_bytes.h"
+
 namespace calpero {
 namespace {
 

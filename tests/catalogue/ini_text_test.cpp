@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "text/text_bytes.h"
+
 namespace calpero {
 namespace {
 

@@ -88,6 +88,24 @@ TEST(ParsePower, RefusesHalfOfATwoByteSeparator) {
                EConvertError);
 }
 
+TEST(DecimalSeparator, TakesOneWellFormedCharacterAndFallsBackToAPointOtherwise) {
+  const std::pair<const char*, const char*> cases[] = {
+      {",", ","},
+      {"\xD9\xAB", "\xD9\xAB"},
+      {"\xE2\x80\xA4", "\xE2\x80\xA4"},
+      {"", "."},
+      {",,", "."},
+      {"\xD9", "."},
+      {"\xC0\xAE", "."},
+      {"\xED\xA0\x80", "."},
+      {"\xE2\x80", "."},
+  };
+  for (const auto& [asked, used] : cases) {
+    const ScopedDecimalSeparator scoped(asked);
+    EXPECT_EQ(DecimalSeparator(), used) << asked;
+  }
+}
+
 struct Written {
   double value;
   const char* text;

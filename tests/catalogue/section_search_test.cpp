@@ -16,6 +16,7 @@
 #include "catalogue/section_index.h"
 #include "catalogue/whole_file.h"
 #include "tests/catalogue/test_files.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {

@@ -21,20 +21,15 @@ namespace {
 
 class CliCommandsUnderAComma : public ::testing::Test {
  protected:
-  // The standard output of the command, or the standard error when it fails. RunCommand enters
-  // the -C directory, so the test's own working directory is put back afterwards.
+  // The standard output of the command run in the workspace, or the standard error when it fails.
   std::string Run(std::vector<std::string_view> arguments, std::ostream* out = nullptr) {
-    const std::string root = workspace_.Root().string();
-    arguments.insert(arguments.begin(), {"-C", root});
     std::ostringstream text;
     std::ostringstream err;
-    const int status =
-        RunCommand(ParseCommandLine(arguments), "1", out != nullptr ? *out : text, err);
-    std::filesystem::current_path(testDirectory_);
+    const int status = RunCommand(ParseCommandLine(arguments), workspace_.Root().string(), "1",
+                                  out != nullptr ? *out : text, err);
     return status == 0 ? text.str() : err.str();
   }
 
-  const std::filesystem::path testDirectory_ = std::filesystem::current_path();
   const ScopedDecimalSeparator comma_{","};
   TWorkspace workspace_;
 };

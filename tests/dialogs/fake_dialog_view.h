@@ -28,8 +28,8 @@ class FakeDialogView : public TNewVarDialogView {
   }
   int ShowMessage(std::string_view text, std::string_view caption, int flags) override {
     messages.push_back({std::string(text), std::string(caption), flags});
-    EXPECT_TRUE(flags != kDialogFlagsYesNo || answer != 0) << "unexpected question: " << text;
-    return flags == kDialogFlagsYesNo ? answer : 1;
+    EXPECT_TRUE(flags != kMessageFlagsYesNo || answer != 0) << "unexpected question: " << text;
+    return flags == kMessageFlagsYesNo ? answer : 1;
   }
 
   // Sets the four power fields, Mass to Time, and the name field.

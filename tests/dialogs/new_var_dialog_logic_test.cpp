@@ -131,9 +131,8 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     int answer;
     double storedMass;
   };
-  for (const Case& c :
-       {Case{"Metre", kDialogAnswerNo, 0.0}, Case{"mETRE", kDialogAnswerNo, 0.0},
-        Case{"Metre", kDialogAnswerYes, 7.0}, Case{"mETRE", kDialogAnswerYes, 7.0}}) {
+  for (const Case& c : {Case{"Metre", kMessageNo, 0.0}, Case{"mETRE", kMessageNo, 0.0},
+                        Case{"Metre", kMessageYes, 7.0}, Case{"mETRE", kMessageYes, 7.0}}) {
     SCOPED_TRACE(c.typedName + " " + std::to_string(c.answer));
     folder_.WriteCatalogue(kMetreUnit);
     view_.messages.clear();
@@ -153,7 +152,7 @@ TEST_F(NewVarDialogLogic, ANewNameSavedTwiceIsAskedAboutTheSecondTime) {
   view_.Fill({"1", "0", "0", "0"}, "Kilogram");
   logic_.Save();
   EXPECT_TRUE(view_.messages.empty());
-  view_.answer = kDialogAnswerYes;
+  view_.answer = kMessageYes;
   logic_.Save();
   ASSERT_EQ(view_.messages.size(), 1U);
   EXPECT_EQ(view_.messages[0].text, kReplaceText);
@@ -186,7 +185,7 @@ TEST_F(NewVarDialogLogic, AFieldThatCannotBeStoredEndsTheSaveBeforeAnyWrite) {
        "'-1.7976931348623153e308' is too large for a power"},
   };
   folder_.WriteCatalogue(kMetreUnit);
-  view_.answer = kDialogAnswerYes;
+  view_.answer = kMessageYes;
   for (const auto& [powers, message] : cases) {
     view_.Fill(powers, "Metre");
     EXPECT_EQ(SaveError(), message);
@@ -208,7 +207,7 @@ TEST_F(NewVarDialogLogic, FieldsAreReadUnderTheSeparatorInForce) {
     SCOPED_TRACE(c.separator + (" " + c.text));
     const ScopedDecimalSeparator separator(c.separator);
     view_.Fill({c.text, "0", "0", "0"}, "Unit");
-    view_.answer = kDialogAnswerYes;
+    view_.answer = kMessageYes;
     const std::optional<std::string> error = SaveError();
     if (c.stored) {
       EXPECT_EQ(error, std::nullopt);

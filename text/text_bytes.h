@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace calpero {
+
+// `byte` with an ASCII capital letter made small; every other byte as it is. Unit names are byte
+// strings: only ASCII letters have a case that the program folds.
+constexpr char FoldAsciiCase(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+// Whether `c` is a blank: a space or a tab.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Whether `text` holds nothing but blanks and line ends (an empty text does).
+bool IsBlankText(std::string_view text);
+
+// Whether two names (unit names, section or key names) are the same without regard to letter
+// case (ASCII letters fold; every other byte compares as it is).
+bool SameIniName(std::string_view a, std::string_view b);
+
+// Sets `folded` to `name` with ASCII letters in lower case: the form under which SameIniName
+// names are equal. Reuses the storage of `folded`.
+void FoldIniName(std::string_view name, std::string& folded);
+
+// A 64-bit hash of `name` that is the same for names that SameIniName takes for the same, so that
+// a name can be looked for among many without folding a copy of each. Every bit depends on every
+// byte, so any part of the hash may serve as a smaller one.
+std::uint64_t IniNameHash(std::string_view name);
+
+// Whether `text` begins with `prefix`, comparing ASCII letters without regard to case and every
+// other byte exactly (names are stored bytes; a name that is not ASCII still matches itself).
+// Every text begins with the empty prefix.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The length in bytes (1 to 4) of the well-formed UTF-8 sequence at the start of `text`, or 0
+// when none starts there: a byte that cannot lead, a sequence cut short or with a wrong
+// continuation byte, an overlong form, a surrogate or a code point above U+10FFFF. `text` must
+// not be empty.
+std::size_t Utf8SequenceLength(std::string_view text);
+
+}  // namespace calpero
