@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 namespace calpero::testing {
 namespace {
@@ -38,7 +38,7 @@ class BackupRestore : public MainFormTest {
 
 TEST_F(BackupRestore, WithoutABackupFolderChangesNothingAndSaysNothing) {
   ASSERT_TRUE(QDir(PathOf(QStringLiteral("Backup"))).removeRecursively());
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   Click(C().BackFilesUpToolButton);
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("Backup"))));

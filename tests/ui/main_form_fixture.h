@@ -7,10 +7,10 @@
 
 #include <QDir>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "catalogue/decimal_separator.h"
 #include "fake_help_shell.h"
+#include "tests/support/temp_folder.h"
 #include "ui/main_form.h"
 
 namespace calpero::testing {
@@ -32,7 +32,9 @@ class MainFormTest : public ::testing::Test {
   // The bytes of Data/data.ini (empty when missing).
   std::string CatalogueBytes() const;
   // The path of a file in the working folder.
-  QString PathOf(const QString& relative) const { return folder_.filePath(relative); }
+  QString PathOf(const QString& relative) const {
+    return QString::fromStdString(folder_.File(relative.toStdString()));
+  }
 
   // Makes and shows the window; waits until it is exposed.
   void OpenForm();
@@ -75,8 +77,8 @@ class MainFormTest : public ::testing::Test {
 
  private:
   ScopedDecimalSeparator separator_{"."};
-  QTemporaryDir folder_;
-  QString previousFolder_;
+  test::TempProgramFolder folder_;
+  test::ScopedWorkingDirectory inFolder_{folder_.Path()};
 };
 
 }  // namespace calpero::testing
