@@ -13,9 +13,6 @@
 namespace calpero::testing {
 namespace {
 
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kNewton = 4;
-
 class BackupRestore : public MainFormTest {
  protected:
   BackupRestore() {

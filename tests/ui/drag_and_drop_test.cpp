@@ -23,12 +23,6 @@ bool HasPixelLike(const QImage& image, const QColor& color) {
   return false;
 }
 
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kArea = 0;
-constexpr int kKelvin = 2;
-constexpr int kNewton = 4;
-constexpr int kSecond = 5;
-
 class DragAndDrop : public MainFormTest {
  protected:
   DragAndDrop() {

@@ -19,6 +19,12 @@ namespace calpero::testing {
 // Newton (1, 1, 0, -2), metre (0, 1, 0, 0), Kelvin (0, 0, 1, 0), Second (0, 0, 0, 1),
 // Area (0, 2, 0, 0), Half (0.5, -1.5, 0, 0; no "Time" key).
 extern const char* const kSampleCatalogue;
+// Where the sample's units stand in the list, which reads Area, Half, Kelvin, metre, Newton,
+// Second.
+constexpr int kArea = 0;
+constexpr int kKelvin = 2;
+constexpr int kNewton = 4;
+constexpr int kSecond = 5;
 
 // Each case runs in a fresh working folder holding Data/ (and Backup/), with "." as the decimal
 // separator, and drives a real main window shown offscreen, whose help look-up is a fake.

@@ -7,12 +7,6 @@
 namespace calpero::testing {
 namespace {
 
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kArea = 0;
-constexpr int kKelvin = 2;
-constexpr int kNewton = 4;
-constexpr int kSecond = 5;
-
 class WorkAreaCommands : public MainFormTest {
  protected:
   WorkAreaCommands() {
