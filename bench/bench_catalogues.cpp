@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "bench/scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace calpero {
 
 namespace {
 
 const std::filesystem::path& ScratchPath() {
-  static const ScratchFolder folder;
+  static const test::TempFolder folder;
   return folder.Path();
 }
 

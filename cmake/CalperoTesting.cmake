@@ -51,9 +51,10 @@ function(calpero_add_test name)
 
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  # Every test program may use the shared helpers of tests/support.
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} calpero_test_support)
   if(ARG_GUI)
-    target_link_libraries(${name} PRIVATE calpero_gui_test_main)
+    target_link_libraries(${name} PRIVATE calpero_gui_test_support)
     target_compile_definitions(${name} PRIVATE QTEST_QPA_MOUSE_HANDLING)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/help_shell.h"
+#include "tests/support/temp_folder.h"
 
 namespace calpero {
 namespace {
@@ -25,41 +26,32 @@ TEST(HelpPagePath, PutsTheHelpFolderBesideTheProgram) {
 // A private folder for the file-system cases, removed at the end.
 class HelpPagePresence : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("calpero-help-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string MakeFile(const std::string& name) {
-    const fs::path path = folder_ / name;
+    const fs::path path = folder_.Path() / name;
     std::ofstream(path) << "<html></html>";
     return path.string();
   }
 
-  fs::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(HelpPagePresence, FindsARegularFile) { EXPECT_TRUE(IsHelpPagePresent(MakeFile("a.htm"))); }
 
 TEST_F(HelpPagePresence, RefusesAMissingFile) {
-  EXPECT_FALSE(IsHelpPagePresent((folder_ / "missing.htm").string()));
+  EXPECT_FALSE(IsHelpPagePresent((folder_.Path() / "missing.htm").string()));
 }
 
 TEST_F(HelpPagePresence, RefusesAFolder) {
-  fs::create_directories(folder_ / "index.htm");
-  EXPECT_FALSE(IsHelpPagePresent((folder_ / "index.htm").string()));
+  fs::create_directories(folder_.Path() / "index.htm");
+  EXPECT_FALSE(IsHelpPagePresent((folder_.Path() / "index.htm").string()));
 }
 
 TEST_F(HelpPagePresence, FollowsASymbolicLinkToItsTarget) {
   const std::string target = MakeFile("target.htm");
-  fs::create_symlink(target, folder_ / "link.htm");
-  fs::create_symlink(folder_ / "gone.htm", folder_ / "dangling.htm");
-  EXPECT_TRUE(IsHelpPagePresent((folder_ / "link.htm").string()));
-  EXPECT_FALSE(IsHelpPagePresent((folder_ / "dangling.htm").string()));
+  fs::create_symlink(target, folder_.Path() / "link.htm");
+  fs::create_symlink(folder_.Path() / "gone.htm", folder_.Path() / "dangling.htm");
+  EXPECT_TRUE(IsHelpPagePresent((folder_.Path() / "link.htm").string()));
+  EXPECT_FALSE(IsHelpPagePresent((folder_.Path() / "dangling.htm").string()));
 }
 
 struct AssociationCase {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +9,7 @@
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/unit_catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace calpero {
 namespace {
@@ -19,22 +18,17 @@ namespace {
 class EvaluationOnCatalogue : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("calpero-calc-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(folder_);
-    std::ofstream file(folder_ / "data.ini", std::ios::binary);
+    std::ofstream file(Path(), std::ios::binary);
     file << "[Force]\r\nMass=1\r\nLength=1\r\nTemperature=0\r\nTime=-2\r\n"
             "[area]\r\nLength=2\r\n"
             "[tenth]\r\nMass=0.1\r\n"
             "[huge]\r\nMass=1E400\r\n";
   }
 
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::string Path() const { return (folder_ / "data.ini").string(); }
+  std::string Path() const { return folder_.File("data.ini"); }
 
   ScopedDecimalSeparator separator_{"."};
-  std::filesystem::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(EvaluationOnCatalogue, TheResultantComesFromTheFileByNameWhateverTheLetterCase) {

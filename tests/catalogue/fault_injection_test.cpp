@@ -1,7 +1,7 @@
 // Every write path of the catalogue and its copies, with the Nth system call failing, once or from
-// then on: the operation reports the failure (an EIniFileException, or false for the copies) and
-// its target stays byte-identical, unless the failure came after the new file was in place. And
-// the disk really full, where a tmpfs can be mounted.
+// then on: the operation reports the failure (an EIniFileException, or false for the copies), its
+// target stays byte-identical and no temporary is left, unless the failure came after the new
+// file was in place. And the disk really full, where a tmpfs can be mounted.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -22,6 +22,7 @@
 #include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
+#include "tests/support/failing_calls.h"
 
 namespace calpero {
 namespace {
@@ -33,58 +34,9 @@ using test::ReadBytes;
 using test::ReportsFailure;
 using test::WriteBytes;
 
-enum class Failure { kOnce, kFromThenOn };
-
-// The calls made under injection and what the injection did.
-struct Injection {
-  int failAt = 0;
-  Failure failure = Failure::kOnce;
-  int calls = 0;
-  bool failed = false;
-  bool renamedBeforeFailure = false;
-};
-
-// Wraps a real call so that it fails with ENOSPC when the injection says so. A failing close still
-// releases the descriptor, as close does on Linux whatever it reports.
-template <typename Call>
-auto Injected(const std::shared_ptr<Injection>& injection, Call real, bool isClose = false,
-              bool isRename = false) {
-  return [injection, real, isClose, isRename](auto... args) {
-    using Result = decltype(real(args...));
-    ++injection->calls;
-    const bool fail = injection->failure == Failure::kOnce ? injection->calls == injection->failAt
-                                                           : injection->calls >= injection->failAt;
-    if (fail) {
-      if (isClose) {
-        real(args...);
-      }
-      injection->failed = true;
-      errno = ENOSPC;
-      return Result(-1);
-    }
-    const Result result = real(args...);
-    if (isRename && result == 0 && !injection->failed) {
-      injection->renamedBeforeFailure = true;
-    }
-    return result;
-  };
-}
-
-FileSystemCalls InjectedCalls(const std::shared_ptr<Injection>& injection) {
-  const FileSystemCalls real = SystemFileSystem();
-  FileSystemCalls calls;
-  calls.open = Injected(injection, real.open);
-  calls.flock = Injected(injection, real.flock);
-  calls.timedLock = real.timedLock;
-  calls.write = Injected(injection, real.write);
-  calls.fchown = Injected(injection, real.fchown);
-  calls.fchmod = Injected(injection, real.fchmod);
-  calls.fsync = Injected(injection, real.fsync);
-  calls.close = Injected(injection, real.close, true);
-  calls.rename = Injected(injection, real.rename, false, true);
-  calls.unlink = Injected(injection, real.unlink);
-  return calls;
-}
+using test::CallLog;
+using test::FailingCalls;
+using test::Failure;
 
 // One write path, run in a working folder holding Data/ and Backup/: the file it replaces, whether
 // that file exists beforehand, and the operation, which returns whether it reported a failure.
@@ -102,8 +54,10 @@ const std::vector<WritePath> kWritePaths = {
      [] { return ReportsFailure([] { UnitCatalogue().WritePower("UnitA", "Mass", 3); }); }},
     {"WritePower adding a unit", "Data/data.ini", true,
      [] { return ReportsFailure([] { UnitCatalogue().WritePower("New", "Time", 3); }); }},
-    {"WritePowers", "Data/data.ini", true,
+    {"WritePowers replacing a unit", "Data/data.ini", true,
      [] { return ReportsFailure([] { UnitCatalogue().WritePowers("UnitB", kFourPowers); }); }},
+    {"WritePowers adding a unit", "Data/data.ini", true,
+     [] { return ReportsFailure([] { UnitCatalogue().WritePowers("New", kFourPowers); }); }},
     {"EraseUnit", "Data/data.ini", true,
      [] { return ReportsFailure([] { UnitCatalogue().EraseUnit("UnitA"); }); }},
     {"CopyCatalogueFile", "Data/data.ini", true,
@@ -154,12 +108,14 @@ class FaultInjectionTest : public ::testing::Test {
                   const std::optional<std::string>& before,
                   const std::optional<std::string>& after) {
     Prepare(path);
-    const auto injection = std::make_shared<Injection>();
+    // A passing fault (EIO) once, a full disk (ENOSPC) from then on.
+    const auto injection = std::make_shared<CallLog>();
     injection->failAt = failAt;
     injection->failure = failure;
+    injection->error = failure == Failure::kOnce ? EIO : ENOSPC;
     bool reported = false;
     {
-      const ScopedFileSystem failing(InjectedCalls(injection));
+      const ScopedFileSystem failing(FailingCalls(injection));
       reported = path.run();
     }
     const std::string where = std::string(path.what) + ", call " + std::to_string(failAt) +

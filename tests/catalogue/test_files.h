@@ -11,39 +11,9 @@
 #include <vector>
 
 #include "catalogue/file_system.h"
+#include "tests/support/temp_folder.h"
 
 namespace calpero::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it (whatever
-// its permissions) when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  // The path of `name` inside the folder, as a string.
-  std::string File(std::string_view name) const;
-  // The names of the folder's entries, sorted.
-  std::vector<std::string> Entries() const;
-
- private:
-  std::filesystem::path path_;
-};
-
-// Makes `folder` the working directory for its lifetime.
-class ScopedWorkingDirectory {
- public:
-  explicit ScopedWorkingDirectory(const std::filesystem::path& folder);
-  ~ScopedWorkingDirectory();
-  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
-  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
-
- private:
-  std::filesystem::path previous_;
-};
 
 // The bytes of the file at `path`; fails the test and returns "" when it cannot be read.
 std::string ReadBytes(const std::string& path);

@@ -17,26 +17,12 @@ std::string ShellWord(const std::string& text) {
   return word + "'";
 }
 
-TWorkspace::TWorkspace() {
-  std::string pattern = std::filesystem::temp_directory_path() / "calpero-cli-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("no temporary folder");
-  }
-  root_ = pattern;
-  std::filesystem::create_directory(root_ / "Data");
-}
-
-TWorkspace::~TWorkspace() {
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
-}
-
 TCliResult TWorkspace::Run(const std::vector<std::string>& arguments,
                            const std::string& environment,
                            const std::filesystem::path& directory) const {
-  const std::filesystem::path out = root_ / "stdout";
-  const std::filesystem::path err = root_ / "stderr";
-  std::string command = "cd " + ShellWord(directory.empty() ? root_ : directory) + " && env " +
+  const std::filesystem::path out = Root() / "stdout";
+  const std::filesystem::path err = Root() / "stderr";
+  std::string command = "cd " + ShellWord(directory.empty() ? Root() : directory) + " && env " +
                         (environment.empty() ? "LC_ALL=C" : environment) + " " CALPERO_CLI_PATH;
   for (const std::string& argument : arguments) {
     command += " " + ShellWord(argument);

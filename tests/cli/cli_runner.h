@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace calpero::testing {
 
 // What one run of the built calpero-cli left behind.
@@ -13,20 +15,11 @@ struct TCliResult {
   std::string Err;
 };
 
-// A fresh folder under the system's temporary folder holding an empty "Data" folder, removed
-// with the object. Runs calpero-cli there.
-class TWorkspace {
+// A private program folder (see TempProgramFolder) where calpero-cli runs.
+class TWorkspace : public test::TempProgramFolder {
  public:
-  TWorkspace();
-  ~TWorkspace();
-  TWorkspace(const TWorkspace&) = delete;
-  TWorkspace& operator=(const TWorkspace&) = delete;
-
-  const std::filesystem::path& Root() const { return root_; }
-  std::string ReadCatalogue() const { return ReadFile(root_ / "Data" / "data.ini"); }
-  void WriteCatalogue(const std::string& bytes) const {
-    WriteFile(root_ / "Data" / "data.ini", bytes);
-  }
+  const std::filesystem::path& Root() const { return Path(); }
+  std::string ReadCatalogue() const { return CatalogueBytes(); }
 
   // Runs calpero-cli with `arguments` in `directory` (the root when empty) under the locale
   // settings `environment` ("LC_ALL=C" unless given: no run depends on the machine's locale).
@@ -35,9 +28,6 @@ class TWorkspace {
 
   static void WriteFile(const std::filesystem::path& path, const std::string& bytes);
   static std::string ReadFile(const std::filesystem::path& path);  // empty when unreadable
-
- private:
-  std::filesystem::path root_;
 };
 
 // `text` as one word for the shell.

@@ -14,7 +14,7 @@
 #include "catalogue/power_keys.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_dialog_view.h"
-#include "temp_catalogue_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace calpero {
 namespace {
@@ -47,7 +47,7 @@ class NewVarDialogLogic : public ::testing::Test {
   }
 
   ScopedDecimalSeparator separator_{"."};
-  testing::TempCatalogueFolder folder_;
+  test::TempProgramFolder folder_;
   UnitCatalogue catalogue_{folder_.CataloguePath()};
   FakeDialogView view_;
   TNewVarDialogLogic logic_{view_, catalogue_};

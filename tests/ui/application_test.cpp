@@ -10,7 +10,7 @@
 
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 #include "ui/desktop_settings.h"
 
 namespace calpero::testing {
@@ -73,7 +73,7 @@ TEST(CalperoApplication, ShowsAnErrorThatEscapesAnEventsHandling) {
   });
   for (const auto& c : cases) {
     FailingObject object(c.fail);
-    const ModalBoxCatcher boxes;
+    const test::ModalBoxCatcher boxes;
     QEvent event(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&object, &event));
     ASSERT_EQ(boxes.Boxes().size(), 1U);

@@ -8,13 +8,10 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 namespace calpero::testing {
 namespace {
-
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kNewton = 4;
 
 class BackupRestore : public MainFormTest {
  protected:
@@ -38,7 +35,7 @@ class BackupRestore : public MainFormTest {
 
 TEST_F(BackupRestore, WithoutABackupFolderChangesNothingAndSaysNothing) {
   ASSERT_TRUE(QDir(PathOf(QStringLiteral("Backup"))).removeRecursively());
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   Click(C().BackFilesUpToolButton);
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("Backup"))));

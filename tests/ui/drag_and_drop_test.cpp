@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 namespace calpero::testing {
 namespace {
@@ -22,12 +22,6 @@ bool HasPixelLike(const QImage& image, const QColor& color) {
   }
   return false;
 }
-
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kArea = 0;
-constexpr int kKelvin = 2;
-constexpr int kNewton = 4;
-constexpr int kSecond = 5;
 
 class DragAndDrop : public MainFormTest {
  protected:
@@ -262,7 +256,7 @@ class EmptyListDrag : public MainFormTest {
 
 TEST_F(EmptyListDrag, ShowsTheListIndexErrorForADropOnTheTrash) {
   WriteCatalogue(kSampleCatalogue);  // present now, but the list was read when it was not
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   Drag(C().UnitsListBox->viewport(), {20, 20}, C().TrashImage, {24, 24});
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("List index out of bounds (-1)"));
@@ -272,7 +266,7 @@ TEST_F(EmptyListDrag, ShowsTheListIndexErrorForADropOnTheTrash) {
 }
 
 TEST_F(EmptyListDrag, MakesNoTokenForADropOnAnArea) {
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   Drag(C().UnitsListBox->viewport(), {20, 20}, C().Numerator->Client(), {100, 50});
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("List index out of bounds (-1)"));

@@ -14,19 +14,13 @@ const char* const kSampleCatalogue =
     "[Area]\nMass=0\nLength=2\nTemperature=0\nTime=0\n"
     "[Half]\nMass=0.5\nLength=-1.5\nTemperature=0\n";
 
-MainFormTest::MainFormTest() : previousFolder_(QDir::currentPath()) {
-  EXPECT_TRUE(folder_.isValid());
-  QDir(folder_.path()).mkdir(QStringLiteral("Data"));
-  QDir(folder_.path()).mkdir(QStringLiteral("Backup"));
-  QDir::setCurrent(folder_.path());
-}
+MainFormTest::MainFormTest() { QDir().mkdir(QStringLiteral("Backup")); }
 
 MainFormTest::~MainFormTest() {
   if (form_) {
     form_->close();
     form_.reset();
   }
-  QDir::setCurrent(previousFolder_);
 }
 
 void MainFormTest::WriteCatalogue(const std::string& bytes) {

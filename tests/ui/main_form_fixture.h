@@ -7,10 +7,10 @@
 
 #include <QDir>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "catalogue/decimal_separator.h"
 #include "fake_help_shell.h"
+#include "tests/support/temp_folder.h"
 #include "ui/main_form.h"
 
 namespace calpero::testing {
@@ -19,6 +19,12 @@ namespace calpero::testing {
 // Newton (1, 1, 0, -2), metre (0, 1, 0, 0), Kelvin (0, 0, 1, 0), Second (0, 0, 0, 1),
 // Area (0, 2, 0, 0), Half (0.5, -1.5, 0, 0; no "Time" key).
 extern const char* const kSampleCatalogue;
+// Where the sample's units stand in the list, which reads Area, Half, Kelvin, metre, Newton,
+// Second.
+constexpr int kArea = 0;
+constexpr int kKelvin = 2;
+constexpr int kNewton = 4;
+constexpr int kSecond = 5;
 
 // Each case runs in a fresh working folder holding Data/ (and Backup/), with "." as the decimal
 // separator, and drives a real main window shown offscreen, whose help look-up is a fake.
@@ -32,7 +38,9 @@ class MainFormTest : public ::testing::Test {
   // The bytes of Data/data.ini (empty when missing).
   std::string CatalogueBytes() const;
   // The path of a file in the working folder.
-  QString PathOf(const QString& relative) const { return folder_.filePath(relative); }
+  QString PathOf(const QString& relative) const {
+    return QString::fromStdString(folder_.File(relative.toStdString()));
+  }
 
   // Makes and shows the window; waits until it is exposed.
   void OpenForm();
@@ -75,8 +83,8 @@ class MainFormTest : public ::testing::Test {
 
  private:
   ScopedDecimalSeparator separator_{"."};
-  QTemporaryDir folder_;
-  QString previousFolder_;
+  test::TempProgramFolder folder_;
+  test::ScopedWorkingDirectory inFolder_{folder_.Path()};
 };
 
 }  // namespace calpero::testing

@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -35,6 +34,7 @@
 #include "catalogue/power_keys.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_help_shell.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_seed.h"
 #include "ui/main_form.h"
 #include "ui/new_var_dlg.h"
@@ -165,12 +165,7 @@ class RandomAnswerer {
 
 class MonkeyTest : public ::testing::Test {
  protected:
-  MonkeyTest() : previousFolder_(QDir::currentPath()) {
-    QDir(folder_.path()).mkdir(QStringLiteral("Data"));
-    QDir(folder_.path()).mkdir(QStringLiteral("Backup"));
-    QDir::setCurrent(folder_.path());
-  }
-  ~MonkeyTest() override { QDir::setCurrent(previousFolder_); }
+  MonkeyTest() { QDir().mkdir(QStringLiteral("Backup")); }
 
   // A point anywhere in the window, or at the centre of a random widget of type `Widget`.
   template <typename Widget>
@@ -278,8 +273,8 @@ class MonkeyTest : public ::testing::Test {
   std::unique_ptr<TNewVarDlg> dialog_;  // goes before the window, its parent
 
  private:
-  QTemporaryDir folder_;
-  QString previousFolder_;
+  test::TempProgramFolder folder_;
+  test::ScopedWorkingDirectory inFolder_{folder_.Path()};
 };
 
 TEST_F(MonkeyTest, TenThousandRandomActionsNeverCrashHangOrDamageTheCatalogue) {

@@ -22,10 +22,6 @@
 namespace calpero::testing {
 namespace {
 
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kArea = 0;
-constexpr int kNewton = 4;
-
 class NewVariable : public MainFormTest {
  protected:
   NewVariable() {

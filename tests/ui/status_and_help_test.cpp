@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
 #include "ui/xdg_help_shell.h"
 
@@ -123,7 +123,7 @@ TEST_F(Help, OpensThePageBesideTheProgramFromTheButton) {
 
 TEST_F(Help, SaysWhenItCannotFindTheBrowser) {
   shell_->browserFound = false;
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   Click(C().ShowHelpToolButton);
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Cannot find the browser!"));
@@ -173,7 +173,7 @@ TEST_F(Help, ShowsTheMessageForF1WithoutTheHelpPage) {
   form_ = std::make_unique<TMainForm>(std::move(shell));
   form_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   PressF1(Qt::NoModifier);
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Cannot find the browser!"));

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 namespace calpero::testing {
 namespace {
@@ -133,7 +133,7 @@ TEST_F(UnitList, KeepsTheCurrentItemOnARightClick) {
 TEST_F(UnitList, KeepsTheCurrentItemOnAPressOnEmptySpaceAndOnCtrlSpace) {
   TUnitListBox* list = C().UnitsListBox;
   const QPoint belowLastItem(40, list->visualItemRect(5).bottom() + 40);
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   ClickListItem(2);
   QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowLastItem);
@@ -158,7 +158,7 @@ using OwnCatalogueList = MainFormTest;
 TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow) {
   WriteCatalogue("[Huge]\nMass=2\nLength=1E400\n");
   OpenForm();
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   ClickListItem(0);
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("Floating point overflow."));
@@ -200,7 +200,7 @@ TEST_F(EmptyUnitList, ListsNothingWithoutACatalogue) {
 }
 
 TEST_F(EmptyUnitList, ShowsTheListIndexErrorForABackspace) {
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   QTest::keyClick(C().UnitsListBox, Qt::Key_Backspace);
   ASSERT_EQ(boxes.Boxes().size(), 1U);
   EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("List index out of bounds (-1)"));

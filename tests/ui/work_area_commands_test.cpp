@@ -2,16 +2,10 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 namespace calpero::testing {
 namespace {
-
-// The list reads Area, Half, Kelvin, metre, Newton, Second.
-constexpr int kArea = 0;
-constexpr int kKelvin = 2;
-constexpr int kNewton = 4;
-constexpr int kSecond = 5;
 
 class WorkAreaCommands : public MainFormTest {
  protected:
@@ -177,7 +171,7 @@ TEST_F(WorkAreaCommands, BacksTheCatalogueUpAndRestoresIt) {
 TEST_F(WorkAreaCommands, ReloadsTheListAfterARestoreThatFails) {
   ASSERT_FALSE(QFile::exists(PathOf(QStringLiteral("Backup/data.ini"))));
   WriteCatalogue("[Only]\nMass=1\n");
-  const ModalBoxCatcher boxes;
+  const test::ModalBoxCatcher boxes;
   C().RestoreMenuItem->trigger();
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_EQ(ListItems(), QStringList({"Only"}));

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "new_var_dlg_fixture.h"
+#include "tests/ui/new_var_dlg_fixture.h"
 #include "ui/hint.h"
 
 namespace calpero::testing {

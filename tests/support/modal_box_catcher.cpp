@@ -1,10 +1,10 @@
-#include "modal_box_catcher.h"
+#include "tests/support/modal_box_catcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 
-namespace calpero::testing {
+namespace calpero::test {
 
 ModalBoxCatcher::ModalBoxCatcher() {
   timer_.setInterval(5);
@@ -27,4 +27,4 @@ void ModalBoxCatcher::Poll() {
   button->click();
 }
 
-}  // namespace calpero::testing
+}  // namespace calpero::test

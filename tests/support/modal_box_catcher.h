@@ -6,7 +6,7 @@
 #include <QString>
 #include <QTimer>
 
-namespace calpero::testing {
+namespace calpero::test {
 
 // What a message box showed.
 struct TSeenBox {
@@ -16,7 +16,8 @@ struct TSeenBox {
 };
 
 // While alive, watches for modal message boxes and closes each with its OK (or default) button
-// as soon as it shows, recording what it showed.
+// as soon as it shows, recording what it showed. The one answerer of message boxes for the window
+// tests: it answers from the event loop, so a box shown inside a running dialog is answered too.
 class ModalBoxCatcher {
  public:
   ModalBoxCatcher();
@@ -33,4 +34,4 @@ class ModalBoxCatcher {
   std::vector<TSeenBox> boxes_;
 };
 
-}  // namespace calpero::testing
+}  // namespace calpero::test

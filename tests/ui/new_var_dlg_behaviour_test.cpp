@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "new_var_dlg_fixture.h"
+#include "tests/support/modal_box_catcher.h"
+#include "tests/ui/new_var_dlg_fixture.h"
 
 namespace calpero::testing {
 namespace {
@@ -92,12 +92,11 @@ TEST_F(NewVarDlgBehaviour, EnterWithTheFocusOnSaveAndExitSavesAndCloses) {
 
 TEST_F(NewVarDlgBehaviour, ABlankFieldIsReportedThenSaveStaysOpenAndSaveAndExitCloses) {
   for (const char* button : {"Button1", "OKBtn"}) {
-    std::optional<SeenMessageBox> seen;
+    const test::ModalBoxCatcher boxes;
     bool openAfterSave = false;
     WhenDialogRuns([&] {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
       TypeUnit(QString(), {"1.5", "0", "0", "0"});
-      AnswerNextMessageBox(QMessageBox::Ok, &seen);
       QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
       openAfterSave = dialog_.isVisible();
       dialog_.close();
@@ -105,10 +104,10 @@ TEST_F(NewVarDlgBehaviour, ABlankFieldIsReportedThenSaveStaysOpenAndSaveAndExitC
     dialog_.Execute(TPowerVector{});
 
     SCOPED_TRACE(button);
-    ASSERT_TRUE(seen.has_value());
-    EXPECT_EQ(seen->caption, "Error");
-    EXPECT_EQ(seen->text, "Some fields were left blank - data not saved");
-    EXPECT_EQ(seen->icon, QMessageBox::Warning);
+    ASSERT_EQ(boxes.Boxes().size(), 1U);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Error");
+    EXPECT_EQ(boxes.Boxes()[0].text, "Some fields were left blank - data not saved");
+    EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::Warning);
     EXPECT_EQ(openAfterSave, button == std::string("Button1"));
     EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), "1.5");
     EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
@@ -116,22 +115,21 @@ TEST_F(NewVarDlgBehaviour, ABlankFieldIsReportedThenSaveStaysOpenAndSaveAndExitC
 }
 
 TEST_F(NewVarDlgBehaviour, SaveAndExitClosesAfterTheErrorOfAFieldThatIsNotANumber) {
-  std::optional<SeenMessageBox> seen;
+  const test::ModalBoxCatcher boxes;
   bool openAfterSave = true;
   WhenDialogRuns([&] {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
     TypeUnit(QStringLiteral("Bad"), {"1", "abc", "0", "0"});
-    AnswerNextMessageBox(QMessageBox::Ok, &seen);
     QTest::mouseClick(Control<QPushButton>("OKBtn"), Qt::LeftButton);
     openAfterSave = dialog_.isVisible();
     dialog_.close();
   });
   dialog_.Execute(TPowerVector{});
 
-  ASSERT_TRUE(seen.has_value());
-  EXPECT_EQ(seen->caption, "Calpero");
-  EXPECT_EQ(seen->text, "'abc' is not a valid floating point value.");
-  EXPECT_EQ(seen->icon, QMessageBox::Critical);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].caption, "Calpero");
+  EXPECT_EQ(boxes.Boxes()[0].text, "'abc' is not a valid floating point value.");
+  EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::Critical);
   EXPECT_FALSE(openAfterSave);
   EXPECT_EQ(dialog_.result(), 1);
   EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));

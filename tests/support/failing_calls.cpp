@@ -1,0 +1,53 @@
+#include "tests/support/failing_calls.h"
+
+#include <cerrno>
+
+namespace calpero::test {
+
+namespace {
+
+// Wraps the real call `real` named `name` so that it fails when the log says so.
+template <typename Call>
+auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& name) {
+  return [log, real, name](auto... args) {
+    using Result = decltype(real(args...));
+    log->names.push_back(name);
+    ++log->calls;
+    const bool fail =
+        log->failAt > 0 &&
+        (log->failure == Failure::kOnce ? log->calls == log->failAt : log->calls >= log->failAt);
+    if (fail) {
+      if (name == "close") {
+        real(args...);
+      }
+      log->failed = true;
+      errno = log->error;
+      return Result(-1);
+    }
+    const Result result = real(args...);
+    if (name == "rename" && result == 0 && !log->failed) {
+      log->renamedBeforeFailure = true;
+    }
+    return result;
+  };
+}
+
+}  // namespace
+
+FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
+  const FileSystemCalls real = SystemFileSystem();
+  FileSystemCalls calls;
+  calls.open = Counted(log, real.open, "open");
+  calls.flock = Counted(log, real.flock, "flock");
+  calls.timedLock = real.timedLock;
+  calls.write = Counted(log, real.write, "write");
+  calls.fchown = Counted(log, real.fchown, "fchown");
+  calls.fchmod = Counted(log, real.fchmod, "fchmod");
+  calls.fsync = Counted(log, real.fsync, "fsync");
+  calls.close = Counted(log, real.close, "close");
+  calls.rename = Counted(log, real.rename, "rename");
+  calls.unlink = Counted(log, real.unlink, "unlink");
+  return calls;
+}
+
+}  // namespace calpero::test
