@@ -5,7 +5,7 @@
 
 namespace calpero::test {
 
-// The seed of a randomised test: `fixed` by default, so that every run of the suite does the same
+// Which seed a randomised test starts from: `fixed` by default, so that every run of the suite does the same
 // and a failure can be replayed; the number in CALPERO_TEST_SEED when that is set, to replay a run
 // or to try new ones (the soak scripts pass fresh seeds). A value that is not a whole number fails
 // the test and leaves `fixed`.
