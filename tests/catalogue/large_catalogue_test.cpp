@@ -79,12 +79,14 @@ MeasuredRun RunMeasured(const std::function<std::string()>& work) {
 }
 
 // A unit's section with its four powers, padded by a comment line to `size` bytes or more.
+// The padding is a comment between the header and the entries, so that erasing the unit removes
+// the whole section (comments after the last entry belong to what follows).
 std::string Section(const std::string& name, std::size_t size) {
-  std::string section = "[" + name + "]\nMass=1\nLength=-2\nTemperature=0.5\nTime=3\n";
-  if (section.size() < size) {
-    section += ";" + std::string(size - section.size() - 2, '-') + "\n";
-  }
-  return section;
+  const std::string header = "[" + name + "]\n";
+  const std::string entries = "Mass=1\nLength=-2\nTemperature=0.5\nTime=3\n";
+  const std::size_t bare = header.size() + entries.size();
+  const std::string padding = bare < size ? ";" + std::string(size - bare - 2, '-') + "\n" : "";
+  return header + padding + entries;
 }
 
 std::string UnitName(int number) {
