@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/decimal_separator.h"
@@ -89,7 +90,7 @@ TEST(ParsePower, RefusesHalfOfATwoByteSeparator) {
 }
 
 TEST(DecimalSeparator, TakesOneWellFormedCharacterAndFallsBackToAPointOtherwise) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::vector<std::pair<const char*, const char*>> cases = {
       {",", ","},
       {"\xD9\xAB", "\xD9\xAB"},
       {"\xE2\x80\xA4", "\xE2\x80\xA4"},
