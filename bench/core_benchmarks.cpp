@@ -20,6 +20,7 @@
 #include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/name_suggestion.h"
 #include "cli/unit_presence.h"
 
 namespace calpero {
@@ -215,6 +216,28 @@ void PresenceCheck_16000Names(benchmark::State& state) {
   Finish(state, catalogue, false);
 }
 
+// The "did you mean" hint for a long name that misses a catalogue name of the same length by a
+// swap of neighbours near its end, among a few names of other lengths: the hint must stay quick
+// however long the names that a script passes.
+void ClosestName_NearMiss(benchmark::State& state) {
+  const auto length = static_cast<std::size_t>(state.range(0));
+  std::string stored(length, 'u');
+  for (std::size_t i = 0; i < length; i += 7) {
+    stored[i] = static_cast<char>('a' + i % 26);
+  }
+  std::string typed = stored;
+  std::swap(typed[length - 2], typed[length - 3]);
+  const std::vector<std::string> names = {"Newton", stored.substr(1), stored, stored + "x"};
+  for (auto _ : state) {
+    const std::string closest = ClosestName(typed, names);
+    if (closest != stored) {
+      state.SkipWithError("the near miss was not suggested");
+      break;
+    }
+    benchmark::DoNotOptimize(closest.size());
+  }
+}
+
 // Texts as they stand in catalogues: whole numbers, fractions, an exponent, blanks.
 constexpr std::array<const char*, 8> kStoredTexts = {
     "1", "-2", "0.5", "-1.5", "0.333333333333333", "6.6743E-11", " 3 ", "123456789012345"};
@@ -267,6 +290,12 @@ BENCHMARK(Cli_Match)->Apply(BySize);
 BENCHMARK(Evaluate_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(PresenceCheck_16000Names)->Arg(100'000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(WriteLock_TakeAndRelease)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(ClosestName_NearMiss)
+    ->Arg(16'000)
+    ->Arg(32'000)
+    ->Arg(128 * 1024)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ParsePower_PerCall);
 BENCHMARK(FormatStoredPower_PerCall);
 

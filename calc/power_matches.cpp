@@ -1,7 +1,9 @@
 #include "calc/power_matches.h"
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -18,11 +20,21 @@ namespace {
 
 // Whether the section's powers, as an evaluation of its unit alone stores them, are `powers`.
 // Reads one power at a time and stops at the first that differs, which for nearly every unit of
-// a catalogue is the first. A power that an evaluation would refuse matches nothing.
-bool HasPowers(const SectionIndex& index, const IniSection& section, const TPowerVector& powers) {
+// a catalogue is the first. A power that an evaluation would refuse matches nothing. Each key
+// compared whose text was refused goes to `refused` (section index, key) when it is given.
+bool HasPowers(const SectionIndex& index, std::size_t sectionIndex, const IniSection& section,
+               const TPowerVector& powers,
+               std::vector<std::pair<std::size_t, std::string_view>>* refused) {
   try {
     for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-      if (StoreSingle(ReadStoredPower(index, section, kPowerKeys.at(i))) != powers[i]) {
+      const StoredPower power = InspectStoredPower(index, section, kPowerKeys.at(i));
+      if (power.State == StoredPowerState::Overflow) {
+        return false;
+      }
+      if (power.State == StoredPowerState::Refused && refused != nullptr) {
+        refused->emplace_back(sectionIndex, kPowerKeys.at(i));
+      }
+      if (StoreSingle(power.Value) != powers[i]) {
         return false;
       }
     }
@@ -52,16 +64,40 @@ void DropShadowed(const std::vector<IniSection>& sections, std::vector<std::size
   std::erase_if(candidates, [&shadowed](std::size_t index) { return shadowed.contains(index); });
 }
 
+// Adds the refused texts of the sections that no earlier section of the same name shadows.
+void ReportRefused(const SectionIndex& index, const std::vector<IniSection>& sections,
+                   const std::vector<std::pair<std::size_t, std::string_view>>& found,
+                   std::vector<TRefusedPower>& refused) {
+  std::vector<std::size_t> reading;
+  for (const auto& [section, key] : found) {
+    if (reading.empty() || reading.back() != section) {
+      reading.push_back(section);
+    }
+  }
+  DropShadowed(sections, reading);
+  for (const auto& [section, key] : found) {
+    if (std::ranges::binary_search(reading, section)) {
+      refused.push_back({std::string(sections[section].name), key,
+                         std::string(InspectStoredPower(index, sections[section], key).Text)});
+    }
+  }
+}
+
 }  // namespace
 
-std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers) {
+std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused) {
   const SectionIndex index(text);
   const std::vector<IniSection> sections = index.Sections();
   std::vector<std::size_t> candidates;
+  std::vector<std::pair<std::size_t, std::string_view>> found;
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (HasPowers(index, sections[i], powers)) {
+    if (HasPowers(index, i, sections[i], powers, refused != nullptr ? &found : nullptr)) {
       candidates.push_back(i);
     }
+  }
+  if (!found.empty()) {
+    ReportRefused(index, sections, found, *refused);
   }
   std::vector<std::string> matches;
   if (candidates.empty()) {
@@ -75,8 +111,9 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
 }
 
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
-                                         const TPowerVector& powers) {
-  return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers);
+                                         const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused) {
+  return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers, refused);
 }
 
 }  // namespace calpero

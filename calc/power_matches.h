@@ -10,16 +10,30 @@ namespace calpero {
 
 class UnitCatalogue;
 
+// A stored power that the catalogue could not read and counted as 0: the unit, the key, the text.
+struct TRefusedPower {
+  std::string Unit;
+  std::string_view Key;
+  std::string Text;
+
+  bool operator==(const TRefusedPower&) const = default;
+};
+
 // The names of the units of the catalogue text `text` whose four powers, each stored in single
 // precision as an evaluation of that unit alone would store it (StoreSingle), equal `powers`.
 // A name counts by its first section, the one the catalogue reads, so a later section of the same
 // name (letter case aside) is passed over. A unit with a power that an evaluation would refuse
 // (beyond the double or the single-precision range) matches nothing. The names come in file
 // order, each in its stored bytes. One pass over the text; never throws beyond allocation.
-std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers);
+// When `refused` is given, each stored text that ParsePower refused and that the comparison
+// counted as 0 is added to it, once per unit and key, in file order (a unit's keys after the first
+// power that differs are not compared, so not reported).
+std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused = nullptr);
 
 // The same on the catalogue's file, read once; a missing or unreadable file holds no units.
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
-                                         const TPowerVector& powers);
+                                         const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused = nullptr);
 
 }  // namespace calpero

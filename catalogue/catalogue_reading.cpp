@@ -19,6 +19,12 @@ double CatalogueReading::ReadPower(std::string_view unitName, std::string_view k
   return section != nullptr ? ReadStoredPower(SectionIndex(text_), *section, key) : 0;
 }
 
+StoredPower CatalogueReading::InspectPower(std::string_view unitName, std::string_view key) const {
+  const IniSection* section = sections_.Find(unitName);
+  return section != nullptr ? InspectStoredPower(SectionIndex(text_), *section, key)
+                            : StoredPower{};
+}
+
 bool CatalogueReading::HoldsUnit(std::string_view unitName) const {
   return sections_.Find(unitName) != nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/power_source.h"
 #include "catalogue/section_index.h"
+#include "catalogue/stored_power.h"
 
 namespace calpero {
 
@@ -23,6 +24,11 @@ class CatalogueReading : public PowerSource {
   // section, a missing key, or a text that ParsePower refuses. Throws EOverflow for a stored
   // number beyond the double range.
   double ReadPower(std::string_view unitName, std::string_view key) const override;
+
+  // The power stored under `key` in the unit's section with what the catalogue's rules make of
+  // it: its text stays valid while the reading lives. Missing for a name that was not requested
+  // or has no section. Never throws beyond allocation failure.
+  StoredPower InspectPower(std::string_view unitName, std::string_view key) const;
 
   // Whether the file holds a section of `unitName`, one of the requested names, with or without
   // entries: one hash lookup. False for a name that was not requested.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,11 +15,34 @@ namespace calpero {
 class Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& message) : std::runtime_error(message), message_(message) {}
+  // A message that quotes a text the user gave: `before`, then the text as the window shows it
+  // (`shown`), then `after`. The text itself is kept, so that a reader that must show it another
+  // way (a terminal, where it could hold control characters) can quote it in its own form.
+  Exception(std::string_view before, std::string_view quoted, std::string_view shown,
+            std::string_view after)
+      : Exception(std::string(before).append(shown).append(after)) {
+    quoted_ = quoted;
+    quoteBegin_ = before.size();
+    quoteLength_ = shown.size();
+  }
   // The whole message. It may quote text with NUL bytes in it, where what() would end.
   std::string Message() const { return message_; }
+  // The message with the text that it quotes written by `quote` instead: the same wording, the
+  // quoted text in the reader's form. The message alone when it quotes nothing.
+  template <typename Quote>
+  std::string MessageQuoting(Quote quote) const {
+    if (!quoted_) {
+      return message_;
+    }
+    return message_.substr(0, quoteBegin_) + quote(*quoted_) +
+           message_.substr(quoteBegin_ + quoteLength_);
+  }
 
  private:
   std::string message_;
+  std::optional<std::string> quoted_;
+  std::size_t quoteBegin_ = 0;
+  std::size_t quoteLength_ = 0;
 };
 
 // A catalogue write or erase failed: "Unable to write to <path>". The message is all the window
@@ -33,10 +58,11 @@ class EIniFileException : public Exception {
   std::string reason_;
 };
 
-// A text is not a number: "'<text>' is not a valid floating point value".
+// A text is not a number: "'<text>' is not a valid floating point value", the text unchanged.
 class EConvertError : public Exception {
  public:
-  using Exception::Exception;
+  explicit EConvertError(std::string_view text)
+      : Exception("'", text, text, "' is not a valid floating point value") {}
 };
 
 // A stored number beyond double range, or a sum beyond single-precision range:
@@ -50,7 +76,9 @@ class EOverflow : public Exception {
 // written. The message names the name and the problem.
 class EInvalidUnitName : public Exception {
  public:
-  using Exception::Exception;
+  // "The unit name '<name>' cannot be stored: <problem>", the name as `shown`.
+  EInvalidUnitName(std::string_view name, std::string_view shown, std::string_view problem)
+      : Exception("The unit name '", name, shown, "' cannot be stored: " + std::string(problem)) {}
 };
 
 // A power field holds a number that reads as a number but lies beyond double precision's range,
@@ -59,9 +87,7 @@ class EInvalidUnitName : public Exception {
 class EPowerTooLarge : public Exception {
  public:
   explicit EPowerTooLarge(std::string_view fieldText)
-      // Appended rather than concatenated: GCC 12 warns wrongly (-Wrestrict) on a literal put
-      // in front of a string in optimised builds.
-      : Exception(std::string("'").append(fieldText).append("' is too large for a power")) {}
+      : Exception("'", fieldText, fieldText, "' is too large for a power") {}
 };
 
 }  // namespace calpero

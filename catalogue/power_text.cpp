@@ -2,7 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <system_error>
 
@@ -12,8 +14,13 @@
 namespace calpero {
 namespace {
 
-// The exponent is read while its value is below this bound; a further digit refuses the text.
+// The catalogue's form reads the exponent while its value is below this bound; a further digit
+// refuses the text.
 constexpr int kExponentBound = 500;
+// The complete form reads every digit of the exponent but stops counting here: far beyond any
+// exponent that a power could need, and beyond the digits that an argument can hold, so the value
+// still overflows or underflows as the written exponent would make it.
+constexpr int kExponentCeiling = 100'000'000;
 // Significant digits taken from the double, and kept in the file.
 constexpr int kDigitsTaken = 18;
 constexpr std::size_t kDigitsKept = 15;
@@ -53,24 +60,32 @@ struct PowerParts {
   int exponent = 0;
 };
 
-// Reads the exponent after "E" from `pos`; returns the position after it.
-std::size_t ReadExponent(std::string_view text, std::size_t pos, int& exponent) {
+// Reads the exponent after "E" from `pos` in `form`; returns the position after it, or nothing
+// when the complete form finds no digit.
+std::optional<std::size_t> ReadExponent(std::string_view text, std::size_t pos, PowerTextForm form,
+                                        int& exponent) {
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
     negative = text[pos] == '-';
     ++pos;
   }
+  const std::size_t digits = pos;
   int magnitude = 0;
-  while (pos < text.size() && IsDigit(text[pos]) && magnitude < kExponentBound) {
-    magnitude = magnitude * 10 + (text[pos] - '0');
+  while (pos < text.size() && IsDigit(text[pos]) &&
+         (form == PowerTextForm::Complete || magnitude < kExponentBound)) {
+    magnitude = std::min(magnitude * 10 + (text[pos] - '0'), kExponentCeiling);
     ++pos;
+  }
+  if (form == PowerTextForm::Complete && pos == digits) {
+    return std::nullopt;
   }
   exponent = negative ? -magnitude : magnitude;
   return pos;
 }
 
 // The parts of `text`, or nothing when the text does not have the form of a power.
-std::optional<PowerParts> ReadParts(std::string_view text, std::string_view separator) {
+std::optional<PowerParts> ReadParts(std::string_view text, std::string_view separator,
+                                    PowerTextForm form) {
   PowerParts parts;
   std::size_t pos = SkipSpaces(text, 0);
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -92,7 +107,11 @@ std::optional<PowerParts> ReadParts(std::string_view text, std::string_view sepa
     return std::nullopt;
   }
   if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
-    pos = ReadExponent(text, pos + 1, parts.exponent);
+    const std::optional<std::size_t> end = ReadExponent(text, pos + 1, form, parts.exponent);
+    if (!end) {
+      return std::nullopt;
+    }
+    pos = *end;
   }
   pos = SkipSpaces(text, pos);
   if (pos != text.size()) {
@@ -112,7 +131,8 @@ long LeadingExponent(const PowerParts& parts) {
   return parts.exponent - static_cast<long>(inFraction) - 1;
 }
 
-// The value of the parts at extended precision, or nothing when it overflows that range.
+// The value of the parts at extended precision: an infinity of the parts' sign when it overflows
+// that range; nothing when the conversion fails otherwise.
 std::optional<long double> ValueOf(const PowerParts& parts) {
   // A canonical ASCII text for a locale-independent conversion.
   std::string canonical = parts.negative ? "-" : "";
@@ -126,10 +146,9 @@ std::optional<long double> ValueOf(const PowerParts& parts) {
   const auto [ptr, error] = std::from_chars(canonical.data(), end, value);
   if (error == std::errc::result_out_of_range) {
     // Out of range both ways; only an overflow refuses the text, an underflow is zero.
-    if (LeadingExponent(parts) >= 0) {
-      return std::nullopt;
-    }
-    return parts.negative ? -0.0L : 0.0L;
+    const long double magnitude =
+        LeadingExponent(parts) >= 0 ? std::numeric_limits<long double>::infinity() : 0.0L;
+    return parts.negative ? -magnitude : magnitude;
   }
   if (error != std::errc() || ptr != end) {
     return std::nullopt;
@@ -209,12 +228,32 @@ bool WithinDoubleRange(long double value) {
 }  // namespace
 
 long double ParsePower(std::string_view text) {
-  const std::optional<PowerParts> parts = ReadParts(text, DecimalSeparator());
+  const std::optional<PowerParts> parts =
+      ReadParts(text, DecimalSeparator(), PowerTextForm::Catalogue);
   const std::optional<long double> value = parts ? ValueOf(*parts) : std::nullopt;
-  if (!value) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  if (!value || std::isinf(*value)) {
+    throw EConvertError(text);
   }
   return *value;
+}
+
+double ConvertPowerText(std::string_view text, PowerRange range, PowerTextForm form) {
+  long double value = 0;
+  if (form == PowerTextForm::Catalogue) {
+    value = ParsePower(text);
+  } else {
+    const std::optional<PowerParts> parts = ReadParts(text, DecimalSeparator(), form);
+    const std::optional<long double> read = parts ? ValueOf(*parts) : std::nullopt;
+    if (!read) {
+      throw EConvertError(text);
+    }
+    value = *read;  // an infinity, beyond every range, is too large below
+  }
+  try {
+    return range == PowerRange::Storable ? PowerToStorableDouble(value) : PowerToDouble(value);
+  } catch (const EOverflow&) {
+    throw EPowerTooLarge(text);
+  }
 }
 
 std::string FormatStoredPower(double value) {

@@ -18,6 +18,24 @@ namespace calpero {
 // the text does not have that form or its value overflows the extended range.
 long double ParsePower(std::string_view text);
 
+// How a power typed by the user is read. The catalogue's form is ParsePower's, which the window's
+// dialog keeps; the complete form, for a command line, asks for digits after the exponent letter
+// ("1E" and "1E-" are refused) and reads every digit of the exponent, so that a long exponent
+// makes the value too large, or 0, as a short one does.
+enum class PowerTextForm { Catalogue, Complete };
+
+// The range that a typed power must fall in: the double range, or the range of what the
+// catalogue can store so that it reads back (PowerToStorableDouble).
+enum class PowerRange { Double, Storable };
+
+// A power typed by the user, read in `form` and converted to a double within `range`: the one
+// conversion of a power field. Throws EConvertError as ParsePower does when the text does not
+// have the form (in the catalogue's form also when it overflows the extended range), and
+// EPowerTooLarge("'<text>' is too large for a power", the text unchanged) when its value lies
+// beyond `range`.
+double ConvertPowerText(std::string_view text, PowerRange range,
+                        PowerTextForm form = PowerTextForm::Catalogue);
+
 // The text of `value` for the file: up to 15 significant digits (the 16th rounds half up), no
 // trailing zeros, "0" for zero of either sign; plain notation from 0.0001 up to below 1E15,
 // otherwise scientific ("1E-5", "1E15", "-2.5E-7"). Non-finite values give "INF", "-INF" or

@@ -91,8 +91,7 @@ void AppendEntryLine(std::string& out, const IniEntryText& entry, std::string_vi
 // Throws EInvalidUnitName, naming the name and the problem, when `name` cannot head a section.
 void CheckStorableSectionName(std::string_view name) {
   if (const std::optional<std::string_view> problem = SectionNameProblem(name)) {
-    throw EInvalidUnitName("The unit name '" + Printable(name) +
-                           "' cannot be stored: " + std::string(*problem));
+    throw EInvalidUnitName(name, Printable(name), *problem);
   }
 }
 

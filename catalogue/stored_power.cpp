@@ -7,19 +7,35 @@
 
 namespace calpero {
 
-double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {
+StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
+                               std::string_view key) {
   const std::optional<IniLine> entry = index.FindEntry(section, key);
   if (!entry || entry->value.empty()) {
-    return 0;
+    return {};
   }
+  StoredPower power{StoredPowerState::Number, entry->value, 0};
   long double value = 0;
   try {
     value = ParsePower(entry->value);
   } catch (const EConvertError&) {
     // A hand-edited or foreign value counts as no power at all.
-    return 0;
+    power.State = StoredPowerState::Refused;
+    return power;
   }
-  return PowerToDouble(value);
+  try {
+    power.Value = PowerToDouble(value);
+  } catch (const EOverflow&) {
+    power.State = StoredPowerState::Overflow;
+  }
+  return power;
+}
+
+double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {
+  const StoredPower power = InspectStoredPower(index, section, key);
+  if (power.State == StoredPowerState::Overflow) {
+    throw EOverflow();
+  }
+  return power.Value;
 }
 
 }  // namespace calpero

@@ -34,14 +34,17 @@ class TUsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Takes the arguments after the program name. Options before the command: -C DIR (also -CDIR,
-// repeatable), --json, --help, --version. After the command, the options that the command knows
-// (--json, --exact, --all, --strict, --replace, --help) may stand anywhere until "--"; any other
-// argument is a name or a number, so "-2" is a number. For eval one "/" splits numerator from
-// denominator.
-// --help or --version anywhere before "--" asks for just that.
-// Throws TUsageError for an unknown option or command, a missing -C directory, no command, or
-// the wrong number of arguments for the command.
+// Takes the arguments after the program name. Before the command: -C DIR (also -CDIR,
+// repeatable), --json (for any command), --help, --version, and the options of the command.
+// After the command, the options that the command knows (--json, --exact, --all, --strict,
+// --replace) and --help may stand anywhere until "--"; any other argument is a name or a number,
+// so "-2" is a number. For eval one "/" before "--" splits numerator from denominator; after
+// "--" a "/" is a unit's name. eval needs at least one name.
+// --help or --version before the command asks for just that; after the command only --help does
+// (and wins over everything else), while --version there is an unknown option.
+// Throws TUsageError for an unknown option or command, an option that the command does not
+// take, a missing -C directory, no command, or the wrong number of arguments for the command.
+// Its message quotes what the user typed as QuotedText does.
 TCommandLine ParseCommandLine(std::span<const std::string_view> arguments);
 
 // The usage text that --help prints and a usage error shows, ending in a line break.

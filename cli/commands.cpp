@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <cerrno>
 #include <cstddef>
 #include <exception>
@@ -22,12 +24,14 @@
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/read_problem.h"
+#include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
-#include "cli/json_writer.h"
+#include "cli/command_results.h"
 #include "cli/name_suggestion.h"
 #include "cli/save_arguments_view.h"
 #include "cli/terminal_text.h"
@@ -62,22 +66,25 @@ struct TRun {
 };
 
 // The folder that `directory` names when it is entered from `folder`, as the -C options enter
-// them in turn. Fails as entering the directory would: when it is missing, is no directory or
-// may not be searched.
+// them in turn. Fails as entering the directory would: when it is missing (an empty name names
+// none), is no directory or may not be searched.
 std::string EnteredFolder(const std::string& folder, const std::string& directory) {
   std::string entered = directory;
   if (!directory.starts_with('/')) {
     entered = folder + (folder.ends_with('/') ? "" : "/") + directory;
   }
   struct stat status {};
-  const bool found = stat(entered.c_str(), &status) == 0;
+  const bool found = !directory.empty() && stat(entered.c_str(), &status) == 0;
   int error = found && !S_ISDIR(status.st_mode) ? ENOTDIR : 0;
-  if (!found || (error == 0 && faccessat(AT_FDCWD, entered.c_str(), X_OK, AT_EACCESS) != 0)) {
+  if (directory.empty()) {
+    error = ENOENT;
+  } else if (!found ||
+             (error == 0 && faccessat(AT_FDCWD, entered.c_str(), X_OK, AT_EACCESS) != 0)) {
     error = errno;
   }
   if (error != 0) {
-    throw Exception("Unable to change to the directory '" + directory +
-                    "': " + std::generic_category().message(error));
+    throw Exception("Unable to change to the directory " + QuotedText(directory) + ": " +
+                    std::generic_category().message(error));
   }
   return entered;
 }
@@ -86,12 +93,41 @@ std::string EnteredFolder(const std::string& folder, const std::string& director
 // the catalogue, and a script that passes thousands of names should not wait for hints.
 constexpr std::size_t kMostSuggestions = 20;
 
+// Problems that a command reports about what it read: warnings, or with --strict one error of
+// several lines, reported before anything is printed.
+class TReport {
+ public:
+  TReport(const TCommandLine& line, const TRun& run) : strict_(line.Strict), run_(run) {}
+
+  // `problem`, then `consequence` when it is only a warning, then `hint`.
+  void Add(std::string_view problem, std::string_view consequence, std::string_view hint = {}) {
+    if (!strict_) {
+      run_.Err << kProgramPrefix << "warning: " << problem << consequence << hint << '\n';
+      return;
+    }
+    // Each line of the one error with the program's prefix, as every line has.
+    errors_.append(errors_.empty() ? "" : "\n" + std::string(kProgramPrefix))
+        .append(problem)
+        .append(hint);
+  }
+
+  // Raises the error that --strict made of the problems, if any.
+  void Finish() const {
+    if (!errors_.empty()) {
+      throw Exception(errors_);
+    }
+  }
+
+ private:
+  bool strict_;
+  const TRun& run_;
+  std::string errors_;
+};
+
 // Names that the catalogue does not hold count as zeros, as in the window; a script should still
-// hear of them, since a typing error looks just like a unit without dimension. With --strict
-// they are errors instead, reported before anything is printed.
-void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
-                   std::span<const std::string> names, std::string_view consequence,
-                   const TRun& run) {
+// hear of them, since a typing error looks just like a unit without dimension.
+void CheckPresence(const CatalogueReading& reading, std::span<const std::string> names,
+                   std::string_view consequence, const TRun& run, TReport& report) {
   const std::vector<std::string> missing = MissingUnits(reading, names);
   if (missing.empty()) {
     return;
@@ -100,31 +136,43 @@ void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
   if (missing.size() <= kMostSuggestions) {
     known = SortedUnitNames(run.Catalogue().ListUnits());
   }
-  std::string errors;
   for (const std::string& name : missing) {
-    std::string report = "no unit named '" + TerminalText(name) + "'";
-    if (!line.Strict) {
-      report.append("; ").append(consequence);
+    std::string suggestion;
+    if (const std::string closest = ClosestName(name, known); !closest.empty()) {
+      suggestion = "; did you mean " + QuotedText(closest) + "?";
     }
-    const std::string closest = ClosestName(name, known);
-    if (!closest.empty()) {
-      report.append("; did you mean '").append(TerminalText(closest)).append("'?");
-    }
-    if (!line.Strict) {
-      run.Err << kProgramPrefix << "warning: " << report << '\n';
-    } else {
-      // One error of several lines, each line with the program's prefix as every line has.
-      errors.append(errors.empty() ? "" : "\n" + std::string(kProgramPrefix)).append(report);
-    }
+    report.Add("no unit named " + QuotedText(name), "; " + std::string(consequence), suggestion);
   }
-  if (line.Strict) {
-    throw Exception(errors);
-  }
+}
+
+// "unit 'Stress': Mass=1,5": which stored text a message is about.
+std::string StoredTextName(std::string_view unit, std::string_view key, std::string_view text) {
+  return "unit " + QuotedText(unit) + ": " + std::string(key) + "=" + TerminalText(text);
+}
+
+// The stored text that the catalogue counted as 0 because it is not a number under the decimal
+// separator in force.
+void ReportRefused(std::string_view unit, std::string_view key, std::string_view text,
+                   TReport& report) {
+  report.Add(StoredTextName(unit, key, text) + " cannot be read with the decimal separator " +
+                 QuotedText(DecimalSeparator()),
+             "; counted as 0");
+}
+
+// A stored number beyond the double range, which no evaluation can take.
+std::string OverflowProblem(std::string_view unit, std::string_view key, std::string_view text) {
+  return StoredTextName(unit, key, text) + " cannot be read: " + EOverflow().Message();
 }
 
 // A catalogue that is there but cannot be read would otherwise look empty.
 void RequireReadableCatalogue(const TRun& run) {
-  const std::string problem = CatalogueReadProblem(run.Resolve(UnitCatalogue::kDefaultPath));
+  std::string problem;
+  struct stat status {};
+  if (stat(run.Resolve("./Data").c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) {
+    problem = std::generic_category().message(ENOTDIR);
+  } else {
+    problem = CatalogueReadProblem(run.Resolve(UnitCatalogue::kDefaultPath));
+  }
   if (!problem.empty()) {
     throw Exception("Unable to read " + std::string(UnitCatalogue::kDefaultPath) + ": " + problem);
   }
@@ -132,95 +180,28 @@ void RequireReadableCatalogue(const TRun& run) {
 
 // The catalogue's units with `powers`, in the list's order; `except` (when given) left out.
 std::vector<std::string> SortedMatches(const TRun& run, const TPowerVector& powers,
-                                       std::string_view except = {}) {
-  std::vector<std::string> matches = UnitsWithPowers(run.Catalogue(), powers);
+                                       std::string_view except = {},
+                                       std::vector<TRefusedPower>* refused = nullptr) {
+  std::vector<std::string> matches = UnitsWithPowers(run.Catalogue(), powers, refused);
   std::erase_if(matches, [except](const std::string& name) {
     return !except.empty() && SameIniName(name, except);
   });
   return SortedUnitNames(std::move(matches));
 }
 
-void PrintMatches(const std::vector<std::string>& matches, std::ostream& out) {
-  if (matches.empty()) {
-    return;
-  }
-  out << "Same powers as: ";
-  for (std::size_t i = 0; i < matches.size(); ++i) {
-    out << (i == 0 ? "" : ", ") << TerminalText(matches[i]);
-  }
-  out << '\n';
-}
-
-void WriteMatches(const std::vector<std::string>& matches, TJsonWriter& json) {
-  json.Key("matches");
-  json.BeginArray();
-  for (const std::string& name : matches) {
-    json.String(name);
-  }
-  json.EndArray();
-}
-
-// Four lines "Key=text", in the on-screen form or, with `exact`, in the stored form. Powers of an
-// evaluation arrive in single precision and are widened to double exactly.
-template <typename Real>
-void PrintPowers(const std::array<Real, 4>& powers, bool exact, std::ostream& out) {
-  for (std::size_t i = 0; i < powers.size(); ++i) {
-    const auto power = static_cast<double>(powers.at(i));
-    out << kPowerKeys.at(i) << '=' << (exact ? FormatStoredPower(power) : FormatPower(power))
-        << '\n';
-  }
-}
-
-template <typename Real>
-void WritePowerMembers(const std::array<Real, 4>& powers, TJsonWriter& json) {
-  for (std::size_t i = 0; i < powers.size(); ++i) {
-    json.Key(kPowerKeys.at(i));
-    json.Number(powers.at(i));
-  }
-}
-
-void WritePowerObject(std::string_view key, const TPowerVector& powers, TJsonWriter& json) {
-  json.Key(key);
-  json.BeginObject();
-  WritePowerMembers(powers.Powers, json);
-  json.EndObject();
-}
-
-// One name a line, or a JSON array of them.
-void PrintNames(const TCommandLine& line, const std::vector<std::string>& names,
-                std::ostream& out) {
-  if (!line.Json) {
-    for (const std::string& name : names) {
-      out << TerminalText(name) << '\n';
-    }
-    return;
-  }
-  TJsonWriter json;
-  json.BeginArray();
-  for (const std::string& name : names) {
-    json.String(name);
-  }
-  json.EndArray();
-  out << json.Text() << '\n';
-}
-
-void List(const TCommandLine& line, const TRun& run) {
+TNameList List(const TRun& run) {
   RequireReadableCatalogue(run);
-  PrintNames(line, SortedUnitNames(run.Catalogue().ListUnits()), run.Out);
+  return {SortedUnitNames(run.Catalogue().ListUnits())};
 }
 
-// A number as save reads it: one beyond the double range is refused in the same words.
-double ReadPowerArgument(const std::string& text) {
-  const long double power = ParsePower(text);
-  try {
-    return PowerToDouble(power);
-  } catch (const EOverflow&) {
-    throw EPowerTooLarge(text);
-  }
+// A number typed on the command line, in the complete form: the exponent letter needs digits,
+// and a long exponent is too large, or 0, as a short one is. Within the double range.
+double ReadPowerArgument(const std::string& text, PowerRange range = PowerRange::Double) {
+  return ConvertPowerText(text, range, PowerTextForm::Complete);
 }
 
 // The units whose powers are the four numbers given.
-void Match(const TCommandLine& line, const TRun& run) {
+TNameList Match(const TCommandLine& line, const TRun& run) {
   TPowerVector powers;
   bool storable = true;
   for (std::size_t i = 0; i < powers.Powers.size(); ++i) {
@@ -232,84 +213,110 @@ void Match(const TCommandLine& line, const TRun& run) {
     }
   }
   RequireReadableCatalogue(run);
-  PrintNames(line, storable ? SortedMatches(run, powers) : std::vector<std::string>(), run.Out);
+  if (!storable) {
+    return {};
+  }
+  std::vector<TRefusedPower> refused;
+  TNameList matches{SortedMatches(run, powers, {}, &refused)};
+  TReport report(line, run);
+  for (const TRefusedPower& power : refused) {
+    ReportRefused(power.Unit, power.Key, power.Text, report);
+  }
+  report.Finish();
+  return matches;
 }
 
-void Show(const TCommandLine& line, const TRun& run) {
+// The powers of each distinct unit of `names` that the reading holds, once per unit and key:
+// refused texts reported (and kept in `unreadTexts` of the first name, for show); an overflow an
+// error, or with `keepOverflow` a warning too.
+void ReportUnreadPowers(const CatalogueReading& reading, std::span<const std::string> names,
+                        bool keepOverflow, TReport& report,
+                        std::array<std::optional<std::string>, 4>* unreadTexts = nullptr) {
+  std::vector<std::string_view> seen;
+  for (const std::string& name : names) {
+    if (std::ranges::any_of(seen, [&name](std::string_view s) { return SameIniName(s, name); })) {
+      continue;
+    }
+    seen.emplace_back(name);
+    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+      const StoredPower power = reading.InspectPower(name, kPowerKeys.at(i));
+      if (power.State == StoredPowerState::Refused) {
+        ReportRefused(name, kPowerKeys.at(i), power.Text, report);
+      } else if (power.State == StoredPowerState::Overflow) {
+        if (!keepOverflow) {
+          throw Exception(OverflowProblem(name, kPowerKeys.at(i), power.Text));
+        }
+        report.Add(OverflowProblem(name, kPowerKeys.at(i), power.Text), "");
+      } else {
+        continue;
+      }
+      if (unreadTexts != nullptr && seen.size() == 1) {
+        unreadTexts->at(i) = std::string(power.Text);
+      }
+    }
+  }
+}
+
+TUnitPowers Show(const TCommandLine& line, const TRun& run) {
   RequireReadableCatalogue(run);
-  const UnitCatalogue catalogue = run.Catalogue();
   const std::string& name = line.Names.front();
-  const CatalogueReading reading = catalogue.ReadUnits(line.Names);
-  CheckPresence(line, reading, line.Names, "counted as zero", run);
-  std::array<double, 4> powers{};
+  const CatalogueReading reading = run.Catalogue().ReadUnits(line.Names);
+  TReport report(line, run);
+  CheckPresence(reading, line.Names, "counted as zero", run, report);
+  TUnitPowers unit;
+  unit.Unit = name;
+  // The stored form can print a stored text beyond the double range as it stands.
+  const bool keepOverflow = line.Exact && !line.Json;
+  ReportUnreadPowers(reading, line.Names, keepOverflow, report, &unit.UnreadTexts);
+  report.Finish();
   TPowerVector stored;
   bool storable = true;
-  for (std::size_t i = 0; i < powers.size(); ++i) {
-    powers.at(i) = reading.ReadPower(name, kPowerKeys.at(i));
+  for (std::size_t i = 0; i < unit.Powers.size(); ++i) {
+    const StoredPower power = reading.InspectPower(name, kPowerKeys.at(i));
+    unit.Powers.at(i) = power.Value;
     try {
-      stored[i] = StoreSingle(powers.at(i));
+      if (power.State == StoredPowerState::Overflow) {
+        throw EOverflow();
+      }
+      stored[i] = StoreSingle(power.Value);
     } catch (const EOverflow&) {
       storable = false;  // no evaluation reaches such a unit, so no other unit matches it
     }
   }
-  const std::vector<std::string> matches =
-      storable ? SortedMatches(run, stored, name) : std::vector<std::string>();
-  if (!line.Json) {
-    PrintPowers(powers, line.Exact, run.Out);
-    PrintMatches(matches, run.Out);
-    return;
+  if (storable) {
+    unit.Matches = SortedMatches(run, stored, name);
   }
-  TJsonWriter json;
-  json.BeginObject();
-  json.Key("unit");
-  json.String(name);
-  WritePowerMembers(powers, json);
-  WriteMatches(matches, json);
-  json.EndObject();
-  run.Out << json.Text() << '\n';
-}
-
-void PrintEvaluation(const TCommandLine& line, const TEvaluationState& state,
-                     const std::vector<std::string>& matches, std::ostream& out) {
-  if (line.Json) {
-    TJsonWriter json;
-    json.BeginObject();
-    WritePowerMembers(state.ResultantPowers.Powers, json);
-    WritePowerObject("numerator", state.NumeratorSum, json);
-    WritePowerObject("denominator", state.DenominatorSum, json);
-    WritePowerObject("resultant", state.ResultantPowers, json);
-    WriteMatches(matches, json);
-    json.EndObject();
-    out << json.Text() << '\n';
-    return;
-  }
-  if (line.All) {
-    out << "numerator:\n";
-    PrintPowers(state.NumeratorSum.Powers, line.Exact, out);
-    out << "denominator:\n";
-    PrintPowers(state.DenominatorSum.Powers, line.Exact, out);
-    out << "resultant:\n";
-  }
-  PrintPowers(state.ResultantPowers.Powers, line.Exact, out);
-  PrintMatches(matches, out);
+  return unit;
 }
 
 // The window's "Evaluate resultant" on a work area that holds these names.
-void Eval(const TCommandLine& line, const TRun& run) {
+TFractionPowers Eval(const TCommandLine& line, const TRun& run) {
   RequireReadableCatalogue(run);
   std::vector<std::string> allNames = line.Names;
   allNames.insert(allNames.end(), line.Denominator.begin(), line.Denominator.end());
   const CatalogueReading reading = run.Catalogue().ReadUnits(allNames);
-  CheckPresence(line, reading, allNames, "counted as zero", run);
-  TEvaluationState state;
-  EvaluateResultant(TAreaNames{line.Names, line.Denominator}, reading, state);
-  PrintEvaluation(line, state, SortedMatches(run, state.ResultantPowers), run.Out);
+  TReport report(line, run);
+  CheckPresence(reading, allNames, "counted as zero", run, report);
+  ReportUnreadPowers(reading, allNames, false, report);
+  report.Finish();
+  TFractionPowers fraction;
+  EvaluateResultant(TAreaNames{line.Names, line.Denominator}, reading, fraction.State);
+  fraction.Matches = SortedMatches(run, fraction.State.ResultantPowers);
+  return fraction;
 }
 
-// The new-unit dialog's own save, with the arguments in its fields.
+// The new-unit dialog's own save, with the arguments in its fields. Each power is read first in
+// the command line's complete form and handed to the dialog in the stored form of its value, so
+// that the dialog converts and writes the same number.
 void Save(const TCommandLine& line, const TRun& run) {
+  std::array<std::string, 4> powers = line.Powers;
+  for (std::string& power : powers) {
+    if (!power.empty()) {  // a blank field is the dialog's to report
+      power = FormatStoredPower(ReadPowerArgument(power, PowerRange::Storable));
+    }
+  }
   UnitCatalogue catalogue = run.Catalogue();
-  TSaveArgumentsView view(line.Names.front(), line.Powers, line.Replace);
+  TSaveArgumentsView view(line.Names.front(), powers, line.Replace);
   TNewVarDialogLogic dialog(view, catalogue);
   dialog.Save();
   if (!view.Refusal().empty()) {
@@ -319,7 +326,9 @@ void Save(const TCommandLine& line, const TRun& run) {
 
 void Erase(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
-  CheckPresence(line, catalogue.ReadUnits(line.Names), line.Names, "nothing erased", run);
+  TReport report(line, run);
+  CheckPresence(catalogue.ReadUnits(line.Names), line.Names, "nothing erased", run, report);
+  report.Finish();
   catalogue.EraseUnit(line.Names.front());
 }
 
@@ -330,16 +339,14 @@ void Copy(const TRun& run, std::string_view from, std::string_view to) {
   }
 }
 
-void Dispatch(const TCommandLine& line, std::string_view version, const TRun& run) {
+TCommandResult Dispatch(const TCommandLine& line, std::string_view version, const TRun& run) {
   switch (line.Command) {
     case TCliCommand::Help:
-      run.Out << UsageText();
-      return;
+      return TPlainText{UsageText()};
     case TCliCommand::Version:
-      run.Out << "calpero-cli " << version << '\n';
-      return;
+      return TPlainText{"calpero-cli " + std::string(version) + "\n"};
     case TCliCommand::List:
-      return List(line, run);
+      return List(run);
     case TCliCommand::Show:
       return Show(line, run);
     case TCliCommand::Eval:
@@ -347,14 +354,19 @@ void Dispatch(const TCommandLine& line, std::string_view version, const TRun& ru
     case TCliCommand::Match:
       return Match(line, run);
     case TCliCommand::Save:
-      return Save(line, run);
+      Save(line, run);
+      break;
     case TCliCommand::Erase:
-      return Erase(line, run);
+      Erase(line, run);
+      break;
     case TCliCommand::Backup:
-      return Copy(run, UnitCatalogue::kDefaultPath, kBackupPath);
+      Copy(run, UnitCatalogue::kDefaultPath, kBackupPath);
+      break;
     case TCliCommand::Restore:
-      return Copy(run, kBackupPath, UnitCatalogue::kDefaultPath);
+      Copy(run, kBackupPath, UnitCatalogue::kDefaultPath);
+      break;
   }
+  return {};
 }
 
 }  // namespace
@@ -366,14 +378,20 @@ int RunCommand(const TCommandLine& line, std::string_view folder, std::string_vi
     for (const std::string& directory : line.Directories) {
       run.Folder = EnteredFolder(run.Folder, directory);
     }
-    Dispatch(line, version, run);
+    const TCommandResult result = Dispatch(line, version, run);
+    if (line.Json) {
+      RenderJson(result, out);
+    } else {
+      RenderText(result, line, out);
+    }
   } catch (const EIniFileException& error) {
     // The window shows the message alone; a script's user also needs to know why.
-    err << kProgramPrefix << error.Message() << (error.Reason().empty() ? "" : ": ")
-        << error.Reason() << '\n';
+    err << kProgramPrefix << error.MessageQuoting(TerminalText)
+        << (error.Reason().empty() ? "" : ": ") << error.Reason() << '\n';
     return 1;
   } catch (const Exception& error) {
-    err << kProgramPrefix << error.Message() << '\n';
+    // A text that the user gave is quoted as a terminal may show it.
+    err << kProgramPrefix << error.MessageQuoting(TerminalText) << '\n';
     return 1;
   } catch (const std::exception& error) {
     err << kProgramPrefix << error.what() << '\n';

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
+#include "cli/terminal_text.h"
 #include "text/text_bytes.h"
 
 namespace calpero {
@@ -42,7 +44,7 @@ void AppendEscapedAscii(std::string& out, char character) {
       out += "\\t";
       return;
     default:
-      if (static_cast<std::uint8_t>(character) < 0x20) {
+      if (static_cast<std::uint8_t>(character) < 0x20 || character == '\x7F') {
         AppendUnicodeEscape(out, "\\u00", static_cast<std::uint8_t>(character));
       } else {
         out += character;
@@ -73,7 +75,13 @@ std::string JsonString(std::string_view text) {
       AppendEscapedAscii(out, text.front());
       text.remove_prefix(1);
     } else {
-      out += text.substr(0, length);
+      // Valid, but able to act on a terminal that shows the JSON, or to reorder its line.
+      if (const std::optional<std::uint32_t> control = TerminalControl(text.substr(0, length))) {
+        AppendUnicodeEscape(out, "\\u", static_cast<std::uint8_t>(*control >> 8U));
+        AppendUnicodeEscape(out, "", static_cast<std::uint8_t>(*control & 0xFFU));
+      } else {
+        out += text.substr(0, length);
+      }
       text.remove_prefix(length);
     }
   }

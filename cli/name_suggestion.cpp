@@ -14,32 +14,40 @@ constexpr std::size_t kShortName = 4;
 std::size_t Difference(std::size_t a, std::size_t b) { return a > b ? a - b : b - a; }
 
 // The edit distance of `a` and `b` with swaps of neighbours (optimal string alignment), or
-// `limit` + 1 as soon as it is known to exceed `limit`.
+// `limit` + 1 as soon as it is known to exceed `limit`. Only the band of cells within `limit` of
+// the diagonal can hold a distance that counts, so each row fills at most 2 * limit + 1 cells and
+// the time grows with the length of the names, not with its square; cells outside the band read
+// as `limit` + 1.
 std::size_t BoundedDistance(std::string_view a, std::string_view b, std::size_t limit) {
   if (Difference(a.size(), b.size()) > limit) {
     return limit + 1;
   }
-  std::vector<std::size_t> before(b.size() + 1);
-  std::vector<std::size_t> previous(b.size() + 1);
-  std::vector<std::size_t> current(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) {
+  const std::size_t beyond = limit + 1;
+  std::vector<std::size_t> before(b.size() + 1, beyond);
+  std::vector<std::size_t> previous(b.size() + 1, beyond);
+  std::vector<std::size_t> current(b.size() + 1, beyond);
+  for (std::size_t j = 0; j <= std::min(b.size(), limit); ++j) {
     previous[j] = j;
   }
   for (std::size_t i = 1; i <= a.size(); ++i) {
-    current[0] = i;
-    std::size_t rowLeast = current[0];
-    for (std::size_t j = 1; j <= b.size(); ++j) {
+    const std::size_t first = i > limit ? i - limit : 1;
+    const std::size_t last = std::min(b.size(), i + limit);
+    // The cell left of the band: the first column while it lies within the limit.
+    current[first - 1] = first == 1 ? std::min(i, beyond) : beyond;
+    std::size_t rowLeast = current[first - 1];
+    for (std::size_t j = first; j <= last; ++j) {
       const bool same = FoldAsciiCase(a[i - 1]) == FoldAsciiCase(b[j - 1]);
-      current[j] =
+      std::size_t cell =
           std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
       if (i > 1 && j > 1 && FoldAsciiCase(a[i - 1]) == FoldAsciiCase(b[j - 2]) &&
           FoldAsciiCase(a[i - 2]) == FoldAsciiCase(b[j - 1])) {
-        current[j] = std::min(current[j], before[j - 2] + 1);
+        cell = std::min(cell, before[j - 2] + 1);
       }
+      current[j] = std::min(cell, beyond);
       rowLeast = std::min(rowLeast, current[j]);
     }
     if (rowLeast > limit) {
-      return limit + 1;
+      return beyond;
     }
     std::swap(before, previous);
     std::swap(previous, current);

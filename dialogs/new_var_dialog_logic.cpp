@@ -19,19 +19,6 @@ constexpr std::array<TNewVarField, 5> kBlankCheckOrder = {TNewVarField::Mass, TN
                                                           TNewVarField::Temperature,
                                                           TNewVarField::Time, TNewVarField::Name};
 
-// ParsePower reads at extended precision; the catalogue stores doubles as 15-digit texts. A
-// number beyond double range, or one whose stored text would round past it, could not be stored
-// so that it reads back, so it is refused here, quoting the field as the user typed it rather than
-// the catalogue's bare "Floating point overflow".
-double ConvertPowerField(const std::string& text) {
-  const long double power = ParsePower(text);
-  try {
-    return PowerToStorableDouble(power);
-  } catch (const EOverflow&) {
-    throw EPowerTooLarge(text);
-  }
-}
-
 }  // namespace
 
 TNewVarDialogLogic::TNewVarDialogLogic(TNewVarDialogView& view, UnitCatalogue& dataFile)
@@ -80,7 +67,11 @@ bool TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
 std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {
   std::array<double, 4> powers{};
   for (std::size_t i = 0; i < kPowerFields.size(); ++i) {
-    powers.at(i) = ConvertPowerField(view_.FieldText(kPowerFields.at(i)));
+    // ParsePower reads at extended precision; the catalogue stores doubles as 15-digit texts. A
+    // number beyond double range, or one whose stored text would round past it, could not be
+    // stored so that it reads back, so it is refused here, quoting the field as the user typed
+    // it rather than the catalogue's bare "Floating point overflow".
+    powers.at(i) = ConvertPowerText(view_.FieldText(kPowerFields.at(i)), PowerRange::Storable);
   }
   return powers;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/decimal_separator.h"
@@ -34,8 +35,19 @@ TEST(Errors, EachErrorCarriesItsMessage) {
   EXPECT_EQ(EIniFileException("Unable to write to ./Data/data.ini").Message(),
             "Unable to write to ./Data/data.ini");
   EXPECT_EQ(EOverflow().Message(), "Floating point overflow");
-  EXPECT_EQ(EInvalidUnitName("The unit name 'a]b' cannot be stored: it contains ']'").Message(),
+  EXPECT_EQ(EInvalidUnitName("a]b", "a]b", "it contains ']'").Message(),
             "The unit name 'a]b' cannot be stored: it contains ']'");
+}
+
+TEST(Errors, AQuotedTextCanBeShownInAnotherFormWithTheSameWording) {
+  const auto bracketed = [](std::string_view text) { return "<" + std::string(text) + ">"; };
+  // The window shows the line break escaped; the reader gets the name itself to quote.
+  EXPECT_EQ(EInvalidUnitName("a\nb", "a\\nb", "it holds a line break").MessageQuoting(bracketed),
+            "The unit name '<a\nb>' cannot be stored: it holds a line break");
+  EXPECT_EQ(EConvertError("x\x1b").MessageQuoting(bracketed),
+            "'<x\x1b>' is not a valid floating point value");
+  EXPECT_EQ(EPowerTooLarge("1E999").MessageQuoting(bracketed), "'<1E999>' is too large for a power");
+  EXPECT_EQ(EOverflow().MessageQuoting(bracketed), "Floating point overflow");
 }
 
 }  // namespace

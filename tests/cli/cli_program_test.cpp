@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,7 +21,9 @@
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "cli/command_line.h"
+#include "cli/terminal_text.h"
 #include "tests/cli/cli_runner.h"
+#include "text/text_bytes.h"
 
 namespace calpero::testing {
 namespace {
@@ -36,6 +39,16 @@ const std::string kHalf = "Mass=0.50\nLength=-1.50\nTemperature=0.00\nTime=0.00\
 const std::string kZeros = "Mass=0.00\nLength=0.00\nTemperature=0.00\nTime=0.00\n";
 const std::string kExists = "calpero-cli: The unit already exists. Use --replace to replace it.\n";
 const std::string kNotANumber = "' is not a valid floating point value\n";
+// Saved under a decimal comma and read under the full stop; Bad beyond the double range.
+const std::string kUnreadable =
+    "[Stress]\nMass=1,5\nLength=-0,25\nTemperature=0\nTime=2\n[Bad]\nMass=1e400\n"
+    "[Plain]\nMass=0\nLength=0\nTemperature=0\nTime=2\n";
+const std::string kStressMass = "unit 'Stress': Mass=1,5 cannot be read with the decimal separator '.'";
+const std::string kStressLength =
+    "unit 'Stress': Length=-0,25 cannot be read with the decimal separator '.'";
+const std::string kStressWarnings = "calpero-cli: warning: " + kStressMass +
+                                    "; counted as 0\ncalpero-cli: warning: " + kStressLength +
+                                    "; counted as 0\n";
 
 std::string UsageError(const std::string& problem) {
   return "calpero-cli: " + problem + "\n\n" + UsageText();
@@ -118,7 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
              0,
              kZeros + "Same powers as: Empty\n",
              "calpero-cli: warning: no unit named 'Nowhere'; counted as zero\n"},
-        TRun{"ShowOverflow", {"show", "Huge"}, 1, "", "calpero-cli: Floating point overflow\n"},
+        TRun{"ShowOverflow",
+             {"show", "Huge"},
+             1,
+             "",
+             "calpero-cli: unit 'Huge': Mass=1E400 cannot be read: Floating point overflow\n"},
         TRun{"Eval",
              {"eval", "UnitA", "/", "UnitB"},
              0,
@@ -276,6 +293,113 @@ INSTANTIATE_TEST_SUITE_P(
              1,
              "",
              "calpero-cli: Unable to copy ./Backup/data.ini to ./Data/data.ini\n"},
+        // Stored powers that the catalogue cannot read count as 0, and the command line says so.
+        TRun{"ShowUnreadable",
+             {"show", "Stress"},
+             0,
+             "Mass=0.00\nLength=0.00\nTemperature=0.00\nTime=2.00\nSame powers as: Plain\n",
+             kStressWarnings,
+             {},
+             kUnreadable},
+        TRun{"ShowExactPrintsTheStoredText",
+             {"show", "--exact", "Stress"},
+             0,
+             "Mass=1,5\nLength=-0,25\nTemperature=0\nTime=2\nSame powers as: Plain\n",
+             kStressWarnings,
+             {},
+             kUnreadable},
+        TRun{"ShowStrictUnreadable",
+             {"--strict", "show", "Stress", "--exact"},
+             1,
+             "",
+             "calpero-cli: " + kStressMass + "\ncalpero-cli: " + kStressLength + "\n",
+             {},
+             kUnreadable},
+        TRun{"EvalUnreadableWarnsOncePerUnitAndKey",
+             {"eval", "Stress", "STRESS", "/", "Plain"},
+             0,
+             "Mass=0.00\nLength=0.00\nTemperature=0.00\nTime=2.00\nSame powers as: Plain, Stress\n",
+             kStressWarnings,
+             {},
+             kUnreadable},
+        TRun{"EvalStrictUnreadable",
+             {"eval", "Plain", "/", "Stress", "--strict"},
+             1,
+             "",
+             "calpero-cli: " + kStressMass + "\ncalpero-cli: " + kStressLength + "\n",
+             {},
+             kUnreadable},
+        TRun{"MatchUnreadable",
+             {"match", "0", "0", "0", "2"},
+             0,
+             "Plain\nStress\n",
+             kStressWarnings,
+             {},
+             kUnreadable},
+        TRun{"MatchStrictUnreadable",
+             {"match", "--strict", "1.5", "0", "0", "2"},
+             1,
+             "",
+             "calpero-cli: " + kStressMass + "\n",
+             {},
+             kUnreadable},
+        TRun{"ShowExactOverflowPrintsTheStoredText",
+             {"show", "Bad", "--exact"},
+             0,
+             "Mass=1e400\nLength=0\nTemperature=0\nTime=0\n",
+             "calpero-cli: warning: unit 'Bad': Mass=1e400 cannot be read: Floating point "
+             "overflow\n",
+             {},
+             kUnreadable},
+        TRun{"EvalOverflowNamesUnitAndKey",
+             {"eval", "Plain", "bad"},
+             1,
+             "",
+             "calpero-cli: unit 'bad': Mass=1e400 cannot be read: Floating point overflow\n",
+             {},
+             kUnreadable},
+        // Numbers on the command line: an exponent needs digits, and a long one is as large or as
+        // small as a short one.
+        TRun{"MatchExponentWithoutDigits", {"match", "1", "1E-", "0", "0"}, 1, "", "calpero-cli: '1E-" + kNotANumber},
+        TRun{"MatchLongExponent",
+             {"match", "1", "1e5000", "0", "0"},
+             1,
+             "",
+             "calpero-cli: '1e5000' is too large for a power\n"},
+        TRun{"MatchLongNegativeExponent",
+             {"match", "1", "-1", "0", "-2E-00000000000000000000000000000000000001", "--json"},
+             0,
+             "[]\n",
+             ""},
+        TRun{"SaveExponentWithoutDigits",
+             {"save", "New", "1", "1", "1e", "1"},
+             1,
+             "",
+             "calpero-cli: '1e" + kNotANumber},
+        TRun{"SaveLongNegativeExponent",
+             {"save", "New", "1e-5000", "+0e99999", "2.5e0", "1"},
+             0,
+             "",
+             "",
+             "[New]\nMass=0\nLength=0\nTemperature=2.5\nTime=1\n",
+             ""},
+        TRun{"EvalOfAUnitNamedSlash",
+             {"eval", "--", "/"},
+             0,
+             "Mass=2.00\nLength=0.00\nTemperature=0.00\nTime=0.00\nSame powers as: /\n",
+             "",
+             {},
+             "[/]\nMass=2\n"},
+        TRun{"SuggestsForALongNameMissedNearItsEnd",
+             {"show", "A long unit name of many words, missed neat its end"},
+             0,
+             kZeros,
+             "calpero-cli: warning: no unit named 'A long unit name of many words, missed neat its "
+             "end'; counted as zero; did you mean 'A long unit name of many words, missed near its "
+             "end'?\n",
+             {},
+             "[A long unit name of many words, missed near its end]\nMass=1\n"
+             "[A long unit name of many words, missed near its end..]\nMass=3\n"},
         TRun{"Version", {"--version"}, 0, std::string("calpero-cli ") + CALPERO_VERSION + "\n", ""},
         TRun{"Help", {"show", "--help"}, 0, UsageText(), ""},
         TRun{"NoCommand", {}, 2, "", UsageError("no command given")},
@@ -351,7 +475,50 @@ TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
   EXPECT_EQ(
       failed.Err,
       "calpero-cli: Unable to change to the directory 'nowhere': No such file or directory\n");
+  // An empty name names no directory, as for cd.
+  const TCliResult empty = workspace.Run({"-C", "", "save", "X", "1", "1", "1", "1"});
+  EXPECT_EQ(empty.ExitStatus, 1);
+  EXPECT_EQ(empty.Err,
+            "calpero-cli: Unable to change to the directory '': No such file or directory\n");
   EXPECT_EQ(workspace.ReadCatalogue(), kCatalogue);
+}
+
+// No message hands the terminal a control character or a bidirectional control, whatever the
+// user typed or the catalogue holds: each quotes the text escaped, in the same form as the output.
+TEST(CliProgramFiles, NoMessageCarriesAControlCharacter) {
+  const std::string red = "\x1b[31m";
+  const std::string bidi = "\xE2\x80\xAE";
+  const std::string catalogue = "[" + red + "Newton]\nMass=1\n[A" + bidi + "]\nMass=x" + red +
+                                "\nLength=1e400" + bidi + "\n";
+  const std::vector<std::vector<std::string>> runs = {
+      {"save", "x" + red + "]", "1", "2", "3", "4"},
+      {"save", "x" + red + "\n", "1", "2", "3", "4"},
+      {"save", "X", red, "0", "0", "0"},
+      {"match", "0", "0", "0", red + bidi},
+      {"-C", red, "list"},
+      {red + bidi},
+      {"--" + red, "list"},
+      {"list", "--" + red},
+      {"show", "a", red},
+      {"show", red + "Newtn"},
+      {"eval", "--strict", "Newton", "/", red},
+      {"erase", red + bidi},
+      {"show", "A" + bidi},
+      {"show", "--exact", "A" + bidi},
+      {"match", "0", "0", "0", "0"},
+      {"eval", "A" + bidi}};
+  for (const std::vector<std::string>& arguments : runs) {
+    const TWorkspace workspace;
+    workspace.WriteCatalogue(catalogue);
+    const TCliResult result = workspace.Run(arguments);
+    std::string_view err = result.Err;
+    EXPECT_NE(err.find("\\x1b[31m"), std::string_view::npos) << err;
+    while (!err.empty()) {
+      const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(err), 1);
+      EXPECT_TRUE(err.front() == '\n' || !TerminalControl(err.substr(0, length))) << result.Err;
+      err.remove_prefix(length);
+    }
+  }
 }
 
 // Rounds of eight writers started at once: four save new units, two replace and two erase units
@@ -464,7 +631,7 @@ TEST_P(CliEvalAgreesWithTheWindow, InScreenAndInStoredForm) {
 
 using TNames = std::vector<std::string>;
 INSTANTIATE_TEST_SUITE_P(Fractions, CliEvalAgreesWithTheWindow,
-                         ::testing::Values(std::pair{TNames{}, TNames{}},
+                         ::testing::Values(std::pair{TNames{}, TNames{"Empty"}},
                                            std::pair{TNames{"UnitA", "unita"}, TNames{"Half"}},
                                            std::pair{TNames{"Half"}, TNames{"Half"}},
                                            std::pair{TNames{"Nowhere", "Empty"}, TNames{"UnitB"}},

@@ -51,7 +51,15 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"show", "--", "--exact"}, "3 C <--exact> /  <><><><>"},
         TCase{{"eval", "a", "--all", "b", "/", "c"}, "4 C all <a><b> / <c> <><><><>"},
         TCase{{"eval", "/", "a"}, "4 C  / <a> <><><><>"},
-        TCase{{"eval", "a", "a"}, "4 C <a><a> /  <><><><>"}, TCase{{"eval"}, "4 C  /  <><><><>"},
+        TCase{{"eval", "a", "a"}, "4 C <a><a> /  <><><><>"},
+        // After "--" a "/" is a name, so that a unit named "/" can be evaluated.
+        TCase{{"eval", "--", "/"}, "4 C </> /  <><><><>"},
+        TCase{{"eval", "a", "/", "b", "--", "/", "-c"}, "4 C <a> / <b></><-c> <><><><>"},
+        // The options of the command may stand before it.
+        TCase{{"--strict", "-C", "d", "--all", "eval", "a"}, "4 C<d> all strict <a> /  <><><><>"},
+        TCase{{"--exact", "--json", "show", "a"}, "3 C json exact <a> /  <><><><>"},
+        TCase{{"--replace", "save", "S", "1", "2", "3", "4"}, "5 C replace <S> /  <1><2><3><4>"},
+        TCase{{"--json", "backup"}, "7 C json  /  <><><><>"},
         TCase{{"save", "S", "0", "1", "-2.5", "--replace", "-1E3"},
               "5 C replace <S> /  <0><1><-2.5><-1E3>"},
         TCase{{"erase", "x", "--strict"}, "6 C strict <x> /  <><><><>"},
@@ -79,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TCase{{}, "no command given"}, TCase{{"--json", "-C", "x"}, "no command given"},
         TCase{{"-C"}, "option -C needs a directory"},
-        TCase{{"--exact", "show", "a"}, "unknown option '--exact'"},
+        TCase{{"--exact", "list"}, "unknown option '--exact' for 'list'"},
+        TCase{{"--replace", "show", "a"}, "unknown option '--replace' for 'show'"},
+        TCase{{"--frobnicate", "show", "a"}, "unknown option '--frobnicate'"},
+        TCase{{"show", "--version"}, "unknown option '--version' for 'show'"},
+        TCase{{"eval"}, "'eval' needs more arguments"},
+        TCase{{"eval", "/", "--exact"}, "'eval' needs more arguments"},
         TCase{{"shw", "a"}, "unknown command 'shw'"},
         TCase{{"list", "--replace"}, "unknown option '--replace' for 'list'"},
         TCase{{"show"}, "'show' needs more arguments"},
@@ -88,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"save", "a", "1", "2", "3", "4", "5"}, "too many arguments for 'save': '5'"},
         TCase{{"backup", "x"}, "too many arguments for 'backup': 'x'"},
         TCase{{"match", "1", "2", "3"}, "'match' needs more arguments"},
-        TCase{{"match", "1", "2", "3", "4", "--strict"}, "unknown option '--strict' for 'match'"},
+        TCase{{"match", "1", "2", "3", "4", "--all"}, "unknown option '--all' for 'match'"},
         TCase{{"eval", "a", "/", "/"}, "'eval' takes at most one '/'"}));
 
 }  // namespace

@@ -28,7 +28,10 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, JsonStringOf,
     ::testing::Values(std::pair{""sv, R"("")"sv}, std::pair{"a\"b\\c/"sv, R"("a\"b\\c/")"sv},
                       std::pair{"\t\n\r\b\f"sv, R"("\t\n\r\b\f")"sv},
-                      std::pair{"\x01\x1f\x7f\0"sv, "\"\\u0001\\u001f\x7f\\u0000\""sv},
+                      std::pair{"\x01\x1f\x7f\0"sv, R"("\u0001\u001f\u007f\u0000")"sv},
+                      // C1 and bidirectional controls: valid, but able to mislead a terminal.
+                      std::pair{"\xC2\x9B\xC2\xA0\xE2\x80\xAE\xE2\x81\xA6\xD8\x9C\xE2\x80\x8F"sv,
+                                "\"\\u009b\xC2\xA0\\u202e\\u2066\\u061c\\u200f\""sv},
                       std::pair{"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"sv,
                                 "\"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""sv},
                       std::pair{"\xE9t\xE9"sv, R"("\udce9t\udce9")"sv},
@@ -43,6 +46,10 @@ TEST(TerminalText, EscapesControlsInvalidBytesAndTheBackslash) {
   EXPECT_EQ(TerminalText("\x1b[2Jx\x7f\n"sv), R"(\x1b[2Jx\x7f\x0a)");
   EXPECT_EQ(TerminalText("\xC2\x9B\xC2\xA0 \xC5 a\\b \xC3\x85"sv),
             "\\u009b\xC2\xA0 \\xc5 a\\\\b \xC3\x85");
+  // Bidirectional controls reorder the line; the characters beside them pass.
+  EXPECT_EQ(TerminalText("a\xE2\x80\xAE" "b\xE2\x80\xAA\xE2\x81\xA9\xE2\x80\x8E\xE2\x80\x90\xD8\x9C"sv),
+            "a\\u202eb\\u202a\\u2069\\u200e\xE2\x80\x90\\u061c");
+  EXPECT_EQ(QuotedText("\x1b]0;x\x07"sv), R"('\x1b]0;x\x07')");
 }
 
 TEST(JsonNumber, IsTheShortestJsonTextThatReadsBackAsTheSameDouble) {
