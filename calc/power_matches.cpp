@@ -1,11 +1,11 @@
 #include "calc/power_matches.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
@@ -96,7 +96,7 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
       candidates.push_back(i);
     }
   }
-  if (!found.empty()) {
+  if (refused != nullptr && !found.empty()) {
     ReportRefused(index, sections, found, *refused);
   }
   std::vector<std::string> matches;
@@ -110,8 +110,7 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
   return matches;
 }
 
-std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
-                                         const TPowerVector& powers,
+std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
   return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers, refused);
 }

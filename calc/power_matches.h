@@ -32,8 +32,7 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
                                          std::vector<TRefusedPower>* refused = nullptr);
 
 // The same on the catalogue's file, read once; a missing or unreadable file holds no units.
-std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
-                                         const TPowerVector& powers,
+std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
 
 }  // namespace calpero

@@ -1,8 +1,8 @@
 #include "catalogue/power_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>

@@ -25,7 +25,7 @@ struct StoredPower {
 // The power stored under `key` in `section` of the catalogue text that `index` looks through, with
 // what the catalogue's rules make of it. Never throws beyond allocation failure.
 StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
-                              std::string_view key);
+                               std::string_view key);
 
 // The power stored under `key` in `section` of the catalogue text that `index` looks through, by
 // the catalogue's rules:

@@ -18,6 +18,8 @@ template <typename... Kinds>
 struct Overloaded : Kinds... {
   using Kinds::operator()...;
 };
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 // Four lines "Key=text", in the on-screen form or, with `exact`, in the stored form, where an
 // unread power shows its stored text. Powers of an evaluation arrive in single precision and are
@@ -128,17 +130,17 @@ void RenderText(const TCommandResult& result, const TCommandLine& line, std::ost
 
 void RenderJson(const TCommandResult& result, std::ostream& out) {
   TJsonWriter json;
-  const bool written =
-      std::visit(Overloaded{
-                     [](std::monostate) { return false; },
-                     [&out](const TPlainText& text) { return (out << text.Text, false); },
-                     [&json](const TNameList& list) { return (WriteNames(list.Names, json), true); },
-                     [&json](const TUnitPowers& unit) { return (WriteUnit(unit, json), true); },
-                     [&json](const TFractionPowers& fraction) {
-                       return (WriteFraction(fraction, json), true);
-                     },
-                 },
-                 result);
+  const bool written = std::visit(
+      Overloaded{
+          [](std::monostate) { return false; },
+          [&out](const TPlainText& text) { return (out << text.Text, false); },
+          [&json](const TNameList& list) { return (WriteNames(list.Names, json), true); },
+          [&json](const TUnitPowers& unit) { return (WriteUnit(unit, json), true); },
+          [&json](const TFractionPowers& fraction) {
+            return (WriteFraction(fraction, json), true);
+          },
+      },
+      result);
   if (written) {
     out << json.Text() << '\n';
   }

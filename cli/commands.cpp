@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cerrno>
 #include <cstddef>
 #include <exception>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -24,7 +24,6 @@
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
@@ -32,17 +31,14 @@
 #include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
 #include "cli/command_results.h"
-#include "cli/name_suggestion.h"
+#include "cli/reading_report.h"
 #include "cli/save_arguments_view.h"
 #include "cli/terminal_text.h"
-#include "cli/unit_presence.h"
 #include "dialogs/new_var_dialog_logic.h"
 #include "text/text_bytes.h"
 
 namespace calpero {
 namespace {
-
-constexpr std::string_view kProgramPrefix = "calpero-cli: ";
 
 // What a command works with: its output streams and the folder that the catalogue's paths
 // resolve against. Messages name the files by their paths relative to that folder.
@@ -87,81 +83,6 @@ std::string EnteredFolder(const std::string& folder, const std::string& director
                     std::generic_category().message(error));
   }
   return entered;
-}
-
-// Beyond this many unknown names a run gets no suggestions: each one looks through every name of
-// the catalogue, and a script that passes thousands of names should not wait for hints.
-constexpr std::size_t kMostSuggestions = 20;
-
-// Problems that a command reports about what it read: warnings, or with --strict one error of
-// several lines, reported before anything is printed.
-class TReport {
- public:
-  TReport(const TCommandLine& line, const TRun& run) : strict_(line.Strict), run_(run) {}
-
-  // `problem`, then `consequence` when it is only a warning, then `hint`.
-  void Add(std::string_view problem, std::string_view consequence, std::string_view hint = {}) {
-    if (!strict_) {
-      run_.Err << kProgramPrefix << "warning: " << problem << consequence << hint << '\n';
-      return;
-    }
-    // Each line of the one error with the program's prefix, as every line has.
-    errors_.append(errors_.empty() ? "" : "\n" + std::string(kProgramPrefix))
-        .append(problem)
-        .append(hint);
-  }
-
-  // Raises the error that --strict made of the problems, if any.
-  void Finish() const {
-    if (!errors_.empty()) {
-      throw Exception(errors_);
-    }
-  }
-
- private:
-  bool strict_;
-  const TRun& run_;
-  std::string errors_;
-};
-
-// Names that the catalogue does not hold count as zeros, as in the window; a script should still
-// hear of them, since a typing error looks just like a unit without dimension.
-void CheckPresence(const CatalogueReading& reading, std::span<const std::string> names,
-                   std::string_view consequence, const TRun& run, TReport& report) {
-  const std::vector<std::string> missing = MissingUnits(reading, names);
-  if (missing.empty()) {
-    return;
-  }
-  std::vector<std::string> known;
-  if (missing.size() <= kMostSuggestions) {
-    known = SortedUnitNames(run.Catalogue().ListUnits());
-  }
-  for (const std::string& name : missing) {
-    std::string suggestion;
-    if (const std::string closest = ClosestName(name, known); !closest.empty()) {
-      suggestion = "; did you mean " + QuotedText(closest) + "?";
-    }
-    report.Add("no unit named " + QuotedText(name), "; " + std::string(consequence), suggestion);
-  }
-}
-
-// "unit 'Stress': Mass=1,5": which stored text a message is about.
-std::string StoredTextName(std::string_view unit, std::string_view key, std::string_view text) {
-  return "unit " + QuotedText(unit) + ": " + std::string(key) + "=" + TerminalText(text);
-}
-
-// The stored text that the catalogue counted as 0 because it is not a number under the decimal
-// separator in force.
-void ReportRefused(std::string_view unit, std::string_view key, std::string_view text,
-                   TReport& report) {
-  report.Add(StoredTextName(unit, key, text) + " cannot be read with the decimal separator " +
-                 QuotedText(DecimalSeparator()),
-             "; counted as 0");
-}
-
-// A stored number beyond the double range, which no evaluation can take.
-std::string OverflowProblem(std::string_view unit, std::string_view key, std::string_view text) {
-  return StoredTextName(unit, key, text) + " cannot be read: " + EOverflow().Message();
 }
 
 // A catalogue that is there but cannot be read would otherwise look empty.
@@ -218,56 +139,23 @@ TNameList Match(const TCommandLine& line, const TRun& run) {
   }
   std::vector<TRefusedPower> refused;
   TNameList matches{SortedMatches(run, powers, {}, &refused)};
-  TReport report(line, run);
-  for (const TRefusedPower& power : refused) {
-    ReportRefused(power.Unit, power.Key, power.Text, report);
-  }
+  TReadingReport report(line.Strict, run.Err);
+  report.RefusedPowers(refused);
   report.Finish();
   return matches;
-}
-
-// The powers of each distinct unit of `names` that the reading holds, once per unit and key:
-// refused texts reported (and kept in `unreadTexts` of the first name, for show); an overflow an
-// error, or with `keepOverflow` a warning too.
-void ReportUnreadPowers(const CatalogueReading& reading, std::span<const std::string> names,
-                        bool keepOverflow, TReport& report,
-                        std::array<std::optional<std::string>, 4>* unreadTexts = nullptr) {
-  std::vector<std::string_view> seen;
-  for (const std::string& name : names) {
-    if (std::ranges::any_of(seen, [&name](std::string_view s) { return SameIniName(s, name); })) {
-      continue;
-    }
-    seen.emplace_back(name);
-    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-      const StoredPower power = reading.InspectPower(name, kPowerKeys.at(i));
-      if (power.State == StoredPowerState::Refused) {
-        ReportRefused(name, kPowerKeys.at(i), power.Text, report);
-      } else if (power.State == StoredPowerState::Overflow) {
-        if (!keepOverflow) {
-          throw Exception(OverflowProblem(name, kPowerKeys.at(i), power.Text));
-        }
-        report.Add(OverflowProblem(name, kPowerKeys.at(i), power.Text), "");
-      } else {
-        continue;
-      }
-      if (unreadTexts != nullptr && seen.size() == 1) {
-        unreadTexts->at(i) = std::string(power.Text);
-      }
-    }
-  }
 }
 
 TUnitPowers Show(const TCommandLine& line, const TRun& run) {
   RequireReadableCatalogue(run);
   const std::string& name = line.Names.front();
   const CatalogueReading reading = run.Catalogue().ReadUnits(line.Names);
-  TReport report(line, run);
-  CheckPresence(reading, line.Names, "counted as zero", run, report);
+  TReadingReport report(line.Strict, run.Err);
+  report.MissingNames(reading, line.Names, "counted as zero", run.Catalogue());
   TUnitPowers unit;
   unit.Unit = name;
   // The stored form can print a stored text beyond the double range as it stands.
   const bool keepOverflow = line.Exact && !line.Json;
-  ReportUnreadPowers(reading, line.Names, keepOverflow, report, &unit.UnreadTexts);
+  report.UnreadPowers(reading, line.Names, keepOverflow, &unit.UnreadTexts);
   report.Finish();
   TPowerVector stored;
   bool storable = true;
@@ -295,9 +183,9 @@ TFractionPowers Eval(const TCommandLine& line, const TRun& run) {
   std::vector<std::string> allNames = line.Names;
   allNames.insert(allNames.end(), line.Denominator.begin(), line.Denominator.end());
   const CatalogueReading reading = run.Catalogue().ReadUnits(allNames);
-  TReport report(line, run);
-  CheckPresence(reading, allNames, "counted as zero", run, report);
-  ReportUnreadPowers(reading, allNames, false, report);
+  TReadingReport report(line.Strict, run.Err);
+  report.MissingNames(reading, allNames, "counted as zero", run.Catalogue());
+  report.UnreadPowers(reading, allNames, false);
   report.Finish();
   TFractionPowers fraction;
   EvaluateResultant(TAreaNames{line.Names, line.Denominator}, reading, fraction.State);
@@ -326,8 +214,8 @@ void Save(const TCommandLine& line, const TRun& run) {
 
 void Erase(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
-  TReport report(line, run);
-  CheckPresence(catalogue.ReadUnits(line.Names), line.Names, "nothing erased", run, report);
+  TReadingReport report(line.Strict, run.Err);
+  report.MissingNames(catalogue.ReadUnits(line.Names), line.Names, "nothing erased", catalogue);
   report.Finish();
   catalogue.EraseUnit(line.Names.front());
 }

@@ -46,7 +46,8 @@ TEST(Errors, AQuotedTextCanBeShownInAnotherFormWithTheSameWording) {
             "The unit name '<a\nb>' cannot be stored: it holds a line break");
   EXPECT_EQ(EConvertError("x\x1b").MessageQuoting(bracketed),
             "'<x\x1b>' is not a valid floating point value");
-  EXPECT_EQ(EPowerTooLarge("1E999").MessageQuoting(bracketed), "'<1E999>' is too large for a power");
+  EXPECT_EQ(EPowerTooLarge("1E999").MessageQuoting(bracketed),
+            "'<1E999>' is too large for a power");
   EXPECT_EQ(EOverflow().MessageQuoting(bracketed), "Floating point overflow");
 }
 

@@ -238,5 +238,56 @@ TEST(PowerToDouble, RefusesValuesBeyondDoubleRangeAndFlushesTinyOnesToZero) {
   }
 }
 
+// The one conversion of a typed power: the catalogue's form is ParsePower's, the complete form
+// refuses an exponent without digits and reads a long exponent as a short one; either refuses a
+// value beyond the range asked for as too large, quoting the text.
+TEST(ConvertPowerText, ReadsEachFormWithinTheRangeAskedFor) {
+  enum class Outcome { Value, NotANumber, TooLarge };
+  struct Case {
+    const char* text;
+    PowerRange range;
+    PowerTextForm form;
+    Outcome outcome;
+    double value;
+  };
+  constexpr auto kDouble = PowerRange::Double;
+  constexpr auto kStorable = PowerRange::Storable;
+  constexpr auto kCatalogue = PowerTextForm::Catalogue;
+  constexpr auto kComplete = PowerTextForm::Complete;
+  const std::vector<Case> cases = {
+      {" 1.5 ", kStorable, kCatalogue, Outcome::Value, 1.5},
+      {"1E", kStorable, kCatalogue, Outcome::Value, 1},
+      {"1E", kDouble, kComplete, Outcome::NotANumber, 0},
+      {"1e+", kDouble, kComplete, Outcome::NotANumber, 0},
+      {"1E-", kStorable, kComplete, Outcome::NotANumber, 0},
+      {"-2.5E+2", kDouble, kComplete, Outcome::Value, -250},
+      {"1E5000", kStorable, kCatalogue, Outcome::NotANumber, 0},
+      {"1E5000", kDouble, kComplete, Outcome::TooLarge, 0},
+      {"-1E4933", kDouble, kComplete, Outcome::TooLarge, 0},
+      {"1E999", kDouble, kCatalogue, Outcome::TooLarge, 0},
+      {"1E-5000", kStorable, kCatalogue, Outcome::NotANumber, 0},
+      {"1E-5000", kStorable, kComplete, Outcome::Value, 0},
+      {"0E99999999999", kDouble, kComplete, Outcome::Value, 0},
+      {"1.7976931348623157E308", kDouble, kComplete, Outcome::Value, DBL_MAX},
+      {"1.7976931348623157E308", kStorable, kComplete, Outcome::TooLarge, 0},
+      {"abc", kDouble, kComplete, Outcome::NotANumber, 0},
+  };
+  const ScopedDecimalSeparator scoped(".");
+  for (const Case& c : cases) {
+    const std::string text = c.text;
+    try {
+      const double value = ConvertPowerText(text, c.range, c.form);
+      EXPECT_EQ(c.outcome, Outcome::Value) << text;
+      EXPECT_EQ(value, c.value) << text;
+    } catch (const EConvertError& error) {
+      EXPECT_EQ(c.outcome, Outcome::NotANumber) << text;
+      EXPECT_EQ(error.Message(), "'" + text + "' is not a valid floating point value");
+    } catch (const EPowerTooLarge& error) {
+      EXPECT_EQ(c.outcome, Outcome::TooLarge) << text;
+      EXPECT_EQ(error.Message(), "'" + text + "' is too large for a power");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace calpero

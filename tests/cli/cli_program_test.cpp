@@ -43,7 +43,8 @@ const std::string kNotANumber = "' is not a valid floating point value\n";
 const std::string kUnreadable =
     "[Stress]\nMass=1,5\nLength=-0,25\nTemperature=0\nTime=2\n[Bad]\nMass=1e400\n"
     "[Plain]\nMass=0\nLength=0\nTemperature=0\nTime=2\n";
-const std::string kStressMass = "unit 'Stress': Mass=1,5 cannot be read with the decimal separator '.'";
+const std::string kStressMass =
+    "unit 'Stress': Mass=1,5 cannot be read with the decimal separator '.'";
 const std::string kStressLength =
     "unit 'Stress': Length=-0,25 cannot be read with the decimal separator '.'";
 const std::string kStressWarnings = "calpero-cli: warning: " + kStressMass +
@@ -360,7 +361,11 @@ INSTANTIATE_TEST_SUITE_P(
              kUnreadable},
         // Numbers on the command line: an exponent needs digits, and a long one is as large or as
         // small as a short one.
-        TRun{"MatchExponentWithoutDigits", {"match", "1", "1E-", "0", "0"}, 1, "", "calpero-cli: '1E-" + kNotANumber},
+        TRun{"MatchExponentWithoutDigits",
+             {"match", "1", "1E-", "0", "0"},
+             1,
+             "",
+             "calpero-cli: '1E-" + kNotANumber},
         TRun{"MatchLongExponent",
              {"match", "1", "1e5000", "0", "0"},
              1,
@@ -430,11 +435,15 @@ TEST(CliProgramFiles, ACatalogueThatCannotBeReadIsAnErrorWithTheReason) {
   const std::vector<std::pair<std::string, std::string>> kinds = {
       {"directory", "Is a directory"},
       {"fifo", "it is not a regular file"},
-      {"loop", "Too many levels of symbolic links"}};
+      {"loop", "Too many levels of symbolic links"},
+      {"Data a file", "Not a directory"}};
   for (const auto& [kind, reason] : kinds) {
     const TWorkspace workspace;
     const std::filesystem::path file = workspace.Root() / "Data" / "data.ini";
-    if (kind == "directory") {
+    if (kind == "Data a file") {
+      std::filesystem::remove(file.parent_path());
+      TWorkspace::WriteFile(file.parent_path(), "[A]\n");
+    } else if (kind == "directory") {
       std::filesystem::create_directory(file);
     } else if (kind == "fifo") {
       ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
@@ -488,8 +497,8 @@ TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
 TEST(CliProgramFiles, NoMessageCarriesAControlCharacter) {
   const std::string red = "\x1b[31m";
   const std::string bidi = "\xE2\x80\xAE";
-  const std::string catalogue = "[" + red + "Newton]\nMass=1\n[A" + bidi + "]\nMass=x" + red +
-                                "\nLength=1e400" + bidi + "\n";
+  const std::string catalogue =
+      "[" + red + "Newton]\nMass=1\n[A" + bidi + "]\nMass=x" + red + "\nLength=1e400" + bidi + "\n";
   const std::vector<std::vector<std::string>> runs = {
       {"save", "x" + red + "]", "1", "2", "3", "4"},
       {"save", "x" + red + "\n", "1", "2", "3", "4"},

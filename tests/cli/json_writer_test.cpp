@@ -47,7 +47,8 @@ TEST(TerminalText, EscapesControlsInvalidBytesAndTheBackslash) {
   EXPECT_EQ(TerminalText("\xC2\x9B\xC2\xA0 \xC5 a\\b \xC3\x85"sv),
             "\\u009b\xC2\xA0 \\xc5 a\\\\b \xC3\x85");
   // Bidirectional controls reorder the line; the characters beside them pass.
-  EXPECT_EQ(TerminalText("a\xE2\x80\xAE" "b\xE2\x80\xAA\xE2\x81\xA9\xE2\x80\x8E\xE2\x80\x90\xD8\x9C"sv),
+  EXPECT_EQ(TerminalText("a\xE2\x80\xAE"
+                         "b\xE2\x80\xAA\xE2\x81\xA9\xE2\x80\x8E\xE2\x80\x90\xD8\x9C"sv),
             "a\\u202eb\\u202a\\u2069\\u200e\xE2\x80\x90\\u061c");
   EXPECT_EQ(QuotedText("\x1b]0;x\x07"sv), R"('\x1b]0;x\x07')");
 }

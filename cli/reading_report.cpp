@@ -1,0 +1,137 @@
+#include "cli/reading_report.h"
+
+#include <cstddef>
+#include <ostream>
+#include <unordered_set>
+
+#include "app/unit_order.h"
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/decimal_separator.h"
+#include "catalogue/errors.h"
+#include "catalogue/power_keys.h"
+#include "catalogue/stored_power.h"
+#include "catalogue/unit_catalogue.h"
+#include "cli/name_suggestion.h"
+#include "cli/terminal_text.h"
+#include "text/text_bytes.h"
+
+namespace calpero {
+namespace {
+
+// Beyond this many unknown names a run gets no suggestions: each one looks through every name of
+// the catalogue, and a script that passes thousands of names should not wait for hints.
+constexpr std::size_t kMostSuggestions = 20;
+
+// The names of `names` that `keep` takes, each once as the catalogue compares names, in the
+// order of their first appearance and spelled as first given.
+template <typename Keep>
+std::vector<std::string> DistinctNames(std::span<const std::string> names, Keep keep) {
+  std::vector<std::string> distinct;
+  std::unordered_set<std::string> seen;  // folded
+  std::string folded;
+  for (const std::string& name : names) {
+    if (!keep(name)) {
+      continue;
+    }
+    FoldIniName(name, folded);
+    if (seen.insert(folded).second) {
+      distinct.push_back(name);
+    }
+  }
+  return distinct;
+}
+
+// "unit 'Stress': Mass=1,5": which stored text a message is about.
+std::string StoredTextName(std::string_view unit, std::string_view key, std::string_view text) {
+  return "unit " + QuotedText(unit) + ": " + std::string(key) + "=" + TerminalText(text);
+}
+
+}  // namespace
+
+std::vector<std::string> MissingUnits(const CatalogueReading& reading,
+                                      std::span<const std::string> names) {
+  return DistinctNames(names,
+                       [&reading](const std::string& name) { return !reading.HoldsUnit(name); });
+}
+
+void TReadingReport::MissingNames(const CatalogueReading& reading,
+                                  std::span<const std::string> names, std::string_view consequence,
+                                  const UnitCatalogue& catalogue) {
+  const std::vector<std::string> missing = MissingUnits(reading, names);
+  if (missing.empty()) {
+    return;
+  }
+  std::vector<std::string> known;
+  if (missing.size() <= kMostSuggestions) {
+    known = SortedUnitNames(catalogue.ListUnits());
+  }
+  for (const std::string& name : missing) {
+    std::string suggestion;
+    if (const std::string closest = ClosestName(name, known); !closest.empty()) {
+      suggestion = "; did you mean " + QuotedText(closest) + "?";
+    }
+    Add("no unit named " + QuotedText(name), "; " + std::string(consequence), suggestion);
+  }
+}
+
+void TReadingReport::UnreadPowers(const CatalogueReading& reading,
+                                  std::span<const std::string> names, bool keepOverflow,
+                                  std::array<std::optional<std::string>, 4>* unreadTexts) {
+  const std::vector<std::string> units =
+      DistinctNames(names, [&reading](const std::string& name) { return reading.HoldsUnit(name); });
+  for (const std::string& unit : units) {
+    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+      const StoredPower power = reading.InspectPower(unit, kPowerKeys.at(i));
+      if (power.State == StoredPowerState::Refused) {
+        Refused(unit, kPowerKeys.at(i), power.Text);
+      } else if (power.State == StoredPowerState::Overflow) {
+        // No evaluation can take such a number; only the stored form can show it.
+        const std::string problem = StoredTextName(unit, kPowerKeys.at(i), power.Text) +
+                                    " cannot be read: " + EOverflow().Message();
+        if (!keepOverflow) {
+          throw Exception(problem);
+        }
+        Add(problem, "");
+      } else {
+        continue;
+      }
+      if (unreadTexts != nullptr && SameIniName(unit, names.front())) {
+        unreadTexts->at(i) = std::string(power.Text);
+      }
+    }
+  }
+}
+
+void TReadingReport::RefusedPowers(std::span<const TRefusedPower> refused) {
+  for (const TRefusedPower& power : refused) {
+    Refused(power.Unit, power.Key, power.Text);
+  }
+}
+
+void TReadingReport::Finish() const {
+  if (!errors_.empty()) {
+    throw Exception(errors_);
+  }
+}
+
+void TReadingReport::Add(std::string_view problem, std::string_view consequence,
+                         std::string_view hint) {
+  if (!strict_) {
+    err_ << kProgramPrefix << "warning: " << problem << consequence << hint << '\n';
+    return;
+  }
+  // Each line of the one error with the program's prefix, as every line has.
+  errors_.append(errors_.empty() ? "" : "\n" + std::string(kProgramPrefix))
+      .append(problem)
+      .append(hint);
+}
+
+// A stored text that the catalogue counted as 0 because it is not a number under the decimal
+// separator in force.
+void TReadingReport::Refused(std::string_view unit, std::string_view key, std::string_view text) {
+  Add(StoredTextName(unit, key, text) + " cannot be read with the decimal separator " +
+          QuotedText(DecimalSeparator()),
+      "; counted as 0");
+}
+
+}  // namespace calpero
