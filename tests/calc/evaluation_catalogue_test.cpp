@@ -72,5 +72,25 @@ TEST(UnitsWithPowers, NameEachUnitOnceByItsFirstSectionInFileOrder) {
   EXPECT_EQ(UnitsWithPowers(text, TPowerVector{{2, 0, 0, 0}}), (TNames{"Shadow"}));
 }
 
+// The refused texts that a comparison counted as 0 are named, once per unit and key that it
+// compared; a section that an earlier one of its name shadows is never read, so never named.
+TEST(UnitsWithPowers, NameTheRefusedTextsThatTheyCountedAsZero) {
+  const ScopedDecimalSeparator separator(".");
+  const std::string text =
+      "[Stress]\nMass=1,5\nLength=x\nTime=2\n[Plain]\nMass=1\n[stress]\nMass=y\n"
+      "[Odd]\nMass=0\nLength=1\nTime=z\n[Bad]\nMass=1e400\nLength=w\n";
+  std::vector<TRefusedPower> refused;
+  EXPECT_EQ(UnitsWithPowers(text, TPowerVector{{0, 0, 0, 2}}, &refused),
+            std::vector<std::string>{"Stress"});
+  EXPECT_EQ(refused,
+            (std::vector<TRefusedPower>{{"Stress", "Mass", "1,5"}, {"Stress", "Length", "x"}}));
+  refused.clear();
+  UnitsWithPowers(text, TPowerVector{{0, 1, 0, 0}}, &refused);
+  // Stress stops at Length, Odd compares all four keys, Bad stops at its overflow.
+  EXPECT_EQ(refused,
+            (std::vector<TRefusedPower>{
+                {"Stress", "Mass", "1,5"}, {"Stress", "Length", "x"}, {"Odd", "Time", "z"}}));
+}
+
 }  // namespace
 }  // namespace calpero
