@@ -122,8 +122,15 @@ TOperands SplitOperands(const TCommandWord& word, std::span<const std::string_vi
                         TCommandLine& line) {
   TOperands operands;
   bool optionsEnded = false;
-  for (const std::string_view argument : arguments) {
-    if (optionsEnded || !argument.starts_with("--")) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (!optionsEnded && argument == "-C") {
+      // Only the separate form: "-Cx" after the command stays a name, as "-x" does.
+      if (i + 1 == arguments.size()) {
+        throw TUsageError("option -C needs a directory");
+      }
+      line.Directories.emplace_back(arguments[++i]);
+    } else if (optionsEnded || !argument.starts_with("--")) {
       operands.Values.emplace_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
@@ -244,7 +251,7 @@ Commands:
   backup                  copy Data/data.ini to Backup/data.ini
   restore                 copy Backup/data.ini to Data/data.ini
 
-Options (those of a command also before it):
+Options (those of a command also before it, -C DIR also after it):
   -C DIR      work in DIR instead of the current directory
   --json      print the results of list, show, eval and match as JSON
   --exact     print each power in the catalogue's stored form instead of two decimals

@@ -37,8 +37,9 @@ class TUsageError : public std::runtime_error {
 // Takes the arguments after the program name. Before the command: -C DIR (also -CDIR,
 // repeatable), --json (for any command), --help, --version, and the options of the command.
 // After the command, the options that the command knows (--json, --exact, --all, --strict,
-// --replace) and --help may stand anywhere until "--"; any other argument is a name or a number,
-// so "-2" is a number. For eval one "/" before "--" splits numerator from denominator; after
+// --replace), "-C DIR" (the separate form only, entered after those before the command) and
+// --help may stand anywhere until "--"; any other argument is a name or a number, so "-2" is a
+// number and "-Cx" a name. For eval one "/" before "--" splits numerator from denominator; after
 // "--" a "/" is a unit's name. eval needs at least one name.
 // --help or --version before the command asks for just that; after the command only --help does
 // (and wins over everything else), while --version there is an unknown option.

@@ -162,13 +162,15 @@ TUnitPowers Show(const TCommandLine& line, const TRun& run) {
   for (std::size_t i = 0; i < unit.Powers.size(); ++i) {
     const StoredPower power = reading.InspectPower(name, kPowerKeys.at(i));
     unit.Powers.at(i) = power.Value;
+    // No evaluation reaches a unit beyond the double or the single range, so none matches it.
+    if (power.State == StoredPowerState::Overflow) {
+      storable = false;
+      continue;
+    }
     try {
-      if (power.State == StoredPowerState::Overflow) {
-        throw EOverflow();
-      }
       stored[i] = StoreSingle(power.Value);
     } catch (const EOverflow&) {
-      storable = false;  // no evaluation reaches such a unit, so no other unit matches it
+      storable = false;
     }
   }
   if (storable) {

@@ -479,6 +479,7 @@ TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
   const std::string parent = workspace.Root().parent_path().string();
   const std::string folder = workspace.Root().filename().string();
   EXPECT_EQ(workspace.Run({"-C", parent, "-C" + folder, "show", "Half"}, "", "/").Out, kHalf);
+  EXPECT_EQ(workspace.Run({"show", "-C", parent, "Half", "-C", folder}, "", "/").Out, kHalf);
   const TCliResult failed = workspace.Run({"-C", "nowhere", "save", "X", "1", "1", "1", "1"});
   EXPECT_EQ(failed.ExitStatus, 1);
   EXPECT_EQ(
