@@ -91,7 +91,7 @@ type_then() {
   logged_since "$before" "$pattern"
 }
 
-for tool in Xvfb xdotool dbus-daemon orca /usr/libexec/at-spi-bus-launcher; do
+for tool in Xvfb xdotool dbus-daemon orca script pgrep /usr/libexec/at-spi-bus-launcher; do
   if ! command -v "$tool" >/dev/null; then
     echo "FAIL: $tool is missing: run scripts/install-dependencies.sh" >&2
     exit 1
@@ -126,12 +126,33 @@ started+=($!)
 # No speech server: the speech-dispatcher client's start command refuses at once, and Orca logs
 # each line it would have spoken all the same. Orca writes its debug log through a buffer that it
 # never flushes, except to a terminal, where each line goes out whole: so it runs on one (script)
-# and writes the log there.
-SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
-  "exec orca --replace --user-prefs '$scratch/orca-settings' --debug-file /dev/stdout" \
-  "$scratch/orca.log" >/dev/null 2>&1 </dev/null &
-started+=($!)
-wait_for_line "$scratch/orca.log" "ORCA: ATSPI registry initialized" 60
+# and writes the log there. Orca refuses to start while another Orca of this user runs (another
+# run of this test, say), and this test must not replace someone's screen reader: it waits its
+# turn for up to three minutes.
+start_orca() {
+  SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
+    "exec orca --user-prefs '$scratch/orca-settings' --debug-file /dev/stdout" \
+    "$scratch/orca.log" >/dev/null 2>&1 </dev/null &
+  orca_terminal=$!
+  until grep -q "ORCA: ATSPI registry initialized" "$scratch/orca.log" 2>/dev/null; do
+    if ! kill -0 "$orca_terminal" 2>/dev/null; then
+      wait "$orca_terminal" || true
+      return 1
+    fi
+    sleep 0.2
+  done
+  started+=("$orca_terminal")
+  # Orca itself, the terminal's child, ends first.
+  started+=($(pgrep -P "$orca_terminal"))
+}
+deadline=$((SECONDS + 180))
+until start_orca; do
+  if ((SECONDS >= deadline)); then
+    echo "FAIL: Orca did not start: $(tail -n 3 "$scratch/orca.log" 2>/dev/null)" >&2
+    exit 1
+  fi
+  sleep 2
+done
 
 (cd "$scratch/workspace" &&
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 exec "$program") \
