@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QMetaObject>
 
 namespace calpero {
 namespace {
@@ -42,17 +41,17 @@ TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
   // Hidden for good, so that a screen reader reading out the window's contents (as Orca does for
   // a dialog that opens) passes over it; the showing that a sentence reports needs no showing.
   hide();
+  delivery_.setSingleShot(true);
+  delivery_.setInterval(0);
+  connect(&delivery_, &QTimer::timeout, this, &TAnnouncer::Deliver);
 }
 
 void TAnnouncer::Announce(const QString& sentence) {
   if (sentence.isEmpty()) {
     return;
   }
-  const bool deliveryDue = pending_.isEmpty();
   pending_ = sentence;
-  if (deliveryDue) {
-    QMetaObject::invokeMethod(this, &TAnnouncer::Deliver, Qt::QueuedConnection);
-  }
+  delivery_.start();
 }
 
 void TAnnouncer::Deliver() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace calpero {
@@ -35,6 +36,7 @@ class TAnnouncer : public QWidget {
   void Deliver();
 
   QString pending_;
+  QTimer delivery_;  // fires once the event being handled is done
 };
 
 }  // namespace calpero
