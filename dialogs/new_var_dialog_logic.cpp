@@ -31,14 +31,15 @@ void TNewVarDialogLogic::PreFill(const TPowerVector& powers) {
   }
 }
 
-void TNewVarDialogLogic::Save() {
+TSaveOutcome TNewVarDialogLogic::Save() {
   if (HasBlankField()) {
     view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kMessageFlagsWarning);
-    return;
+    return TSaveOutcome::NotSaved;
   }
   const std::string name = view_.FieldText(TNewVarField::Name);
-  if (!MayWriteUnit(name)) {
-    return;
+  const std::optional<TSaveOutcome> outcome = MayWriteUnit(name);
+  if (!outcome) {
+    return TSaveOutcome::NotSaved;
   }
 
   // Every field is converted before the first write, and the four powers go to the file in one
@@ -49,6 +50,7 @@ void TNewVarDialogLogic::Save() {
     entries.at(i) = {kPowerKeys.at(i), powers.at(i)};
   }
   dataFile_.WritePowers(name, entries);
+  return *outcome;
 }
 
 bool TNewVarDialogLogic::HasBlankField() const {
@@ -57,11 +59,15 @@ bool TNewVarDialogLogic::HasBlankField() const {
                              [this](TNewVarField field) { return view_.FieldText(field).empty(); });
 }
 
-bool TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
+// What a write of `name` would do, or none when the user declines to replace it.
+std::optional<TSaveOutcome> TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
   if (!dataFile_.UnitExists(name)) {
-    return true;
+    return TSaveOutcome::Saved;
   }
-  return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
+  if (view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) != kMessageYes) {
+    return std::nullopt;
+  }
+  return TSaveOutcome::Replaced;
 }
 
 std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {

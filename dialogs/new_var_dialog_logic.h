@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@
 #include "dialogs/new_var_dialog_view.h"
 
 namespace calpero {
+
+// How a save ended: nothing written, a new unit written, or an existing unit replaced.
+enum class TSaveOutcome { NotSaved, Saved, Replaced };
 
 // The new-unit dialog without its window: it fills the fields from a power vector and saves the
 // four powers typed in under the name typed in. The five field texts are the only state of a
@@ -36,15 +40,16 @@ class TNewVarDialogLogic {
   //   any answer but Yes ends it;
   // - then all four fields are converted with ParsePower before anything is written, and the
   //   four powers go to the catalogue in one WritePowers call under the name exactly as typed.
-  // A save that ends early, or fails, writes nothing; the fields keep their texts.
+  // A save that ends early, or fails, writes nothing; the fields keep their texts. Returns
+  // whether the unit was written, and whether it replaced one.
   // Throws EConvertError for the first power field that is not a number, EPowerTooLarge for the
   // first that lies beyond double range or whose stored text would (PowerToStorableDouble), and
   // whatever WritePowers throws (EInvalidUnitName, EIniFileException).
-  void Save();
+  TSaveOutcome Save();
 
  private:
   bool HasBlankField() const;
-  bool MayWriteUnit(const std::string& name);
+  std::optional<TSaveOutcome> MayWriteUnit(const std::string& name);
   std::array<double, 4> ConvertedPowers() const;
 
   TNewVarDialogView& view_;

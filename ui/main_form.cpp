@@ -22,6 +22,7 @@
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/power_keys.h"
+#include "ui/announcer.h"
 #include "ui/cursor_guard.h"
 #include "ui/drag_controller.h"
 #include "ui/drag_parties.h"
@@ -30,6 +31,7 @@
 #include "ui/message_box.h"
 #include "ui/new_var_dlg.h"
 #include "ui/opening_placement.h"
+#include "ui/spoken_results.h"
 #include "ui/status_hint_tracker.h"
 #include "ui/window_shortcuts.h"
 
@@ -65,6 +67,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       controls_(this),
+      announcer_(new TAnnouncer(this)),
       workArea_(AreaTextExtent(controls_.Numerator)),
       tokenWidgets_(
           {controls_.Numerator->Client(), controls_.Denominator->Client(), controls_.TrashPanel},
@@ -73,9 +76,6 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   const TCursorGuard starting(Qt::BusyCursor);
   setWindowTitle(QStringLiteral("Calpero"));
   setWindowIcon(QIcon(QStringLiteral(":/artwork/calpero.svg")));
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, colors.color(QPalette::Button));
-  setPalette(colors);
   setFixedSize(kClientSize);
   new TOpeningPlacement(this, kPosition);
   WireControls();
@@ -134,9 +134,12 @@ void TMainForm::UnitsListBoxClick() {
   const CatalogueReading powers = dataFile_->ReadUnits(std::span(&name, 1));
   const std::array<QLabel*, 4> row = {controls_.MLabel, controls_.LLabel, controls_.TempLabel,
                                       controls_.TimeLabel};
+  TResultRow shown;
   for (std::size_t i = 0; i < row.size(); ++i) {
-    row.at(i)->setText(FromUtf8(FormatPower(powers.ReadPower(name, kPowerKeys.at(i)))));
+    shown.at(i) = FormatPower(powers.ReadPower(name, kPowerKeys.at(i)));
+    row.at(i)->setText(FromUtf8(shown.at(i)));
   }
+  announcer_->Announce(UnitShownSentence(name, shown));
   selection_.RecordClick(controls_.UnitsListBox->CurrentIndex());
   controls_.AddToNrButton->setEnabled(selection_.AddButtonsEnabled());
   controls_.AddToDrButton->setEnabled(selection_.AddButtonsEnabled());
@@ -158,32 +161,47 @@ void TMainForm::NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y
   if (target.Party == TDragParty::Token) {
     dropTarget = static_cast<TTokenLabel*>(target.Control)->Id();
   }
+  std::optional<TTokenId> placed;
   if (dragged.Party == TDragParty::UnitList) {
-    workArea_.PlaceToken(dropTarget, x, y, controls_.UnitsListBox->CurrentName());
+    placed = workArea_.PlaceToken(dropTarget, x, y, controls_.UnitsListBox->CurrentName());
   } else if (dragged.Party == TDragParty::Token) {
-    workArea_.MoveToken(static_cast<TTokenLabel*>(dragged.Control)->Id(), dropTarget, x, y);
+    placed = static_cast<TTokenLabel*>(dragged.Control)->Id();
+    if (!workArea_.MoveToken(*placed, dropTarget, x, y)) {
+      placed.reset();
+    }
   }
   SyncTokens();
   BothToolButtonClick();
+  if (const TUnitToken* token = placed ? workArea_.Token(*placed) : nullptr) {
+    announcer_->Announce(
+        TokenPlacedSentence(*token, dragged.Party == TDragParty::Token, workArea_, *dataFile_));
+  }
 }
 
 void TMainForm::UnitsListBoxDragDrop(QWidget* source) {
+  std::optional<TUnitToken> takenOff;
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
-    workArea_.TrashToken(token->Id());
-    SyncTokens();
+    takenOff = TakeOff(token->Id(), &TWorkArea::TrashToken);
   }
   BothToolButtonClick();
+  AnnounceTakenOff(takenOff);
 }
 
 void TMainForm::TrashImageDragDrop(QWidget* source) {
   const TDragControl dragged = ClassifyDragControl(source, controls_);
+  std::optional<std::string> erased;
+  std::optional<TUnitToken> takenOff;
   if (dragged.Party == TDragParty::UnitList) {
+    erased = controls_.UnitsListBox->CurrentName();
     EraseCurrentUnit();
   } else if (dragged.Party == TDragParty::Token) {
-    workArea_.TrashToken(static_cast<TTokenLabel*>(dragged.Control)->Id());
-    SyncTokens();
+    takenOff = TakeOff(static_cast<TTokenLabel*>(dragged.Control)->Id(), &TWorkArea::TrashToken);
   }
   BothToolButtonClick();
+  if (erased) {
+    announcer_->Announce(UnitErasedSentence(*erased));
+  }
+  AnnounceTakenOff(takenOff);
 }
 
 void TMainForm::EraseCurrentUnit() {
@@ -205,9 +223,9 @@ void TMainForm::Label6ContextPopup(QWidget* sender) {
 
 void TMainForm::Delete1Click() {
   if (popupToken_) {
-    workArea_.DeleteToken(*popupToken_);
+    const std::optional<TUnitToken> takenOff = TakeOff(*popupToken_, &TWorkArea::DeleteToken);
     popupToken_.reset();
-    SyncTokens();
+    AnnounceTakenOff(takenOff);
     return;
   }
   TrashImageDragDrop(controls_.UnitsListBox);
@@ -229,6 +247,7 @@ void TMainForm::ClearWorkAreaToolButtonClick() {
   workArea_.ClearTokens();
   SyncTokens();
   BothToolButtonClick();
+  announcer_->Announce(WorkAreaClearedSentence());
 }
 
 void TMainForm::AddToNrButtonClick() { AddSelectionTo(THolder::Numerator); }
@@ -260,16 +279,23 @@ void TMainForm::BothToolButtonClick() {
   const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
   SetHint(controls_.ToolBarPanel, QString::fromUtf8(ResultantPowersHint(matches)));
+  announcer_->Announce(EvaluationSentence(TEvaluated::Resultant, evaluation_.ResultRow, matches));
 }
 
 void TMainForm::NToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   EvaluateNumerator(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const std::vector<std::string> matches =
+      SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.NumeratorSum));
+  announcer_->Announce(EvaluationSentence(TEvaluated::Numerator, evaluation_.ResultRow, matches));
 }
 
 void TMainForm::DToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   EvaluateDenominator(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const std::vector<std::string> matches =
+      SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.DenominatorSum));
+  announcer_->Announce(EvaluationSentence(TEvaluated::Denominator, evaluation_.ResultRow, matches));
 }
 
 void TMainForm::NewVariableToolButtonClick() {
@@ -283,13 +309,18 @@ void TMainForm::NewVariableToolButtonClick() {
 void TMainForm::BackFilesUpToolButtonClick() {
   const TCursorGuard starting(Qt::BusyCursor);
   // A failed copy is not reported: the user sees no change either way.
-  static_cast<void>(BackUpCatalogue());
+  if (BackUpCatalogue()) {
+    announcer_->Announce(BackupMadeSentence());
+  }
 }
 
 void TMainForm::RestoreMenuItemClick() {
   const TCursorGuard starting(Qt::BusyCursor);
-  static_cast<void>(RestoreCatalogue());
+  const bool restored = RestoreCatalogue();
   ReloadUnits();
+  if (restored) {
+    announcer_->Announce(CatalogueRestoredSentence());
+  }
 }
 
 void TMainForm::ShowHelpToolButtonClick() {
@@ -402,6 +433,26 @@ void TMainForm::ReloadUnits() {
 }
 
 void TMainForm::SyncTokens() { tokenWidgets_.Sync(workArea_); }
+
+std::optional<TUnitToken> TMainForm::TakeOff(TTokenId id, bool (TWorkArea::*takeOff)(TTokenId)) {
+  std::optional<TUnitToken> token;
+  if (const TUnitToken* before = workArea_.Token(id)) {
+    token = *before;
+  }
+  if (!(workArea_.*takeOff)(id)) {
+    token.reset();
+  }
+  SyncTokens();
+  return token;
+}
+
+void TMainForm::AnnounceTakenOff(const std::optional<TUnitToken>& token) {
+  // A token taken from the trash holder was on neither area: nothing to tell.
+  if (token && token->Holder != THolder::Trash) {
+    announcer_->Announce(
+        TokenTakenOffSentence(token->Caption, token->Holder, workArea_, *dataFile_));
+  }
+}
 
 void TMainForm::ShowResultRow() {
   const std::array<QLabel*, 4> row = {controls_.rMLabel, controls_.rLLabel, controls_.rTempLabel,

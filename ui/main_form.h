@@ -18,6 +18,7 @@
 
 namespace calpero {
 
+class TAnnouncer;
 class TDragController;
 class TNewVarDlg;
 class TStatusHintTracker;
@@ -52,6 +53,8 @@ class TMainForm : public QWidget, private TDragHost {
   std::optional<TTokenId> PopupToken() const { return popupToken_; }
   // Whether the window still holds its catalogue handle (it lets it go when it closes).
   bool HoldsDataFile() const { return dataFile_ != nullptr; }
+  // What tells screen readers the result of each action.
+  const TAnnouncer& Announcer() const { return *announcer_; }
   // The widget that shows a token, or nullptr.
   TTokenLabel* TokenWidget(TTokenId id) const { return tokenWidgets_.Widget(id); }
 
@@ -124,10 +127,15 @@ class TMainForm : public QWidget, private TDragHost {
   void EraseCurrentUnit();
   void AddSelectionTo(THolder area);
   void SyncTokens();
+  // Takes the token `id` off with `takeOff` (trash or delete) and shows the areas; returns the
+  // token as it was, or none when there was nothing to take off.
+  std::optional<TUnitToken> TakeOff(TTokenId id, bool (TWorkArea::*takeOff)(TTokenId));
+  void AnnounceTakenOff(const std::optional<TUnitToken>& token);
   void ShowResultRow();
   void ShowStatus(const QString& text) const;
 
   TMainFormControls controls_;
+  TAnnouncer* announcer_;
   std::unique_ptr<UnitCatalogue> dataFile_;
   TSelectionState selection_;
   std::optional<TTokenId> popupToken_;

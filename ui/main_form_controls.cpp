@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QApplication>
+
 #include "app/hint_text.h"
 #include "ui/accessible_names.h"
 #include "ui/hint.h"
@@ -42,19 +44,13 @@ QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& q
   auto* label = Place(new TPowerLabel(quantity, parent), name, {left, 275, 50, 16}, hint);
   label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette colors = label->palette();
-  colors.setColor(QPalette::WindowText, DesktopInk(colors));
-  label->setPalette(colors);
   return label;
 }
 
 TPicture* LetterPicture(QWidget* parent, const char* name, int left, const char* image,
                         const QString& hint) {
-  auto* picture =
-      Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
-            name, {left, 288, 45, 45}, hint);
-  picture->SetInk(DesktopInk(parent->palette()));
-  return picture;
+  return Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
+               name, {left, 288, 45, 45}, hint);
 }
 
 QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage image,
@@ -89,6 +85,28 @@ TMainFormControls::TMainFormControls(QWidget* form) {
   BuildMenus(form);
   QWidget::setTabOrder(UnitsListBox, FindEdit);
   NameForScreenReaders(form);
+  ApplyDesktopColours(form);
+  FollowDesktopColours(form, [this, form] { ApplyDesktopColours(form); });
+}
+
+void TMainFormControls::ApplyDesktopColours(QWidget* form) const {
+  const QPalette desktop = QApplication::palette();
+  // Each palette set here holds only the roles it names; the others follow the desktop.
+  QPalette formColours;
+  formColours.setColor(QPalette::Window, desktop.color(QPalette::Button));
+  form->setPalette(formColours);
+  QPalette inkColours;
+  inkColours.setColor(QPalette::WindowText, DesktopInk(desktop));
+  for (QLabel* label :
+       {MLabel, LLabel, TempLabel, TimeLabel, rMLabel, rLLabel, rTempLabel, rTimeLabel}) {
+    label->setPalette(inkColours);
+  }
+  for (TPicture* letter : {Image10, Image1, Image2, Image3, Image4, Image5, Image6, Image7}) {
+    letter->SetInk(DesktopInk(desktop));
+  }
+  // The desktop's own background colour is not known here; the palette's accent colour is the
+  // nearest thing a Linux desktop offers.
+  Panel1->SetColor(desktop.color(QPalette::Highlight));
 }
 
 void TMainFormControls::BuildFindAndList() {
@@ -154,9 +172,6 @@ void TMainFormControls::BuildWorkArea() {
             QStringLiteral("Denominator (drag and drop text here)"));
   Panel1 = Place(new TPanel(TPanelFrame::SingleLine, WorkAreaPanel), "Panel1", {300, 160, 350, 4},
                  QStringLiteral("Dividing Line"));
-  // The desktop's own background colour is not known here; the palette's accent colour is the
-  // nearest thing a Linux desktop offers.
-  Panel1->SetColor(Panel1->palette().color(QPalette::Highlight));
   TrashImage =
       Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel), "TrashImage",
             {300, 284, 48, 48}, QStringLiteral("Trash (can not be undone!)"));

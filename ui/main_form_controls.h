@@ -20,7 +20,8 @@ namespace calpero {
 // The window owns them; this holds the references. Positions are in pixels within the parent.
 class TMainFormControls {
  public:
-  // Builds every control inside `form`, whose client area is 658 by 364 pixels.
+  // Builds every control inside `form`, whose client area is 658 by 364 pixels, in the desktop's
+  // colours, which they follow when the desktop's palette changes.
   explicit TMainFormControls(QWidget* form);
 
   TPanel* WorkAreaPanel = nullptr;
@@ -79,6 +80,9 @@ class TMainFormControls {
   void BuildMainToolBar();
   void BuildAddToolBars();
   void BuildMenus(QWidget* form);
+  // Sets the colours that derive from the desktop's palette: the window's background in the
+  // button face, the power labels and letters in the ink that reads on it, the dividing line.
+  void ApplyDesktopColours(QWidget* form) const;
 };
 
 }  // namespace calpero

@@ -1,5 +1,6 @@
 #include "ui/new_var_dlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -14,10 +15,12 @@
 #include <QString>
 
 #include "ui/accessible_names.h"
+#include "ui/announcer.h"
 #include "ui/error_presentation.h"
 #include "ui/hint.h"
 #include "ui/message_box.h"
 #include "ui/scheme_colours.h"
+#include "ui/spoken_results.h"
 
 namespace calpero {
 namespace {
@@ -54,12 +57,11 @@ QLineEdit* MakePowerField(QWidget* parent, const QString& name, const QRect& pla
   SetHint(field, hint);
   field->setFrame(false);
   field->setFont(PowerFieldFont());
-  QPalette palette = field->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-  palette.setColor(QPalette::Text, DesktopInk(palette));
-  field->setPalette(palette);
   return field;
 }
+
+// The letters' artwork, kept on each picture so that it can be inked anew.
+const char* const kArtworkProperty = "calperoArtwork";
 
 QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const QString& artwork,
                           const QString& hint) {
@@ -68,8 +70,7 @@ QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const 
   picture->setObjectName(name);
   picture->setGeometry(left, kPicturesTop, kPictureSide, kPictureSide);
   SetHint(picture, hint);
-  const QImage art = QIcon(artwork).pixmap(kPictureSide, kPictureSide).toImage();
-  picture->setPixmap(QPixmap::fromImage(InkSilhouette(art, DesktopInk(parent->palette()))));
+  picture->setProperty(kArtworkProperty, artwork);
   return picture;
 }
 
@@ -92,10 +93,10 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
   setWindowTitle(QStringLiteral("Create Variable Dialogue"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(DialogFont());
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-  setPalette(palette);
   BuildControls();
+  ApplyDesktopColours();
+  FollowDesktopColours(this, [this] { ApplyDesktopColours(); });
+  announcer_ = new TAnnouncer(this);
   SetTabOrder();
   NameForScreenReaders(this);
   connect(Button1, &QPushButton::clicked, this, [this] { ClickWithCloseResult(0); });
@@ -164,6 +165,29 @@ void TNewVarDlg::BuildPowerRow() {
                          QStringLiteral("Power to which time is raised"));
 }
 
+void TNewVarDlg::ApplyDesktopColours() {
+  const QPalette desktop = QApplication::palette();
+  const QColor buttonFace = desktop.color(QPalette::Button);
+  // Each palette set here holds only the roles it names; the others follow the desktop.
+  QPalette dialogColours;
+  dialogColours.setColor(QPalette::Window, buttonFace);
+  setPalette(dialogColours);
+  QPalette fieldColours;
+  fieldColours.setColor(QPalette::Base, buttonFace);
+  fieldColours.setColor(QPalette::Text, DesktopInk(desktop));
+  for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4}) {
+    field->setPalette(fieldColours);
+  }
+  for (QLabel* letter : {Image5, Image6, Image7, Image8}) {
+    const QImage art = QIcon(letter->property(kArtworkProperty).toString())
+                           .pixmap(kPictureSide, kPictureSide)
+                           .toImage();
+    letter->setPixmap(QPixmap::fromImage(InkSilhouette(art, DesktopInk(desktop))));
+  }
+  // The name field's style sheet takes the button face from the palette when it is applied.
+  Edit5->setStyleSheet(Edit5->styleSheet());
+}
+
 void TNewVarDlg::SetTabOrder() {
   setTabOrder(Edit5, Edit1);
   setTabOrder(Edit1, Edit2);
@@ -222,7 +246,13 @@ void TNewVarDlg::ClickWithCloseResult(int closeResult) {
 }
 
 void TNewVarDlg::OKBtnClick() {
-  RunHandler([this] { logic_.Save(); });
+  RunHandler([this] {
+    const TSaveOutcome outcome = logic_.Save();
+    if (outcome != TSaveOutcome::NotSaved) {
+      announcer_->Announce(
+          UnitSavedSentence(FieldText(TNewVarField::Name), outcome == TSaveOutcome::Replaced));
+    }
+  });
 }
 
 void TNewVarDlg::FormClose() { DataFile.Flush(); }

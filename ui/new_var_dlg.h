@@ -21,6 +21,8 @@ class QStatusBar;
 
 namespace calpero {
 
+class TAnnouncer;
+
 // The new-unit dialog, "Create Variable Dialogue": four power fields and a name field, saved into
 // the catalogue with "Save" (the dialog stays open) or "Save && Exit" (it closes afterwards,
 // whatever the save did). One instance lives for the whole run and is reopened with Execute.
@@ -46,6 +48,9 @@ class TNewVarDlg : public QDialog, private TNewVarDialogView {
   // Does nothing: the dialog has no cancel action, so Escape leaves it open.
   void reject() override;
 
+  // What tells screen readers that a unit was saved or replaced.
+  const TAnnouncer& Announcer() const { return *announcer_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -53,6 +58,9 @@ class TNewVarDlg : public QDialog, private TNewVarDialogView {
   void BuildControls();
   void BuildPowerRow();
   void SetTabOrder();
+  // Sets the colours that derive from the desktop's palette: the background in the button face,
+  // the exponents and letters in the ink that reads on it.
+  void ApplyDesktopColours();
   void ClickWithCloseResult(int closeResult);
   void PlaceForShowing();
 
@@ -82,6 +90,7 @@ class TNewVarDlg : public QDialog, private TNewVarDialogView {
   QLabel* Image7 = nullptr;
   QLabel* Image8 = nullptr;
   UnitCatalogue DataFile;
+  TAnnouncer* announcer_ = nullptr;
 
   TNewVarDialogLogic logic_{*this, DataFile};
   std::optional<QPoint> closedAt_;

@@ -1,8 +1,12 @@
 #include "ui/scheme_colours.h"
 
+#include <utility>
+
 #include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QWidget>
 
 #include "app/colour_contrast.h"
 
@@ -14,6 +18,26 @@ TRgb Rgb(const QColor& colour) {
   return {static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
           static_cast<std::uint8_t>(rgb.blue())};
 }
+
+// Sees the application palette's change arrive at a window, which hands it on to its controls.
+class TDesktopColourFollower : public QObject {
+ public:
+  TDesktopColourFollower(QWidget* window, std::function<void()> recolour)
+      : QObject(window), recolour_(std::move(recolour)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::ApplicationPaletteChange) {
+      recolour_();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> recolour_;
+};
 
 }  // namespace
 
@@ -34,6 +58,10 @@ QImage InkSilhouette(const QImage& art, const QColor& ink) {
   painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
   painter.fillRect(inked.rect(), ink);
   return inked;
+}
+
+void FollowDesktopColours(QWidget* window, std::function<void()> recolour) {
+  new TDesktopColourFollower(window, std::move(recolour));
 }
 
 }  // namespace calpero

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+
 #include <QColor>
 #include <QImage>
 #include <QPalette>
+
+class QWidget;
 
 namespace calpero {
 
@@ -23,5 +27,11 @@ TLightControlColours LightControlColours();
 
 // `art` with every drawn pixel in `ink`, keeping its coverage: black artwork recoloured.
 QImage InkSilhouette(const QImage& art, const QColor& ink);
+
+// Runs `recolour` whenever the desktop's palette changes while `window` lives (a desktop switching
+// between light and dark replaces the application palette), before the window takes the new
+// palette, so that `recolour` can derive the colours it set at start from the new
+// QApplication::palette() with the same rules.
+void FollowDesktopColours(QWidget* window, std::function<void()> recolour);
 
 }  // namespace calpero

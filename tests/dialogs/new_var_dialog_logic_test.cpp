@@ -91,7 +91,7 @@ TEST_F(NewVarDialogLogic, APrefilledThirdIsSavedAsTheTwoDecimalsShown) {
 
 TEST_F(NewVarDialogLogic, SavesANewUnitUnderTheNameAsTypedWithoutAQuestion) {
   view_.Fill({"1", "-2.5", " 1.5 ", "+3"}, "Newton metre");
-  logic_.Save();
+  EXPECT_EQ(logic_.Save(), TSaveOutcome::Saved);
   EXPECT_TRUE(view_.messages.empty());
   EXPECT_EQ(catalogue_.ListUnits(), std::vector<std::string>{"Newton metre"});
   EXPECT_EQ(Stored("Newton metre"), (std::array<double, 4>{1.0, -2.5, 1.5, 3.0}));
@@ -108,7 +108,7 @@ TEST_F(NewVarDialogLogic, AnEmptyFieldShowsOneBlankMessageAndWritesNothing) {
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     view_.Fill(cases[i].first, cases[i].second);
-    logic_.Save();
+    EXPECT_EQ(logic_.Save(), TSaveOutcome::NotSaved) << "case " << i;
     ASSERT_EQ(view_.messages.size(), i + 1) << "case " << i;
     EXPECT_EQ(view_.messages.back().text, kBlankText);
     EXPECT_EQ(view_.messages.back().caption, "Error");
@@ -130,15 +130,18 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     std::string typedName;
     int answer;
     double storedMass;
+    TSaveOutcome outcome;
   };
-  for (const Case& c : {Case{"Metre", kMessageNo, 0.0}, Case{"mETRE", kMessageNo, 0.0},
-                        Case{"Metre", kMessageYes, 7.0}, Case{"mETRE", kMessageYes, 7.0}}) {
+  for (const Case& c : {Case{"Metre", kMessageNo, 0.0, TSaveOutcome::NotSaved},
+                        Case{"mETRE", kMessageNo, 0.0, TSaveOutcome::NotSaved},
+                        Case{"Metre", kMessageYes, 7.0, TSaveOutcome::Replaced},
+                        Case{"mETRE", kMessageYes, 7.0, TSaveOutcome::Replaced}}) {
     SCOPED_TRACE(c.typedName + " " + std::to_string(c.answer));
     folder_.WriteCatalogue(kMetreUnit);
     view_.messages.clear();
     view_.Fill({"7", "1", "0", "0"}, c.typedName);
     view_.answer = c.answer;
-    logic_.Save();
+    EXPECT_EQ(logic_.Save(), c.outcome);
     ASSERT_EQ(view_.messages.size(), 1U);
     EXPECT_EQ(view_.messages[0].text, kReplaceText);
     EXPECT_EQ(view_.messages[0].caption, "Warning");
@@ -150,10 +153,10 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
 
 TEST_F(NewVarDialogLogic, ANewNameSavedTwiceIsAskedAboutTheSecondTime) {
   view_.Fill({"1", "0", "0", "0"}, "Kilogram");
-  logic_.Save();
+  EXPECT_EQ(logic_.Save(), TSaveOutcome::Saved);
   EXPECT_TRUE(view_.messages.empty());
   view_.answer = kMessageYes;
-  logic_.Save();
+  EXPECT_EQ(logic_.Save(), TSaveOutcome::Replaced);
   ASSERT_EQ(view_.messages.size(), 1U);
   EXPECT_EQ(view_.messages[0].text, kReplaceText);
 }

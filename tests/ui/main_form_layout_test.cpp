@@ -294,13 +294,18 @@ double InkContrast(const QWidget* widget) {
   return contrast;
 }
 
-class DarkScheme : public MainFormTest {
+// Dark from the start (false), or turning dark from light while both windows are open (true),
+// as a desktop switching its colour scheme does: the windows follow with the same rules.
+class DarkScheme : public MainFormTest, public ::testing::WithParamInterface<bool> {
  protected:
   DarkScheme() : light_(QApplication::palette()) {
-    QApplication::setPalette(DarkPalette());
+    if (!TurnsDarkWhileRunning()) {
+      QApplication::setPalette(DarkPalette());
+    }
     WriteCatalogue(kSampleCatalogue);
     OpenForm();
   }
+  static bool TurnsDarkWhileRunning() { return GetParam(); }
   ~DarkScheme() override {
     form_.reset();
     QApplication::setPalette(light_);
@@ -308,7 +313,7 @@ class DarkScheme : public MainFormTest {
   const QPalette light_;
 };
 
-TEST_F(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
+TEST_P(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
   QTest::keyClicks(C().FindEdit, QStringLiteral("Kel"));
   C().UnitsListBox->SetCurrentIndex(std::nullopt);
   QTest::mouseMove(form_.get(), C().UnitsListBox->geometry().center());
@@ -317,6 +322,9 @@ TEST_F(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("Newton"));
   QTest::mouseMove(&dialog, dialog.findChild<QWidget*>(QStringLiteral("Edit1"))->pos());
+  if (TurnsDarkWhileRunning()) {
+    QApplication::setPalette(DarkPalette());
+  }
   std::vector<const QWidget*> texts = {C().UnitsListBox->viewport(),
                                        C().FindEdit,
                                        C().MLabel,
@@ -331,6 +339,8 @@ TEST_F(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
     EXPECT_GE(InkContrast(widget), 4.5) << widget->objectName().toStdString();
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(FromTheStartOrWhileRunning, DarkScheme, ::testing::Bool());
 
 }  // namespace
 }  // namespace calpero::testing

@@ -21,6 +21,7 @@
 
 #include "tests/support/modal_box_catcher.h"
 #include "tests/ui/new_var_dlg_fixture.h"
+#include "ui/announcer.h"
 
 namespace calpero::testing {
 namespace {
@@ -62,18 +63,23 @@ TEST_F(NewVarDlgBehaviour, OpensPrefilledWithAnEmptyNameAndTheFocusInIt) {
 TEST_F(NewVarDlgBehaviour, EnterInAnyFieldSavesAndKeepsTheDialogOpen) {
   for (const char* field : {"Edit5", "Edit1", "Edit4"}) {
     QFile::remove(QStringLiteral("Data/data.ini"));
+    const QString name = QStringLiteral("Joule ") + QLatin1String(field);
     bool openAfterEnter = false;
+    QString announced;
     WhenDialogRuns([&] {
       EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog_));
-      TypeUnit(QStringLiteral("Joule"), {"1", "2", "0", "-2"});
+      TypeUnit(name, {"1", "2", "0", "-2"});
       QTest::keyClick(Control<QLineEdit>(field), Qt::Key_Return);
       openAfterEnter = dialog_.isVisible();
+      QCoreApplication::processEvents();
+      announced = dialog_.Announcer().Sentence();
       dialog_.close();
     });
     dialog_.Execute(TPowerVector{});
 
     EXPECT_TRUE(openAfterEnter) << field;
-    EXPECT_EQ(catalogue_.ReadPower("Joule", "Time"), -2.0) << field;
+    EXPECT_EQ(catalogue_.ReadPower(name.toStdString(), "Time"), -2.0) << field;
+    EXPECT_EQ(announced, name + QStringLiteral(" saved in the catalogue.")) << field;
   }
 }
 

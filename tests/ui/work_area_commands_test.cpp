@@ -1,8 +1,13 @@
+#include <functional>
+#include <string>
+#include <vector>
+
 #include <QFile>
 #include <QTest>
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/announcer.h"
 
 namespace calpero::testing {
 namespace {
@@ -29,6 +34,8 @@ class WorkAreaCommands : public MainFormTest {
     QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
                       C().LabelPopupMenu->actionGeometry(C().Delete1).center());
   }
+
+  std::vector<std::string> told_;  // what the announcer told screen readers
 };
 
 TEST_F(WorkAreaCommands, AddsTheCurrentItemAtTheGeneratorsPoints) {
@@ -204,6 +211,67 @@ TEST_F(WorkAreaCommands, KeysActAsTheirButtonsAndNothingWhileTheButtonIsDisabled
   Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
   EXPECT_EQ(ListItems().size(), 6);
+}
+
+// Screen readers hear the result of each action in one sentence, told once per action (the
+// evaluation that a placement runs speaks through the placement's sentence).
+TEST_F(WorkAreaCommands, TellsScreenReadersTheResultOfEachActionInOneSentence) {
+  struct Step {
+    std::function<void()> action;
+    const char* sentence;
+  };
+  const QPoint at(30, 30);
+  const std::vector<Step> steps = {
+      {[&] { ClickListItem(kNewton); },
+       "Newton: mass 1.00, length 1.00, temperature 0.00, time minus 2.00."},
+      {[] { Press(Qt::Key_Up); },
+       "Newton placed in the numerator. The numerator now: mass 1.00, length 1.00, temperature "
+       "0.00, time minus 2.00."},
+      {[&] { ClickListItem(kArea); }, "Area: mass 0.00, length 2.00, temperature 0.00, time 0.00."},
+      {[] { Press(Qt::Key_Down); },
+       "Area placed in the denominator. The denominator now: mass 0.00, length 2.00, "
+       "temperature 0.00, time 0.00."},
+      {[] { Press(Qt::Key_E); },
+       "Resultant: mass 1.00, length minus 1.00, temperature 0.00, time minus 2.00."},
+      {[] { Press(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier); },
+       "Numerator: mass 1.00, length 1.00, temperature 0.00, time minus 2.00; same as Newton."},
+      {[] { Press(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier); },
+       "Denominator: mass 0.00, length 2.00, temperature 0.00, time 0.00; same as Area."},
+      {[] { Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier); },
+       "Newton taken off the numerator. The numerator now: mass 0.00, length 0.00, temperature "
+       "0.00, time 0.00."},
+      {[&] {
+         Drag(TokensIn(THolder::Denominator).front(), {5, 5}, C().Numerator->Client(), at);
+       },
+       "Area moved to the numerator. The numerator now: mass 0.00, length 2.00, temperature "
+       "0.00, time 0.00."},
+      {[&] { Click(C().ClearWorkAreaToolButton); }, "Work area cleared."},
+      {[] { Press(Qt::Key_B); }, "Catalogue backed up."},
+      {[] { Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier); },
+       "Catalogue restored from the backup."},
+      {[&] {
+         ClickListItem(kSecond);
+         QCoreApplication::processEvents();
+         told_.clear();
+         DeleteThrough(C().UnitsListBox->viewport(),
+                       C().UnitsListBox->visualItemRect(kSecond).center());
+       },
+       "Second erased from the catalogue."},
+      {[&] {
+         const ScopedDecimalSeparator comma(",");
+         ClickListItem(kNewton);
+       },
+       "Newton: mass 1,00, length 1,00, temperature 0,00, time minus 2,00."},
+  };
+  QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                   [this](const QString& sentence) { told_.push_back(sentence.toStdString()); });
+  for (const Step& step : steps) {
+    step.action();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told_, std::vector<std::string>{step.sentence});
+    EXPECT_EQ(form_->Announcer().Sentence(), QString::fromUtf8(step.sentence));
+    told_.clear();
+  }
 }
 
 }  // namespace

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# The whole job done from the keyboard while the Orca screen reader listens, on a private X server
+# with a session bus and an accessibility bus of its own: find Newton, show it, add it to the
+# numerator, find Square metre, show it, add it to the denominator, evaluate the resultant, open
+# the new-unit dialog, try to save without a name, then save under a name. The keys are real X
+# key events (xdotool), as a user's keyboard sends them. Checks, in Orca's debug log, the lines
+# it speaks ("SPEECH OUTPUT: '...'") for every result.
+# Usage: screen_reader_road.sh <calpero program> <sample catalogue>
+set -euo pipefail
+
+program=$(realpath "$1")
+sample=$(realpath "$2")
+scratch=$(mktemp -d)
+started=()
+
+stop_started() {
+  local i
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    kill "${started[i]}" 2>/dev/null || true
+  done
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    wait "${started[i]}" 2>/dev/null || true
+  done
+}
+finish() {
+  local status=$?
+  stop_started
+  if ((status != 0)) && [[ -f "$scratch/orca.log" ]]; then
+    echo "--- what Orca spoke:" >&2
+    grep "SPEECH OUTPUT" "$scratch/orca.log" >&2 || true
+  fi
+  rm -rf "$scratch"
+  exit "$status"
+}
+trap finish EXIT
+
+# Waits up to `seconds` for `file` to have a line matching the extended regular expression
+# `pattern`; fails naming what it waited for.
+wait_for_line() {
+  local file=$1 pattern=$2 seconds=$3
+  local deadline=$((SECONDS + seconds))
+  until [[ -f "$file" ]] && grep -Eq -- "$pattern" "$file"; do
+    if ((SECONDS >= deadline)); then
+      echo "FAIL: no line matching /$pattern/ in $(basename "$file") after ${seconds}s" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+}
+
+line_count() { wc -l <"$scratch/orca.log"; }
+
+# Waits up to 30 s for a line of Orca's log that matches `pattern` (an extended regular
+# expression), written after the first `skip` lines, so that a line logged before an action
+# cannot answer for it; prints the line.
+logged_since() {
+  local skip=$1 pattern=$2
+  local deadline=$((SECONDS + 30))
+  until tail -n +"$((skip + 1))" "$scratch/orca.log" | grep -Eq -- "$pattern"; do
+    if ((SECONDS >= deadline)); then
+      echo "FAIL: Orca logged no line matching /$pattern/" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+  tail -n +"$((skip + 1))" "$scratch/orca.log" | grep -E -m1 -- "$pattern" | sed 's/^[0-9:.]* - //'
+}
+
+# The log line of Orca speaking a text that starts with `text` (a regular expression).
+spoken() { echo "SPEECH OUTPUT: '$1"; }
+# The log line of Orca speaking the program's announcement `text`: a notification, by its role.
+announced() { spoken "notification $1"; }
+
+# Presses `keys` (xdotool key names) on the focused window, then waits for `pattern` in the log.
+keys_then() {
+  local pattern=$1
+  shift
+  local before
+  before=$(line_count)
+  timeout 30 xdotool key --delay 50 "$@"
+  logged_since "$before" "$pattern"
+}
+
+# Types `text` and then presses Return, then waits for `pattern` in the log.
+type_then() {
+  local pattern=$1 text=$2
+  local before
+  before=$(line_count)
+  timeout 30 xdotool type --delay 50 "$text"
+  timeout 30 xdotool key Return
+  logged_since "$before" "$pattern"
+}
+
+for tool in Xvfb xdotool dbus-daemon orca script pgrep /usr/libexec/at-spi-bus-launcher; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "FAIL: $tool is missing: run scripts/install-dependencies.sh" >&2
+    exit 1
+  fi
+done
+
+mkdir -m 700 "$scratch/runtime"
+mkdir -p "$scratch/home" "$scratch/orca-settings" "$scratch/workspace/Data" \
+  "$scratch/workspace/Backup"
+cp "$sample" "$scratch/workspace/Data/data.ini"
+export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime"
+export XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset WAYLAND_DISPLAY SESSION_MANAGER
+
+# A display that is free: the server picks it and tells its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+started+=($!)
+wait_for_line "$scratch/display" '^[0-9]+$' 30
+export DISPLAY=":$(head -n1 "$scratch/display")"
+
+dbus-daemon --session --nofork --print-address=3 3>"$scratch/bus" &
+started+=($!)
+wait_for_line "$scratch/bus" '^unix:' 30
+DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$scratch/bus")
+export DBUS_SESSION_BUS_ADDRESS
+
+# The accessibility bus; its registry starts on it when first asked for.
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$scratch/atspi.log" &
+started+=($!)
+
+# No speech server: the speech-dispatcher client's start command refuses at once, and Orca logs
+# each line it would have spoken all the same. Orca writes its debug log through a buffer that it
+# never flushes, except to a terminal, where each line goes out whole: so it runs on one (script)
+# and writes the log there. Orca refuses to start while another Orca of this user runs (another
+# run of this test, say), and this test must not replace someone's screen reader: it waits its
+# turn for up to three minutes.
+start_orca() {
+  SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
+    "exec orca --user-prefs '$scratch/orca-settings' --debug-file /dev/stdout" \
+    "$scratch/orca.log" >/dev/null 2>&1 </dev/null &
+  orca_terminal=$!
+  until grep -q "ORCA: ATSPI registry initialized" "$scratch/orca.log" 2>/dev/null; do
+    if ! kill -0 "$orca_terminal" 2>/dev/null; then
+      wait "$orca_terminal" || true
+      return 1
+    fi
+    sleep 0.2
+  done
+  started+=("$orca_terminal")
+  # Orca itself, the terminal's child, ends first.
+  started+=($(pgrep -P "$orca_terminal"))
+}
+deadline=$((SECONDS + 180))
+until start_orca; do
+  if ((SECONDS >= deadline)); then
+    echo "FAIL: Orca did not start: $(tail -n 3 "$scratch/orca.log" 2>/dev/null)" >&2
+    exit 1
+  fi
+  sleep 2
+done
+
+(cd "$scratch/workspace" &&
+  QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 exec "$program") \
+  >"$scratch/calpero.out" 2>&1 &
+started+=($!)
+timeout 30 xdotool search --sync --onlyvisible --name '^Calpero$' windowfocus --sync >/dev/null
+logged_since 0 "$(spoken 'Available units')"
+
+# The road. Each step waits for what it must hear, or for Orca to follow the focus, before the
+# next key. Orca follows the focus into the empty find box without a word when the caret's move
+# reaches it before the focus does; back in the find box, it reads the text that Ctrl+F selects.
+keys_then 'locusOfFocus from .* to \[text \| Find' ctrl+f
+type_then "$(announced 'Newton: mass 1\.00, length 1\.00, temperature 0\.00, time minus 2\.00\.')" 'Newton'
+keys_then "$(announced 'Newton placed in the numerator\. The numerator now: mass 1\.00, length 1\.00, temperature 0\.00, time minus 2\.00\.')" \
+  ctrl+Up
+keys_then "$(spoken 'selected')" ctrl+f
+type_then "$(announced 'Square metre: mass 0\.00, length 2\.00, temperature 0\.00, time 0\.00\.')" 'Square metre'
+keys_then "$(announced 'Square metre placed in the denominator\. The denominator now: mass 0\.00, length 2\.00, temperature 0\.00, time 0\.00\.')" \
+  ctrl+Down
+keys_then "$(announced 'Resultant: mass 1\.00, length minus 1\.00, temperature 0\.00, time minus 2\.00; same as ([^,]+, )*Pascal[,.]')" \
+  ctrl+e
+keys_then "$(spoken 'Create Variable Dialogue')" ctrl+n
+# A failure is spoken as its message box shows it.
+keys_then "$(spoken '.*Some fields were left blank - data not saved')" Return
+# Without a window manager nobody gives the focus back to the dialog when the box closes, so
+# the test does, as a window manager would.
+keys_then 'window:deactivate \[alert' Return
+before=$(line_count)
+timeout 30 xdotool search --sync --onlyvisible --name '^Create Variable Dialogue$' \
+  windowfocus --sync >/dev/null
+logged_since "$before" "$(spoken '.*Variable Name')"
+type_then "$(announced 'Stress saved in the catalogue\.')" 'Stress'
+grep -q '^\[Stress\]' "$scratch/workspace/Data/data.ini"
+echo "PASS"

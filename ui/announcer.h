@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+namespace calpero {
+
+// Tells screen readers the result of an action in one sentence, without moving the focus and
+// without drawing anything. Qt (before 6.8) has no announcement of its own, so the announcer is a
+// control of no size that screen readers see as a notification named by the sentence, shown anew
+// for each sentence: on Linux an AT-SPI object of the notification role that reports
+// "object:state-changed:showing", which Orca speaks whatever has the focus (it drops name and
+// description changes of any object but the focused one).
+class TAnnouncer : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Places the announcer, of no size, in `window`, so that it belongs to that window's
+  // accessibility tree.
+  explicit TAnnouncer(QWidget* window);
+
+  // Tells `sentence` once the event being handled is done. Of the sentences told while one event
+  // is handled only the last is told: a handler that runs another one (a placement runs the
+  // resultant's evaluation) speaks last, for the whole action. An empty sentence is not told.
+  void Announce(const QString& sentence);
+
+  // The sentence told last: the notification's name. Empty before the first.
+  QString Sentence() const { return accessibleName(); }
+
+ signals:
+  // A sentence has just been told to screen readers.
+  void Told(const QString& sentence);
+
+ private:
+  void Deliver();
+
+  QString pending_;
+  QTimer delivery_;  // fires once the event being handled is done
+};
+
+}  // namespace calpero
