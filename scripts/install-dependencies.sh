@@ -14,6 +14,7 @@ packages=(
   python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB
   clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
   clang-format clang-tidy git  # scripts/lint.sh, which test.sh runs
+  locales  # the locale sources from which the CLI's locale test generates de_DE.UTF-8
 )
 
 missing=()
