@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then builds Calpero with its tests and runs the whole suite through ctest
-# twice: in the Debug build, and again under AddressSanitizer and UndefinedBehaviorSanitizer (the
-# "asan" preset), GUI tests included. Between the two, scripts/lint.sh checks the formatting and
-# clang-tidy on the Debug build's files. Every step always runs; exits non-zero when any fails.
+# Sets up what is missing, then checks everything in four phases, each timed on a line of its own:
+# - install: the Debian packages that building and testing need (scripts/install-dependencies.sh);
+# - build: the "asan" preset, AddressSanitizer and UndefinedBehaviorSanitizer, with every test;
+# - test: the whole suite through ctest in that build, GUI tests, fuzz replays, packaging and
+#   comma-locale runs included, so every test runs once, under the sanitizers;
+# - lint: scripts/lint.sh, clang-format on every tracked C++ file and clang-tidy on the program, its
+#   tests and its benchmarks, from the "lint" preset's compile commands (configured, not built).
+# Every phase after the installation runs even when an earlier one fails (the tests need the
+# build); exits non-zero when any fails.
 set -euo pipefail
 cd "$(dirname "$0")"
-
-./scripts/install-dependencies.sh
 
 # GUI tests run offscreen, each with a private runtime folder.
 export QT_QPA_PLATFORM=offscreen
@@ -14,18 +17,38 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-# Configures, builds and tests one preset; fails on the first step that fails.
-run_suite() {
-  cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1"
+failed=()
+timings=()
+# Runs one phase: phase <name> <command...>; notes its time and whether it failed.
+phase() {
+  local name=$1 start=$SECONDS outcome=ok
+  shift
+  "$@" || { outcome=FAILED; failed+=("$name"); }
+  timings+=("$(printf '%-8s %5d s  %s' "$name" $((SECONDS - start)) "$outcome")")
+  echo "test.sh: phase $name took $((SECONDS - start)) s ($outcome)"
 }
 
-failed=()
-run_suite debug || failed+=(debug)
-scripts/lint.sh build/debug || failed+=(lint)
-run_suite asan || failed+=(asan)
+build() { cmake --preset asan && cmake --build --preset asan; }
+lint() { cmake --preset lint >/dev/null && scripts/lint.sh build/lint; }
 
+phase install ./scripts/install-dependencies.sh
+if [[ ${#failed[@]} -gt 0 ]]; then
+  exit 1
+fi
+phase build build
+if [[ " ${failed[*]} " == *" build "* ]]; then
+  failed+=(test)
+  echo "test.sh: phase test not run: the build failed"
+else
+  phase test ctest --preset asan
+fi
+phase lint lint
+
+echo "test.sh: time by phase"
+printf '  %s\n' "${timings[@]}"
+echo "  total    $(printf '%5d' "$SECONDS") s"
 if [[ ${#failed[@]} -gt 0 ]]; then
   echo "test.sh: failed: ${failed[*]}" >&2
   exit 1
 fi
-echo "test.sh: all tests passed in the Debug and the sanitizer builds, and the code is lint-clean"
+echo "test.sh: every test passed under the sanitizers, and the code is lint-clean"

@@ -24,7 +24,7 @@ FileBytes ReadFileFloor(const std::string& path) {
   FileBytes bytes;
   bytes.size = static_cast<std::size_t>(status.st_size);
   // Deliberately uninitialised: the read fills it, and clearing it first is not part of the floor.
-  bytes.data.reset(new char[bytes.size]);  // NOLINT(cppcoreguidelines-owning-memory)
+  bytes.data.reset(new char[bytes.size]);
   std::size_t filled = 0;
   while (filled < bytes.size) {
     const ssize_t got = ::read(fd, bytes.data.get() + filled, bytes.size - filled);

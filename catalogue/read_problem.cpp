@@ -35,7 +35,6 @@ std::string OpenFileProblem(int fd) {
 }  // namespace
 
 std::string CatalogueReadProblem(const std::string& path) {
-  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg): open is the system's own interface
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     const int error = errno;

@@ -2,8 +2,9 @@
 # Builds the fuzz targets with clang and libFuzzer, under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build folder of their own, then runs each target for the given
 # number of seconds and prints its executions. New inputs that widen the coverage go to the build
-# folder (work/<target>/), never into the starting corpus; an input that breaks a target is kept in
-# artifacts/<target>/ and the script exits non-zero.
+# folder (work/<target>/), never into the starting corpus (corpus/<target>/, and for the catalogue
+# target the test catalogues of tests/data/, read where they are); an input that breaks a target is
+# kept in artifacts/<target>/ and the script exits non-zero.
 # Usage: fuzz/run.sh <seconds per target> [target...]   (targets: parse_power ini_catalogue
 #        power_round_trip; all by default). CALPERO_FUZZ_BUILD_DIR sets the build folder
 #        (build/fuzz by default).
@@ -29,11 +30,15 @@ status=0
 for target in "${targets[@]}"; do
   work="$build/work/$target"
   artifacts="$build/artifacts/$target"
+  seeds=("fuzz/corpus/$target")
+  if [[ $target == ini_catalogue ]]; then
+    seeds+=(tests/data)
+  fi
   log="$build/$target.log"
   mkdir -p "$work" "$artifacts"
   result=0
   "$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    -dict=fuzz/catalogue.dict -artifact_prefix="$artifacts/" "$work" "fuzz/corpus/$target" \
+    -dict=fuzz/catalogue.dict -artifact_prefix="$artifacts/" "$work" "${seeds[@]}" \
     >"$log" 2>&1 || result=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   if [[ $result -eq 0 ]]; then

@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
 # Checks the habits of the code base and fails on any finding:
 # - clang-format: every tracked C++ file is formatted as .clang-format says;
-# - clang-tidy: every C++ file the build compiles is clean under .clang-tidy (tests/.clang-tidy
-#   and bench/.clang-tidy relax it there), and so are the project's headers they include.
-# It reads the build's compile_commands.json and needs the build done (moc's and the resources'
-# generated files). test.sh runs it on build/debug after the build.
-# Usage: scripts/lint.sh [build folder, default build/debug] [regex of the paths to check, default
+# - clang-tidy: every C++ file of the build's compile_commands.json is clean under .clang-tidy, and
+#   so are the project's headers they include. The root file holds the full check set with the
+#   path-sensitive analyzer, for the toolkit-free core; ui/, tests/ and bench/ narrow it to the
+#   checks that find faults there (see their .clang-tidy).
+# It reads only the compile commands: no project source includes a generated file, so the build
+# folder needs to be configured, not built. test.sh configures the "lint" preset (the program, its
+# tests and its benchmarks) and runs it on build/lint.
+# Usage: scripts/lint.sh [build folder, default build/lint] [regex of the paths to check, default
 # all of them, e.g. '^tests/catalogue/']        (CALPERO_LINT_JOBS: runs at once, default 2)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${1:-build/debug}
+build=${1:-build/lint}
 only=${2:-.}
 jobs=${CALPERO_LINT_JOBS:-2}
 if [[ ! -f "$build/compile_commands.json" ]]; then
-  echo "lint: $build/compile_commands.json is missing: configure and build $build first" >&2
+  echo "lint: $build/compile_commands.json is missing: configure it first" \
+       "(cmake --preset lint for build/lint)" >&2
   exit 1
 fi
 failed=0

@@ -145,7 +145,6 @@ void TMainForm::UnitsListBoxClick() {
   controls_.AddToDrButton->setEnabled(selection_.AddButtonsEnabled());
 }
 
-// NOLINTNEXTLINE(readability-make-member-function-const): it changes the list's current item
 void TMainForm::FindEditChange() {
   const QByteArray text = controls_.FindEdit->text().toUtf8();
   const std::vector<std::string>& names = controls_.UnitsListBox->Names();
@@ -264,10 +263,8 @@ void TMainForm::AddSelectionTo(THolder area) {
 }
 
 // The window's handlers are its methods, even those that need none of its state.
-// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void TMainForm::TokenStartDrag(TTokenLabel* token) { token->SetDragged(true); }
 
-// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void TMainForm::TokenEndDrag(TTokenLabel* token) { token->SetDragged(false); }
 
 void TMainForm::BothToolButtonClick() {
@@ -305,7 +302,6 @@ void TMainForm::NewVariableToolButtonClick() {
   ReloadUnits();
 }
 
-// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void TMainForm::BackFilesUpToolButtonClick() {
   const TCursorGuard starting(Qt::BusyCursor);
   // A failed copy is not reported: the user sees no change either way.
