@@ -16,6 +16,7 @@
 
 #include "app/help_page.h"
 #include "app/hint_text.h"
+#include "app/list_index_error.h"
 #include "app/prefix_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
@@ -159,7 +160,7 @@ void TMainForm::NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y
     dropTarget = static_cast<TTokenLabel*>(target.Control)->Id();
   }
   if (dragged.Party == TDragParty::UnitList) {
-    workArea_.PlaceToken(dropTarget, x, y, controls_.UnitsListBox->CurrentName());
+    workArea_.PlaceToken(dropTarget, x, y, ListUnitName());
   } else if (dragged.Party == TDragParty::Token) {
     workArea_.MoveToken(static_cast<TTokenLabel*>(dragged.Control)->Id(), dropTarget, x, y);
   }
@@ -188,7 +189,7 @@ void TMainForm::TrashImageDragDrop(QWidget* source) {
 
 void TMainForm::EraseCurrentUnit() {
   const TCursorGuard hourglass(Qt::WaitCursor);
-  const std::string name = controls_.UnitsListBox->CurrentName();
+  const std::string name = ListUnitName();
   dataFile_->EraseUnit(name);
   ReloadUnits();
 }
@@ -388,13 +389,32 @@ void TMainForm::DragDrop(QWidget* underPointer, QWidget* source, QPoint global) 
 void TMainForm::StartDrag(QWidget* source) {
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
     TokenStartDrag(token);
+  } else if (source == controls_.UnitsListBox) {
+    // The unit that the press picked up, by its name: whatever happens to the list until the
+    // drop (a reload, a find), the drop acts on this unit.
+    const auto index = controls_.UnitsListBox->CurrentIndex();
+    listDrag_.emplace();
+    if (index) {
+      listDrag_->Unit = controls_.UnitsListBox->Names()[*index];
+    }
   }
 }
 
 void TMainForm::EndDrag(QWidget* source) {
+  listDrag_.reset();
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
     TokenEndDrag(token);
   }
+}
+
+std::string TMainForm::ListUnitName() const {
+  if (!listDrag_) {
+    return controls_.UnitsListBox->CurrentName();
+  }
+  if (!listDrag_->Unit) {
+    throw EListIndexError(-1);
+  }
+  return *listDrag_->Unit;
 }
 
 void TMainForm::ReloadUnits() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QWidget>
 
@@ -122,6 +123,9 @@ class TMainForm : public QWidget, private TDragHost {
   void WireToken(TTokenLabel* token);
   void ReloadUnits();
   void EraseCurrentUnit();
+  // The unit that a drop from the list acts on: the one that a list drag going on carries, else
+  // the list's current item. Throws EListIndexError when there is neither.
+  std::string ListUnitName() const;
   void AddSelectionTo(THolder area);
   void SyncTokens();
   void ShowResultRow();
@@ -131,6 +135,12 @@ class TMainForm : public QWidget, private TDragHost {
   std::unique_ptr<UnitCatalogue> dataFile_;
   TSelectionState selection_;
   std::optional<TTokenId> popupToken_;
+  // A list drag going on, with the unit it carries (none when the list had no current item as
+  // the drag began).
+  struct TListDrag {
+    std::optional<std::string> Unit;
+  };
+  std::optional<TListDrag> listDrag_;
   TEvaluationState evaluation_;
   TWorkArea workArea_;
   TRandomGenerator randomGenerator_;
