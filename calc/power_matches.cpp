@@ -52,10 +52,7 @@ void DropShadowed(const std::vector<IniSection>& sections, std::vector<std::size
   std::erase_if(candidates, [&shadowed](std::size_t index) { return shadowed.contains(index); });
 }
 
-}  // namespace
-
-std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers) {
-  const SectionIndex index(text);
+std::vector<std::string> UnitsWithPowersIn(const SectionIndex& index, const TPowerVector& powers) {
   const std::vector<IniSection> sections = index.Sections();
   std::vector<std::size_t> candidates;
   for (std::size_t i = 0; i < sections.size(); ++i) {
@@ -74,9 +71,26 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
   return matches;
 }
 
+}  // namespace
+
+std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers) {
+  return UnitsWithPowersIn(SectionIndex(text), powers);
+}
+
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue,
                                          const TPowerVector& powers) {
   return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers);
+}
+
+TUnitsAndMatches ListUnitsAndMatches(const UnitCatalogue& catalogue,
+                                     const std::optional<TPowerVector>& powers) {
+  const WholeFile file = ReadWholeFile(catalogue.Path());
+  const SectionIndex index(file.bytes);
+  TUnitsAndMatches found{.Units = index.Names(), .Matches = {}};
+  if (powers) {
+    found.Matches = UnitsWithPowersIn(index, *powers);
+  }
+  return found;
 }
 
 }  // namespace calpero

@@ -191,7 +191,8 @@ void TMainForm::EraseCurrentUnit() {
   const TCursorGuard hourglass(Qt::WaitCursor);
   const std::string name = ListUnitName();
   dataFile_->EraseUnit(name);
-  ReloadUnits();
+  // The trash drop evaluates next, which works the hint out again.
+  ReloadUnits(THintOnReload::LeftToEvaluation);
 }
 
 void TMainForm::Label6ContextPopup(QWidget* sender) {
@@ -256,11 +257,16 @@ void TMainForm::BothToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   // The toolbar panel's hint names the catalogue's units with the resultant's powers, and only
   // for a resultant that was worked out whole.
-  SetHint(controls_.ToolBarPanel, QString::fromStdString(ResultantPowersHint({})));
+  resultantWhole_ = false;
+  ShowResultantMatches({});
   EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
-  const std::vector<std::string> matches =
-      SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
-  SetHint(controls_.ToolBarPanel, QString::fromUtf8(ResultantPowersHint(matches)));
+  resultantWhole_ = true;
+  ShowResultantMatches(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
+}
+
+void TMainForm::ShowResultantMatches(std::vector<std::string> matches) {
+  const std::string hint = ResultantPowersHint(SortedUnitNames(std::move(matches)));
+  SetHint(controls_.ToolBarPanel, QString::fromUtf8(hint));
 }
 
 void TMainForm::NToolButtonClick() {
@@ -417,8 +423,15 @@ std::string TMainForm::ListUnitName() const {
   return *listDrag_->Unit;
 }
 
-void TMainForm::ReloadUnits() {
-  controls_.UnitsListBox->SetNames(SortedUnitNames(dataFile_->ListUnits()));
+void TMainForm::ReloadUnits(THintOnReload hint) {
+  std::optional<TPowerVector> hinted;
+  if (hint == THintOnReload::WorkedOut && resultantWhole_) {
+    hinted = evaluation_.ResultantPowers;
+  }
+  // One reading serves the list and the hint, so the hint names only units that the list shows.
+  TUnitsAndMatches read = ListUnitsAndMatches(*dataFile_, hinted);
+  controls_.UnitsListBox->SetNames(SortedUnitNames(std::move(read.Units)));
+  ShowResultantMatches(std::move(read.Matches));
 }
 
 void TMainForm::SyncTokens() { tokenWidgets_.Sync(workArea_); }
