@@ -83,7 +83,8 @@ void CoolDownWhenMenuCloses(QToolButton* button, QMenu* menu) {
   QObject::connect(menu, &QMenu::aboutToHide, button, [button] {
     QTimer::singleShot(0, button, [button] {
       const QPointF global = QCursor::pos();
-      if (!button->underMouse() || button->rect().contains(button->mapFromGlobal(global).toPoint())) {
+      if (!button->underMouse() ||
+          button->rect().contains(button->mapFromGlobal(global).toPoint())) {
         return;
       }
       button->setAttribute(Qt::WA_UnderMouse, false);

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "ui/hint.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/hint.h"
 
 namespace calpero::testing {
 namespace {
@@ -91,7 +91,8 @@ TEST_F(BackupRestore, TheToolbarPanelNamesOnlyUnitsThatTheRestoredCatalogueHolds
   // Saved by another program after the backup, with the resultant's powers.
   WriteCatalogue(std::string(kSampleCatalogue) + "[Force]\nMass=1\nLength=1\nTime=-2\n");
   Click(C().BothToolButton);
-  ASSERT_EQ(ShownHintOf(C().ToolBarPanel), QStringLiteral("Resultant powers: same as Force, Newton"));
+  ASSERT_EQ(ShownHintOf(C().ToolBarPanel),
+            QStringLiteral("Resultant powers: same as Force, Newton"));
 
   C().RestoreMenuItem->trigger();
   EXPECT_EQ(ShownHintOf(C().ToolBarPanel), QStringLiteral("Resultant powers: same as Newton"));

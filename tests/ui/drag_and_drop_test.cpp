@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "main_form_fixture.h"
-#include "ui/drag_controller.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/drag_controller.h"
 
 namespace calpero::testing {
 namespace {
