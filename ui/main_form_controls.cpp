@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QHoverEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 
 #include "app/hint_text.h"
@@ -77,24 +76,21 @@ QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage ima
 
 // An open menu holds the pointer, so the button that dropped it down hears nothing when the
 // pointer leaves it for the menu, and would keep its hot look after the menu closes until the
-// pointer crossed it again. Once the menu is gone (and the toolkit has had its say on where the
-// pointer is), a button that the pointer is no longer over is told that the pointer left it.
+// pointer crossed it again. As the menu closes, a button that the pointer is no longer over is
+// told that the pointer left it.
 void CoolDownWhenMenuCloses(QToolButton* button, QMenu* menu) {
   QObject::connect(menu, &QMenu::aboutToHide, button, [button] {
-    QTimer::singleShot(0, button, [button] {
-      const QPointF global = QCursor::pos();
-      if (!button->underMouse() ||
-          button->rect().contains(button->mapFromGlobal(global).toPoint())) {
-        return;
-      }
-      button->setAttribute(Qt::WA_UnderMouse, false);
-      QEvent leave(QEvent::Leave);
-      QCoreApplication::sendEvent(button, &leave);
-      QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), global,
-                             button->mapFromGlobal(global));
-      QCoreApplication::sendEvent(button, &hoverLeave);
-      button->update();
-    });
+    const QPointF global = QCursor::pos();
+    if (!button->underMouse() || button->rect().contains(button->mapFromGlobal(global).toPoint())) {
+      return;
+    }
+    button->setAttribute(Qt::WA_UnderMouse, false);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(button, &leave);
+    QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), global,
+                           button->mapFromGlobal(global));
+    QCoreApplication::sendEvent(button, &hoverLeave);
+    button->update();
   });
 }
 
