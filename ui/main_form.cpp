@@ -264,7 +264,7 @@ void TMainForm::BothToolButtonClick() {
   ShowResultantMatches(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
 }
 
-void TMainForm::ShowResultantMatches(std::vector<std::string> matches) {
+void TMainForm::ShowResultantMatches(std::vector<std::string> matches) const {
   const std::string hint = ResultantPowersHint(SortedUnitNames(std::move(matches)));
   SetHint(controls_.ToolBarPanel, QString::fromUtf8(hint));
 }

@@ -136,7 +136,7 @@ class TMainForm : public QWidget, private TDragHost {
   void SyncTokens();
   void ShowResultRow();
   // The toolbar panel's hint: the title of the resultant powers, naming `matches` in sorted order.
-  void ShowResultantMatches(std::vector<std::string> matches);
+  void ShowResultantMatches(std::vector<std::string> matches) const;
   void ShowStatus(const QString& text) const;
 
   TMainFormControls controls_;
