@@ -83,11 +83,8 @@ void ReportRefused(const SectionIndex& index, const std::vector<IniSection>& sec
   }
 }
 
-}  // namespace
-
-std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
-                                         std::vector<TRefusedPower>* refused) {
-  const SectionIndex index(text);
+std::vector<std::string> UnitsWithPowersIn(const SectionIndex& index, const TPowerVector& powers,
+                                           std::vector<TRefusedPower>* refused) {
   const std::vector<IniSection> sections = index.Sections();
   std::vector<std::size_t> candidates;
   std::vector<std::pair<std::size_t, std::string_view>> found;
@@ -110,9 +107,27 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
   return matches;
 }
 
+}  // namespace
+
+std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused) {
+  return UnitsWithPowersIn(SectionIndex(text), powers, refused);
+}
+
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
   return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers, refused);
+}
+
+TUnitsAndMatches ListUnitsAndMatches(const UnitCatalogue& catalogue,
+                                     const std::optional<TPowerVector>& powers) {
+  const WholeFile file = ReadWholeFile(catalogue.Path());
+  const SectionIndex index(file.bytes);
+  TUnitsAndMatches found{.Units = index.Names(), .Matches = {}};
+  if (powers) {
+    found.Matches = UnitsWithPowersIn(index, *powers, nullptr);
+  }
+  return found;
 }
 
 }  // namespace calpero

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,5 +35,15 @@ std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVect
 // The same on the catalogue's file, read once; a missing or unreadable file holds no units.
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
+
+// The catalogue's unit names, as UnitCatalogue::ListUnits gives them, and the units with `powers`,
+// as UnitsWithPowers finds them (none when `powers` is not given), from one reading of the file:
+// what a reload of the unit list needs to name the units of a resultant without reading again.
+struct TUnitsAndMatches {
+  std::vector<std::string> Units;
+  std::vector<std::string> Matches;
+};
+TUnitsAndMatches ListUnitsAndMatches(const UnitCatalogue& catalogue,
+                                     const std::optional<TPowerVector>& powers);
 
 }  // namespace calpero

@@ -13,11 +13,24 @@ namespace calpero {
 
 TDragController::TDragController(QWidget* window, TDragHost& host) : window_(window), host_(host) {
   qApp->installEventFilter(this);
+  // Another window taking the keyboard means the user has turned to it: the gesture is over.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](const QWindow* focus) {
+    if (focus == nullptr || focus != window_->windowHandle()) {
+      Cancel();
+    }
+  });
 }
 
 TDragController::~TDragController() { qApp->removeEventFilter(this); }
 
 bool TDragController::eventFilter(QObject* watched, QEvent* event) {
+  if (TakesTheMouseAway(watched, *event)) {
+    Cancel();
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress && InWindow(watched)) {
+    return OnKeyPress(*static_cast<QKeyEvent*>(event));
+  }
   // The window's own mouse events, before the toolkit hands them to a control: one event per
   // press, move or release, whichever control lies under the pointer or is disabled.
   if (watched == nullptr || watched != window_->windowHandle()) {
@@ -30,15 +43,52 @@ bool TDragController::eventFilter(QObject* watched, QEvent* event) {
       return OnMove(*static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
       return OnRelease(*static_cast<QMouseEvent*>(event));
-    case QEvent::KeyPress:
-      if (dragging_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        Finish(std::nullopt);
-        return true;
-      }
-      return false;
     default:
       return false;
   }
+}
+
+bool TDragController::InWindow(const QObject* watched) const {
+  if (watched != nullptr && watched == window_->windowHandle()) {
+    return true;
+  }
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  return widget != nullptr && widget->window() == window_;
+}
+
+bool TDragController::TakesTheMouseAway(const QObject* watched, const QEvent& event) const {
+  switch (event.type()) {
+    case QEvent::WindowBlocked:  // a modal window opened over this one
+    case QEvent::WindowDeactivate:
+      return watched == window_ || (watched != nullptr && watched == window_->windowHandle());
+    case QEvent::ApplicationStateChange:
+      return static_cast<const QApplicationStateChangeEvent&>(event).applicationState() !=
+             Qt::ApplicationActive;
+    default:
+      return false;
+  }
+}
+
+bool TDragController::OnKeyPress(const QKeyEvent& event) {
+  if (!dragging_) {
+    return false;
+  }
+  if (event.key() == Qt::Key_Escape) {
+    Finish(std::nullopt);
+  }
+  // No key acts while the drag goes on: arrows or type-ahead in the list would otherwise move its
+  // selection away from the unit under the pointer. The window's shortcuts still act, since they
+  // are taken before the key is delivered; one that opens a window ends the drag as above.
+  return true;
+}
+
+void TDragController::Cancel() {
+  if (dragging_) {
+    Finish(std::nullopt);
+    return;
+  }
+  armed_ = false;
+  source_ = nullptr;
 }
 
 bool TDragController::OnPress(const QMouseEvent& event) {
@@ -81,6 +131,12 @@ bool TDragController::OnMove(const QMouseEvent& event) {
     Begin();
   }
   if (dragging_) {
+    if ((event.buttons() & Qt::LeftButton) == 0) {
+      // The button went up where the window did not see it (over another window, or while one
+      // held the mouse): the drag ends there, with no drop, and the move is an ordinary move.
+      Finish(std::nullopt);
+      return false;
+    }
     ShowAnswerAt(global);
     return true;
   }

@@ -9,6 +9,7 @@
 #include "ui/cursor_guard.h"
 #include "ui/drag_host.h"
 
+class QKeyEvent;
 class QMouseEvent;
 
 namespace calpero {
@@ -18,7 +19,12 @@ namespace calpero {
 // kThreshold pixels or more along either axis; while the drag goes on, the control under the
 // pointer is asked whether it accepts, and the cursor shows the answer (the forbidden cursor for
 // a refusing place); the release drops on an accepting place or cancels over a refusing one, and
-// then ends the drag. Escape cancels too. The drag's own mouse events do not reach the controls.
+// then ends the drag. Escape cancels too, and so does anything that takes the mouse from the
+// window while the drag goes on (a modal window opening, the window or the application losing
+// activation, a release that the window never saw): the drag never outlives its gesture, so the
+// next click is a click and never a late drop. The drag's own mouse events do not reach the
+// controls, and neither do the keys pressed while it goes on, as in the desktop's own drag loops:
+// what is carried stays what the press picked up.
 class TDragController : public QObject {
   Q_OBJECT
 
@@ -42,6 +48,10 @@ class TDragController : public QObject {
   bool OnPress(const QMouseEvent& event);
   bool OnMove(const QMouseEvent& event);
   bool OnRelease(const QMouseEvent& event);
+  bool OnKeyPress(const QKeyEvent& event);
+  bool InWindow(const QObject* watched) const;
+  bool TakesTheMouseAway(const QObject* watched, const QEvent& event) const;
+  void Cancel();
   void Begin();
   void ShowAnswerAt(QPoint global);
   void Finish(std::optional<QPoint> dropAt);

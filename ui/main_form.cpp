@@ -16,6 +16,7 @@
 
 #include "app/help_page.h"
 #include "app/hint_text.h"
+#include "app/list_index_error.h"
 #include "app/prefix_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
@@ -162,7 +163,7 @@ void TMainForm::NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y
   }
   std::optional<TTokenId> placed;
   if (dragged.Party == TDragParty::UnitList) {
-    placed = workArea_.PlaceToken(dropTarget, x, y, controls_.UnitsListBox->CurrentName());
+    placed = workArea_.PlaceToken(dropTarget, x, y, ListUnitName());
   } else if (dragged.Party == TDragParty::Token) {
     placed = static_cast<TTokenLabel*>(dragged.Control)->Id();
     if (!workArea_.MoveToken(*placed, dropTarget, x, y)) {
@@ -191,7 +192,7 @@ void TMainForm::TrashImageDragDrop(QWidget* source) {
   std::optional<std::string> erased;
   std::optional<TUnitToken> takenOff;
   if (dragged.Party == TDragParty::UnitList) {
-    erased = controls_.UnitsListBox->CurrentName();
+    erased = ListUnitName();
     EraseCurrentUnit();
   } else if (dragged.Party == TDragParty::Token) {
     takenOff = TakeOff(static_cast<TTokenLabel*>(dragged.Control)->Id(), &TWorkArea::TrashToken);
@@ -205,9 +206,10 @@ void TMainForm::TrashImageDragDrop(QWidget* source) {
 
 void TMainForm::EraseCurrentUnit() {
   const TCursorGuard hourglass(Qt::WaitCursor);
-  const std::string name = controls_.UnitsListBox->CurrentName();
+  const std::string name = ListUnitName();
   dataFile_->EraseUnit(name);
-  ReloadUnits();
+  // The trash drop evaluates next, which works the hint out again.
+  ReloadUnits(THintOnReload::LeftToEvaluation);
 }
 
 void TMainForm::Label6ContextPopup(QWidget* sender) {
@@ -271,12 +273,19 @@ void TMainForm::BothToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   // The toolbar panel's hint names the catalogue's units with the resultant's powers, and only
   // for a resultant that was worked out whole.
-  SetHint(controls_.ToolBarPanel, QString::fromStdString(ResultantPowersHint({})));
+  resultantWhole_ = false;
+  ShowResultantMatches({});
   EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
-  const std::vector<std::string> matches =
+  resultantWhole_ = true;
+  std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
-  SetHint(controls_.ToolBarPanel, QString::fromUtf8(ResultantPowersHint(matches)));
+  ShowResultantMatches(matches);
   announcer_->Announce(EvaluationSentence(TEvaluated::Resultant, evaluation_.ResultRow, matches));
+}
+
+void TMainForm::ShowResultantMatches(std::vector<std::string> matches) const {
+  const std::string hint = ResultantPowersHint(SortedUnitNames(std::move(matches)));
+  SetHint(controls_.ToolBarPanel, QString::fromUtf8(hint));
 }
 
 void TMainForm::NToolButtonClick() {
@@ -415,17 +424,43 @@ void TMainForm::DragDrop(QWidget* underPointer, QWidget* source, QPoint global) 
 void TMainForm::StartDrag(QWidget* source) {
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
     TokenStartDrag(token);
+  } else if (source == controls_.UnitsListBox) {
+    // The unit that the press picked up, by its name: whatever happens to the list until the
+    // drop (a reload, a find), the drop acts on this unit.
+    const auto index = controls_.UnitsListBox->CurrentIndex();
+    listDrag_.emplace();
+    if (index) {
+      listDrag_->Unit = controls_.UnitsListBox->Names()[*index];
+    }
   }
 }
 
 void TMainForm::EndDrag(QWidget* source) {
+  listDrag_.reset();
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
     TokenEndDrag(token);
   }
 }
 
-void TMainForm::ReloadUnits() {
-  controls_.UnitsListBox->SetNames(SortedUnitNames(dataFile_->ListUnits()));
+std::string TMainForm::ListUnitName() const {
+  if (!listDrag_) {
+    return controls_.UnitsListBox->CurrentName();
+  }
+  if (!listDrag_->Unit) {
+    throw EListIndexError(-1);
+  }
+  return *listDrag_->Unit;
+}
+
+void TMainForm::ReloadUnits(THintOnReload hint) {
+  std::optional<TPowerVector> hinted;
+  if (hint == THintOnReload::WorkedOut && resultantWhole_) {
+    hinted = evaluation_.ResultantPowers;
+  }
+  // One reading serves the list and the hint, so the hint names only units that the list shows.
+  TUnitsAndMatches read = ListUnitsAndMatches(*dataFile_, hinted);
+  controls_.UnitsListBox->SetNames(SortedUnitNames(std::move(read.Units)));
+  ShowResultantMatches(std::move(read.Matches));
 }
 
 void TMainForm::SyncTokens() { tokenWidgets_.Sync(workArea_); }

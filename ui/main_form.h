@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -123,8 +125,16 @@ class TMainForm : public QWidget, private TDragHost {
 
   void WireControls();
   void WireToken(TTokenLabel* token);
-  void ReloadUnits();
+  // How a reload of the list leaves the toolbar panel's hint: worked out again for the resultant
+  // last evaluated whole (the plain title when there is none), or the plain title for the
+  // evaluation that follows at once to work out.
+  enum class THintOnReload { WorkedOut, LeftToEvaluation };
+  // Fills the list from the catalogue again, with no current item, and the hint as `hint` says.
+  void ReloadUnits(THintOnReload hint = THintOnReload::WorkedOut);
   void EraseCurrentUnit();
+  // The unit that a drop from the list acts on: the one that a list drag going on carries, else
+  // the list's current item. Throws EListIndexError when there is neither.
+  std::string ListUnitName() const;
   void AddSelectionTo(THolder area);
   void SyncTokens();
   // Takes the token `id` off with `takeOff` (trash or delete) and shows the areas; returns the
@@ -132,6 +142,8 @@ class TMainForm : public QWidget, private TDragHost {
   std::optional<TUnitToken> TakeOff(TTokenId id, bool (TWorkArea::*takeOff)(TTokenId));
   void AnnounceTakenOff(const std::optional<TUnitToken>& token);
   void ShowResultRow();
+  // The toolbar panel's hint: the title of the resultant powers, naming `matches` in sorted order.
+  void ShowResultantMatches(std::vector<std::string> matches) const;
   void ShowStatus(const QString& text) const;
 
   TMainFormControls controls_;
@@ -139,7 +151,16 @@ class TMainForm : public QWidget, private TDragHost {
   std::unique_ptr<UnitCatalogue> dataFile_;
   TSelectionState selection_;
   std::optional<TTokenId> popupToken_;
+  // A list drag going on, with the unit it carries (none when the list had no current item as
+  // the drag began).
+  struct TListDrag {
+    std::optional<std::string> Unit;
+  };
+  std::optional<TListDrag> listDrag_;
   TEvaluationState evaluation_;
+  // Whether the last evaluation of the resultant was worked out whole: only then does the hint
+  // name the units that have its powers.
+  bool resultantWhole_ = false;
   TWorkArea workArea_;
   TRandomGenerator randomGenerator_;
   TTokenWidgets tokenWidgets_;

@@ -3,6 +3,10 @@
 #include <array>
 
 #include <QApplication>
+#include <QCursor>
+#include <QHoverEvent>
+#include <QMenu>
+#include <QToolButton>
 
 #include "app/hint_text.h"
 #include "ui/accessible_names.h"
@@ -62,6 +66,26 @@ QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage ima
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   return button;
+}
+
+// An open menu holds the pointer, so the button that dropped it down hears nothing when the
+// pointer leaves it for the menu, and would keep its hot look after the menu closes until the
+// pointer crossed it again. As the menu closes, a button that the pointer is no longer over is
+// told that the pointer left it.
+void CoolDownWhenMenuCloses(QToolButton* button, QMenu* menu) {
+  QObject::connect(menu, &QMenu::aboutToHide, button, [button] {
+    const QPointF global = QCursor::pos();
+    if (!button->underMouse() || button->rect().contains(button->mapFromGlobal(global).toPoint())) {
+      return;
+    }
+    button->setAttribute(Qt::WA_UnderMouse, false);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(button, &leave);
+    QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), global,
+                           button->mapFromGlobal(global));
+    QCoreApplication::sendEvent(button, &hoverLeave);
+    button->update();
+  });
 }
 
 TToolSeparator* Separator(QWidget* bar, const char* name, int left) {
@@ -228,6 +252,7 @@ void TMainFormControls::BuildMenus(QWidget* form) {
   RestoreMenuItem = BackupPopupMenu->addAction(QStringLiteral("Restore"));
   RestoreMenuItem->setObjectName(QStringLiteral("RestoreMenuItem"));
   BackFilesUpToolButton->setMenu(BackupPopupMenu);
+  CoolDownWhenMenuCloses(BackFilesUpToolButton, BackupPopupMenu);
   LabelPopupMenu = new QMenu(form);
   LabelPopupMenu->setObjectName(QStringLiteral("LabelPopupMenu"));
   Delete1 = LabelPopupMenu->addAction(QStringLiteral("Delete"));

@@ -9,6 +9,7 @@
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/hint.h"
 
 namespace calpero::testing {
 namespace {
@@ -82,6 +83,19 @@ TEST_F(BackupRestore, AUnitSavedAfterTheBackupIsGoneAfterARestoreAndCountsAsZero
   EXPECT_EQ(UnitRow(), QStringList({"0.00", "2.00", "0.00", "0.00"}));
   Click(C().BothToolButton);
   EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "0.00", "0.00"}));
+}
+
+TEST_F(BackupRestore, TheToolbarPanelNamesOnlyUnitsThatTheRestoredCatalogueHolds) {
+  DragListItem(kNewton, C().Numerator->Client(), {100, 50});
+  Click(C().BackFilesUpToolButton);
+  // Saved by another program after the backup, with the resultant's powers.
+  WriteCatalogue(std::string(kSampleCatalogue) + "[Force]\nMass=1\nLength=1\nTime=-2\n");
+  Click(C().BothToolButton);
+  ASSERT_EQ(ShownHintOf(C().ToolBarPanel),
+            QStringLiteral("Resultant powers: same as Force, Newton"));
+
+  C().RestoreMenuItem->trigger();
+  EXPECT_EQ(ShownHintOf(C().ToolBarPanel), QStringLiteral("Resultant powers: same as Newton"));
 }
 
 }  // namespace

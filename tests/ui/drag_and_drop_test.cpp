@@ -4,6 +4,7 @@
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/drag_controller.h"
 
 namespace calpero::testing {
 namespace {
@@ -247,6 +248,50 @@ TEST_F(DragAndDrop, ErasesAUnitDroppedOnTheTrashWithoutAsking) {
   EXPECT_EQ(TokensIn(THolder::Numerator).size(), 1U);
   EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "0.00", "0.00"}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DragAndDrop, EndsADragWhenAModalBoxOpensSoTheNextClickOnTheTrashIsAClick) {
+  TTokenLabel* token = PlaceInNumerator(kSecond, {100, 50});
+  ASSERT_NE(token, nullptr);
+  TUnitListBox* list = C().UnitsListBox;
+  const QPoint onNewton = list->visualItemRect(kNewton).center();
+  const test::ModalBoxCatcher boxes;
+  // A list drag and a token drag, each interrupted by "Cannot find the browser!" from F1; the
+  // release falls on the box, which the window never sees.
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, onNewton);
+  QTest::mouseMove(list->viewport(), onNewton + QPoint(0, 2 * TDragController::kThreshold));
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  QTest::keyClick(form_->windowHandle(), Qt::Key_F1);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  QTest::mouseClick(C().TrashImage, Qt::LeftButton, {}, {24, 24});
+
+  QTest::mousePress(token, Qt::LeftButton, {}, {3, 3});
+  ASSERT_EQ(token->TextColor(), QColor(255, 0, 0));
+  QTest::keyClick(form_->windowHandle(), Qt::Key_F1);
+  ASSERT_EQ(boxes.Boxes().size(), 2U);
+  EXPECT_EQ(token->TextColor(), QColor(0, 255, 0));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  QTest::mouseClick(C().TrashImage, Qt::LeftButton, {}, {24, 24});
+
+  EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
+  EXPECT_EQ(ListItems().size(), 6);
+  EXPECT_EQ(TokensIn(THolder::Numerator), std::vector<TTokenLabel*>({token}));
+  EXPECT_TRUE(token->isVisible());
+}
+
+TEST_F(DragAndDrop, DropsTheUnitThatTheListDragPickedUpWhateverKeysArePressedMeanwhile) {
+  TUnitListBox* list = C().UnitsListBox;
+  ASSERT_EQ(QApplication::focusWidget(), list);
+  const QPoint onArea = list->visualItemRect(kArea).center();
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, onArea);
+  QTest::mouseMove(list->viewport(), onArea + QPoint(2 * TDragController::kThreshold, 0));
+  QTest::keyClick(form_->windowHandle(), Qt::Key_Down, Qt::NoModifier);
+  QTest::keyClick(form_->windowHandle(), Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Area"));
+  QTest::mouseMove(C().TrashImage, {24, 24});
+  QTest::mouseRelease(C().TrashImage, Qt::LeftButton, {}, {24, 24});
+  EXPECT_EQ(ListItems(), QStringList({"Half", "Kelvin", "metre", "Newton", "Second"}));
 }
 
 class EmptyListDrag : public MainFormTest {
