@@ -15,7 +15,6 @@
 #include <QWindow>
 
 #include "app/help_page.h"
-#include "app/hint_text.h"
 #include "app/prefix_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
@@ -31,6 +30,7 @@
 #include "ui/new_var_dlg.h"
 #include "ui/opening_placement.h"
 #include "ui/status_hint_tracker.h"
+#include "ui/translations.h"
 #include "ui/window_shortcuts.h"
 
 namespace calpero {
@@ -255,11 +255,11 @@ void TMainForm::BothToolButtonClick() {
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   // The toolbar panel's hint names the catalogue's units with the resultant's powers, and only
   // for a resultant that was worked out whole.
-  SetHint(controls_.ToolBarPanel, QString::fromStdString(ResultantPowersHint({})));
+  SetHint(controls_.ToolBarPanel, ResultantPowersHintText({}));
   EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
   const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
-  SetHint(controls_.ToolBarPanel, QString::fromUtf8(ResultantPowersHint(matches)));
+  SetHint(controls_.ToolBarPanel, ResultantPowersHintText(matches));
 }
 
 void TMainForm::NToolButtonClick() {
@@ -293,9 +293,9 @@ void TMainForm::RestoreMenuItemClick() {
 }
 
 void TMainForm::ShowHelpToolButtonClick() {
-  const std::string page = HelpPagePath(ProgramDir());
+  const std::string page = HelpPagePath(ProgramDir(), WindowLanguage().toStdString());
   if (OpenHelpPage(*helpShell_, page) == THelpOutcome::BrowserNotFound) {
-    ShowMessageBox(this, QStringLiteral("Cannot find the browser!"), QStringLiteral("Error"),
+    ShowMessageBox(this, QCoreApplication::translate("MainForm", "Cannot find the browser!"), QCoreApplication::translate("MainForm", "Error"),
                    kMessageFlagsOk);
   }
 }
