@@ -22,10 +22,9 @@ std::optional<std::vector<std::string>> MatchMessagePattern(std::string_view mes
   // The literal text between the two places, and the one after the last place.
   const std::string_view middle =
       second == std::string_view::npos ? std::string_view() : rest.substr(0, second);
-  const std::string_view tail =
-      second == std::string_view::npos ? rest : rest.substr(second + 2);
-  if (message.size() < head.size() + middle.size() + tail.size() ||
-      !message.starts_with(head) || !message.ends_with(tail)) {
+  const std::string_view tail = second == std::string_view::npos ? rest : rest.substr(second + 2);
+  if (message.size() < head.size() + middle.size() + tail.size() || !message.starts_with(head) ||
+      !message.ends_with(tail)) {
     return std::nullopt;
   }
   const std::string_view filled =

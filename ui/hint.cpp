@@ -45,14 +45,14 @@ QString StatusTextFor(const QWidget* widget) {
 }
 
 QString ResultantPowersHintText(std::span<const std::string> matches) {
-  const QByteArray title =
-      QCoreApplication::translate("MainForm", "Resultant powers: evaluate, save, back up, clear, help")
-          .toUtf8();
+  const QByteArray title = QCoreApplication::translate(
+                               "MainForm", "Resultant powers: evaluate, save, back up, clear, help")
+                               .toUtf8();
   const QByteArray sameAs =
       QCoreApplication::translate("MainForm", "Resultant powers: same as %1").toUtf8();
-  return QString::fromStdString(ResultantPowersHint(
-      matches, std::string_view(title.data(), title.size()),
-      std::string_view(sameAs.data(), sameAs.size())));
+  return QString::fromStdString(
+      ResultantPowersHint(matches, std::string_view(title.data(), title.size()),
+                          std::string_view(sameAs.data(), sameAs.size())));
 }
 
 }  // namespace calpero

@@ -295,8 +295,8 @@ void TMainForm::RestoreMenuItemClick() {
 void TMainForm::ShowHelpToolButtonClick() {
   const std::string page = HelpPagePath(ProgramDir(), WindowLanguage().toStdString());
   if (OpenHelpPage(*helpShell_, page) == THelpOutcome::BrowserNotFound) {
-    ShowMessageBox(this, QCoreApplication::translate("MainForm", "Cannot find the browser!"), QCoreApplication::translate("MainForm", "Error"),
-                   kMessageFlagsOk);
+    ShowMessageBox(this, QCoreApplication::translate("MainForm", "Cannot find the browser!"),
+                   QCoreApplication::translate("MainForm", "Error"), kMessageFlagsOk);
   }
 }
 

@@ -95,11 +95,12 @@ TMainFormControls::TMainFormControls(QWidget* form) {
 void TMainFormControls::BuildFindAndList() {
   Image9 = Place(new TPicture(QStringLiteral(":/artwork/magnifier.svg"), WorkAreaPanel), "Image9",
                  {8, 8, 32, 32});
-  FindStaticText = Place(new QLabel(QCoreApplication::translate("MainForm", "Find: "), WorkAreaPanel), "FindStaticText",
-                         {44, 15, 30, 17}, QCoreApplication::translate("MainForm", "Find"));
+  FindStaticText =
+      Place(new QLabel(QCoreApplication::translate("MainForm", "Find: "), WorkAreaPanel),
+            "FindStaticText", {44, 15, 30, 17}, QCoreApplication::translate("MainForm", "Find"));
   FindStaticText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  FindEdit =
-      Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QCoreApplication::translate("MainForm", "Find"));
+  FindEdit = Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19},
+                   QCoreApplication::translate("MainForm", "Find"));
   FindStaticText->setBuddy(FindEdit);
   const TLightControlColours light = LightControlColours();
   FindEdit->setStyleSheet(
@@ -120,13 +121,16 @@ void TMainFormControls::BuildFindAndList() {
 }
 
 void TMainFormControls::BuildPowerRows() {
-  const std::array<QString, 4> powerHints = {QCoreApplication::translate("MainForm", "Power to which Mass is raised"),
-                                             QCoreApplication::translate("MainForm", "Power to which Length is raised"),
-                                             QCoreApplication::translate("MainForm", "Power to which Temperature is raised"),
-                                             QCoreApplication::translate("MainForm", "Power to which Time is raised")};
-  const std::array<QString, 4> letterHints = {QCoreApplication::translate("MainForm", "Mass"), QCoreApplication::translate("MainForm", "Length"),
-                                              QCoreApplication::translate("MainForm", "Temperature"),
-                                              QCoreApplication::translate("MainForm", "Time")};
+  const std::array<QString, 4> powerHints = {
+      QCoreApplication::translate("MainForm", "Power to which Mass is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Length is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Temperature is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Time is raised")};
+  const std::array<QString, 4> letterHints = {
+      QCoreApplication::translate("MainForm", "Mass"),
+      QCoreApplication::translate("MainForm", "Length"),
+      QCoreApplication::translate("MainForm", "Temperature"),
+      QCoreApplication::translate("MainForm", "Time")};
   QWidget* panel = WorkAreaPanel;
   MLabel = PowerLabel(panel, "MLabel", 52, letterHints[0], powerHints[0]);
   LLabel = PowerLabel(panel, "LLabel", 100, letterHints[1], powerHints[1]);
@@ -148,8 +152,9 @@ void TMainFormControls::BuildPowerRows() {
 
 void TMainFormControls::BuildWorkArea() {
   const QFont areaFont = PixelFont(QStringLiteral("Book Antiqua"), 15, true, true);
-  Numerator = Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator",
-                    {352, 51, 297, 106}, QCoreApplication::translate("MainForm", "Numerator (drag and drop text here)"));
+  Numerator =
+      Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator", {352, 51, 297, 106},
+            QCoreApplication::translate("MainForm", "Numerator (drag and drop text here)"));
   Denominator =
       Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Denominator", {352, 167, 296, 106},
             QCoreApplication::translate("MainForm", "Denominator (drag and drop text here)"));
@@ -158,9 +163,9 @@ void TMainFormControls::BuildWorkArea() {
   // The desktop's own background colour is not known here; the palette's accent colour is the
   // nearest thing a Linux desktop offers.
   Panel1->SetColor(Panel1->palette().color(QPalette::Highlight));
-  TrashImage =
-      Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel), "TrashImage",
-            {300, 284, 48, 48}, QCoreApplication::translate("MainForm", "Trash (can not be undone!)"));
+  TrashImage = Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel),
+                     "TrashImage", {300, 284, 48, 48},
+                     QCoreApplication::translate("MainForm", "Trash (can not be undone!)"));
   TrashPanel =
       Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "TrashPanel", {256, 296, 25, 25});
   TrashPanel->hide();
@@ -181,18 +186,20 @@ void TMainFormControls::BuildMainToolBar() {
                            QCoreApplication::translate("MainForm", "Evaluate denominator"));
   ToolButton7 = Separator(bar, "ToolButton7", 133);
   ToolButton7->setEnabled(false);
-  NewVariableToolButton = ToolButton(bar, "NewVariableToolButton", 141, TToolImage::NewVariable,
-                                     QCoreApplication::translate("MainForm", "Make this arrangement a new variable"));
+  NewVariableToolButton =
+      ToolButton(bar, "NewVariableToolButton", 141, TToolImage::NewVariable,
+                 QCoreApplication::translate("MainForm", "Make this arrangement a new variable"));
   ToolButton8 = Separator(bar, "ToolButton8", 180);
   BackFilesUpToolButton = ToolButton(bar, "BackFilesUpToolButton", 188, TToolImage::Backup,
                                      QCoreApplication::translate("MainForm", "Back files up"));
   // The drop-down arrow widens the button by the arrow's part.
   BackFilesUpToolButton->resize(240 - 188, kToolButtonHeight);
   BackFilesUpToolButton->setPopupMode(QToolButton::MenuButtonPopup);
-  ClearWorkAreaToolButton = ToolButton(bar, "ClearWorkAreaToolButton", 240, TToolImage::Clear,
-                                       QCoreApplication::translate("MainForm", "Clear the work area"));
-  ShowHelpToolButton =
-      ToolButton(bar, "ShowHelpToolButton", 279, TToolImage::Help, QCoreApplication::translate("MainForm", "Show Help"));
+  ClearWorkAreaToolButton =
+      ToolButton(bar, "ClearWorkAreaToolButton", 240, TToolImage::Clear,
+                 QCoreApplication::translate("MainForm", "Clear the work area"));
+  ShowHelpToolButton = ToolButton(bar, "ShowHelpToolButton", 279, TToolImage::Help,
+                                  QCoreApplication::translate("MainForm", "Show Help"));
   // Only this toolbar pops its hints up.
   for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     child->setToolTip(HintOf(child));
@@ -204,8 +211,9 @@ void TMainFormControls::BuildAddToolBars() {
   AddToNrButton = ToolButton(ToolBar1, "AddToNrButton", 0, TToolImage::Add,
                              QCoreApplication::translate("MainForm", "Add selection to numerator"));
   ToolBar2 = Place(new QWidget(WorkAreaPanel), "ToolBar2", {304, 201, 47, 38});
-  AddToDrButton = ToolButton(ToolBar2, "AddToDrButton", 0, TToolImage::Add,
-                             QCoreApplication::translate("MainForm", "Add selection to denominator"));
+  AddToDrButton =
+      ToolButton(ToolBar2, "AddToDrButton", 0, TToolImage::Add,
+                 QCoreApplication::translate("MainForm", "Add selection to denominator"));
 }
 
 void TMainFormControls::BuildMenus(QWidget* form) {
@@ -218,7 +226,8 @@ void TMainFormControls::BuildMenus(QWidget* form) {
   LabelPopupMenu->setObjectName(QStringLiteral("LabelPopupMenu"));
   Delete1 = LabelPopupMenu->addAction(QCoreApplication::translate("MainForm", "Delete"));
   Delete1->setObjectName(QStringLiteral("Delete1"));
-  Delete1->setStatusTip(QCoreApplication::translate("MainForm", "Delete this variable from the work area"));
+  Delete1->setStatusTip(
+      QCoreApplication::translate("MainForm", "Delete this variable from the work area"));
 }
 
 }  // namespace calpero

@@ -144,10 +144,12 @@ void TNewVarDlg::BuildControls() {
 
   BuildPowerRow();
 
-  Button1 = MakeButton(this, QStringLiteral("Button1"), QCoreApplication::translate("NewVarDlg", "Save"), 256);
+  Button1 = MakeButton(this, QStringLiteral("Button1"),
+                       QCoreApplication::translate("NewVarDlg", "Save"), 256);
   Button1->setDefault(true);
   // "&&" shows one ampersand and leaves the button without an access key.
-  OKBtn = MakeButton(this, QStringLiteral("OKBtn"), QCoreApplication::translate("NewVarDlg", "Save && Exit"), 335);
+  OKBtn = MakeButton(this, QStringLiteral("OKBtn"),
+                     QCoreApplication::translate("NewVarDlg", "Save && Exit"), 335);
   SetHint(OKBtn, QCoreApplication::translate("NewVarDlg", "Save variable and Exit"));
   OKBtn->setFocusPolicy(Qt::ClickFocus);
 
@@ -159,14 +161,17 @@ void TNewVarDlg::BuildControls() {
 
 void TNewVarDlg::BuildPowerRow() {
   Image5 = MakeLetterPicture(this, QStringLiteral("Image5"), 48,
-                             QStringLiteral(":/artwork/letter-m.svg"), QCoreApplication::translate("NewVarDlg", "Mass"));
+                             QStringLiteral(":/artwork/letter-m.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Mass"));
   Image6 = MakeLetterPicture(this, QStringLiteral("Image6"), 134,
-                             QStringLiteral(":/artwork/letter-l.svg"), QCoreApplication::translate("NewVarDlg", "Length"));
-  Image7 =
-      MakeLetterPicture(this, QStringLiteral("Image7"), 222,
-                        QStringLiteral(":/artwork/letter-t.svg"), QCoreApplication::translate("NewVarDlg", "Temperature"));
+                             QStringLiteral(":/artwork/letter-l.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Length"));
+  Image7 = MakeLetterPicture(this, QStringLiteral("Image7"), 222,
+                             QStringLiteral(":/artwork/letter-t.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Temperature"));
   Image8 = MakeLetterPicture(this, QStringLiteral("Image8"), 310,
-                             QStringLiteral(":/artwork/letter-time.svg"), QCoreApplication::translate("NewVarDlg", "Time"));
+                             QStringLiteral(":/artwork/letter-time.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Time"));
 
   constexpr int kFieldsTop = 52;
   constexpr int kFieldWidth = 33;
@@ -174,12 +179,12 @@ void TNewVarDlg::BuildPowerRow() {
   Edit1 = MakePowerField(this, QStringLiteral("Edit1"),
                          QRect(80, kFieldsTop, kFieldWidth, kFieldHeight),
                          QCoreApplication::translate("NewVarDlg", "Power to which mass is raised"));
-  Edit2 = MakePowerField(this, QStringLiteral("Edit2"),
-                         QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QCoreApplication::translate("NewVarDlg", "Power to which length is raised"));
-  Edit3 = MakePowerField(this, QStringLiteral("Edit3"),
-                         QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QCoreApplication::translate("NewVarDlg", "Power to which temperature is raised"));
+  Edit2 = MakePowerField(
+      this, QStringLiteral("Edit2"), QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
+      QCoreApplication::translate("NewVarDlg", "Power to which length is raised"));
+  Edit3 = MakePowerField(
+      this, QStringLiteral("Edit3"), QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
+      QCoreApplication::translate("NewVarDlg", "Power to which temperature is raised"));
   Edit4 = MakePowerField(this, QStringLiteral("Edit4"),
                          QRect(336, kFieldsTop, kFieldWidth, kFieldHeight),
                          QCoreApplication::translate("NewVarDlg", "Power to which time is raised"));

@@ -51,8 +51,7 @@ TEST(MatchMessagePattern, FindsTheQuotedTextsOrRefuses) {
     Quotes quotes;
   };
   const auto cases = std::to_array<Case>({
-      {"Unable to write to ./Data/data.ini", "Unable to write to %1",
-       Quotes({"./Data/data.ini"})},
+      {"Unable to write to ./Data/data.ini", "Unable to write to %1", Quotes({"./Data/data.ini"})},
       {"'' is not a valid floating point value", "'%1' is not a valid floating point value",
        Quotes({""})},
       {"'it's' is not a valid floating point value", "'%1' is not a valid floating point value",

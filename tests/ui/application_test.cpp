@@ -10,8 +10,8 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "catalogue/decimal_separator.h"
 #include "app/list_index_error.h"
+#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "tests/support/modal_box_catcher.h"
@@ -105,15 +105,17 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
        "„1 '2“ ist keine gültige Gleitkommazahl."},
       {"fr", [] { static_cast<void>(ParsePower("x")); },
        "«\u00a0x\u00a0» n'est pas un nombre à virgule flottante valide."},
-      {"de", [] { throw EListIndexError(-1); },
-       "Listenindex außerhalb des gültigen Bereichs (-1)"},
+      {"de", [] { throw EListIndexError(-1); }, "Listenindex außerhalb des gültigen Bereichs (-1)"},
       {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
       {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
       {"de",
        [] { throw EInvalidUnitName("The unit name 'a: b]' cannot be stored: it contains ']'"); },
        "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
       {"fr",
-       [] { throw EInvalidUnitName("The unit name ' x' cannot be stored: it begins with a space or tab"); },
+       [] {
+         throw EInvalidUnitName(
+             "The unit name ' x' cannot be stored: it begins with a space or tab");
+       },
        "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
        "espace ou une tabulation."},
       // A message of no known form is shown as it is, in every language.

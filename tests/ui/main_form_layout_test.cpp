@@ -389,7 +389,8 @@ TEST_P(TranslatedWindows, FitsEveryCaptionLabelButtonAndHintIntoItsControl) {
   TNewVarDlg dialog;
   const QLabel* find = C().FindStaticText;
   EXPECT_EQ(find->geometry(), QRect(44, 15, 30, 17));
-  EXPECT_LE(ShownWidth(find, find->text()), find->contentsRect().width()) << find->text().toStdString();
+  EXPECT_LE(ShownWidth(find, find->text()), find->contentsRect().width())
+      << find->text().toStdString();
   const auto* name = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
   const int nameRoom = dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->x() - name->x();
   EXPECT_LE(ShownWidth(name, name->text()), nameRoom) << name->text().toStdString();
@@ -398,9 +399,9 @@ TEST_P(TranslatedWindows, FitsEveryCaptionLabelButtonAndHintIntoItsControl) {
     EXPECT_LE(ShownWidth(button, button->text()), TextRoom(button)) << button->text().toStdString();
   }
   // The status bars show each hint on one line.
-  for (const auto& [window, bar] : {std::pair<const QWidget*, const QWidget*>(
-                                        form_.get(), C().MainStatusBar),
-                                    {&dialog, dialog.findChild<QStatusBar*>()}}) {
+  for (const auto& [window, bar] :
+       {std::pair<const QWidget*, const QWidget*>(form_.get(), C().MainStatusBar),
+        {&dialog, dialog.findChild<QStatusBar*>()}}) {
     const int room = bar->contentsRect().width() - 4;
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
       EXPECT_LE(ShownWidth(bar, ShownHintOf(widget)), room) << ShownHintOf(widget).toStdString();

@@ -125,10 +125,18 @@ TEST_F(NewVarDlgBehaviour, AsksAndWarnsInTheWindowsLanguage) {
     const char* blankCaption;
   };
   const auto cases = std::to_array<Case>({
-      {"de", "Die Einheit gibt es schon. Möchten Sie sie ersetzen?", "Warnung",
-       {"&Ja", "&Nein"}, "Einige Felder sind leer – nichts gespeichert", "Fehler"},
-      {"fr", "Cette unité existe déjà. Voulez-vous la remplacer\u00a0?", "Avertissement",
-       {"&Oui", "&Non"}, "Certains champs sont vides – rien n'a été enregistré", "Erreur"},
+      {"de",
+       "Die Einheit gibt es schon. Möchten Sie sie ersetzen?",
+       "Warnung",
+       {"&Ja", "&Nein"},
+       "Einige Felder sind leer – nichts gespeichert",
+       "Fehler"},
+      {"fr",
+       "Cette unité existe déjà. Voulez-vous la remplacer\u00a0?",
+       "Avertissement",
+       {"&Oui", "&Non"},
+       "Certains champs sont vides – rien n'a été enregistré",
+       "Erreur"},
   });
   workFolder_.WriteCatalogue("[Newton]\nMass=1\nLength=1\nTemperature=0\nTime=-2\n");
   for (const Case& c : cases) {
