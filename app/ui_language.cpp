@@ -24,7 +24,7 @@ std::span<const std::string_view> TranslatedLanguages() { return kTranslatedLang
 std::string ChooseTranslation(std::span<const std::string> uiLanguages,
                               std::span<const std::string_view> translated) {
   for (const std::string& preference : uiLanguages) {
-    const std::string code = LanguageCode(preference);
+    std::string code = LanguageCode(preference);
     if (code == "en" || code == "c" || code == "posix") {
       return {};
     }
