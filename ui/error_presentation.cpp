@@ -57,7 +57,7 @@ QString TranslatedMessage(const std::string& message) {
     if (!quoted) {
       continue;
     }
-    const QString translated = QCoreApplication::translate("Errors", pattern);
+    QString translated = QCoreApplication::translate("Errors", pattern);
     switch (quoted->size()) {
       case 0:
         return translated;
