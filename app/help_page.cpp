@@ -7,12 +7,20 @@
 
 namespace calpero {
 
-std::string HelpPagePath(std::string_view programDir) {
-  std::string path(programDir);
-  if (path.empty() || path.back() != '/') {
-    path += '/';
+std::string HelpPagePath(std::string_view programDir, std::string_view language) {
+  std::string folder(programDir);
+  if (folder.empty() || folder.back() != '/') {
+    folder += '/';
   }
-  return path + "Help/index.htm";
+  folder += "Help/";
+  if (!language.empty()) {
+    std::string translated = folder;
+    translated.append(language).append("/index.htm");
+    if (IsHelpPagePresent(translated)) {
+      return translated;
+    }
+  }
+  return folder + "index.htm";
 }
 
 bool IsHelpPagePresent(const std::string& path) {

@@ -6,8 +6,10 @@
 namespace calpero {
 
 // Where the help page lies: `programDir` (the folder of the running program file) followed by
-// "/Help/index.htm"; a trailing "/" of `programDir` is not doubled.
-std::string HelpPagePath(std::string_view programDir);
+// "/Help/index.htm"; a trailing "/" of `programDir` is not doubled. With a `language` (a code of
+// ChooseTranslation, "de"), the page in that language, "/Help/<language>/index.htm", when it is
+// there; the English page otherwise.
+std::string HelpPagePath(std::string_view programDir, std::string_view language = {});
 
 // Whether `path` names a regular file (a symbolic link counts by its target). Never throws.
 bool IsHelpPagePresent(const std::string& path);

@@ -9,15 +9,21 @@ std::string_view StatusBarPart(std::string_view hint) {
   return bar == std::string_view::npos ? hint : hint.substr(bar + 1);
 }
 
-std::string ResultantPowersHint(std::span<const std::string> matches) {
+std::string ResultantPowersHint(std::span<const std::string> matches, std::string_view title,
+                                std::string_view sameAs) {
   if (matches.empty()) {
-    return "Resultant powers: evaluate, save, back up, clear, help";
+    return std::string(title);
   }
-  std::string hint = "|Resultant powers: same as ";
+  std::string names;
   for (std::size_t i = 0; i < matches.size(); ++i) {
-    hint.append(i == 0 ? "" : ", ").append(matches[i]);
+    names.append(i == 0 ? "" : ", ").append(matches[i]);
   }
-  return hint;
+  const std::size_t slot = sameAs.find("%1");
+  std::string hint = "|";
+  if (slot == std::string_view::npos) {
+    return hint.append(sameAs).append(names);
+  }
+  return hint.append(sameAs.substr(0, slot)).append(names).append(sameAs.substr(slot + 2));
 }
 
 std::string_view HintMeaning(std::string_view hint) {

@@ -11,7 +11,8 @@
 # GUI makes the program a window test: it runs in the shared offscreen main of tests/support
 # (which also gives it a private runtime folder, so that it runs when started by hand), QTest's
 # mouse events go through the window with its implicit grab, enter and leave, its cases run with
-# QT_QPA_PLATFORM=offscreen whatever the caller's session sets, and they carry the label "gui".
+# QT_QPA_PLATFORM=offscreen whatever the caller's session sets, in English (LANGUAGE=en) whatever
+# the desktop's language, and they carry the label "gui".
 include(GoogleTest)
 
 function(calpero_add_test name)
@@ -29,7 +30,7 @@ function(calpero_add_test name)
   set(value_ENVIRONMENT ${ARG_ENVIRONMENT})
   if(ARG_GUI)
     list(APPEND value_LABELS gui)
-    list(APPEND value_ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    list(APPEND value_ENVIRONMENT QT_QPA_PLATFORM=offscreen LANGUAGE=en)
   endif()
   set(value_TIMEOUT ${ARG_TIMEOUT})
   set(value_SKIP_RETURN_CODE ${ARG_SKIP_RETURN_CODE})

@@ -192,8 +192,14 @@ def write(relative, text):
 
 
 def refresh_help_pictures():
-    """Copies the current artwork into the marked places of the help page."""
-    page = HELP_PAGE.read_text(encoding="utf-8")
+    """Copies the current artwork into the marked places of the help page in every language."""
+    for page_file in [HELP_PAGE, *sorted(HELP_PAGE.parent.glob("*/index.htm"))]:
+        refresh_pictures_of(page_file)
+
+
+def refresh_pictures_of(page_file):
+    """Copies the current artwork into the marked places of one help page."""
+    page = page_file.read_text(encoding="utf-8")
 
     def picture(mark):
         # Inside HTML an svg element needs no namespace of its own.
@@ -201,7 +207,7 @@ def refresh_help_pictures():
         drawing = drawing.replace(' xmlns="http://www.w3.org/2000/svg"', "")
         return f"{mark[1]}\n{drawing}{mark[3]}"
 
-    HELP_PAGE.write_text(re.sub(r"(<!--art:([\w/-]+)-->)\n.*?(<!--/art-->)", picture, page,
+    page_file.write_text(re.sub(r"(<!--art:([\w/-]+)-->)\n.*?(<!--/art-->)", picture, page,
                                 flags=re.DOTALL), encoding="utf-8", newline="\n")
 
 

@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  qt6-tools-dev qt6-l10n-tools  # Qt6LinguistTools for CMake; lupdate and lrelease
+  qt6-translations-l10n  # Qt's own translations (the message boxes' buttons), for the tests
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
   xdg-utils file
   lintian  # the packaging test checks the package with it

@@ -2,6 +2,7 @@
 
 #include "ui/desktop_settings.h"
 #include "ui/error_presentation.h"
+#include "ui/translations.h"
 
 namespace calpero {
 
@@ -9,6 +10,7 @@ TCalperoApplication::TCalperoApplication(int& argc, char** argv) : QApplication(
   // The name, not a display name: a display name would be appended to every window's caption.
   setApplicationName(QStringLiteral("Calpero"));
   InstallFontSubstitutions();
+  InstallTranslations(QLocale::system());
   ApplySystemDecimalSeparator();
 }
 

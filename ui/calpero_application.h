@@ -7,8 +7,9 @@
 namespace calpero {
 
 // The application object: it is named "Calpero" (the caption of the default error boxes), maps
-// the layout's fonts and takes the locale's decimal symbol before any window exists, takes the
-// symbol again whenever the locale changes, and shows any error that escapes an event's handling
+// the layout's fonts, speaks the desktop's language (InstallTranslations) and takes the locale's
+// decimal symbol before any window exists, takes the symbol again whenever the locale changes,
+// and shows any error that escapes an event's handling
 // with the default error presentation instead of letting it unwind through the event loop. While
 // a change of the catalogue waits for another program's, it shows the hourglass.
 class TCalperoApplication : public QApplication {

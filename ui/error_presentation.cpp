@@ -1,6 +1,12 @@
 #include "ui/error_presentation.h"
 
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "app/error_text.h"
@@ -8,6 +14,61 @@
 
 namespace calpero {
 namespace {
+
+// The program's own error messages, as the toolkit-free code builds them in English, with "%1"
+// and "%2" where they quote a path, a field's text, a unit name or an index. A message is shown
+// translated as a whole, the quoted texts put back as they were.
+constexpr std::array kMessagePatterns = {
+    QT_TRANSLATE_NOOP("Errors", "Unable to write to %1"),
+    QT_TRANSLATE_NOOP("Errors", "'%1' is not a valid floating point value"),
+    QT_TRANSLATE_NOOP("Errors", "'%1' is too large for a power"),
+    QT_TRANSLATE_NOOP("Errors", "Floating point overflow"),
+    QT_TRANSLATE_NOOP("Errors", "List index out of bounds (%1)"),
+    QT_TRANSLATE_NOOP("Errors", "The unit name '%1' cannot be stored: %2"),
+};
+
+// Why a unit name cannot be stored: the "%2" of the last pattern, translated in its turn.
+constexpr std::array kUnitNameProblems = {
+    QT_TRANSLATE_NOOP("Errors", "it is empty"),
+    QT_TRANSLATE_NOOP("Errors", "it contains a NUL character"),
+    QT_TRANSLATE_NOOP("Errors", "it contains a line break"),
+    QT_TRANSLATE_NOOP("Errors", "it contains ']'"),
+    QT_TRANSLATE_NOOP("Errors", "it begins with a space or tab"),
+    QT_TRANSLATE_NOOP("Errors", "it ends with a space or tab"),
+};
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString TranslatedQuote(const std::string& quoted) {
+  for (const char* problem : kUnitNameProblems) {
+    if (quoted == problem) {
+      return QCoreApplication::translate("Errors", problem);
+    }
+  }
+  return FromUtf8(quoted);
+}
+
+// `message` in the window's language; a message of no known pattern as it is.
+QString TranslatedMessage(const std::string& message) {
+  for (const char* pattern : kMessagePatterns) {
+    const std::optional<std::vector<std::string>> quoted = MatchMessagePattern(message, pattern);
+    if (!quoted) {
+      continue;
+    }
+    QString translated = QCoreApplication::translate("Errors", pattern);
+    switch (quoted->size()) {
+      case 0:
+        return translated;
+      case 1:
+        return translated.arg(FromUtf8(quoted->front()));
+      default:
+        return translated.arg(FromUtf8(quoted->at(0)), TranslatedQuote(quoted->at(1)));
+    }
+  }
+  return FromUtf8(message);
+}
 
 void ShowErrorBox(const QString& text) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
@@ -23,7 +84,12 @@ void ShowDefaultError(const std::exception& error) {
   // allocation failure, a library's internal error) is shown as an empty message, as the
   // program has always done, rather than exposing an implementation detail.
   const auto* own = dynamic_cast<const Exception*>(&error);
-  ShowErrorBox(own != nullptr ? QString::fromStdString(ErrorBoxText(own->Message())) : QString());
+  if (own == nullptr) {
+    ShowErrorBox(QString());
+    return;
+  }
+  const QByteArray text = TranslatedMessage(own->Message()).toUtf8();
+  ShowErrorBox(QString::fromStdString(ErrorBoxText(std::string_view(text.data(), text.size()))));
 }
 
 void ShowDefaultError() { ShowErrorBox(QString()); }

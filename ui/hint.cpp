@@ -1,5 +1,6 @@
 #include "ui/hint.h"
 
+#include <QCoreApplication>
 #include <QVariant>
 #include <QWidget>
 
@@ -41,6 +42,17 @@ QString StatusTextFor(const QWidget* widget) {
     }
   }
   return {};
+}
+
+QString ResultantPowersHintText(std::span<const std::string> matches) {
+  const QByteArray title = QCoreApplication::translate(
+                               "MainForm", "Resultant powers: evaluate, save, back up, clear, help")
+                               .toUtf8();
+  const QByteArray sameAs =
+      QCoreApplication::translate("MainForm", "Resultant powers: same as %1").toUtf8();
+  return QString::fromStdString(
+      ResultantPowersHint(matches, std::string_view(title.data(), title.size()),
+                          std::string_view(sameAs.data(), sameAs.size())));
 }
 
 }  // namespace calpero

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+#include <string>
+
 #include <QString>
 
 class QWidget;
@@ -23,5 +26,10 @@ QString ShownHintOf(const QWidget* widget);
 // nearest enclosing widget that has one, the part after its first "|"; empty when none has one
 // or `widget` is null.
 QString StatusTextFor(const QWidget* widget);
+
+// The hint of the toolbar's panel, which titles the resultant powers, in the window's language:
+// the plain title, or the units of the catalogue that have the resultant's powers (`matches`,
+// UTF-8) after the "|" divider (see ResultantPowersHint).
+QString ResultantPowersHintText(std::span<const std::string> matches);
 
 }  // namespace calpero

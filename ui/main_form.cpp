@@ -15,7 +15,6 @@
 #include <QWindow>
 
 #include "app/help_page.h"
-#include "app/hint_text.h"
 #include "app/list_index_error.h"
 #include "app/prefix_search.h"
 #include "app/unit_order.h"
@@ -34,6 +33,7 @@
 #include "ui/opening_placement.h"
 #include "ui/spoken_results.h"
 #include "ui/status_hint_tracker.h"
+#include "ui/translations.h"
 #include "ui/window_shortcuts.h"
 
 namespace calpero {
@@ -284,8 +284,7 @@ void TMainForm::BothToolButtonClick() {
 }
 
 void TMainForm::ShowResultantMatches(std::vector<std::string> matches) const {
-  const std::string hint = ResultantPowersHint(SortedUnitNames(std::move(matches)));
-  SetHint(controls_.ToolBarPanel, QString::fromUtf8(hint));
+  SetHint(controls_.ToolBarPanel, ResultantPowersHintText(SortedUnitNames(std::move(matches))));
 }
 
 void TMainForm::NToolButtonClick() {
@@ -329,10 +328,10 @@ void TMainForm::RestoreMenuItemClick() {
 }
 
 void TMainForm::ShowHelpToolButtonClick() {
-  const std::string page = HelpPagePath(ProgramDir());
+  const std::string page = HelpPagePath(ProgramDir(), WindowLanguage().toStdString());
   if (OpenHelpPage(*helpShell_, page) == THelpOutcome::BrowserNotFound) {
-    ShowMessageBox(this, QStringLiteral("Cannot find the browser!"), QStringLiteral("Error"),
-                   kMessageFlagsOk);
+    ShowMessageBox(this, QCoreApplication::translate("MainForm", "Cannot find the browser!"),
+                   QCoreApplication::translate("MainForm", "Error"), kMessageFlagsOk);
   }
 }
 

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/hint_text.h"
 #include "ui/accessible_names.h"
 #include "ui/hint.h"
 #include "ui/power_label.h"
@@ -90,7 +89,7 @@ void CoolDownWhenMenuCloses(QToolButton* button, QMenu* menu) {
 
 TToolSeparator* Separator(QWidget* bar, const char* name, int left) {
   return Place(new TToolSeparator(bar), name, {left, 0, kSeparatorWidth, kToolButtonHeight},
-               QStringLiteral("Separator"));
+               QCoreApplication::translate("MainForm", "Separator"));
 }
 
 }  // namespace
@@ -136,11 +135,12 @@ void TMainFormControls::ApplyDesktopColours(QWidget* form) const {
 void TMainFormControls::BuildFindAndList() {
   Image9 = Place(new TPicture(QStringLiteral(":/artwork/magnifier.svg"), WorkAreaPanel), "Image9",
                  {8, 8, 32, 32});
-  FindStaticText = Place(new QLabel(QStringLiteral("Find: "), WorkAreaPanel), "FindStaticText",
-                         {44, 15, 30, 17}, QStringLiteral("Find"));
+  FindStaticText =
+      Place(new QLabel(QCoreApplication::translate("MainForm", "Find: "), WorkAreaPanel),
+            "FindStaticText", {44, 15, 30, 17}, QCoreApplication::translate("MainForm", "Find"));
   FindStaticText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  FindEdit =
-      Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19}, QStringLiteral("Find"));
+  FindEdit = Place(new QLineEdit(WorkAreaPanel), "FindEdit", {72, 13, 201, 19},
+                   QCoreApplication::translate("MainForm", "Find"));
   FindStaticText->setBuddy(FindEdit);
   const TLightControlColours light = LightControlColours();
   FindEdit->setStyleSheet(
@@ -149,7 +149,7 @@ void TMainFormControls::BuildFindAndList() {
                      "selection-background-color: %2; selection-color: %3; }")
           .arg(light.Text.name(), light.Highlight.name(), light.HighlightedText.name()));
   UnitsListBox = Place(new TUnitListBox(WorkAreaPanel), "UnitsListBox", {8, 48, 289, 225},
-                       QStringLiteral("Available units"));
+                       QCoreApplication::translate("MainForm", "Available units"));
   UnitsListBox->setFrameStyle(QFrame::Box | QFrame::Plain);
   UnitsListBox->setLineWidth(1);
   QPalette colors = UnitsListBox->palette();
@@ -161,13 +161,16 @@ void TMainFormControls::BuildFindAndList() {
 }
 
 void TMainFormControls::BuildPowerRows() {
-  const std::array<QString, 4> powerHints = {QStringLiteral("Power to which Mass is raised"),
-                                             QStringLiteral("Power to which Length is raised"),
-                                             QStringLiteral("Power to which Temperature is raised"),
-                                             QStringLiteral("Power to which Time is raised")};
-  const std::array<QString, 4> letterHints = {QStringLiteral("Mass"), QStringLiteral("Length"),
-                                              QStringLiteral("Temperature"),
-                                              QStringLiteral("Time")};
+  const std::array<QString, 4> powerHints = {
+      QCoreApplication::translate("MainForm", "Power to which Mass is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Length is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Temperature is raised"),
+      QCoreApplication::translate("MainForm", "Power to which Time is raised")};
+  const std::array<QString, 4> letterHints = {
+      QCoreApplication::translate("MainForm", "Mass"),
+      QCoreApplication::translate("MainForm", "Length"),
+      QCoreApplication::translate("MainForm", "Temperature"),
+      QCoreApplication::translate("MainForm", "Time")};
   QWidget* panel = WorkAreaPanel;
   MLabel = PowerLabel(panel, "MLabel", 52, letterHints[0], powerHints[0]);
   LLabel = PowerLabel(panel, "LLabel", 100, letterHints[1], powerHints[1]);
@@ -189,16 +192,17 @@ void TMainFormControls::BuildPowerRows() {
 
 void TMainFormControls::BuildWorkArea() {
   const QFont areaFont = PixelFont(QStringLiteral("Book Antiqua"), 15, true, true);
-  Numerator = Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator",
-                    {352, 51, 297, 106}, QStringLiteral("Numerator (drag and drop text here)"));
+  Numerator =
+      Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator", {352, 51, 297, 106},
+            QCoreApplication::translate("MainForm", "Numerator (drag and drop text here)"));
   Denominator =
       Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Denominator", {352, 167, 296, 106},
-            QStringLiteral("Denominator (drag and drop text here)"));
+            QCoreApplication::translate("MainForm", "Denominator (drag and drop text here)"));
   Panel1 = Place(new TPanel(TPanelFrame::SingleLine, WorkAreaPanel), "Panel1", {300, 160, 350, 4},
-                 QStringLiteral("Dividing Line"));
-  TrashImage =
-      Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel), "TrashImage",
-            {300, 284, 48, 48}, QStringLiteral("Trash (can not be undone!)"));
+                 QCoreApplication::translate("MainForm", "Dividing Line"));
+  TrashImage = Place(new TPicture(QStringLiteral(":/artwork/trash.svg"), WorkAreaPanel),
+                     "TrashImage", {300, 284, 48, 48},
+                     QCoreApplication::translate("MainForm", "Trash (can not be undone!)"));
   TrashPanel =
       Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "TrashPanel", {256, 296, 25, 25});
   TrashPanel->hide();
@@ -206,31 +210,33 @@ void TMainFormControls::BuildWorkArea() {
 
 void TMainFormControls::BuildMainToolBar() {
   ToolBarPanel = Place(new TPanel(TPanelFrame::None, WorkAreaPanel), "ToolBarPanel",
-                       {334, 2, 321, 43}, QString::fromStdString(ResultantPowersHint({})));
+                       {334, 2, 321, 43}, ResultantPowersHintText({}));
   MainToolBar = Place(new QWidget(ToolBarPanel), "MainToolBar", {0, 2, 318, 38});
   QWidget* bar = MainToolBar;
   ToolButton1 = Separator(bar, "ToolButton1", 0);
   BothToolButton = ToolButton(bar, "BothToolButton", 8, TToolImage::EvaluateResultant,
-                              QStringLiteral("Evaluate resultant"));
+                              QCoreApplication::translate("MainForm", "Evaluate resultant"));
   ToolButton2 = Separator(bar, "ToolButton2", 47);
   NToolButton = ToolButton(bar, "NToolButton", 55, TToolImage::EvaluateNumerator,
-                           QStringLiteral("Evaluate numerator"));
+                           QCoreApplication::translate("MainForm", "Evaluate numerator"));
   DToolButton = ToolButton(bar, "DToolButton", 94, TToolImage::EvaluateDenominator,
-                           QStringLiteral("Evaluate denominator"));
+                           QCoreApplication::translate("MainForm", "Evaluate denominator"));
   ToolButton7 = Separator(bar, "ToolButton7", 133);
   ToolButton7->setEnabled(false);
-  NewVariableToolButton = ToolButton(bar, "NewVariableToolButton", 141, TToolImage::NewVariable,
-                                     QStringLiteral("Make this arrangement a new variable"));
+  NewVariableToolButton =
+      ToolButton(bar, "NewVariableToolButton", 141, TToolImage::NewVariable,
+                 QCoreApplication::translate("MainForm", "Make this arrangement a new variable"));
   ToolButton8 = Separator(bar, "ToolButton8", 180);
   BackFilesUpToolButton = ToolButton(bar, "BackFilesUpToolButton", 188, TToolImage::Backup,
-                                     QStringLiteral("Back files up"));
+                                     QCoreApplication::translate("MainForm", "Back files up"));
   // The drop-down arrow widens the button by the arrow's part.
   BackFilesUpToolButton->resize(240 - 188, kToolButtonHeight);
   BackFilesUpToolButton->setPopupMode(QToolButton::MenuButtonPopup);
-  ClearWorkAreaToolButton = ToolButton(bar, "ClearWorkAreaToolButton", 240, TToolImage::Clear,
-                                       QStringLiteral("Clear the work area"));
-  ShowHelpToolButton =
-      ToolButton(bar, "ShowHelpToolButton", 279, TToolImage::Help, QStringLiteral("Show Help"));
+  ClearWorkAreaToolButton =
+      ToolButton(bar, "ClearWorkAreaToolButton", 240, TToolImage::Clear,
+                 QCoreApplication::translate("MainForm", "Clear the work area"));
+  ShowHelpToolButton = ToolButton(bar, "ShowHelpToolButton", 279, TToolImage::Help,
+                                  QCoreApplication::translate("MainForm", "Show Help"));
   // Only this toolbar pops its hints up.
   for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     child->setToolTip(HintOf(child));
@@ -240,24 +246,26 @@ void TMainFormControls::BuildMainToolBar() {
 void TMainFormControls::BuildAddToolBars() {
   ToolBar1 = Place(new QWidget(WorkAreaPanel), "ToolBar1", {304, 85, 47, 38});
   AddToNrButton = ToolButton(ToolBar1, "AddToNrButton", 0, TToolImage::Add,
-                             QStringLiteral("Add selection to numerator"));
+                             QCoreApplication::translate("MainForm", "Add selection to numerator"));
   ToolBar2 = Place(new QWidget(WorkAreaPanel), "ToolBar2", {304, 201, 47, 38});
-  AddToDrButton = ToolButton(ToolBar2, "AddToDrButton", 0, TToolImage::Add,
-                             QStringLiteral("Add selection to denominator"));
+  AddToDrButton =
+      ToolButton(ToolBar2, "AddToDrButton", 0, TToolImage::Add,
+                 QCoreApplication::translate("MainForm", "Add selection to denominator"));
 }
 
 void TMainFormControls::BuildMenus(QWidget* form) {
   BackupPopupMenu = new QMenu(form);
   BackupPopupMenu->setObjectName(QStringLiteral("BackupPopupMenu"));
-  RestoreMenuItem = BackupPopupMenu->addAction(QStringLiteral("Restore"));
+  RestoreMenuItem = BackupPopupMenu->addAction(QCoreApplication::translate("MainForm", "Restore"));
   RestoreMenuItem->setObjectName(QStringLiteral("RestoreMenuItem"));
   BackFilesUpToolButton->setMenu(BackupPopupMenu);
   CoolDownWhenMenuCloses(BackFilesUpToolButton, BackupPopupMenu);
   LabelPopupMenu = new QMenu(form);
   LabelPopupMenu->setObjectName(QStringLiteral("LabelPopupMenu"));
-  Delete1 = LabelPopupMenu->addAction(QStringLiteral("Delete"));
+  Delete1 = LabelPopupMenu->addAction(QCoreApplication::translate("MainForm", "Delete"));
   Delete1->setObjectName(QStringLiteral("Delete1"));
-  Delete1->setStatusTip(QStringLiteral("Delete this variable from the work area"));
+  Delete1->setStatusTip(
+      QCoreApplication::translate("MainForm", "Delete this variable from the work area"));
 }
 
 }  // namespace calpero

@@ -1,7 +1,10 @@
 #include "ui/new_var_dlg.h"
 
+#include <array>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
@@ -84,13 +87,31 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
   return button;
 }
 
+// The texts of the dialog's message boxes come from its toolkit-free logic in English; they are
+// listed here for the translation tools, and Translated looks each up in the window's language.
+constexpr std::array kMessageTexts = {
+    QT_TRANSLATE_NOOP("NewVarDlg", "Some fields were left blank - data not saved"),
+    QT_TRANSLATE_NOOP("NewVarDlg", "Error"),
+    QT_TRANSLATE_NOOP("NewVarDlg", "The unit already exists.  Do you want to replace it?"),
+    QT_TRANSLATE_NOOP("NewVarDlg", "Warning"),
+};
+
+QString Translated(std::string_view text) {
+  for (const char* known : kMessageTexts) {
+    if (text == known) {
+      return QCoreApplication::translate("NewVarDlg", known);
+    }
+  }
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 TNewVarDlg::TNewVarDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("NewVarDlg"));
-  setWindowTitle(QStringLiteral("Create Variable Dialogue"));
+  setWindowTitle(QCoreApplication::translate("NewVarDlg", "Create Variable Dialogue"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(DialogFont());
   BuildControls();
@@ -104,18 +125,18 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
 }
 
 void TNewVarDlg::BuildControls() {
-  Label1 = new QLabel(QStringLiteral("Variable Name"), this);
+  Label1 = new QLabel(QCoreApplication::translate("NewVarDlg", "Variable Name"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(16, 24, 68, 13);
   // The size fits the caption in Tahoma; a wider substitute font grows the label, as an
   // auto-sized label would, rather than cutting the caption short.
   Label1->resize(Label1->size().expandedTo(Label1->sizeHint()));
-  SetHint(Label1, QStringLiteral("Variable name"));
+  SetHint(Label1, QCoreApplication::translate("NewVarDlg", "Variable name"));
 
   Edit5 = new QLineEdit(this);
   Edit5->setObjectName(QStringLiteral("Edit5"));
   Edit5->setGeometry(96, 18, 289, 19);
-  SetHint(Edit5, QStringLiteral("Variable name"));
+  SetHint(Edit5, QCoreApplication::translate("NewVarDlg", "Variable name"));
   Label1->setBuddy(Edit5);
   Edit5->setMaxLength(kNameMaxLength);
   // A flat edit's one-line edge is black, as on the main window's find box.
@@ -124,11 +145,13 @@ void TNewVarDlg::BuildControls() {
 
   BuildPowerRow();
 
-  Button1 = MakeButton(this, QStringLiteral("Button1"), QStringLiteral("Save"), 256);
+  Button1 = MakeButton(this, QStringLiteral("Button1"),
+                       QCoreApplication::translate("NewVarDlg", "Save"), 256);
   Button1->setDefault(true);
   // "&&" shows one ampersand and leaves the button without an access key.
-  OKBtn = MakeButton(this, QStringLiteral("OKBtn"), QStringLiteral("Save && Exit"), 335);
-  SetHint(OKBtn, QStringLiteral("Save variable and Exit"));
+  OKBtn = MakeButton(this, QStringLiteral("OKBtn"),
+                     QCoreApplication::translate("NewVarDlg", "Save && Exit"), 335);
+  SetHint(OKBtn, QCoreApplication::translate("NewVarDlg", "Save variable and Exit"));
   OKBtn->setFocusPolicy(Qt::ClickFocus);
 
   StatusBar1 = new QStatusBar(this);
@@ -139,30 +162,33 @@ void TNewVarDlg::BuildControls() {
 
 void TNewVarDlg::BuildPowerRow() {
   Image5 = MakeLetterPicture(this, QStringLiteral("Image5"), 48,
-                             QStringLiteral(":/artwork/letter-m.svg"), QStringLiteral("Mass"));
+                             QStringLiteral(":/artwork/letter-m.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Mass"));
   Image6 = MakeLetterPicture(this, QStringLiteral("Image6"), 134,
-                             QStringLiteral(":/artwork/letter-l.svg"), QStringLiteral("Length"));
-  Image7 =
-      MakeLetterPicture(this, QStringLiteral("Image7"), 222,
-                        QStringLiteral(":/artwork/letter-t.svg"), QStringLiteral("Temperature"));
+                             QStringLiteral(":/artwork/letter-l.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Length"));
+  Image7 = MakeLetterPicture(this, QStringLiteral("Image7"), 222,
+                             QStringLiteral(":/artwork/letter-t.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Temperature"));
   Image8 = MakeLetterPicture(this, QStringLiteral("Image8"), 310,
-                             QStringLiteral(":/artwork/letter-time.svg"), QStringLiteral("Time"));
+                             QStringLiteral(":/artwork/letter-time.svg"),
+                             QCoreApplication::translate("NewVarDlg", "Time"));
 
   constexpr int kFieldsTop = 52;
   constexpr int kFieldWidth = 33;
   constexpr int kFieldHeight = 19;
   Edit1 = MakePowerField(this, QStringLiteral("Edit1"),
                          QRect(80, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QStringLiteral("Power to which mass is raised"));
-  Edit2 = MakePowerField(this, QStringLiteral("Edit2"),
-                         QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QStringLiteral("Power to which length is raised"));
-  Edit3 = MakePowerField(this, QStringLiteral("Edit3"),
-                         QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QStringLiteral("Power to which temperature is raised"));
+                         QCoreApplication::translate("NewVarDlg", "Power to which mass is raised"));
+  Edit2 = MakePowerField(
+      this, QStringLiteral("Edit2"), QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
+      QCoreApplication::translate("NewVarDlg", "Power to which length is raised"));
+  Edit3 = MakePowerField(
+      this, QStringLiteral("Edit3"), QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
+      QCoreApplication::translate("NewVarDlg", "Power to which temperature is raised"));
   Edit4 = MakePowerField(this, QStringLiteral("Edit4"),
                          QRect(336, kFieldsTop, kFieldWidth, kFieldHeight),
-                         QStringLiteral("Power to which time is raised"));
+                         QCoreApplication::translate("NewVarDlg", "Power to which time is raised"));
 }
 
 void TNewVarDlg::ApplyDesktopColours() {
@@ -284,9 +310,7 @@ void TNewVarDlg::SetFieldText(TNewVarField field, const std::string& text) {
 }
 
 int TNewVarDlg::ShowMessage(std::string_view text, std::string_view caption, int flags) {
-  return ShowMessageBox(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                        flags);
+  return ShowMessageBox(this, Translated(text), Translated(caption), flags);
 }
 
 }  // namespace calpero

@@ -35,6 +35,19 @@ class HelpPagePresence : public ::testing::Test {
   test::TempFolder folder_;
 };
 
+TEST_F(HelpPagePresence, OpensThePageInTheWindowsLanguageWhenThereIsOneElseTheEnglishOne) {
+  fs::create_directories(folder_.Path() / "Help/de");
+  fs::create_directories(folder_.Path() / "Help/fr/index.htm");  // a folder, not a page
+  MakeFile("Help/index.htm");
+  MakeFile("Help/de/index.htm");
+  const std::string dir = folder_.Path().string();
+  EXPECT_EQ(HelpPagePath(dir, "de"), dir + "/Help/de/index.htm");
+  EXPECT_EQ(HelpPagePath(dir + "/", "de"), dir + "/Help/de/index.htm");
+  EXPECT_EQ(HelpPagePath(dir, "fr"), dir + "/Help/index.htm");
+  EXPECT_EQ(HelpPagePath(dir, "nl"), dir + "/Help/index.htm");
+  EXPECT_EQ(HelpPagePath(dir, ""), dir + "/Help/index.htm");
+}
+
 TEST_F(HelpPagePresence, FindsARegularFile) { EXPECT_TRUE(IsHelpPagePresent(MakeFile("a.htm"))); }
 
 TEST_F(HelpPagePresence, RefusesAMissingFile) {

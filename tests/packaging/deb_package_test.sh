@@ -55,6 +55,8 @@ for needed in fonts-texgyre fonts-liberation2 xdg-utils libqt6svg6 qt6-qpa-plugi
   libqt6widgets6 libc6; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
+[[ ", $(dpkg-deb -f "$deb" Recommends)," == *", qt6-translations-l10n,"* ]] ||
+  fail "Recommends lacks qt6-translations-l10n, which translates the message boxes' buttons"
 [[ $(dpkg-deb -f "$deb" Section) == science ]] || fail "Section is not science"
 [[ -n $(dpkg-deb -f "$deb" Maintainer) ]] || fail "no Maintainer"
 [[ -n $(dpkg-deb -f "$deb" Description) ]] || fail "no Description"
@@ -69,7 +71,7 @@ fi
 
 echo "check: the package holds only the program's own files"
 strays=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' |
-  grep -Ev '^\./usr/(bin/calpero(-cli)?|lib/calpero/|share/(applications|metainfo|calpero|icons/hicolor)/|share/man/man1/calpero(-cli)?\.1\.gz$|share/doc/calpero/(changelog\.gz|copyright)$)' ||
+  grep -Ev '^\./usr/(bin/calpero(-cli)?|lib/calpero/|share/(applications|metainfo|calpero|icons/hicolor)/|share/man/man1/calpero(-cli)?\.1\.gz$|share/man/(de|fr)/man1/calpero\.1\.gz$|share/doc/calpero/(changelog\.gz|copyright)$)' ||
   true)
 [[ -z "$strays" ]] || fail "unexpected files in the package: $strays"
 
@@ -101,8 +103,14 @@ done
 for page in calpero calpero-cli; do
   gzip -t "/usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "no manual page $page(1)"
 done
-cmp -s "$source_dir/resources/help/index.htm" /usr/lib/calpero/Help/index.htm ||
-  fail "the help page is not beside the program"
+for language in "" de/ fr/; do
+  cmp -s "$source_dir/resources/help/${language}index.htm" "/usr/lib/calpero/Help/${language}index.htm" ||
+    fail "the help page Help/${language}index.htm is not beside the program"
+done
+for language in de fr; do
+  gzip -t "/usr/share/man/$language/man1/calpero.1.gz" 2>/dev/null ||
+    fail "no manual page calpero(1) in $language"
+done
 cmp -s "$source_dir/resources/sample/data.ini" /usr/share/calpero/data.ini ||
   fail "the sample catalogue is not in /usr/share/calpero"
 app_id=org.calpero.Calpero

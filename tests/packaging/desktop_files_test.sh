@@ -50,6 +50,23 @@ echo "check: the menu starts the launcher in its per-user mode"
 expect_equal "desktop entry Exec" "calpero --user-catalogue" "$(desktop_value "$desktop_file" Exec)"
 expect_equal "desktop entry Name" "Calpero" "$(desktop_value "$desktop_file" Name)"
 
+echo "check: the menu entry and the description speak German and French"
+for language in de fr; do
+  for key in Name GenericName Comment Keywords; do
+    [[ -n $(desktop_value "$desktop_file" "$key\\[$language\\]") ]] ||
+      fail "the desktop entry has no $key[$language]"
+  done
+  translated=$(python3 - "$metainfo" "$language" <<'EOF'
+import sys
+import xml.etree.ElementTree as tree
+lang = "{http://www.w3.org/XML/1998/namespace}lang"
+root = tree.parse(sys.argv[1]).getroot()
+print(" ".join(sorted({e.tag for e in root.iter() if e.get(lang) == sys.argv[2]})))
+EOF
+)
+  expect_equal "metainfo elements in $language" "p summary ul" "$translated"
+done
+
 echo "check: the newest release in the metainfo is this version"
 expect_equal "metainfo release" "$version" "$(xml_value "$metainfo" releases/release version)"
 

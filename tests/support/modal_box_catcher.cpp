@@ -19,7 +19,11 @@ void ModalBoxCatcher::Poll() {
   if (box == nullptr || !box->isVisible()) {
     return;
   }
-  boxes_.push_back({box->text(), box->windowTitle(), box->icon()});
+  QStringList buttons;
+  for (const QAbstractButton* shown : box->buttons()) {
+    buttons << shown->text();
+  }
+  boxes_.push_back({box->text(), box->windowTitle(), box->icon(), buttons});
   QAbstractButton* button = box->button(QMessageBox::Ok);
   if (button == nullptr) {
     button = box->defaultButton();

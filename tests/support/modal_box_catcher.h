@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 namespace calpero::test {
@@ -13,6 +14,7 @@ struct TSeenBox {
   QString text;
   QString caption;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QStringList buttons;  // the buttons' texts, in the order the box lays them out
 };
 
 // While alive, watches for modal message boxes and closes each with its OK (or default) button

@@ -2,16 +2,23 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <stdexcept>
 
 #include <QApplication>
 #include <QFont>
 #include <QLocale>
+#include <QPushButton>
 
+#include "app/list_index_error.h"
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "catalogue/power_text.h"
 #include "tests/support/modal_box_catcher.h"
+#include "tests/ui/main_form_fixture.h"
 #include "ui/desktop_settings.h"
+#include "ui/message_box.h"
+#include "ui/new_var_dlg.h"
 
 namespace calpero::testing {
 namespace {
@@ -81,6 +88,80 @@ TEST(CalperoApplication, ShowsAnErrorThatEscapesAnEventsHandling) {
     EXPECT_EQ(boxes.Boxes()[0].caption, QStringLiteral("Calpero"));
     EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::Critical);
   }
+}
+
+TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
+  struct Case {
+    const char* language;
+    std::function<void()> fail;
+    const char* shown;
+  };
+  const auto cases = std::to_array<Case>({
+      {"de", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+       "Schreiben in ./Data/data.ini nicht möglich."},
+      {"fr", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+       "Impossible d'écrire dans ./Data/data.ini."},
+      {"de", [] { static_cast<void>(ParsePower("1 '2")); },
+       "„1 '2“ ist keine gültige Gleitkommazahl."},
+      {"fr", [] { static_cast<void>(ParsePower("x")); },
+       "«\u00a0x\u00a0» n'est pas un nombre à virgule flottante valide."},
+      {"de", [] { throw EListIndexError(-1); }, "Listenindex außerhalb des gültigen Bereichs (-1)"},
+      {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
+      {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
+      {"de",
+       [] { throw EInvalidUnitName("The unit name 'a: b]' cannot be stored: it contains ']'"); },
+       "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
+      {"fr",
+       [] {
+         throw EInvalidUnitName(
+             "The unit name ' x' cannot be stored: it begins with a space or tab");
+       },
+       "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
+       "espace ou une tabulation."},
+      // A message of no known form is shown as it is, in every language.
+      {"de", [] { throw Exception("Something else"); }, "Something else."},
+      {"en", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+       "Unable to write to ./Data/data.ini."},
+  });
+  for (const auto& c : cases) {
+    const testing::ScopedWindowLanguage language(c.language);
+    FailingObject object(c.fail);
+    const test::ModalBoxCatcher boxes;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
+    ASSERT_EQ(boxes.Boxes().size(), 1U);
+    EXPECT_EQ(boxes.Boxes()[0].text, QString::fromUtf8(c.shown));
+    EXPECT_EQ(boxes.Boxes()[0].caption, QStringLiteral("Calpero"));
+  }
+}
+
+// The language the program chose at start from its environment, as a desktop session sets it:
+// ctest runs this case once more under each of LANG=de_DE.UTF-8, fr_FR.UTF-8, C and en_GB.UTF-8,
+// naming the language expected in CALPERO_TEST_EXPECTED_LANGUAGE ("" for English); the suite
+// itself runs in English.
+TEST(DesktopLanguage, IsTheOneTheEnvironmentNames) {
+  struct Words {
+    const char* caption;
+    const char* save;
+    QStringList answers;
+  };
+  const std::map<QString, Words> expected = {
+      {"", {"Create Variable Dialogue", "Save", {"&Yes", "&No"}}},
+      {"de", {"Neue Einheit anlegen", "Speichern", {"&Ja", "&Nein"}}},
+      {"fr", {"Créer une unité", "Enregistrer", {"&Oui", "&Non"}}},
+  };
+  const QString language = qEnvironmentVariable("CALPERO_TEST_EXPECTED_LANGUAGE");
+  ASSERT_TRUE(expected.contains(language)) << language.toStdString();
+  EXPECT_EQ(WindowLanguage(), language);
+  const Words& words = expected.at(language);
+  const TNewVarDlg dialog;
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(words.caption));
+  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->text(),
+            QString::fromUtf8(words.save));
+  const test::ModalBoxCatcher boxes;
+  ShowMessageBox(nullptr, QStringLiteral("?"), QStringLiteral("?"), kMessageFlagsYesNo);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].buttons, words.answers);
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include <string>
 
 #include <QDir>
+#include <QLocale>
 #include <QStringList>
 
 #include "catalogue/decimal_separator.h"
 #include "fake_help_shell.h"
 #include "tests/support/temp_folder.h"
 #include "ui/main_form.h"
+#include "ui/translations.h"
 
 namespace calpero::testing {
 
@@ -25,6 +27,18 @@ constexpr int kArea = 0;
 constexpr int kKelvin = 2;
 constexpr int kNewton = 4;
 constexpr int kSecond = 5;
+
+// While alive, windows built speak `language` ("de", "fr"; "en" for the source texts), as they
+// would on a desktop of that language; at its end, the language of the test program's desktop.
+class ScopedWindowLanguage {
+ public:
+  explicit ScopedWindowLanguage(const char* language) {
+    InstallTranslations(QLocale(QString::fromLatin1(language)));
+  }
+  ~ScopedWindowLanguage() { InstallTranslations(QLocale::system()); }
+  ScopedWindowLanguage(const ScopedWindowLanguage&) = delete;
+  ScopedWindowLanguage& operator=(const ScopedWindowLanguage&) = delete;
+};
 
 // Each case runs in a fresh working folder holding Data/ (and Backup/), with "." as the decimal
 // separator, and drives a real main window shown offscreen, whose help look-up is a fake.

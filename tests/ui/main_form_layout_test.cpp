@@ -1,18 +1,30 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 
 #include "app/colour_contrast.h"
 #include "main_form_fixture.h"
+#include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
+#include "ui/message_box.h"
 #include "ui/new_var_dlg.h"
 
 namespace calpero::testing {
@@ -341,6 +353,105 @@ TEST_P(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FromTheStartOrWhileRunning, DarkScheme, ::testing::Bool());
+
+// The windows as a desktop in another language shows them: built once that language's
+// translation is installed, as at start.
+class TranslatedWindows : public MainFormTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  TranslatedWindows() { OpenForm(); }
+
+  ScopedWindowLanguage language_{GetParam()};
+};
+
+// How wide `text` shows in `widget`'s font: a "&&" shows as one "&".
+int ShownWidth(const QWidget* widget, QString text) {
+  text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+  return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// The room a push button gives its text: its width less the style's margins and frame.
+int TextRoom(const QPushButton* button) {
+  const QStyle* style = button->style();
+  return button->contentsRect().width() - style->pixelMetric(QStyle::PM_ButtonMargin) -
+         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
+
+// Every word a window shows or hints at, by control and kind: captions, labels, button texts,
+// hints, menu items and their hints, the window's caption.
+std::map<QString, QString> WordsOf(const QWidget* window) {
+  std::map<QString, QString> words = {{window->objectName() + ":caption", window->windowTitle()}};
+  for (const QWidget* widget : window->findChildren<QWidget*>()) {
+    words[widget->objectName() + ":hint"] = HintOf(widget);
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+      words[widget->objectName() + ":text"] = label->text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+      words[widget->objectName() + ":text"] = button->text();
+    }
+  }
+  for (const QAction* item : window->findChildren<QAction*>()) {
+    words[item->objectName() + ":text"] = item->text();
+    words[item->objectName() + ":hint"] = item->statusTip();
+  }
+  return words;
+}
+
+TEST_P(TranslatedWindows, FitsEveryCaptionLabelButtonAndHintIntoItsControl) {
+  TNewVarDlg dialog;
+  const QLabel* find = C().FindStaticText;
+  EXPECT_EQ(find->geometry(), QRect(44, 15, 30, 17));
+  EXPECT_LE(ShownWidth(find, find->text()), find->contentsRect().width())
+      << find->text().toStdString();
+  const auto* name = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
+  const int nameRoom = dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->x() - name->x();
+  EXPECT_LE(ShownWidth(name, name->text()), nameRoom) << name->text().toStdString();
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    EXPECT_EQ(button->size(), QSize(75, 25));
+    EXPECT_LE(ShownWidth(button, button->text()), TextRoom(button)) << button->text().toStdString();
+  }
+  // The status bars show each hint on one line.
+  for (const auto& [window, bar] :
+       {std::pair<const QWidget*, const QWidget*>(form_.get(), C().MainStatusBar),
+        {&dialog, dialog.findChild<QStatusBar*>()}}) {
+    const int room = bar->contentsRect().width() - 4;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+      EXPECT_LE(ShownWidth(bar, ShownHintOf(widget)), room) << ShownHintOf(widget).toStdString();
+    }
+  }
+  EXPECT_LE(ShownWidth(C().MainStatusBar, C().Delete1->statusTip()),
+            C().MainStatusBar->contentsRect().width() - 4);
+}
+
+TEST_P(TranslatedWindows, TranslatesEveryWordOfBothWindows) {
+  TNewVarDlg dialog;
+  std::map<QString, QString> translated = WordsOf(form_.get());
+  translated.merge(WordsOf(&dialog));
+  std::map<QString, QString> english;
+  {
+    const ScopedWindowLanguage source("en");
+    const TMainForm form(std::make_unique<FakeHelpShell>());
+    const TNewVarDlg sourceDialog;
+    english = WordsOf(&form);
+    english.merge(WordsOf(&sourceDialog));
+  }
+  ASSERT_EQ(translated.size(), english.size());
+  for (const auto& [control, words] : english) {
+    // Numbers and the program's name are the same in every language.
+    if (words.contains(QRegularExpression(QStringLiteral("[a-z]"))) && words != "Calpero") {
+      EXPECT_NE(translated[control], words) << control.toStdString();
+    }
+  }
+}
+
+TEST_P(TranslatedWindows, AsksYesOrNoInTheWindowsLanguage) {
+  const std::map<std::string, QStringList> answers = {{"de", {"&Ja", "&Nein"}},
+                                                      {"fr", {"&Oui", "&Non"}}};
+  const test::ModalBoxCatcher boxes;
+  ShowMessageBox(form_.get(), QStringLiteral("?"), QStringLiteral("?"), kMessageFlagsYesNo);
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  EXPECT_EQ(boxes.Boxes()[0].buttons, answers.at(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(GermanAndFrench, TranslatedWindows, ::testing::Values("de", "fr"));
 
 }  // namespace
 }  // namespace calpero::testing

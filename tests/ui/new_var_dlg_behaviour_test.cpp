@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include "tests/support/modal_box_catcher.h"
+#include "tests/ui/main_form_fixture.h"
 #include "tests/ui/new_var_dlg_fixture.h"
 #include "ui/announcer.h"
 
@@ -117,6 +118,55 @@ TEST_F(NewVarDlgBehaviour, ABlankFieldIsReportedThenSaveStaysOpenAndSaveAndExitC
     EXPECT_EQ(openAfterSave, button == std::string("Button1"));
     EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), "1.5");
     EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
+  }
+}
+
+TEST_F(NewVarDlgBehaviour, AsksAndWarnsInTheWindowsLanguage) {
+  struct Case {
+    const char* language;
+    const char* replaceText;
+    const char* replaceCaption;
+    QStringList answers;
+    const char* blankText;
+    const char* blankCaption;
+  };
+  const auto cases = std::to_array<Case>({
+      {"de",
+       "Die Einheit gibt es schon. Möchten Sie sie ersetzen?",
+       "Warnung",
+       {"&Ja", "&Nein"},
+       "Einige Felder sind leer – nichts gespeichert",
+       "Fehler"},
+      {"fr",
+       "Cette unité existe déjà. Voulez-vous la remplacer\u00a0?",
+       "Avertissement",
+       {"&Oui", "&Non"},
+       "Certains champs sont vides – rien n'a été enregistré",
+       "Erreur"},
+  });
+  workFolder_.WriteCatalogue("[Newton]\nMass=1\nLength=1\nTemperature=0\nTime=-2\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    const ScopedWindowLanguage language(c.language);
+    TNewVarDlg dialog;
+    const test::ModalBoxCatcher boxes;
+    WhenDialogRuns([&] {
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+      auto* save = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+      dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("Newton"));
+      QTest::mouseClick(save, Qt::LeftButton);
+      dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->clear();
+      QTest::mouseClick(save, Qt::LeftButton);
+      dialog.close();
+    });
+    dialog.Execute(TPowerVector{});
+
+    ASSERT_EQ(boxes.Boxes().size(), 2U);
+    EXPECT_EQ(boxes.Boxes()[0].text, QString::fromUtf8(c.replaceText));
+    EXPECT_EQ(boxes.Boxes()[0].caption, QString::fromUtf8(c.replaceCaption));
+    EXPECT_EQ(boxes.Boxes()[0].buttons, c.answers);
+    EXPECT_EQ(boxes.Boxes()[1].text, QString::fromUtf8(c.blankText));
+    EXPECT_EQ(boxes.Boxes()[1].caption, QString::fromUtf8(c.blankCaption));
   }
 }
 

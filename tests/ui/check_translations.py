@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Checks that every text of the windows is translated, and translated so that it works.
+
+Runs lupdate over the windows' sources into a copy of each translation source, as
+`cmake --build <build> --target update_translations` would, and reports each text that is new
+(unfinished), left empty, or whose translation would change how the program treats it:
+
+- the places "%1", "%2" that the program fills must all be there;
+- a "|" divides a hint into its pop-up and status-bar parts, so none may be added or lost;
+- a lone "&" gives a control an access key, which no caption has: a translation keeps the
+  "&&" that shows one ampersand and adds no lone "&".
+
+    check_translations.py <lupdate> <sources folder> <file.ts>...
+
+Prints one line per problem and exits 1 when there is any, 0 otherwise.
+"""
+
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as tree
+from pathlib import Path
+
+PLACES = re.compile(r"%\d")
+
+
+def lone_ampersands(text):
+    return len(re.findall(r"&", text.replace("&&", "")))
+
+
+def problems_in(ts_file, name):
+    problems = []
+    for context in tree.parse(ts_file).getroot().iter("context"):
+        where = context.findtext("name")
+        for message in context.iter("message"):
+            source = message.findtext("source") or ""
+            translation = message.find("translation")
+            text = "" if translation is None else (translation.text or "")
+            said = f"{name}: {where}: {source!r}"
+            if translation is None or translation.get("type") == "unfinished":
+                problems.append(f"{said} is not translated")
+                continue
+            if translation.get("type") in ("vanished", "obsolete"):
+                continue
+            if not text.strip():
+                problems.append(f"{said} has an empty translation")
+            elif sorted(PLACES.findall(text)) != sorted(PLACES.findall(source)):
+                problems.append(f"{said}: {text!r} does not keep the places {PLACES.findall(source)}")
+            elif text.count("|") != source.count("|"):
+                problems.append(f"{said}: {text!r} changes the hint's '|' divider")
+            elif lone_ampersands(text) > lone_ampersands(source):
+                problems.append(f"{said}: {text!r} gives the control an access key ('&')")
+    return problems
+
+
+def main(argv):
+    if len(argv) < 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    lupdate, sources, ts_files = argv[1], argv[2], argv[3:]
+    problems = []
+    with tempfile.TemporaryDirectory() as scratch:
+        for ts_file in ts_files:
+            copy = Path(scratch) / Path(ts_file).name
+            shutil.copyfile(ts_file, copy)
+            run = subprocess.run([lupdate, "-no-obsolete", "-locations", "none", sources,
+                                  "-ts", str(copy)], capture_output=True, text=True)
+            if run.returncode != 0:
+                problems.append(f"lupdate failed on {ts_file}: {run.stderr.strip()}")
+                continue
+            problems += problems_in(copy, Path(ts_file).name)
+    for problem in problems:
+        print(problem)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
