@@ -258,4 +258,91 @@
         <translation>Exponent der Zeit</translation>
     </message>
 </context>
+<context>
+    <name>SpokenResults</name>
+    <message>
+        <source>minus %1</source>
+        <translation>minus %1</translation>
+    </message>
+    <message>
+        <source>denominator</source>
+        <translation>Nenner</translation>
+    </message>
+    <message>
+        <source>numerator</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <source>mass %1, length %2, temperature %3, time %4</source>
+        <translation>Masse %1, Länge %2, Temperatur %3, Zeit %4</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 moved to the %2. The %2 now: %3.</source>
+        <translation>%1 in den %2 verschoben. Der %2 jetzt: %3.</translation>
+    </message>
+    <message>
+        <source>%1 moved to the %2.</source>
+        <translation>%1 in den %2 verschoben.</translation>
+    </message>
+    <message>
+        <source>%1 placed in the %2. The %2 now: %3.</source>
+        <translation>%1 in den %2 gelegt. Der %2 jetzt: %3.</translation>
+    </message>
+    <message>
+        <source>%1 placed in the %2.</source>
+        <translation>%1 in den %2 gelegt.</translation>
+    </message>
+    <message>
+        <source>%1 taken off the %2. The %2 now: %3.</source>
+        <translation>%1 aus dem %2 genommen. Der %2 jetzt: %3.</translation>
+    </message>
+    <message>
+        <source>%1 taken off the %2.</source>
+        <translation>%1 aus dem %2 genommen.</translation>
+    </message>
+    <message>
+        <source>Resultant</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Numerator</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <source>Denominator</source>
+        <translation>Nenner</translation>
+    </message>
+    <message>
+        <source>%1: %2; same as %3.</source>
+        <translation>%1: %2; gleich wie %3.</translation>
+    </message>
+    <message>
+        <source>Work area cleared.</source>
+        <translation>Arbeitsfläche geleert.</translation>
+    </message>
+    <message>
+        <source>%1 erased from the catalogue.</source>
+        <translation>%1 aus dem Katalog gelöscht.</translation>
+    </message>
+    <message>
+        <source>%1 replaced in the catalogue.</source>
+        <translation>%1 im Katalog ersetzt.</translation>
+    </message>
+    <message>
+        <source>%1 saved in the catalogue.</source>
+        <translation>%1 im Katalog gespeichert.</translation>
+    </message>
+    <message>
+        <source>Catalogue backed up.</source>
+        <translation>Katalog gesichert.</translation>
+    </message>
+    <message>
+        <source>Catalogue restored from the backup.</source>
+        <translation>Katalog aus der Sicherung wiederhergestellt.</translation>
+    </message>
+</context>
 </TS>

@@ -258,4 +258,91 @@
         <translation>Exposant du temps</translation>
     </message>
 </context>
+<context>
+    <name>SpokenResults</name>
+    <message>
+        <source>minus %1</source>
+        <translation>moins %1</translation>
+    </message>
+    <message>
+        <source>denominator</source>
+        <translation>dénominateur</translation>
+    </message>
+    <message>
+        <source>numerator</source>
+        <translation>numérateur</translation>
+    </message>
+    <message>
+        <source>mass %1, length %2, temperature %3, time %4</source>
+        <translation>masse %1, longueur %2, température %3, temps %4</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1 : %2.</translation>
+    </message>
+    <message>
+        <source>%1 moved to the %2. The %2 now: %3.</source>
+        <translation>%1 déplacé vers le %2. Le %2 maintenant : %3.</translation>
+    </message>
+    <message>
+        <source>%1 moved to the %2.</source>
+        <translation>%1 déplacé vers le %2.</translation>
+    </message>
+    <message>
+        <source>%1 placed in the %2. The %2 now: %3.</source>
+        <translation>%1 placé au %2. Le %2 maintenant : %3.</translation>
+    </message>
+    <message>
+        <source>%1 placed in the %2.</source>
+        <translation>%1 placé au %2.</translation>
+    </message>
+    <message>
+        <source>%1 taken off the %2. The %2 now: %3.</source>
+        <translation>%1 retiré du %2. Le %2 maintenant : %3.</translation>
+    </message>
+    <message>
+        <source>%1 taken off the %2.</source>
+        <translation>%1 retiré du %2.</translation>
+    </message>
+    <message>
+        <source>Resultant</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Numerator</source>
+        <translation>Numérateur</translation>
+    </message>
+    <message>
+        <source>Denominator</source>
+        <translation>Dénominateur</translation>
+    </message>
+    <message>
+        <source>%1: %2; same as %3.</source>
+        <translation>%1 : %2 ; identique à %3.</translation>
+    </message>
+    <message>
+        <source>Work area cleared.</source>
+        <translation>Zone de travail vidée.</translation>
+    </message>
+    <message>
+        <source>%1 erased from the catalogue.</source>
+        <translation>%1 effacé du catalogue.</translation>
+    </message>
+    <message>
+        <source>%1 replaced in the catalogue.</source>
+        <translation>%1 remplacé dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>%1 saved in the catalogue.</source>
+        <translation>%1 enregistré dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>Catalogue backed up.</source>
+        <translation>Catalogue sauvegardé.</translation>
+    </message>
+    <message>
+        <source>Catalogue restored from the backup.</source>
+        <translation>Catalogue restauré depuis la sauvegarde.</translation>
+    </message>
+</context>
 </TS>
