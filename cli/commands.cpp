@@ -27,6 +27,8 @@
 #include "catalogue/power_text.h"
 #include "catalogue/read_problem.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
 #include "cli/json_writer.h"
 #include "cli/name_suggestion.h"
 #include "cli/save_arguments_view.h"
@@ -89,10 +91,8 @@ constexpr std::size_t kMostSuggestions = 20;
 // Names that the catalogue does not hold count as zeros, as in the window; a script should still
 // hear of them, since a typing error looks just like a unit without dimension. With --strict
 // they are errors instead, reported before anything is printed.
-void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
-                   std::span<const std::string> names, std::string_view consequence,
-                   const TRun& run) {
-  const std::vector<std::string> missing = MissingUnits(reading, names);
+void ReportMissing(const TCommandLine& line, const std::vector<std::string>& missing,
+                   std::string_view consequence, const TRun& run) {
   if (missing.empty()) {
     return;
   }
@@ -120,6 +120,12 @@ void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
   if (line.Strict) {
     throw Exception(errors);
   }
+}
+
+void CheckPresence(const TCommandLine& line, const CatalogueReading& reading,
+                   std::span<const std::string> names, std::string_view consequence,
+                   const TRun& run) {
+  ReportMissing(line, MissingUnits(reading, names), consequence, run);
 }
 
 // A catalogue that is there but cannot be read would otherwise look empty.
@@ -317,18 +323,39 @@ void Save(const TCommandLine& line, const TRun& run) {
   }
 }
 
+// Whether the unit is there is the catalogue's answer under its lock, so that a unit another
+// program saves meanwhile is either erased or reported missing, never both.
 void Erase(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
-  CheckPresence(line, catalogue.ReadUnits(line.Names), line.Names, "nothing erased", run);
-  catalogue.EraseUnit(line.Names.front());
-}
-
-// The window makes its copies silently; a script has to know whether they worked.
-void Copy(const TRun& run, std::string_view from, std::string_view to) {
-  if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to))) {
-    throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to));
+  if (!catalogue.EraseUnit(line.Names.front())) {
+    ReportMissing(line, {line.Names.front()}, "nothing erased", run);
   }
 }
+
+// The window makes its copies silently; a script has to know whether they worked, and why not.
+void Copy(const TRun& run, std::string_view from, std::string_view to) {
+  if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to))) {
+    throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to) + ": " +
+                    ChangeFailureReason(errno));
+  }
+}
+
+// Says once per run that a change went ahead without the writers' lock.
+class TNoLockWarning {
+ public:
+  explicit TNoLockWarning(std::ostream& err) {
+    SetNoLockNotice([&err, warned = false](const std::string&) mutable {
+      if (!std::exchange(warned, true)) {
+        err << kProgramPrefix
+            << "warning: the file system cannot lock files, so other programs changing the "
+               "catalogue at the same time are not held off\n";
+      }
+    });
+  }
+  ~TNoLockWarning() { SetNoLockNotice({}); }
+  TNoLockWarning(const TNoLockWarning&) = delete;
+  TNoLockWarning& operator=(const TNoLockWarning&) = delete;
+};
 
 void Dispatch(const TCommandLine& line, std::string_view version, const TRun& run) {
   switch (line.Command) {
@@ -363,6 +390,7 @@ int RunCommand(const TCommandLine& line, std::string_view folder, std::string_vi
                std::ostream& out, std::ostream& err) {
   try {
     TRun run{out, err, std::string(folder)};
+    const TNoLockWarning noLock(err);
     for (const std::string& directory : line.Directories) {
       run.Folder = EnteredFolder(run.Folder, directory);
     }

@@ -50,7 +50,8 @@ void TNewVarDialogLogic::Save() {
     return;
   }
   const std::string name = view_.FieldText(TNewVarField::Name);
-  if (!MayWriteUnit(name)) {
+  const bool asked = dataFile_.UnitExists(name);
+  if (asked && !MayReplaceUnit()) {
     return;
   }
 
@@ -61,7 +62,19 @@ void TNewVarDialogLogic::Save() {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     entries.at(i) = {kPowerKeys.at(i), powers.at(i)};
   }
-  dataFile_.WritePowers(name, entries);
+  using ExistingUnit = UnitCatalogue::ExistingUnit;
+  if (asked) {
+    dataFile_.WritePowers(name, entries, ExistingUnit::kReplace);
+    return;
+  }
+  if (dataFile_.WritePowers(name, entries, ExistingUnit::kKeep)) {
+    return;
+  }
+  // Another program saved a unit of that name after the check: the user decides, as for one that
+  // was there before.
+  if (MayReplaceUnit()) {
+    dataFile_.WritePowers(name, entries, ExistingUnit::kReplace);
+  }
 }
 
 bool TNewVarDialogLogic::HasBlankField() const {
@@ -70,10 +83,7 @@ bool TNewVarDialogLogic::HasBlankField() const {
                              [this](TNewVarField field) { return view_.FieldText(field).empty(); });
 }
 
-bool TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
-  if (!dataFile_.UnitExists(name)) {
-    return true;
-  }
+bool TNewVarDialogLogic::MayReplaceUnit() {
   return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
 }
 

@@ -8,9 +8,7 @@
 // tests/crash_soak.sh runs thousands of kills with a fresh one. Besides: writers in several
 // processes at once lose no change (CALPERO_WRITER_ROUNDS rounds, default 40), and a writer waits
 // for the lock, but not forever.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -312,8 +310,8 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
     return (errno = EWOULDBLOCK, -1);
   };
   const ScopedFileSystem noWaiting(calls);
-  const int holder = ::open("Backup", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  std::optional<WriteLock> holder(std::in_place, "Backup/data.ini");
+  ASSERT_TRUE(holder->Held());
   EXPECT_FALSE(BackUpCatalogue());
   EXPECT_EQ(errno, EWOULDBLOCK);
   try {
@@ -324,7 +322,7 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
   }
   EXPECT_EQ(waits, std::vector(2, WriteLock::kLongestWait));
   EXPECT_EQ(test::ReadBytes("Backup/data.ini"), "[Backed up]\n");
-  ::close(holder);
+  holder.reset();
   UnitCatalogue("Backup/data.ini").EraseUnit("Backed up");
   EXPECT_EQ(waits.size(), 2U);
 }

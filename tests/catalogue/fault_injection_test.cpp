@@ -177,7 +177,7 @@ class SmallDisk {
   bool Mounted() const { return mounted_; }
   int Error() const { return error_; }
   std::string File(std::string_view name) const { return folder_.File(name); }
-  std::vector<std::string> Entries() const { return folder_.Entries(); }
+  std::vector<std::string> Entries() const { return test::EntriesBesideLocks(folder_); }
 
  private:
   test::TempFolder folder_;

@@ -67,10 +67,10 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
     const int error = code;
     const auto fail = [error](auto...) { return (errno = error, -1); };
     if (error == EWOULDBLOCK) {
-      calls.flock = fail;
+      calls.lockNow = [](int, short) { return (errno = EAGAIN, -1); };
       calls.timedLock = fail;
     } else {
-      calls.rename = fail;
+      calls.renameat = fail;
     }
     const ScopedFileSystem failing(calls);
     EXPECT_EQ(Run({"save", "C", "1", "0", "0", "0"}),
