@@ -327,5 +327,30 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
   EXPECT_EQ(waits.size(), 2U);
 }
 
+std::size_t EntriesOf(const char* folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(WriteLockWait, AWaitThatGivesUpLeavesNoThreadAndNoDescriptorBehind) {
+  const test::TempFolder folder;
+  const test::ScopedWorkingDirectory inFolder(folder.Path());
+  fs::create_directories("Data");
+  FileSystemCalls calls = SystemFileSystem();
+  calls.timedLock = [real = calls.timedLock](int fd, std::chrono::milliseconds) {
+    return real(fd, std::chrono::milliseconds(20));
+  };
+  const ScopedFileSystem shortWaits(calls);
+  const WriteLock holder("Data/data.ini");
+  ASSERT_TRUE(holder.Held());
+  const std::size_t threads = EntriesOf("/proc/self/task");
+  const std::size_t descriptors = EntriesOf("/proc/self/fd");
+  for (int wait = 0; wait < 50; ++wait) {
+    EXPECT_TRUE(test::ReportsFailure([] { UnitCatalogue().WritePower("A", "Mass", 1); }));
+  }
+  EXPECT_EQ(EntriesOf("/proc/self/task"), threads);
+  EXPECT_EQ(EntriesOf("/proc/self/fd"), descriptors);
+}
+
 }  // namespace
 }  // namespace calpero

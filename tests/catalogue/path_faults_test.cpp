@@ -138,6 +138,19 @@ TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
   EXPECT_EQ(test::EntriesBesideLocks(folder), Names{"data.ini"});
 }
 
+// Files can be made, renamed and removed in a folder that may be written and searched but not
+// read (mode 0333): saves and erases work there; only the folder's sync is left out.
+TEST(PathFaults, AFolderThatMayBeWrittenAndSearchedButNotReadStillTakesChanges) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, Fixture("crlf_line_ends.ini"));
+  const test::RefusedRight noListing(Right::kReadFolder, folder.Path().string(), 0333);
+  UnitCatalogue catalogue(path);
+  catalogue.WritePower("UnitC", "Mass", 1);
+  EXPECT_TRUE(catalogue.EraseUnit("UnitA"));
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitB", "UnitC"}));
+}
+
 TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
   const std::vector<std::pair<const char*, bool>> cases = {
       {".data.ini.calpero-tmp-4242-Ab12Cd34", true},
@@ -151,6 +164,7 @@ TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
       {".units.ini.calpero-tmp-4242-Ab12Cd34", false},
       {".data.ini.Ab12Cd", false},
       {".data.ini.backup", false},
+      {".data.ini.calpero-lock", false},
       {"data.ini", false},
   };
   for (const auto& [name, temporary] : cases) {

@@ -79,6 +79,14 @@ FileSystemCalls Refusing(RefusedRight::Right right, const fs::path& path) {
     };
     return calls;
   }
+  if (right == RefusedRight::Right::kReadFolder) {
+    calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+      return (flags & O_PATH) == 0 && PathAt(folder, name) == target
+                 ? refuse()
+                 : real.openat(folder, name, flags, mode);
+    };
+    return calls;
+  }
   calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
     return (flags & O_CREAT) != 0 && InFolder(folder, name, target)
                ? refuse()

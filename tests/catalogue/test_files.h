@@ -38,6 +38,7 @@ class RefusedRight {
   enum class Right {
     kReadFile,       // the file at `path` cannot be opened for reading
     kWriteInFolder,  // no entry can be created, renamed or removed in the folder at `path`
+    kReadFolder,     // the folder at `path` cannot be opened for reading (listed), only searched
   };
   RefusedRight(Right right, const std::string& path, mode_t mode);
   ~RefusedRight();
