@@ -85,8 +85,21 @@ int OpenLockFile(int folder, const std::string& name) {
   const std::string lockName = LockFileName(name);
   constexpr int kFlags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
   for (int attempt = 0; attempt < 2; ++attempt) {
+    int fd = FileSystem().openat(folder, lockName.c_str(), kFlags, 0);
+    if (fd >= 0) {
+      struct stat status {};
+      if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        return fd;
+      }
+      FileSystem().close(fd);
+      errno = EINVAL;
+      return -1;
+    }
+    if (errno != ENOENT) {
+      return -1;
+    }
     const FileAccess access = LockFileAccess(folder, name);
-    int fd = FileSystem().openat(folder, lockName.c_str(), kFlags | O_CREAT | O_EXCL, access.mode);
+    fd = FileSystem().openat(folder, lockName.c_str(), kFlags | O_CREAT | O_EXCL, access.mode);
     if (fd >= 0 && GiveAccess(fd, access)) {
       return fd;
     }
@@ -101,20 +114,7 @@ int OpenLockFile(int folder, const std::string& name) {
     if (errno != EEXIST) {
       return -1;
     }
-    fd = FileSystem().openat(folder, lockName.c_str(), kFlags, 0);
-    if (fd >= 0) {
-      struct stat status {};
-      if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        return fd;
-      }
-      FileSystem().close(fd);
-      errno = EINVAL;
-      return -1;
-    }
-    if (errno != ENOENT) {
-      return -1;
-    }
-    // Removed by hand between the two opens: made anew.
+    // Made by another writer between the two opens: opened as it is.
   }
   return -1;
 }
