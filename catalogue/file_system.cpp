@@ -43,8 +43,8 @@ int PollForLock(int fd, std::chrono::milliseconds timeout) {
     }
     std::uniform_int_distribution<std::chrono::microseconds::rep> spread(pause.count() / 2,
                                                                          pause.count());
-    std::this_thread::sleep_for(std::min<Clock::duration>(
-        std::chrono::microseconds(spread(random)), end - now));
+    std::this_thread::sleep_for(
+        std::min<Clock::duration>(std::chrono::microseconds(spread(random)), end - now));
     pause = std::min(pause * 2, kLongestPause);
   }
   return 0;

@@ -9,12 +9,13 @@
 namespace calpero {
 
 // The system calls through which the catalogue and its copies are read, locked and replaced on
-// disk, wherever a failure is reported (best-effort steps call the system directly). They go through this table so that a test can make any one of them fail, and check that
-// nothing is left half done or that the refusal of a right is handled, whoever runs the test; can
-// refuse locks as a network share without a lock service does; can make a file vanish or appear
-// at the worst moment; or can make a writer's wait for another's lock end at once. Each has the
-// signature and the error convention of its POSIX namesake (-1 and errno on failure). Names are
-// relative to a folder's descriptor (AT_FDCWD for the working directory).
+// disk, wherever a failure is reported (best-effort steps call the system directly). They go
+// through this table so that a test can make any one of them fail, and check that nothing is left
+// half done or that the refusal of a right is handled, whoever runs the test; can refuse locks as a
+// network share without a lock service does; can make a file vanish or appear at the worst moment;
+// or can make a writer's wait for another's lock end at once. Each has the signature and the error
+// convention of its POSIX namesake (-1 and errno on failure). Names are relative to a folder's
+// descriptor (AT_FDCWD for the working directory).
 struct FileSystemCalls {
   std::function<int(int folder, const char* name, int flags, mode_t mode)> openat;
   std::function<ssize_t(int fd, void* data, std::size_t size)> read;
@@ -32,8 +33,7 @@ struct FileSystemCalls {
   std::function<int(int fd)> fsync;
   std::function<int(int fd)> close;
   // renameat2: `flags` 0 replaces the target, RENAME_NOREPLACE fails with EEXIST when it exists.
-  std::function<int(int fromFolder, const char* from, int toFolder, const char* to,
-                    unsigned flags)>
+  std::function<int(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags)>
       renameat;
   std::function<int(int fromFolder, const char* from, int toFolder, const char* to)> linkat;
   std::function<int(int folder, const char* name)> unlinkat;

@@ -1,7 +1,7 @@
 #include "catalogue/temporary_files.h"
 
-#include <fcntl.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -16,9 +16,9 @@
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
 #include "catalogue/file_system.h"
-#include "catalogue/write_lock.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
@@ -94,12 +94,24 @@ TEST(FileReplacement, NeverReplacesWhatItDidNotReadButReadsAgainOrFailsWithTheRe
     std::filesystem::rename(path + ".new", path);
   };
   const std::vector<Interference> cases = {
-      {"the read finds the file missing while it exists", nullptr, 0, true, {"U0", "U1", "New"},
+      {"the read finds the file missing while it exists",
+       nullptr,
+       0,
+       true,
+       {"U0", "U1", "New"},
        nullptr},
       {"the file appears before the publish", nullptr, 0, false, {"Other", "New"}, nullptr},
-      {"the file is replaced before the rename", editorSave, 1, false,
-       {"U0", "U1", "U2", "Edited", "New"}, nullptr},
-      {"the file keeps being replaced", editorSave, 100, false, {"U0", "U1", "U2", "Edited"},
+      {"the file is replaced before the rename",
+       editorSave,
+       1,
+       false,
+       {"U0", "U1", "U2", "Edited", "New"},
+       nullptr},
+      {"the file keeps being replaced",
+       editorSave,
+       100,
+       false,
+       {"U0", "U1", "U2", "Edited"},
        "another program kept replacing it meanwhile"},
   };
   for (const Interference& c : cases) {

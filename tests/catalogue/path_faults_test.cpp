@@ -218,7 +218,8 @@ TEST_F(StaleTemporaryTest, ATemporaryThatALiveWriterHoldsLockedIsLeftAlone) {
   ASSERT_EQ(LockWholeFileNow(fd, F_WRLCK), 0);
   UnitCatalogue catalogue(path_);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
+  EXPECT_EQ(test::EntriesBesideLocks(folder_),
+            (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
   ::close(fd);
   catalogue.WritePower("UnitA", "Mass", 3);
   EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});

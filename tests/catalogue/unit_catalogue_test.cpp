@@ -9,12 +9,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
-#include <utility>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
@@ -467,12 +467,12 @@ TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsAccessAclSoASecondUserStaysAbleTo
   EXPECT_EQ(AccessAclOf(path_), acl);
   const pid_t second = ::fork();
   if (second == 0) {
-    const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 && ::setgroups(0, nullptr) == 0 &&
-                        ::setresuid(kSecond, kSecond, kSecond) == 0;
-    ::_exit(became && !test::ReportsFailure(
-                          [this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
-                ? 0
-                : 1);
+    const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 &&
+                        ::setgroups(0, nullptr) == 0 && ::setresuid(kSecond, kSecond, kSecond) == 0;
+    ::_exit(
+        became && !test::ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
+            ? 0
+            : 1);
   }
   int status = -1;
   ::waitpid(second, &status, 0);
@@ -490,7 +490,7 @@ TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone)
     mode_t lock;
   };
   const std::vector<Case> cases = {
-      {0755, 0644, 0600}, {0775, 0664, 0660}, {0777, 0664, 0660},
+      {0755, 0644, 0600}, {0775, 0664, 0660},         {0777, 0664, 0660},
       {0777, 0666, 0666}, {0770, std::nullopt, 0660}, {0333, 0600, 0600},
   };
   for (const Case& c : cases) {

@@ -329,11 +329,12 @@ TEST(CliProgramFiles, ACatalogueThatCannotBeReadIsAnErrorWithTheReason) {
     // A change reads under the lock what it changes: an unreadable catalogue is a failure with
     // its reason, never a unit reported missing (nor a FIFO "Invalid argument").
     const std::string changeReason = kind == "fifo" ? "it is not a regular file" : reason;
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"erase", "A"}, {"save", "A", "1", "0", "0", "0"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"erase", "A"}, {"save", "A", "1", "0", "0", "0"}}) {
       const TCliResult result = workspace.Run(arguments);
       EXPECT_EQ(result.ExitStatus, 1) << kind << ' ' << arguments.front();
-      EXPECT_EQ(result.Err, "calpero-cli: Unable to write to ./Data/data.ini: " + changeReason + "\n")
+      EXPECT_EQ(result.Err,
+                "calpero-cli: Unable to write to ./Data/data.ini: " + changeReason + "\n")
           << kind << ' ' << arguments.front();
     }
   }
@@ -358,8 +359,10 @@ TEST(CliProgramFiles, AFailedBackupOrRestoreGivesTheReason) {
     workspace.WriteCatalogue(kCatalogue);
     std::filesystem::create_directory(workspace.Root() / "Backup");
     const bool backup = c.command == "backup";
-    const std::filesystem::path source = workspace.Root() / (backup ? "Data" : "Backup") / "data.ini";
-    const std::filesystem::path target = workspace.Root() / (backup ? "Backup" : "Data") / "data.ini";
+    const std::filesystem::path source =
+        workspace.Root() / (backup ? "Data" : "Backup") / "data.ini";
+    const std::filesystem::path target =
+        workspace.Root() / (backup ? "Backup" : "Data") / "data.ini";
     if (!backup) {
       TWorkspace::WriteFile(source, "[Old]\n");
     }
@@ -374,7 +377,8 @@ TEST(CliProgramFiles, AFailedBackupOrRestoreGivesTheReason) {
     EXPECT_EQ(result.ExitStatus, 1) << c.what;
     const std::string from = backup ? "./Data/data.ini" : "./Backup/data.ini";
     const std::string to = backup ? "./Backup/data.ini" : "./Data/data.ini";
-    EXPECT_EQ(result.Err, "calpero-cli: Unable to copy " + from + " to " + to + ": " + c.reason + "\n")
+    EXPECT_EQ(result.Err,
+              "calpero-cli: Unable to copy " + from + " to " + to + ": " + c.reason + "\n")
         << c.what;
   }
 }
@@ -415,10 +419,10 @@ int WriterRounds() {
 // that runs a program under flock as NFS has it (an exclusive lock only on a descriptor opened for
 // writing). Returns the script's exit status, or -1 when it did not end normally.
 int RunWriters(const TWorkspace& workspace, const std::string& script) {
-  const std::string prefix =
-      "cd " + ShellWord(workspace.Root()) + " && cli=" CALPERO_CLI_PATH " && " +
-      "share='env LD_PRELOAD=" CALPERO_NETWORK_SHARE_FLOCK
-      " ASAN_OPTIONS=verify_asan_link_order=0' && ";
+  const std::string prefix = "cd " + ShellWord(workspace.Root()) +
+                             " && cli=" CALPERO_CLI_PATH " && " +
+                             "share='env LD_PRELOAD=" CALPERO_NETWORK_SHARE_FLOCK
+                             " ASAN_OPTIONS=verify_asan_link_order=0' && ";
   const int status = std::system(("bash -c " + ShellWord(prefix + script)).c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -77,8 +77,9 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
               "calpero-cli: Unable to write to ./Data/data.ini: " + reason + "\n");
     if (error == EWOULDBLOCK) {
       std::filesystem::create_directories(workspace_.Root() / "Backup");
-      EXPECT_EQ(Run({"backup"}),
-                "calpero-cli: Unable to copy ./Data/data.ini to ./Backup/data.ini: " + reason + "\n");
+      EXPECT_EQ(
+          Run({"backup"}),
+          "calpero-cli: Unable to copy ./Data/data.ini to ./Backup/data.ini: " + reason + "\n");
     }
   }
   EXPECT_FALSE(std::filesystem::exists(workspace_.Root() / "Data" / "data.ini"));

@@ -136,10 +136,10 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     double storedMass;
     bool appearsAfterTheCheck;
   };
-  for (const Case& c : {Case{"Metre", kMessageNo, 0.0, false}, Case{"mETRE", kMessageNo, 0.0, false},
-                        Case{"Metre", kMessageYes, 7.0, false},
-                        Case{"mETRE", kMessageYes, 7.0, false}, Case{"Metre", kMessageNo, 0.0, true},
-                        Case{"mETRE", kMessageYes, 7.0, true}}) {
+  for (const Case& c :
+       {Case{"Metre", kMessageNo, 0.0, false}, Case{"mETRE", kMessageNo, 0.0, false},
+        Case{"Metre", kMessageYes, 7.0, false}, Case{"mETRE", kMessageYes, 7.0, false},
+        Case{"Metre", kMessageNo, 0.0, true}, Case{"mETRE", kMessageYes, 7.0, true}}) {
     SCOPED_TRACE(c.typedName + " " + std::to_string(c.answer) +
                  (c.appearsAfterTheCheck ? " appearing" : ""));
     folder_.WriteCatalogue(c.appearsAfterTheCheck ? "" : kMetreUnit);
