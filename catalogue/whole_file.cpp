@@ -97,11 +97,10 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
     file.inode = status.st_ino;
     file.size = status.st_size;
     file.modified = status.st_mtim;
-    if (text && !ReadToEnd(fd, static_cast<std::size_t>(status.st_size), file.bytes)) {
-      file.error = errno;
-    } else if (access != nullptr && !ReadAccess(fd, *access)) {
-      file.error = errno;
-    }
+    const bool read =
+        (!text || ReadToEnd(fd, static_cast<std::size_t>(status.st_size), file.bytes)) &&
+        (access == nullptr || ReadAccess(fd, *access));
+    file.error = read ? 0 : errno;
   }
   ::close(fd);  // nothing was written, so there is nothing to lose
   file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
