@@ -124,7 +124,7 @@ void EraseUnit_MiddleUnit(benchmark::State& state) {
 }
 
 // What the writers' turn-taking adds to each WritePower and EraseUnit: taking the lock of the
-// catalogue's folder when no other writer holds it, and releasing it.
+// lock file beside the catalogue when no other writer holds it, and releasing it.
 void WriteLock_TakeAndRelease(benchmark::State& state) {
   const GeneratedCatalogue& catalogue = BenchCatalogue(100'000);
   for (auto _ : state) {

@@ -1,6 +1,8 @@
 #include "catalogue/catalogue_copy.h"
 
 #include <cerrno>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
@@ -21,7 +23,14 @@ bool CopyCatalogueFile(const std::string& from, const std::string& to) {
     errno = source.status == WholeFile::Status::kMissing ? ENOENT : source.error;
     return false;
   }
-  return ReplaceWholeFile(to, source.bytes, source.mode);
+  const std::string_view bytes = source.bytes;
+  return ChangeWholeFile(
+      lock,
+      [bytes](const WholeFile&, std::vector<std::string_view>& pieces) {
+        pieces.assign(1, bytes);
+        return true;
+      },
+      source.mode, false);
 }
 
 bool BackUpCatalogue() {

@@ -9,11 +9,12 @@ namespace calpero {
 inline constexpr std::string_view kBackupPath = "./Backup/data.ini";
 
 // Copies the file `from` over the file `to` byte for byte, replacing `to` crash-safely (see
-// ReplaceWholeFile): `to` keeps its permission bits when it exists, else takes those of `from`.
+// ChangeWholeFile): `to` keeps its permission bits when it exists, else takes those of `from`.
 // Holds the WriteLock of `to` from reading `from` to the rename. Returns false, with errno telling
 // why, `to` as it was and no temporary file left, when `from` is missing or unreadable, the folder
 // of `to` is missing, `to` is read-only, another writer held the lock too long (EWOULDBLOCK), or
-// any step fails. Never creates folders; never throws beyond allocation failure.
+// any step fails; ChangeFailureReason (whole_file.h) words errno for the user. Never creates
+// folders; never throws beyond allocation failure.
 bool CopyCatalogueFile(const std::string& from, const std::string& to);
 
 // Copies the catalogue (UnitCatalogue::kDefaultPath) to the backup (kBackupPath). Returns false

@@ -1,64 +1,53 @@
 #include "catalogue/file_system.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <cstdio>
-#include <memory>
-#include <mutex>
-#include <system_error>
+#include <random>
 #include <thread>
 #include <utility>
 
 namespace calpero {
 namespace {
 
-// Waits in a thread of its own, so that the wait can be given up: the kernel queues the writers
-// that wait in flock, whereas one that polls loses again and again to a writer that releases the
-// lock and takes it anew at once. The lock belongs to the open folder, not to the thread, and
-// lasts while any descriptor of it is open: the thread closes its own as soon as it has the lock,
-// so after a wait given up the lock goes when the caller closes the folder.
-int TimedExclusiveLock(int fd, std::chrono::milliseconds timeout) {
-  struct Wait {
-    std::mutex mutex;
-    std::condition_variable ended;
-    bool done = false;
-    int error = 0;
-  };
-  const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-  if (own < 0) {
-    return -1;
+using Clock = std::chrono::steady_clock;
+
+// The first pause between two tries for a lock, and the longest. Short pauses at first, since a
+// change of the catalogue takes a few milliseconds; longer ones later, so that eight writers
+// waiting for a slow one do not keep the processors busy.
+constexpr std::chrono::microseconds kFirstPause{200};
+constexpr std::chrono::microseconds kLongestPause{10'000};
+
+// Tries for the lock again and again, with pauses that grow and vary a little, until it is held or
+// the time is up. Giving up leaves nothing behind: no thread waits on, no descriptor stays open.
+// (A waiting F_OFD_SETLKW could only be given up by a signal, which a library must not install.)
+// The pauses vary so that writers that found the lock taken at the same moment do not keep
+// trying at the same moments; the kernel wakes its own waiters in no fixed order either.
+int PollForLock(int fd, std::chrono::milliseconds timeout) {
+  const Clock::time_point end = Clock::now() + timeout;
+  thread_local std::minstd_rand random(std::random_device{}());
+  std::chrono::microseconds pause = kFirstPause;
+  while (FileSystem().lockNow(fd, F_WRLCK) != 0) {
+    if (errno != EAGAIN && errno != EACCES) {
+      return -1;
+    }
+    const Clock::time_point now = Clock::now();
+    if (now >= end) {
+      errno = EWOULDBLOCK;
+      return -1;
+    }
+    std::uniform_int_distribution<std::chrono::microseconds::rep> spread(pause.count() / 2,
+                                                                         pause.count());
+    std::this_thread::sleep_for(
+        std::min<Clock::duration>(std::chrono::microseconds(spread(random)), end - now));
+    pause = std::min(pause * 2, kLongestPause);
   }
-  const auto wait = std::make_shared<Wait>();
-  try {
-    std::thread([wait, own] {
-      int result = 0;
-      do {
-        result = ::flock(own, LOCK_EX);
-      } while (result != 0 && errno == EINTR);
-      const int error = result == 0 ? 0 : errno;
-      ::close(own);
-      const std::scoped_lock lock(wait->mutex);
-      wait->done = true;
-      wait->error = error;
-      wait->ended.notify_one();
-    }).detach();
-  } catch (const std::system_error& error) {
-    ::close(own);
-    errno = error.code().value();
-    return -1;
-  }
-  std::unique_lock lock(wait->mutex);
-  if (!wait->ended.wait_for(lock, timeout, [&wait] { return wait->done; })) {
-    errno = EWOULDBLOCK;
-    return -1;
-  }
-  errno = wait->error;
-  return wait->error == 0 ? 0 : -1;
+  return 0;
 }
 
 FileSystemCalls& CallsInForce() {
@@ -68,18 +57,42 @@ FileSystemCalls& CallsInForce() {
 
 }  // namespace
 
+int LockWholeFileNow(int fd, short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;  // l_start 0 and l_len 0: the whole file, however long it grows
+  int result = 0;
+  do {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg): fcntl is the system's own interface
+    result = ::fcntl(fd, F_OFD_SETLK, &lock);
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
 FileSystemCalls SystemFileSystem() {
   FileSystemCalls calls;
-  calls.open = [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); };
-  calls.flock = [](int fd, int operation) { return ::flock(fd, operation); };
-  calls.timedLock = TimedExclusiveLock;
+  calls.openat = [](int folder, const char* name, int flags, mode_t mode) {
+    return ::openat(folder, name, flags, mode);
+  };
+  calls.read = [](int fd, void* data, std::size_t size) { return ::read(fd, data, size); };
+  calls.lockNow = LockWholeFileNow;
+  calls.timedLock = PollForLock;
   calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
   calls.fchown = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
   calls.fchmod = [](int fd, mode_t mode) { return ::fchmod(fd, mode); };
+  calls.fsetxattr = [](int fd, const char* name, const void* value, std::size_t size) {
+    return ::fsetxattr(fd, name, value, size, 0);
+  };
   calls.fsync = [](int fd) { return ::fsync(fd); };
   calls.close = [](int fd) { return ::close(fd); };
-  calls.rename = [](const char* from, const char* to) { return std::rename(from, to); };
-  calls.unlink = [](const char* path) { return ::unlink(path); };
+  calls.renameat = [](int fromFolder, const char* from, int toFolder, const char* to,
+                      unsigned flags) {
+    return ::renameat2(fromFolder, from, toFolder, to, flags);
+  };
+  calls.linkat = [](int fromFolder, const char* from, int toFolder, const char* to) {
+    return ::linkat(fromFolder, from, toFolder, to, 0);
+  };
+  calls.unlinkat = [](int folder, const char* name) { return ::unlinkat(folder, name, 0); };
   return calls;
 }
 

@@ -8,28 +8,43 @@
 
 namespace calpero {
 
-// The system calls through which the catalogue and its copies are replaced on disk, and the open
-// through which a file is read. They go through this table so that a test can make any one of
-// them fail, and check that nothing is left half done or that the refusal of a right is handled,
-// whoever runs the test, or make a writer's wait for another's lock end at once. Each has the
-// signature and the error convention of its POSIX namesake (-1 and errno on failure).
+// The system calls through which the catalogue and its copies are read, locked and replaced on
+// disk, wherever a failure is reported (best-effort steps call the system directly). They go
+// through this table so that a test can make any one of them fail, and check that nothing is left
+// half done or that the refusal of a right is handled, whoever runs the test; can refuse locks as a
+// network share without a lock service does; can make a file vanish or appear at the worst moment;
+// or can make a writer's wait for another's lock end at once. Each has the signature and the error
+// convention of its POSIX namesake (-1 and errno on failure). Names are relative to a folder's
+// descriptor (AT_FDCWD for the working directory).
 struct FileSystemCalls {
-  std::function<int(const char* path, int flags, mode_t mode)> open;
-  std::function<int(int fd, int operation)> flock;
-  // flock(fd, LOCK_EX) that gives up after `timeout`, which POSIX has no call for: 0 once the
-  // lock is held, or -1 with errno (EWOULDBLOCK when the time ran out).
+  std::function<int(int folder, const char* name, int flags, mode_t mode)> openat;
+  std::function<ssize_t(int fd, void* data, std::size_t size)> read;
+  // An open-file-description lock of the whole file (fcntl F_OFD_SETLK), of `type` F_WRLCK,
+  // F_RDLCK or F_UNLCK, taken without waiting: 0, or -1 with errno (EAGAIN when another holds a
+  // lock in the way; ENOLCK, EOPNOTSUPP or ENOSYS where the file system cannot lock).
+  std::function<int(int fd, short type)> lockNow;
+  // The exclusive lock of lockNow, waiting for it at most `timeout`, which POSIX has no call for:
+  // 0 once the lock is held, or -1 with errno (EWOULDBLOCK when the time ran out).
   std::function<int(int fd, std::chrono::milliseconds timeout)> timedLock;
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   std::function<int(int fd, uid_t owner, gid_t group)> fchown;
   std::function<int(int fd, mode_t mode)> fchmod;
+  std::function<int(int fd, const char* name, const void* value, std::size_t size)> fsetxattr;
   std::function<int(int fd)> fsync;
   std::function<int(int fd)> close;
-  std::function<int(const char* from, const char* to)> rename;
-  std::function<int(const char* path)> unlink;
+  // renameat2: `flags` 0 replaces the target, RENAME_NOREPLACE fails with EEXIST when it exists.
+  std::function<int(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags)>
+      renameat;
+  std::function<int(int fromFolder, const char* from, int toFolder, const char* to)> linkat;
+  std::function<int(int folder, const char* name)> unlinkat;
 };
 
 // The calls of the operating system itself.
 FileSystemCalls SystemFileSystem();
+
+// The system's own lockNow, for the steps whose failure changes nothing (the look at another
+// writer's temporary, the temporary's own lock), which therefore do not go through the table.
+int LockWholeFileNow(int fd, short type);
 
 // The calls in force: the operating system's, unless a ScopedFileSystem replaces them.
 const FileSystemCalls& FileSystem();

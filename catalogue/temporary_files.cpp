@@ -1,20 +1,19 @@
 #include "catalogue/temporary_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "catalogue/file_system.h"
 
 namespace calpero {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view kMaker = "calpero-tmp-";
 constexpr std::string_view kDigits = "0123456789";
@@ -48,35 +47,36 @@ std::string RandomSuffix() {
   return suffix;
 }
 
-// Waits for the exclusive lock on `fd`; false where the file system has no locks.
-bool Lock(int fd) {
-  int result = 0;
-  do {
-    result = ::flock(fd, LOCK_EX);
-  } while (result != 0 && errno == EINTR);
-  return result == 0;
-}
-
 // Whether the file open as `fd` still has a name in its folder.
 bool StillLinked(int fd) {
   struct stat status {};
   return ::fstat(fd, &status) == 0 && status.st_nlink > 0;
 }
 
-// Removes `path`, a temporary, when no live writer holds it locked.
-void RemoveIfStale(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+// Whether a writer holds the file open as `fd` locked. A file system that cannot lock cannot say:
+// then the caller, a writer alone, takes it for stale.
+bool HeldByAWriter(int fd) {
+  if (LockWholeFileNow(fd, F_RDLCK) == 0) {
+    LockWholeFileNow(fd, F_UNLCK);
+    return false;
+  }
+  return errno == EAGAIN || errno == EACCES;
+}
+
+// Removes `name`, a temporary in `folder`, when no live writer holds it locked.
+void RemoveIfStale(int folder, const char* name) {
+  const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     return;
   }
   struct stat opened {};
   struct stat named {};
-  // The name must still lead to the file that was locked: its writer may have renamed it over its
-  // target in the meantime, and then the name is gone or is another writer's new temporary.
-  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-      ::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
+  // The name must still lead to the file that was looked at: its writer may have renamed it over
+  // its target in the meantime, and then the name is gone or is another writer's new temporary.
+  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && !HeldByAWriter(fd) &&
+      ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino &&
       named.st_dev == opened.st_dev) {
-    FileSystem().unlink(path.c_str());
+    ::unlinkat(folder, name, 0);
   }
   ::close(fd);
 }
@@ -96,21 +96,23 @@ bool IsTemporaryName(std::string_view entryName, std::string_view fileName) {
          MadeOf(suffix, kSuffixLetters, kSuffixLength);
 }
 
-int CreateLockedTemporary(const fs::path& target, mode_t mode, std::string& name) {
-  const std::string stem = Stem(target.filename().string()) + std::to_string(::getpid()) + "-";
+int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::string& name) {
+  const std::string stem = Stem(fileName) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    name = (target.parent_path() / (stem + RandomSuffix())).string();
-    const int fd = FileSystem().open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    name = stem + RandomSuffix();
+    const int fd = FileSystem().openat(folder, name.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) {
       return -1;
     }
     if (fd < 0) {
       continue;
     }
-    // Another writer's cleanup may have taken the new file for a stale one before it was locked;
-    // then it has no name any more and a fresh one is made. Without locks (some network file
-    // systems) the write goes on unprotected: a cleanup may then make it fail, never lose data.
-    if (!Lock(fd) || StillLinked(fd)) {
+    // Never waits: nobody else has a reason to hold a file this new. A writer alone on a file
+    // system without locks may have taken it for stale before it was locked; then it has no name
+    // any more and a fresh one is made.
+    LockWholeFileNow(fd, F_WRLCK);
+    if (StillLinked(fd)) {
       return fd;
     }
     FileSystem().close(fd);
@@ -119,15 +121,25 @@ int CreateLockedTemporary(const fs::path& target, mode_t mode, std::string& name
   return -1;
 }
 
-void RemoveStaleTemporaries(const fs::path& target) {
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  const std::string fileName = target.filename().string();
-  std::error_code error;
-  for (fs::directory_iterator entries(folder, error); !error && entries != fs::directory_iterator();
-       entries.increment(error)) {
-    if (IsTemporaryName(entries->path().filename().string(), fileName)) {
-      RemoveIfStale(entries->path());
+void RemoveStaleTemporaries(int folder, std::string_view fileName) {
+  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) {
+    return;
+  }
+  DIR* entries = ::fdopendir(listing);
+  if (entries == nullptr) {
+    ::close(listing);
+    return;
+  }
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(entries)) {
+    if (IsTemporaryName(entry->d_name, fileName)) {
+      stale.emplace_back(entry->d_name);
     }
+  }
+  ::closedir(entries);
+  for (const std::string& name : stale) {
+    RemoveIfStale(folder, name.c_str());
   }
 }
 

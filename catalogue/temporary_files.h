@@ -2,34 +2,38 @@
 
 #include <sys/types.h>
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace calpero {
 
-// The temporary files through which a file is replaced (see ReplaceWholeFile). Each lies in the
+// The temporary files through which a file is replaced (see ChangeWholeFile). Each lies in the
 // folder of the file it replaces and is named ".<file name>.calpero-tmp-<pid>-<eight letters or
 // digits>": a hidden name that no person would choose for a file of their own, that says which
 // program and which process made it, and that is never taken for the file itself.
 //
-// A writer holds an exclusive lock (flock) on its temporary from creating it until it has been
-// renamed over the file. A process that is killed in between leaves its temporary behind, but the
-// kernel drops its lock; so a temporary that nobody holds locked is stale, and the next successful
-// replacement of the same file removes it. One that is locked belongs to a live writer and stays.
-// Only names of exactly that form are ever removed; every other file in the folder is left alone.
+// A writer makes its temporary while it holds the file's WriteLock, and holds an exclusive lock of
+// its own on the temporary (taken without waiting) until it has been renamed over the file. A
+// process that is killed in between leaves its temporary behind, but the kernel drops its locks;
+// so a temporary that nobody holds locked is stale. Each writer removes the stale temporaries of
+// the file under the file's lock before it makes its own, so that one left by a killed writer never
+// holds the space that the next one needs. Only names of exactly that form are ever removed (never
+// the lock file, never another file of the folder).
 
 // Whether `entryName`, a name in a folder, has the form of a temporary of the file `fileName`.
 bool IsTemporaryName(std::string_view entryName, std::string_view fileName);
 
-// Creates a new temporary next to `target` (opened for writing, with `mode` less the umask) and
-// locks it. Returns its descriptor and sets `name` to its path, or returns -1 (errno set) when no
-// temporary can be created there. The open goes through FileSystem().
-int CreateLockedTemporary(const std::filesystem::path& target, mode_t mode, std::string& name);
+// Creates a new temporary of the file `fileName` in the folder open as `folder` (opened for
+// writing, with `mode` less the umask) and locks it without waiting (a file system that cannot
+// lock leaves it unlocked). Returns its descriptor and sets `name` to its name in the folder, or
+// returns -1 (errno set) when no temporary can be created there. The open goes through
+// FileSystem().
+int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::string& name);
 
-// Removes every stale temporary of `target` from its folder: those that no live writer holds
-// locked. Best effort: what cannot be listed, locked or removed stays, and nothing is reported.
-// The removals go through FileSystem(). Never throws beyond allocation failure.
-void RemoveStaleTemporaries(const std::filesystem::path& target);
+// Removes every stale temporary of the file `fileName` from the folder open as `folder`: those
+// that no live writer holds locked. Best effort: what cannot be listed (a folder that may not be
+// read), opened or removed stays, and nothing is reported; so it calls the system directly, not
+// through FileSystem(). Never throws beyond allocation failure.
+void RemoveStaleTemporaries(int folder, std::string_view fileName);
 
 }  // namespace calpero

@@ -1,8 +1,9 @@
 #include "catalogue/unit_catalogue.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "catalogue/catalogue_reading.h"
@@ -18,9 +19,7 @@ namespace {
 
 // The failure of a change of the catalogue at `path` for the reason `error`, an errno.
 EIniFileException WriteError(const std::string& path, int error) {
-  std::string reason = error == EWOULDBLOCK ? "the catalogue is being changed by another program"
-                                            : std::generic_category().message(error);
-  return EIniFileException("Unable to write to " + path, std::move(reason));
+  return EIniFileException("Unable to write to " + path, ChangeFailureReason(error));
 }
 
 }  // namespace
@@ -49,19 +48,11 @@ void UnitCatalogue::WritePower(std::string_view unitName, std::string_view key, 
   WritePowers(unitName, std::span(&entry, 1));
 }
 
-void UnitCatalogue::WritePowers(std::string_view unitName,
-                                std::span<const std::pair<std::string_view, double>> entries) {
+bool UnitCatalogue::WritePowers(std::string_view unitName,
+                                std::span<const std::pair<std::string_view, double>> entries,
+                                ExistingUnit existing) {
   if (entries.empty()) {
-    return;
-  }
-  const WriteLock lock(path_);
-  if (!lock.Held()) {
-    throw WriteError(shownPath_, lock.Error());
-  }
-  const WholeFile file = ReadWholeFile(path_);
-  // An unreadable file must not be replaced by one that lacks its contents.
-  if (file.status == WholeFile::Status::kUnreadable) {
-    throw WriteError(shownPath_, file.error);
+    return true;
   }
   std::vector<std::string> texts;
   texts.reserve(entries.size());
@@ -71,11 +62,26 @@ void UnitCatalogue::WritePowers(std::string_view unitName,
     texts.push_back(FormatStoredPower(value));
     stored.push_back({key, texts.back()});
   }
-  const SectionIndex index(file.bytes);
-  const std::vector<TextSplice> splices = index.SetEntries(unitName, stored);
-  if (!ReplaceWholeFile(path_, index.Spliced(splices))) {
+  const WriteLock lock(path_);
+  if (!lock.Held()) {
+    throw WriteError(shownPath_, lock.Error());
+  }
+  bool written = false;
+  std::vector<TextSplice> splices;  // the pieces of the new file point into them
+  const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
+    const SectionIndex index(file.bytes);
+    const std::optional<IniSection> section = index.Find(unitName);
+    written = existing == ExistingUnit::kReplace || !section || !section->hasEntries;
+    if (written) {
+      splices = index.SetEntries(unitName, stored);
+      pieces = index.Spliced(splices);
+    }
+    return written;
+  });
+  if (!changed) {
     throw WriteError(shownPath_, errno);
   }
+  return written;
 }
 
 bool UnitCatalogue::UnitExists(std::string_view unitName) const {
@@ -84,24 +90,30 @@ bool UnitCatalogue::UnitExists(std::string_view unitName) const {
   return section && section->hasEntries;
 }
 
-void UnitCatalogue::EraseUnit(std::string_view unitName) {
-  const WriteLock lock(path_);
-  // Without its folder there is no file, and so nothing to erase.
-  if (!lock.Held() && (lock.Error() == ENOENT || lock.Error() == ENOTDIR)) {
-    return;
+bool UnitCatalogue::EraseUnit(std::string_view unitName) {
+  // Without the file (or its folder) there is nothing to erase, and no lock file is made for
+  // nothing: a file saved from now on is saved after this erase.
+  struct stat status {};
+  if (::stat(path_.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    return false;
   }
+  const WriteLock lock(path_);
   if (!lock.Held()) {
     throw WriteError(shownPath_, lock.Error());
   }
-  const WholeFile file = ReadWholeFile(path_);
-  if (file.status == WholeFile::Status::kUnreadable) {
-    throw WriteError(shownPath_, file.error);
-  }
-  const SectionIndex index(file.bytes);
-  const std::optional<TextSplice> erase = index.Erase(unitName);
-  if (erase && !ReplaceWholeFile(path_, index.Spliced(std::span(&*erase, 1)))) {
+  std::optional<TextSplice> erase;
+  const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
+    const SectionIndex index(file.bytes);
+    erase = index.Erase(unitName);
+    if (erase) {
+      pieces = index.Spliced(std::span(&*erase, 1));
+    }
+    return erase.has_value();
+  });
+  if (!changed) {
     throw WriteError(shownPath_, errno);
   }
+  return erase.has_value();
 }
 
 void UnitCatalogue::Flush() const {}

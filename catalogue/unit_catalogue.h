@@ -44,31 +44,39 @@ class UnitCatalogue : public PowerSource {
 
   // Stores FormatStoredPower(value) under `key` in the unit's section, creating the file, the
   // section (appended at the end, under `unitName` as given) or the entry (at the end of its
-  // section) as needed; every other line stays byte-identical. The file is replaced crash-safely,
-  // under its WriteLock from the reading on, so a change made by another program at the same time
-  // is never undone. Throws EInvalidUnitName when a new section is needed and `unitName` cannot be
-  // stored so that it reads back the same; EIniFileException ("Unable to write to <path>", with
-  // the reason) when the file cannot be written (or exists but cannot be read, so that its
-  // contents would be lost), or another program held the lock for longer than the writer waits.
-  // Either way the file is left byte-identical. A key that cannot be stored as one (blank-edged,
-  // holding "=" or a line break, starting with "[" or ";") is a caller's mistake:
+  // section) as needed; every other line stays byte-identical. The file is replaced crash-safely
+  // by ChangeWholeFile, under its WriteLock from the reading on, so a change made by another
+  // program at the same time is never undone, and a file that appeared or was replaced meanwhile
+  // is read again rather than overwritten. Throws EInvalidUnitName when a new section is needed
+  // and `unitName` cannot be stored so that it reads back the same; EIniFileException ("Unable to
+  // write to <path>", with the reason) when the file cannot be written (or exists but cannot be
+  // read, so that its contents would be lost), or another program held the lock for longer than
+  // the writer waits. Either way the file is left byte-identical. A key that cannot be stored as
+  // one (blank-edged, holding "=" or a line break, starting with "[" or ";") is a caller's mistake:
   // std::invalid_argument.
   void WritePower(std::string_view unitName, std::string_view key, double value);
 
+  // What a write does when the catalogue already holds the unit (a section with an entry).
+  enum class ExistingUnit { kReplace, kKeep };
+
   // Stores several keys of one unit in a single replacement of the file, so that either all of
   // them or none are written; a key given twice takes its later value. No entries, no change.
-  // Same rules and errors as WritePower.
-  void WritePowers(std::string_view unitName,
-                   std::span<const std::pair<std::string_view, double>> entries);
+  // With `existing` kKeep, a unit that the file holds when it is read under the lock is left as it
+  // is and nothing is written: the answer to "is it new?" is the file's at the moment of writing.
+  // Returns whether it wrote (always, with kReplace). Same rules and errors as WritePower.
+  bool WritePowers(std::string_view unitName,
+                   std::span<const std::pair<std::string_view, double>> entries,
+                   ExistingUnit existing = ExistingUnit::kReplace);
 
   // Yes when the file holds the unit's section with at least one entry (any key).
   bool UnitExists(std::string_view unitName) const;
 
   // Removes the unit's first section of that name: its header and every line up to the next
-  // section (its entries, and comment or blank lines among them). Nothing happens when there is
-  // no such section or no file. Holds the WriteLock as WritePower does. Throws EIniFileException
-  // when the file cannot be read or written or the lock is not had, leaving it byte-identical.
-  void EraseUnit(std::string_view unitName);
+  // section (its entries, and comment or blank lines among them). Returns whether the file, read
+  // under the lock, held such a section; nothing happens when it had none or there is no file.
+  // Holds the WriteLock as WritePower does. Throws EIniFileException when the file cannot be read
+  // (with the reason of the read) or written or the lock is not had, leaving it byte-identical.
+  bool EraseUnit(std::string_view unitName);
 
   // Writes are on disk when they return, so there is nothing to do; never fails.
   void Flush() const;

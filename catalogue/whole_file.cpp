@@ -1,15 +1,20 @@
 #include "catalogue/whole_file.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "catalogue/file_access.h"
 #include "catalogue/file_system.h"
 #include "catalogue/temporary_files.h"
+#include "catalogue/write_lock.h"
 
 namespace calpero {
 namespace {
@@ -20,6 +25,12 @@ namespace fs = std::filesystem;
 constexpr int kMostLinksFollowed = 40;
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWriteBit = 0222;
+// Room beyond the size that fstat reported, so that the read that finds the end of the file
+// usually needs no second buffer.
+constexpr std::size_t kReadSlack = 4096;
+// How often a change reads the file again when the file changed under it before it gives up:
+// another program that keeps replacing the file without taking the lock.
+constexpr int kMostAttempts = 5;
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -38,57 +49,15 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// What a replacement takes over from the file it replaces, or what a new file is given.
-struct Keeping {
-  std::optional<mode_t> mode;                    // nothing for "0666 less the umask"
-  std::optional<std::pair<uid_t, gid_t>> owner;  // owner and group, when a file is replaced
-};
-
-// Gives the temporary `fd` the owner and group of the file it replaces as far as this process may:
-// the group where it belongs to that group, the owner only where it is privileged. What it may not
-// set stays as the system made it; any other failure is one (errno set).
-bool KeepOwnership(int fd, const std::pair<uid_t, gid_t>& kept) {
-  constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
-  constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
-  struct stat made {};
-  if (::fstat(fd, &made) != 0) {
-    return false;
-  }
-  const uid_t owner = made.st_uid == kept.first ? kUnchangedOwner : kept.first;
-  const gid_t group = made.st_gid == kept.second ? kUnchangedGroup : kept.second;
-  if ((owner == kUnchangedOwner && group == kUnchangedGroup) ||
-      FileSystem().fchown(fd, owner, group) == 0) {
-    return true;
-  }
-  if (errno == EPERM && owner != kUnchangedOwner && group != kUnchangedGroup &&
-      FileSystem().fchown(fd, kUnchangedOwner, group) == 0) {
-    return true;
-  }
-  return errno == EPERM;
-}
-
-// Gives the temporary file `fd` its owner, mode and bytes and syncs it. The mode comes after the
-// owner, whose change would clear a set-id bit. It stays open, and so locked, until renamed.
-bool FillTemporary(int fd, std::span<const std::string_view> pieces, const Keeping& keeping) {
-  if (keeping.owner && !KeepOwnership(fd, *keeping.owner)) {
-    return false;
-  }
-  if (keeping.mode && FileSystem().fchmod(fd, *keeping.mode) != 0) {
-    return false;
-  }
-  for (const std::string_view piece : pieces) {
-    if (!WriteAll(fd, piece)) {
-      return false;
-    }
-  }
-  return FileSystem().fsync(fd) == 0;
-}
-
-// Fills `bytes` from `fd`, shortening it when the file ends sooner; false on a read error.
-bool ReadAll(int fd, std::string& bytes) {
+// Reads `fd` to its end into `bytes`, starting with room for `expected` bytes; false on an error.
+bool ReadToEnd(int fd, std::size_t expected, std::string& bytes) {
+  bytes.resize(expected + kReadSlack);
   std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+  for (;;) {
+    if (filled == bytes.size()) {
+      bytes.resize(bytes.size() * 2);
+    }
+    const ssize_t got = FileSystem().read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -104,9 +73,91 @@ bool ReadAll(int fd, std::string& bytes) {
   return true;
 }
 
-// Makes the folder's entries (the rename) durable. Best effort: the rename has happened already.
-void SyncFolder(const fs::path& folder) {
-  const int fd = FileSystem().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+// Reads `name` in `folder` (or a path, with AT_FDCWD), its bytes only when `text`; fills `access`
+// when given. The file stays open only while it is read.
+WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAccess* access) {
+  WholeFile file;
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+  const int fd =
+      FileSystem().openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags, 0);
+  if (fd < 0) {
+    file.error = errno;
+    file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing
+                                                      : WholeFile::Status::kUnreadable;
+    return file;
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    file.error = errno;
+  } else if (!S_ISREG(status.st_mode)) {
+    file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+  } else {
+    file.mode = status.st_mode & kPermissionBits;
+    file.device = status.st_dev;
+    file.inode = status.st_ino;
+    file.size = status.st_size;
+    file.modified = status.st_mtim;
+    const bool read =
+        (!text || ReadToEnd(fd, static_cast<std::size_t>(status.st_size), file.bytes)) &&
+        (access == nullptr || ReadAccess(fd, *access));
+    file.error = read ? 0 : errno;
+  }
+  ::close(fd);  // nothing was written, so there is nothing to lose
+  file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
+  if (file.error != 0) {
+    file.bytes.clear();
+  }
+  return file;
+}
+
+// Whether the file read as `file` may be replaced by this process; false with errno when not.
+bool MayReplace(int folder, const std::string& name, const WholeFile& file) {
+  if ((file.mode & kAnyWriteBit) == 0) {
+    errno = EACCES;
+    return false;
+  }
+  return ::faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+// Whether `name` in `folder` still leads to the file read as `file`, unchanged.
+bool StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
+  struct stat status {};
+  return ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+         status.st_dev == file.device && status.st_ino == file.inode &&
+         status.st_size == file.size && status.st_mtim.tv_sec == file.modified.tv_sec &&
+         status.st_mtim.tv_nsec == file.modified.tv_nsec;
+}
+
+// Gives `temporary` the name `name` only if nothing has that name. EEXIST when something has.
+int PublishWithoutReplacing(int folder, const char* temporary, const char* name) {
+  if (FileSystem().renameat(folder, temporary, folder, name, RENAME_NOREPLACE) == 0) {
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+    return -1;
+  }
+  // A file system without that rename (some network and FUSE ones): a hard link also refuses
+  // an existing name; the temporary's own name then goes.
+  if (FileSystem().linkat(folder, temporary, folder, name) == 0) {
+    FileSystem().unlinkat(folder, temporary);
+    return 0;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
+    return -1;
+  }
+  // Nor hard links (vfat): the nearest is to look just before the rename.
+  struct stat status {};
+  if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    errno = EEXIST;
+    return -1;
+  }
+  return FileSystem().renameat(folder, temporary, folder, name, 0);
+}
+
+// Makes the folder's entries (the rename) durable. Best effort: the rename has happened already,
+// and a folder that may not be read cannot be opened for syncing.
+void SyncFolder(int folder) {
+  const int fd = FileSystem().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) {
     return;
   }
@@ -114,28 +165,56 @@ void SyncFolder(const fs::path& folder) {
   FileSystem().close(fd);
 }
 
-// What the replacement keeps of the existing target, or gives a new one. False (errno set) when
-// the existing target must not be replaced.
-bool WhatToKeep(const fs::path& target, std::optional<mode_t> newFileMode, Keeping& keeping) {
-  struct stat status {};
-  if (::stat(target.c_str(), &status) != 0) {
-    keeping.mode = newFileMode;
-    return errno == ENOENT;
+enum class Published { kDone, kFileChanged, kFailed };
+
+// What the replacement keeps of the file read, or what a new file is given.
+struct Keeping {
+  std::optional<FileAccess> access;  // of the file replaced
+  std::optional<mode_t> newFileMode;
+};
+
+// Writes `pieces` to a new temporary and gives it the name of the file read as `file`.
+Published Publish(const WriteLock& lock, const WholeFile& file,
+                  std::span<const std::string_view> pieces, const Keeping& keeping) {
+  const int folder = lock.Folder();
+  const std::optional<mode_t> mode =
+      keeping.access ? std::optional(keeping.access->mode) : keeping.newFileMode;
+  std::string temporary;
+  // Made with the permission bits it will have (less the umask), so that they are right even
+  // where the file system refuses to change them afterwards.
+  const int fd = CreateTemporary(folder, lock.Name(), mode ? *mode & 0777 : 0666, temporary);
+  if (fd < 0) {
+    return Published::kFailed;
   }
-  if (!S_ISREG(status.st_mode)) {
-    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-    return false;
+  bool filled = keeping.access ? GiveAccess(fd, *keeping.access)
+                               : !mode || FileSystem().fchmod(fd, *mode) == 0 || errno == EPERM ||
+                                     errno == ENOSYS || errno == EOPNOTSUPP;
+  for (const std::string_view piece : pieces) {
+    filled = filled && WriteAll(fd, piece);
   }
-  if ((status.st_mode & kAnyWriteBit) == 0) {
-    errno = EACCES;
-    return false;
+  filled = filled && FileSystem().fsync(fd) == 0;
+  Published outcome = Published::kFailed;
+  if (filled && file.status == WholeFile::Status::kMissing) {
+    const bool done = PublishWithoutReplacing(folder, temporary.c_str(), lock.Name().c_str()) == 0;
+    outcome = done ? Published::kDone : errno == EEXIST ? Published::kFileChanged : outcome;
+  } else if (filled && !StillTheFileRead(folder, lock.Name(), file)) {
+    outcome = Published::kFileChanged;
+  } else if (filled) {
+    const bool done =
+        FileSystem().renameat(folder, temporary.c_str(), folder, lock.Name().c_str(), 0) == 0;
+    outcome = done ? Published::kDone : outcome;
   }
-  if (::access(target.c_str(), W_OK) != 0) {
-    return false;
+  if (outcome != Published::kDone) {
+    const int error = errno;
+    FileSystem().unlinkat(folder, temporary.c_str());
+    FileSystem().close(fd);
+    errno = error;
+    return outcome;
   }
-  keeping.mode = status.st_mode & kPermissionBits;
-  keeping.owner.emplace(status.st_uid, status.st_gid);
-  return true;
+  // The data was synced before the rename, so closing can no longer lose any of it.
+  FileSystem().close(fd);
+  SyncFolder(folder);
+  return outcome;
 }
 
 }  // namespace
@@ -157,69 +236,68 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
 }
 
 WholeFile ReadWholeFile(const std::string& path) {
-  WholeFile file;
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come. The open goes
-  // through FileSystem() so that a test can refuse it as the system refuses an unreadable file.
-  const int fd = FileSystem().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
-  if (fd < 0) {
-    file.error = errno;
-    file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing
-                                                      : WholeFile::Status::kUnreadable;
-    return file;
-  }
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    file.error = errno;
-  } else if (!S_ISREG(status.st_mode)) {
-    file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-  } else {
-    file.mode = status.st_mode & kPermissionBits;
-    file.bytes.resize(static_cast<std::size_t>(status.st_size));
-    file.error = ReadAll(fd, file.bytes) ? 0 : errno;
-  }
-  ::close(fd);
-  file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
-  if (file.error != 0) {
-    file.bytes.clear();
-  }
-  return file;
+  return ReadAt(AT_FDCWD, path.c_str(), 0, true, nullptr);
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
-                      std::optional<mode_t> newFileMode) {
-  return ReplaceWholeFile(path, std::span(&bytes, 1), newFileMode);
+bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<mode_t> newFileMode,
+                     bool readsText) {
+  RemoveStaleTemporaries(lock.Folder(), lock.Name());
+  for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
+    Keeping keeping;
+    keeping.access.emplace();
+    // The name was found at the end of the links: should it have become a link since, it is
+    // refused rather than followed out of the locked folder.
+    const WholeFile file =
+        ReadAt(lock.Folder(), lock.Name().c_str(), O_NOFOLLOW, readsText, &*keeping.access);
+    if (file.status == WholeFile::Status::kUnreadable) {
+      errno = file.error;
+      return false;
+    }
+    if (file.status == WholeFile::Status::kMissing) {
+      keeping = {std::nullopt, newFileMode};
+    } else if (!MayReplace(lock.Folder(), lock.Name(), file)) {
+      return false;
+    }
+    std::vector<std::string_view> pieces;
+    if (!edit(file, pieces)) {
+      return true;
+    }
+    const Published outcome = Publish(lock, file, pieces, keeping);
+    if (outcome != Published::kFileChanged) {
+      return outcome == Published::kDone;
+    }
+  }
+  errno = EBUSY;
+  return false;
 }
 
 bool ReplaceWholeFile(const std::string& path, std::span<const std::string_view> pieces,
                       std::optional<mode_t> newFileMode) {
-  const std::optional<fs::path> target = FinalTarget(path);
-  if (!target) {
-    errno = ELOOP;
+  const WriteLock lock(path);
+  if (!lock.Held()) {
+    errno = lock.Error();
     return false;
   }
-  Keeping keeping;
-  if (!WhatToKeep(*target, newFileMode, keeping)) {
-    return false;
+  return ChangeWholeFile(
+      lock,
+      [pieces](const WholeFile&, std::vector<std::string_view>& out) {
+        out.assign(pieces.begin(), pieces.end());
+        return true;
+      },
+      newFileMode, false);
+}
+
+std::string ChangeFailureReason(int error) {
+  switch (error) {
+    case EWOULDBLOCK:
+      return "the catalogue is being changed by another program";
+    case EINVAL:
+      return "it is not a regular file";
+    case EBUSY:
+      return "another program kept replacing it meanwhile";
+    default:
+      return std::generic_category().message(error);
   }
-  // A temporary that will be given a mode starts private; otherwise the umask shapes 0666.
-  std::string temporary;
-  const int fd = CreateLockedTemporary(*target, keeping.mode ? 0600 : 0666, temporary);
-  if (fd < 0) {
-    return false;
-  }
-  if (!FillTemporary(fd, pieces, keeping) ||
-      FileSystem().rename(temporary.c_str(), target->c_str()) != 0) {
-    const int error = errno;
-    FileSystem().unlink(temporary.c_str());
-    FileSystem().close(fd);
-    errno = error;
-    return false;
-  }
-  // The data was synced before the rename, so closing can no longer lose any of it.
-  FileSystem().close(fd);
-  SyncFolder(target->parent_path().empty() ? fs::path(".") : target->parent_path());
-  RemoveStaleTemporaries(*target);
-  return true;
 }
 
 }  // namespace calpero

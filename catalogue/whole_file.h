@@ -2,13 +2,18 @@
 
 #include <sys/types.h>
 
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calpero {
+
+class WriteLock;
 
 // A whole file read into memory.
 struct WholeFile {
@@ -21,41 +26,64 @@ struct WholeFile {
   std::string bytes;
   mode_t mode = 0;  // permission bits, when read
   int error = 0;    // why it was not read, as an errno (EISDIR or EINVAL: not a regular file)
+  // Which file was read and in what state, to tell whether the name still leads to it unchanged.
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
 };
 
-// Reads the file at `path` with one open, one fstat and one read (more only if the system returns
-// less). Never waits: a FIFO or another special file reads as unreadable at once. Never throws
-// beyond allocation failure; the outcome is in the status. The open goes through FileSystem().
+// Reads the file at `path` with one open, one fstat and reads up to the end of the file (not to
+// the size that fstat reported, which network and FUSE file systems may report stale). Never
+// waits: a FIFO or another special file reads as unreadable at once. Never throws beyond
+// allocation failure; the outcome is in the status. Goes through FileSystem().
 WholeFile ReadWholeFile(const std::string& path);
 
 // The file that `path` finally leads to, following symbolic links (it may not exist yet), or
 // nothing when a link cannot be read or the links loop.
 std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& path);
 
-// Replaces the file at `path` with `bytes` so that a crash or a failure at any step leaves either
-// the old file or the new one, never a mixture: the bytes go to a locked temporary file in the
-// same folder (see temporary_files.h), which is synced and renamed over the file; then the folder
-// is synced, and stale temporaries of the file, left by writers that were killed, are removed.
-// When `path` is a symbolic link, the file it leads to is replaced and the link stays. The new
-// file keeps the old one's permission bits and group, and its owner where this process may set it
-// (when privileged); a file that did not exist gets `newFileMode`, or 0666 less the umask when
-// that is empty. Being a new file, it has no hard links that the old one may have had.
-// A writer that read the file and changes it holds its WriteLock (write_lock.h) throughout.
-// Returns false, with errno telling why, the file as it was and its temporary removed, when the
-// file exists but is not a regular file (EISDIR or EINVAL), has no write permission bit at all
-// (EACCES, refused even where permissions are bypassed), is not writable by this process, or when
-// the folder is missing or any step up to the rename fails. (Should even the removal fail, the
-// temporary is stale and goes with the next successful replacement.) Folders are never created.
-// A failure after the rename (closing, the folder's sync) is not reported: the new contents are
-// then in place and visible. Never throws beyond allocation failure. All writing goes through
-// FileSystem().
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes,
-                      std::optional<mode_t> newFileMode = std::nullopt);
+// What a change makes of the file it read: false to leave the file as it is; else true, with the
+// new contents in `pieces`, written one after the other (views that stay valid until the change
+// ends: of the file's bytes, or of text that the caller keeps). A changed catalogue goes out as
+// the unchanged stretches of the text that was read and the new bytes between them, never as a
+// second copy of the whole file. It may throw; the file is then left as it is.
+using FileEdit = std::function<bool(const WholeFile& file, std::vector<std::string_view>& pieces)>;
 
-// The same, with the new contents given as pieces written one after the other: a changed
-// catalogue goes out as the unchanged stretches of the text that was read and the new bytes
-// between them, never as a second copy of the whole file.
+// Changes the file of `lock` (held by the caller) crash-safely: reads it relative to the lock's
+// folder (its contents only when `readsText`), asks `edit` for the new contents and writes them
+// to a locked temporary file in the same folder (see temporary_files.h), which is synced and
+// renamed over the file; then the folder is synced. Stale temporaries of the file, left by writers
+// that were killed, are removed first, so that they never hold the space the change needs.
+// Never replaces what it did not read: a file found missing is published without replacing
+// (renameat2 RENAME_NOREPLACE, else a hard link), so that one that appeared meanwhile stays; a
+// file found present is replaced only while its name still leads to that same file, unchanged.
+// Otherwise the file is read again and the change made anew, up to a few times, and then it fails
+// with EBUSY. A symbolic link on the path stays (the file it leads to is replaced). The new file
+// keeps the old one's permission bits, group and POSIX access ACL, and its owner where this
+// process may set it (when privileged), as far as the file system keeps them; a file that did not
+// exist gets `newFileMode`, or 0666 less the umask when that is empty. Being a new file, it has no
+// hard links that the old one may have had.
+// Returns false, with errno telling why, the file as it was and its temporary removed, when the
+// file exists but cannot be read (with its errno; EISDIR or EINVAL when not a regular file), has no
+// write permission bit at all (EACCES, refused even where permissions are bypassed), is not
+// writable by this process, or when any step up to the rename fails. (Should even the removal
+// fail, the temporary is stale and goes with the next change.) Folders are never created. A
+// failure after the rename (closing, the folder's sync) is not reported: the new contents are
+// then in place and visible. Never throws beyond allocation failure and what `edit` throws. All
+// reading and writing goes through FileSystem().
+bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit,
+                     std::optional<mode_t> newFileMode = std::nullopt, bool readsText = true);
+
+// Replaces the file at `path` with `pieces` whatever it holds, under its WriteLock, as
+// ChangeWholeFile does; false with errno as there, or as WriteLock::Error() when the lock is not
+// had.
 bool ReplaceWholeFile(const std::string& path, std::span<const std::string_view> pieces,
                       std::optional<mode_t> newFileMode = std::nullopt);
+
+// Why a change of a file failed, for the user: the system's text for `error` (an errno), or in
+// the program's own words where the system's would mislead (another program holding the lock,
+// a file that is not a regular one, a file that kept changing).
+std::string ChangeFailureReason(int error);
 
 }  // namespace calpero

@@ -3,44 +3,76 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace calpero {
 
-// Writers take turns: every change of a file that is replaced through ReplaceWholeFile (the
+// Writers take turns: every change of a file that is replaced through ChangeWholeFile (the
 // catalogue, its backup) holds this lock from reading the file to renaming the new one over it,
 // so that no writer works from contents that another is about to replace (a lost update).
 // Readers take no lock: the rename already shows them a whole file, old or new.
 //
-// The lock is an exclusive flock on the folder of the file that the path finally leads to. The
-// folder exists whenever the file can be replaced at all, whatever the file is (a link, missing,
-// read-only); every path that leads to the file leads to that folder; and the kernel drops the
-// lock when its holder ends, killed or not, so nothing is left behind for anyone to clean up.
-// Each holder opens the folder afresh, so threads of one process take turns as well.
+// The lock is an exclusive open-file-description lock (fcntl F_OFD_SETLK) on a lock file beside
+// the file that the path finally leads to, ".<file name>.calpero-lock", opened for writing. That
+// kind of lock is the one that network file systems forward to their server (NFS through its lock
+// service or NFSv4 itself, SMB as byte-range locks), so writers on every machine that shares the
+// folder take turns, and every writer takes the same kind, whatever the file system. The lock file
+// is made once, by the first writer, and never removed: removing it while a writer holds it would
+// let the next writer lock a new file of the same name. It may be opened by those who may change
+// the file and nobody else (the file's permission bits for its owner, group and others, as far as
+// the folder lets them replace it; its group and POSIX access ACL), so nobody else can hold the
+// writers off. The kernel drops the lock when its holder ends, killed or not. Each holder opens
+// the lock file afresh, so threads of one process take turns as well.
+//
+// The folder is resolved once, here: the change reads, checks and renames relative to Folder(),
+// so a link on the path that is repointed meanwhile cannot send them elsewhere than the lock.
 class WriteLock {
  public:
   // How long a writer waits in all for another writer to finish before it gives up.
   static constexpr std::chrono::milliseconds kLongestWait{5000};
 
   // Takes the lock for changing the file at `path`, waiting while another writer holds it, at most
-  // kLongestWait. Never throws beyond allocation failure: Held() tells whether it was taken.
+  // kLongestWait, without leaving any thread or descriptor behind when it gives up. Where the file
+  // system cannot lock at all (ENOLCK, EOPNOTSUPP, ENOSYS), the lock counts as held by a writer
+  // alone (Alone()), and the notice of SetNoLockNotice is told. Never throws beyond allocation
+  // failure: Held() tells whether it was taken.
   explicit WriteLock(const std::string& path);
   ~WriteLock();  // releases the lock
   WriteLock(const WriteLock&) = delete;
   WriteLock& operator=(const WriteLock&) = delete;
 
-  bool Held() const { return folder_ >= 0; }
-  // Why the lock was not taken: EWOULDBLOCK when the wait ran out, else the errno of the failed
-  // step (ENOENT for a missing folder, ELOOP for links that loop). 0 when held.
+  bool Held() const { return lockFile_ >= 0; }
+  // Held without a lock, as the file system cannot lock.
+  bool Alone() const { return alone_; }
+  // Why the lock was not taken: EWOULDBLOCK when the wait ran out, ELOOP for links that loop,
+  // else the errno of the failed step (ENOENT for a missing folder, EACCES when the lock file may
+  // not be opened for writing). 0 when held.
   int Error() const { return error_; }
+
+  // The folder of the file, open for use with openat and the like (O_PATH), and the file's name
+  // in it. Valid while held.
+  int Folder() const { return folder_; }
+  const std::string& Name() const { return name_; }
 
  private:
   int folder_ = -1;
+  int lockFile_ = -1;
+  std::string name_;
+  bool alone_ = false;
   int error_ = 0;
 };
+
+// The name of the lock file of the file `fileName`, in the same folder.
+std::string LockFileName(std::string_view fileName);
 
 // Told with true when a writer starts to wait for another's lock and with false when the wait
 // ends, so that a window can show that it is busy meanwhile. Installing one replaces the previous
 // one; an empty function removes it. Called on the waiting thread.
 void SetLockWaitNotice(std::function<void(bool waiting)> notice);
+
+// Told each time a change goes ahead without a lock because the file system of `path` cannot
+// lock, so that a program can warn that other writers are not held off. Installing one replaces
+// the previous one; an empty function removes it.
+void SetNoLockNotice(std::function<void(const std::string& path)> notice);
 
 }  // namespace calpero

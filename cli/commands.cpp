@@ -30,6 +30,7 @@
 #include "catalogue/read_problem.h"
 #include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/write_lock.h"
 #include "cli/command_results.h"
 #include "cli/reading_report.h"
 #include "cli/save_arguments_view.h"
@@ -214,20 +215,41 @@ void Save(const TCommandLine& line, const TRun& run) {
   }
 }
 
+// Whether the unit is there is the catalogue's answer under its lock, so that a unit another
+// program saves meanwhile is either erased or reported missing, never both.
 void Erase(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
   TReadingReport report(line.Strict, run.Err);
-  report.MissingNames(catalogue.ReadUnits(line.Names), line.Names, "nothing erased", catalogue);
+  if (!catalogue.EraseUnit(line.Names.front())) {
+    report.MissingNames(std::span(line.Names).first(1), "nothing erased", catalogue);
+  }
   report.Finish();
-  catalogue.EraseUnit(line.Names.front());
 }
 
-// The window makes its copies silently; a script has to know whether they worked.
+// The window makes its copies silently; a script has to know whether they worked, and why not.
 void Copy(const TRun& run, std::string_view from, std::string_view to) {
   if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to))) {
-    throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to));
+    throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to) + ": " +
+                    ChangeFailureReason(errno));
   }
 }
+
+// Says once per run that a change went ahead without the writers' lock.
+class TNoLockWarning {
+ public:
+  explicit TNoLockWarning(std::ostream& err) {
+    SetNoLockNotice([&err, warned = false](const std::string&) mutable {
+      if (!std::exchange(warned, true)) {
+        err << kProgramPrefix
+            << "warning: the file system cannot lock files, so other programs changing the "
+               "catalogue at the same time are not held off\n";
+      }
+    });
+  }
+  ~TNoLockWarning() { SetNoLockNotice({}); }
+  TNoLockWarning(const TNoLockWarning&) = delete;
+  TNoLockWarning& operator=(const TNoLockWarning&) = delete;
+};
 
 TCommandResult Dispatch(const TCommandLine& line, std::string_view version, const TRun& run) {
   switch (line.Command) {
@@ -265,6 +287,7 @@ int RunCommand(const TCommandLine& line, std::string_view folder, std::string_vi
                std::ostream& out, std::ostream& err) {
   try {
     TRun run{out, err, std::string(folder)};
+    const TNoLockWarning noLock(err);
     for (const std::string& directory : line.Directories) {
       run.Folder = EnteredFolder(run.Folder, directory);
     }

@@ -57,7 +57,11 @@ std::vector<std::string> MissingUnits(const CatalogueReading& reading,
 void TReadingReport::MissingNames(const CatalogueReading& reading,
                                   std::span<const std::string> names, std::string_view consequence,
                                   const UnitCatalogue& catalogue) {
-  const std::vector<std::string> missing = MissingUnits(reading, names);
+  MissingNames(MissingUnits(reading, names), consequence, catalogue);
+}
+
+void TReadingReport::MissingNames(std::span<const std::string> missing,
+                                  std::string_view consequence, const UnitCatalogue& catalogue) {
   if (missing.empty()) {
     return;
   }

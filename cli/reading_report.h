@@ -41,6 +41,9 @@ class TReadingReport {
   // name of `catalogue` (ClosestName) when there is one and at most 20 names are missing.
   void MissingNames(const CatalogueReading& reading, std::span<const std::string> names,
                     std::string_view consequence, const UnitCatalogue& catalogue);
+  // The same for names already known to be missing (a change decided it under the lock).
+  void MissingNames(std::span<const std::string> missing, std::string_view consequence,
+                    const UnitCatalogue& catalogue);
 
   // Each stored power of the units of `names` (read by `reading`) that the catalogue cannot read,
   // once per unit and key: "unit 'U': Key=text cannot be read with the decimal separator '.'",

@@ -37,8 +37,8 @@ TSaveOutcome TNewVarDialogLogic::Save() {
     return TSaveOutcome::NotSaved;
   }
   const std::string name = view_.FieldText(TNewVarField::Name);
-  const std::optional<TSaveOutcome> outcome = MayWriteUnit(name);
-  if (!outcome) {
+  const bool asked = dataFile_.UnitExists(name);
+  if (asked && !MayReplaceUnit()) {
     return TSaveOutcome::NotSaved;
   }
 
@@ -49,8 +49,21 @@ TSaveOutcome TNewVarDialogLogic::Save() {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     entries.at(i) = {kPowerKeys.at(i), powers.at(i)};
   }
-  dataFile_.WritePowers(name, entries);
-  return *outcome;
+  using ExistingUnit = UnitCatalogue::ExistingUnit;
+  if (asked) {
+    dataFile_.WritePowers(name, entries, ExistingUnit::kReplace);
+    return TSaveOutcome::Replaced;
+  }
+  if (dataFile_.WritePowers(name, entries, ExistingUnit::kKeep)) {
+    return TSaveOutcome::Saved;
+  }
+  // Another program saved a unit of that name after the check: the user decides, as for one that
+  // was there before.
+  if (!MayReplaceUnit()) {
+    return TSaveOutcome::NotSaved;
+  }
+  dataFile_.WritePowers(name, entries, ExistingUnit::kReplace);
+  return TSaveOutcome::Replaced;
 }
 
 bool TNewVarDialogLogic::HasBlankField() const {
@@ -59,15 +72,8 @@ bool TNewVarDialogLogic::HasBlankField() const {
                              [this](TNewVarField field) { return view_.FieldText(field).empty(); });
 }
 
-// What a write of `name` would do, or none when the user declines to replace it.
-std::optional<TSaveOutcome> TNewVarDialogLogic::MayWriteUnit(const std::string& name) {
-  if (!dataFile_.UnitExists(name)) {
-    return TSaveOutcome::Saved;
-  }
-  if (view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) != kMessageYes) {
-    return std::nullopt;
-  }
-  return TSaveOutcome::Replaced;
+bool TNewVarDialogLogic::MayReplaceUnit() {
+  return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
 }
 
 std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {

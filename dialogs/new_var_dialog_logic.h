@@ -39,7 +39,10 @@ class TNewVarDialogLogic {
   // - a name that UnitExists finds asks "The unit already exists.  Do you want to replace it?";
   //   any answer but Yes ends it;
   // - then all four fields are converted with ParsePower before anything is written, and the
-  //   four powers go to the catalogue in one WritePowers call under the name exactly as typed.
+  //   four powers go to the catalogue in one WritePowers call under the name exactly as typed;
+  //   when no question was asked, that call keeps a unit of that name that the file holds when it
+  //   is written (another program saved it after the check): then the question is asked after
+  //   all, and only Yes writes, replacing it.
   // A save that ends early, or fails, writes nothing; the fields keep their texts. Returns
   // whether the unit was written, and whether it replaced one.
   // Throws EConvertError for the first power field that is not a number, EPowerTooLarge for the
@@ -49,7 +52,7 @@ class TNewVarDialogLogic {
 
  private:
   bool HasBlankField() const;
-  std::optional<TSaveOutcome> MayWriteUnit(const std::string& name);
+  bool MayReplaceUnit();
   std::array<double, 4> ConvertedPowers() const;
 
   TNewVarDialogView& view_;

@@ -8,9 +8,7 @@
 // tests/crash_soak.sh runs thousands of kills with a fresh one. Besides: writers in several
 // processes at once lose no change (CALPERO_WRITER_ROUNDS rounds, default 40), and a writer waits
 // for the lock, but not forever.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -312,8 +310,8 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
     return (errno = EWOULDBLOCK, -1);
   };
   const ScopedFileSystem noWaiting(calls);
-  const int holder = ::open("Backup", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  std::optional<WriteLock> holder(std::in_place, "Backup/data.ini");
+  ASSERT_TRUE(holder->Held());
   EXPECT_FALSE(BackUpCatalogue());
   EXPECT_EQ(errno, EWOULDBLOCK);
   try {
@@ -324,9 +322,34 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
   }
   EXPECT_EQ(waits, std::vector(2, WriteLock::kLongestWait));
   EXPECT_EQ(test::ReadBytes("Backup/data.ini"), "[Backed up]\n");
-  ::close(holder);
+  holder.reset();
   UnitCatalogue("Backup/data.ini").EraseUnit("Backed up");
   EXPECT_EQ(waits.size(), 2U);
+}
+
+std::size_t EntriesOf(const char* folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(WriteLockWait, AWaitThatGivesUpLeavesNoThreadAndNoDescriptorBehind) {
+  const test::TempFolder folder;
+  const test::ScopedWorkingDirectory inFolder(folder.Path());
+  fs::create_directories("Data");
+  FileSystemCalls calls = SystemFileSystem();
+  calls.timedLock = [real = calls.timedLock](int fd, std::chrono::milliseconds) {
+    return real(fd, std::chrono::milliseconds(20));
+  };
+  const ScopedFileSystem shortWaits(calls);
+  const WriteLock holder("Data/data.ini");
+  ASSERT_TRUE(holder.Held());
+  const std::size_t threads = EntriesOf("/proc/self/task");
+  const std::size_t descriptors = EntriesOf("/proc/self/fd");
+  for (int wait = 0; wait < 50; ++wait) {
+    EXPECT_TRUE(test::ReportsFailure([] { UnitCatalogue().WritePower("A", "Mass", 1); }));
+  }
+  EXPECT_EQ(EntriesOf("/proc/self/task"), threads);
+  EXPECT_EQ(EntriesOf("/proc/self/fd"), descriptors);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -177,7 +179,7 @@ class SmallDisk {
   bool Mounted() const { return mounted_; }
   int Error() const { return error_; }
   std::string File(std::string_view name) const { return folder_.File(name); }
-  std::vector<std::string> Entries() const { return folder_.Entries(); }
+  std::vector<std::string> Entries() const { return test::EntriesBesideLocks(folder_); }
 
  private:
   test::TempFolder folder_;
@@ -227,6 +229,42 @@ TEST(FullDisk, WritesThatDoNotFitFailLeavingTheCatalogueWholeAndSucceedOnceThere
   units.WritePower("Unit0", "Mass", 2);
   EXPECT_EQ(units.ReadPower("Unit0", "Mass"), 2);
   EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "source.ini"}));
+}
+
+// A writer killed on a nearly full disk leaves its temporary, which holds the room that the next
+// save needs: that save removes it under the lock before it makes its own, and succeeds.
+TEST(FullDisk, AKilledWritersTemporaryNeverKeepsTheNextSaveFromTheRoomItNeeds) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  }
+  const SmallDisk disk(64);
+  if (!disk.Mounted()) {
+    GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(disk.Error());
+  }
+  std::string catalogue;
+  for (int i = 0; catalogue.size() < std::size_t{16} << 10U; ++i) {
+    catalogue += "[Unit" + std::to_string(i) + "]\nMass=1\nLength=-2\nTemperature=0\nTime=3\n";
+  }
+  const std::string path = disk.File("data.ini");
+  WriteBytes(path, catalogue);
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const int folder = ::open(fs::path(path).parent_path().c_str(), O_PATH | O_DIRECTORY);
+    std::string name;
+    const int fd = CreateTemporary(folder, "data.ini", 0600, name);
+    if (fd >= 0 && ::write(fd, catalogue.data(), catalogue.size()) > 0) {
+      ::raise(SIGKILL);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(writer, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the writer was not killed in its write";
+  FillDisk(disk.File("filler"), off_t{8} << 10);
+  UnitCatalogue units(path);
+  EXPECT_NO_THROW(units.WritePower("Unit0", "Mass", 2));
+  EXPECT_EQ(units.ReadPower("Unit0", "Mass"), 2);
+  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "filler"}));
 }
 
 }  // namespace

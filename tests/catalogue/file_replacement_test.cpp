@@ -1,16 +1,24 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "catalogue/catalogue_copy.h"
+#include "catalogue/errors.h"
 #include "catalogue/file_system.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
@@ -31,11 +39,11 @@ TEST(FileReplacement, WritePowersReplacesTheFileOnceSyncingBeforeAndAfterTheRena
   catalogue.WritePowers("Unit", kFourPowers);
   std::vector<std::string> syncsAndRenames;
   for (const std::string& name : log->names) {
-    if (name == "fsync" || name == "rename") {
+    if (name == "fsync" || name == "renameat") {
       syncsAndRenames.push_back(name);
     }
   }
-  EXPECT_EQ(syncsAndRenames, (std::vector<std::string>{"fsync", "rename", "fsync"}));
+  EXPECT_EQ(syncsAndRenames, (std::vector<std::string>{"fsync", "renameat", "fsync"}));
   EXPECT_EQ(ReadBytes(folder.File("data.ini")),
             "[Unit]\nMass=1\nLength=-1\nTemperature=0.5\nTime=-2\n");
 }
@@ -52,10 +60,184 @@ TEST(FileReplacement, ShortAndInterruptedWritesStillWriteEverything) {
     return ::write(fd, data, std::min<std::size_t>(size, 3));
   };
   const ScopedFileSystem slow(calls);
-  const std::string bytes = Fixture("comments_and_blanks.ini");
-  ASSERT_TRUE(ReplaceWholeFile(folder.File("data.ini"), bytes));
+  const std::string fixture = Fixture("comments_and_blanks.ini");
+  const std::string_view bytes = fixture;
+  ASSERT_TRUE(ReplaceWholeFile(folder.File("data.ini"), std::span(&bytes, 1)));
   EXPECT_EQ(ReadBytes(folder.File("data.ini")), bytes);
   EXPECT_GT(writes, 10);
+}
+
+// A catalogue of `count` units named U0, U1, ...
+std::string Units(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    text += "[U" + std::to_string(i) + "]\nMass=1\n";
+  }
+  return text;
+}
+
+// What another program does to the catalogue at the worst moment: once the writer's temporary is
+// written (at its sync, before the rename), or in place of its read.
+struct Interference {
+  const char* what;
+  std::function<void(const std::string& path)> meanwhile;  // at each sync while `times` last
+  int times;
+  bool readFindsNothingOnce;
+  std::vector<std::string> units;  // what the file holds in the end
+  const char* reason;              // of the failure; nullptr when the save succeeds
+};
+
+TEST(FileReplacement, NeverReplacesWhatItDidNotReadButReadsAgainOrFailsWithTheReason) {
+  const auto editorSave = [](const std::string& path) {
+    // An editor that saves by writing a new file and renaming it over the old one.
+    test::WriteBytes(path + ".new", Units(3) + "[Edited]\nMass=7\n");
+    std::filesystem::rename(path + ".new", path);
+  };
+  const std::vector<Interference> cases = {
+      {"the read finds the file missing while it exists",
+       nullptr,
+       0,
+       true,
+       {"U0", "U1", "New"},
+       nullptr},
+      {"the file appears before the publish", nullptr, 0, false, {"Other", "New"}, nullptr},
+      {"the file is replaced before the rename",
+       editorSave,
+       1,
+       false,
+       {"U0", "U1", "U2", "Edited", "New"},
+       nullptr},
+      {"the file keeps being replaced",
+       editorSave,
+       100,
+       false,
+       {"U0", "U1", "U2", "Edited"},
+       "another program kept replacing it meanwhile"},
+  };
+  for (const Interference& c : cases) {
+    const test::TempFolder folder;
+    const std::string path = folder.File("data.ini");
+    const bool appears = std::string_view(c.what).find("appears") != std::string_view::npos;
+    if (!appears) {
+      test::WriteBytes(path, Units(2));
+    }
+    FileSystemCalls calls = SystemFileSystem();
+    int renames = 0;
+    calls.renameat = [&, real = calls.renameat](int from, const char* a, int to, const char* b,
+                                                unsigned flags) {
+      if (appears && renames++ == 0) {
+        test::WriteBytes(path, "[Other]\nMass=2\n");
+      }
+      return real(from, a, to, b, flags);
+    };
+    int syncs = 0;
+    calls.fsync = [&, real = calls.fsync](int fd) {
+      if (c.meanwhile && syncs++ < c.times) {
+        c.meanwhile(path);
+      }
+      return real(fd);
+    };
+    bool hidden = false;
+    calls.openat = [&, real = calls.openat](int at, const char* name, int flags, mode_t mode) {
+      if (c.readFindsNothingOnce && !hidden && std::string_view(name) == "data.ini" &&
+          (flags & O_ACCMODE) == O_RDONLY && (flags & O_PATH) == 0) {
+        hidden = true;
+        errno = ENOENT;
+        return -1;
+      }
+      return real(at, name, flags, mode);
+    };
+    std::string reason;
+    {
+      const ScopedFileSystem interfering(calls);
+      try {
+        UnitCatalogue(path).WritePower("New", "Mass", 1);
+      } catch (const EIniFileException& error) {
+        reason = error.Reason();
+      }
+    }
+    EXPECT_EQ(reason, c.reason != nullptr ? c.reason : "") << c.what;
+    EXPECT_EQ(UnitCatalogue(path).ListUnits(), c.units) << c.what;
+    EXPECT_EQ(test::EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << c.what;
+  }
+}
+
+// Network and FUSE file systems may report a size that is already stale: the file is read to its
+// end all the same, by readers and by a change.
+TEST(FileReplacement, AFileThatGrowsAfterItsSizeWasTakenIsReadToItsEnd) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  for (const bool change : {false, true}) {
+    test::WriteBytes(path, Units(1));
+    FileSystemCalls calls = SystemFileSystem();
+    bool grown = false;
+    calls.read = [&, real = calls.read](int fd, void* data, std::size_t size) {
+      if (!std::exchange(grown, true)) {
+        std::ofstream(path, std::ios::app) << "[Later]\nMass=3\n";
+      }
+      return real(fd, data, size);
+    };
+    const ScopedFileSystem growing(calls);
+    if (change) {
+      UnitCatalogue(path).WritePower("New", "Mass", 1);
+    }
+    std::vector<std::string> expected = {"U0", "Later"};
+    if (change) {
+      expected.emplace_back("New");
+    }
+    EXPECT_EQ(UnitCatalogue(path).ListUnits(), expected) << (change ? "change" : "reading");
+  }
+}
+
+// Where the file system refuses locks, as a network share without a lock service does (ENOLCK) or
+// as one that forwards only locks of descriptors opened for writing (EBADF for any other), every
+// change still works; without locks it goes ahead as one writer alone would and says so.
+TEST(FileReplacement, EveryChangeWorksWhereTheFileSystemRefusesLocksAsNetworkSharesDo) {
+  for (const int refusal : {EBADF, ENOLCK, EOPNOTSUPP, ENOSYS}) {
+    const test::TempFolder folder;
+    const test::ScopedWorkingDirectory inFolder(folder.Path());
+    std::filesystem::create_directory("Data");
+    std::filesystem::create_directory("Backup");
+    FileSystemCalls calls = SystemFileSystem();
+    calls.lockNow = [refusal, real = calls.lockNow](int fd, short type) {
+      const bool forWriting = (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
+      if (refusal != EBADF || (type == F_WRLCK && !forWriting)) {
+        errno = refusal;
+        return -1;
+      }
+      return real(fd, type);
+    };
+    int notices = 0;
+    SetNoLockNotice([&notices](const std::string&) { ++notices; });
+    {
+      const ScopedFileSystem networkShare(calls);
+      UnitCatalogue catalogue;
+      catalogue.WritePowers("Saved", kFourPowers);
+      catalogue.WritePowers("Erased", kFourPowers);
+      EXPECT_TRUE(BackUpCatalogue()) << refusal;
+      EXPECT_TRUE(catalogue.EraseUnit("Erased")) << refusal;
+      EXPECT_TRUE(RestoreCatalogue()) << refusal;
+    }
+    SetNoLockNotice({});
+    EXPECT_EQ(UnitCatalogue().ListUnits(), (std::vector<std::string>{"Saved", "Erased"}));
+    EXPECT_EQ(notices, refusal == EBADF ? 0 : 5) << refusal;
+  }
+}
+
+// On file systems that keep no modes or owners (vfat, some FUSE ones) setting them fails; the
+// catalogue is saved all the same, every time.
+TEST(FileReplacement, AFileSystemThatKeepsNoModesStillSavesEveryTime) {
+  for (const int refusal : {ENOSYS, EPERM, EOPNOTSUPP}) {
+    const test::TempFolder folder;
+    FileSystemCalls calls = SystemFileSystem();
+    calls.fchmod = [refusal](int, mode_t) { return (errno = refusal, -1); };
+    const ScopedFileSystem vfat(calls);
+    UnitCatalogue catalogue(folder.File("data.ini"));
+    for (const char* unit : {"First", "Second", "Third"}) {
+      catalogue.WritePowers(unit, kFourPowers);
+    }
+    EXPECT_EQ(catalogue.ListUnits(), (std::vector<std::string>{"First", "Second", "Third"}));
+  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // was killed. Nothing may hang, crash or lose a byte.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
+#include "catalogue/file_system.h"
 #include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
@@ -84,7 +84,7 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
       refused.emplace(Right::kReadFile, path, 0);
     }
     const std::string before = DescribeEntry(path);
-    const Names entries = folder.Entries();
+    const Names entries = test::EntriesBesideLocks(folder);
     WriteBytes(folder.File("source.ini"), "[A]\nMass=1\n");
     const HangGuard guard(20);
     UnitCatalogue catalogue(path);
@@ -98,7 +98,7 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
     EXPECT_FALSE(CopyCatalogueFile(path, folder.File("copy.ini"))) << c.what;
     EXPECT_EQ(DescribeEntry(path), before) << c.what;
     fs::remove(folder.File("source.ini"));
-    EXPECT_EQ(folder.Entries(), entries) << c.what;
+    EXPECT_EQ(test::EntriesBesideLocks(folder), entries) << c.what;
   }
 }
 
@@ -112,7 +112,7 @@ TEST(PathFaults, ADanglingLinkIsAMissingCatalogueWhoseFirstWriteCreatesTheTarget
   catalogue.WritePower("UnitA", "Mass", 1);
   EXPECT_TRUE(fs::is_symlink(path));
   EXPECT_EQ(ReadBytes(folder.File("units.ini")), "[UnitA]\nMass=1\n");
-  EXPECT_EQ(folder.Entries(), (Names{"data.ini", "units.ini"}));
+  EXPECT_EQ(test::EntriesBesideLocks(folder), (Names{"data.ini", "units.ini"}));
 }
 
 TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
@@ -122,7 +122,7 @@ TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
   UnitCatalogue catalogue(path);
   EXPECT_TRUE(catalogue.ListUnits().empty());
   EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException);
-  EXPECT_EQ(folder.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder), Names{"data.ini"});
 }
 
 TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
@@ -135,7 +135,20 @@ TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
   EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException);
   EXPECT_THROW(catalogue.EraseUnit("UnitB"), EIniFileException);
   EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(folder.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder), Names{"data.ini"});
+}
+
+// Files can be made, renamed and removed in a folder that may be written and searched but not
+// read (mode 0333): saves and erases work there; only the folder's sync is left out.
+TEST(PathFaults, AFolderThatMayBeWrittenAndSearchedButNotReadStillTakesChanges) {
+  const test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, Fixture("crlf_line_ends.ini"));
+  const test::RefusedRight noListing(Right::kReadFolder, folder.Path().string(), 0333);
+  UnitCatalogue catalogue(path);
+  catalogue.WritePower("UnitC", "Mass", 1);
+  EXPECT_TRUE(catalogue.EraseUnit("UnitA"));
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitB", "UnitC"}));
 }
 
 TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
@@ -151,6 +164,7 @@ TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {
       {".units.ini.calpero-tmp-4242-Ab12Cd34", false},
       {".data.ini.Ab12Cd", false},
       {".data.ini.backup", false},
+      {".data.ini.calpero-lock", false},
       {"data.ini", false},
   };
   for (const auto& [name, temporary] : cases) {
@@ -180,7 +194,7 @@ TEST_F(StaleTemporaryTest, IsNeverReadAndGoesWithTheNextWrite) {
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_EQ(catalogue.ReadPower("Half", "Mass"), 0);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
   EXPECT_EQ(catalogue.ReadPower("UnitB", "Mass"), 0.5);
 }
 
@@ -193,21 +207,22 @@ TEST_F(StaleTemporaryTest, GoesWithAnEraseAndWithACopyOntoTheSameFile) {
   for (const auto& [what, operation] : operations) {
     LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
     operation();
-    EXPECT_EQ(folder_.Entries(), (Names{"data.ini", "source.ini"})) << what;
+    EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{"data.ini", "source.ini"})) << what;
   }
 }
 
 TEST_F(StaleTemporaryTest, ATemporaryThatALiveWriterHoldsLockedIsLeftAlone) {
   const std::string temporary = LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
-  const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CLOEXEC);
   ASSERT_GE(fd, 0);
-  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  ASSERT_EQ(LockWholeFileNow(fd, F_WRLCK), 0);
   UnitCatalogue catalogue(path_);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
+  EXPECT_EQ(test::EntriesBesideLocks(folder_),
+            (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
   ::close(fd);
   catalogue.WritePower("UnitA", "Mass", 3);
-  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(StaleTemporaryTest, UserFilesBesideTheCatalogueAndTheBackupSurviveEveryOperation) {
@@ -247,14 +262,14 @@ TEST_F(StaleTemporaryTest, UserFilesBesideTheCatalogueAndTheBackupSurviveEveryOp
   }
 }
 
-TEST_F(StaleTemporaryTest, AFailedWriteLeavesOthersStaleTemporariesForTheNextSuccessfulOne) {
+// They go before the writer makes its own temporary, so that one left by a killed writer never
+// holds the room that the next one needs: even a write that then fails has removed them.
+TEST_F(StaleTemporaryTest, GoesUnderTheLockBeforeTheNextWriterMakesItsOwnEvenIfThatFails) {
   LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
   ::chmod(path_.c_str(), 0444);
   EXPECT_THROW(UnitCatalogue(path_).WritePower("UnitA", "Mass", 2), EIniFileException);
-  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
-  ::chmod(path_.c_str(), 0644);
-  UnitCatalogue(path_).WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(folder_.Entries(), (Names{".data.ini.calpero-lock", "data.ini"}));
+  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
 }
 
 }  // namespace

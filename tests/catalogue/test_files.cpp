@@ -34,6 +34,12 @@ std::string Fixture(std::string_view name) {
   return ReadBytes((fs::path(copy != nullptr ? copy : CALPERO_TEST_DATA_DIR) / name).string());
 }
 
+std::vector<std::string> EntriesBesideLocks(const TempFolder& folder) {
+  std::vector<std::string> entries = folder.Entries();
+  std::erase_if(entries, [](const std::string& name) { return name.ends_with(".calpero-lock"); });
+  return entries;
+}
+
 mode_t PermissionBits(const std::string& path) {
   struct stat status {};
   EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
@@ -42,36 +48,61 @@ mode_t PermissionBits(const std::string& path) {
 
 namespace {
 
-bool InFolder(const char* path, const fs::path& folder) {
-  return fs::path(path).parent_path().lexically_normal() == folder;
+// The path that `name`, relative to the folder open as `folder` (or to the working directory),
+// stands for.
+fs::path PathAt(int folder, const char* name) {
+  const fs::path base = folder == AT_FDCWD
+                            ? fs::current_path()
+                            : fs::read_symlink("/proc/self/fd/" + std::to_string(folder));
+  return (base / name).lexically_normal();
+}
+
+bool InFolder(int folder, const char* name, const fs::path& target) {
+  const fs::path path = PathAt(folder, name);
+  return path.parent_path() == target;
 }
 
 // The system's calls, except those that the right refuses.
 FileSystemCalls Refusing(RefusedRight::Right right, const fs::path& path) {
   const FileSystemCalls real = SystemFileSystem();
   FileSystemCalls calls = real;
-  const fs::path target = path.lexically_normal();
+  const fs::path target = fs::absolute(path).lexically_normal();
   const auto refuse = [] {
     errno = EACCES;
     return -1;
   };
   if (right == RefusedRight::Right::kReadFile) {
-    calls.open = [=](const char* name, int flags, mode_t mode) {
-      const bool reads = (flags & O_ACCMODE) != O_WRONLY;
-      return reads && fs::path(name).lexically_normal() == target ? refuse()
-                                                                  : real.open(name, flags, mode);
+    calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+      const bool reads = (flags & O_ACCMODE) != O_WRONLY && (flags & O_PATH) == 0;
+      return reads && PathAt(folder, name) == target ? refuse()
+                                                     : real.openat(folder, name, flags, mode);
     };
     return calls;
   }
-  calls.open = [=](const char* name, int flags, mode_t mode) {
-    return (flags & O_CREAT) != 0 && InFolder(name, target) ? refuse()
-                                                            : real.open(name, flags, mode);
+  if (right == RefusedRight::Right::kReadFolder) {
+    calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+      return (flags & O_PATH) == 0 && PathAt(folder, name) == target
+                 ? refuse()
+                 : real.openat(folder, name, flags, mode);
+    };
+    return calls;
+  }
+  calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+    return (flags & O_CREAT) != 0 && InFolder(folder, name, target)
+               ? refuse()
+               : real.openat(folder, name, flags, mode);
   };
-  calls.rename = [=](const char* from, const char* to) {
-    return InFolder(from, target) || InFolder(to, target) ? refuse() : real.rename(from, to);
+  calls.renameat = [=](int fromFolder, const char* from, int toFolder, const char* to,
+                       unsigned flags) {
+    return InFolder(fromFolder, from, target) || InFolder(toFolder, to, target)
+               ? refuse()
+               : real.renameat(fromFolder, from, toFolder, to, flags);
   };
-  calls.unlink = [=](const char* name) {
-    return InFolder(name, target) ? refuse() : real.unlink(name);
+  calls.linkat = [=](int fromFolder, const char* from, int toFolder, const char* to) {
+    return InFolder(toFolder, to, target) ? refuse() : real.linkat(fromFolder, from, toFolder, to);
+  };
+  calls.unlinkat = [=](int folder, const char* name) {
+    return InFolder(folder, name, target) ? refuse() : real.unlinkat(folder, name);
   };
   return calls;
 }

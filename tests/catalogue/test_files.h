@@ -21,6 +21,9 @@ void WriteBytes(const std::string& path, std::string_view bytes);
 // The bytes of the fixture `name` in tests/data (or in CALPERO_TEST_DATA_DIR, when set, for a run
 // from a copy of the tests).
 std::string Fixture(std::string_view name);
+// The entries of `folder`, sorted, leaving out the writers' lock files (".<name>.calpero-lock"),
+// which the first change of a file makes beside it and which stay.
+std::vector<std::string> EntriesBesideLocks(const TempFolder& folder);
 // The permission bits of the file at `path`.
 mode_t PermissionBits(const std::string& path);
 
@@ -35,6 +38,7 @@ class RefusedRight {
   enum class Right {
     kReadFile,       // the file at `path` cannot be opened for reading
     kWriteInFolder,  // no entry can be created, renamed or removed in the folder at `path`
+    kReadFolder,     // the folder at `path` cannot be opened for reading (listed), only searched
   };
   RefusedRight(Right right, const std::string& path, mode_t mode);
   ~RefusedRight();

@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
@@ -328,7 +332,7 @@ TEST_F(UnitCatalogueTest, AReadOnlyCatalogueRefusesWritesAndErasesAndStaysAsItWa
   EXPECT_THROW(catalogue.WritePower("New", "Mass", 5), EIniFileException);
   EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
@@ -340,7 +344,7 @@ TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
     EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
   }
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(folder_.Entries(), Names{"data.ini"});
+  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(UnitCatalogueTest, AnUnreadableCatalogueIsNeverReplaced) {
@@ -369,7 +373,7 @@ TEST_F(UnitCatalogueTest, ASymlinkedCatalogueStaysALinkAndItsTargetIsReplaced) {
   UnitCatalogue(path_).WritePower("UnitA", "Mass", 9);
   EXPECT_TRUE(std::filesystem::is_symlink(path_));
   EXPECT_EQ(ReadBytes(target), Edited(Fixture("crlf_line_ends.ini"), "Mass=1", "Mass=9"));
-  EXPECT_EQ(folder_.Entries(), (Names{"data.ini", "real"}));
+  EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{"data.ini", "real"}));
 }
 
 TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
@@ -416,6 +420,96 @@ TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsGroupAndWherePrivilegedItsOwner) 
   EXPECT_EQ(status, 0);
   EXPECT_EQ(ownership(), std::tuple(uid_t{4104}, kGroup, 0664U));
   EXPECT_EQ(ReadBytes(path_), "[A]\nMass=2\n[B]\nMass=1\n");
+}
+
+// A POSIX access ACL as Linux stores it: the owner, the group and the mask may read and write,
+// and so may the user `second`; others nothing.
+std::string AccessAcl(std::uint32_t second) {
+  std::string acl;
+  const auto put = [&acl](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      acl.push_back(static_cast<char>((value >> (8U * static_cast<unsigned>(i))) & 0xFFU));
+    }
+  };
+  constexpr std::uint32_t kNoId = 0xFFFFFFFFU;
+  put(2, 4);  // the format's version
+  for (const auto& [tag, id] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+           {0x01, kNoId}, {0x02, second}, {0x04, kNoId}, {0x10, kNoId}, {0x20, kNoId}}) {
+    put(tag, 2);
+    put(tag == 0x20 ? 0 : 6, 2);
+    put(id, 4);
+  }
+  return acl;
+}
+
+std::string AccessAclOf(const std::string& path) {
+  std::string acl(256, '\0');
+  const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size());
+  acl.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+  return acl;
+}
+
+// A second user whom the catalogue's ACL lets write keeps that right through a save by the first,
+// and can save too (through the lock file, which got the same right).
+TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsAccessAclSoASecondUserStaysAbleToSave) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "a second user needs root to be made";
+  }
+  constexpr uid_t kSecond = 4201;
+  WriteBytes(path_, "[A]\nMass=1\n");
+  ASSERT_EQ(::chmod(path_.c_str(), 0660), 0);
+  const std::string acl = AccessAcl(kSecond);
+  if (::setxattr(path_.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no ACLs";
+  }
+  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);
+  UnitCatalogue(path_).WritePower("A", "Mass", 2);
+  EXPECT_EQ(AccessAclOf(path_), acl);
+  const pid_t second = ::fork();
+  if (second == 0) {
+    const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 &&
+                        ::setgroups(0, nullptr) == 0 && ::setresuid(kSecond, kSecond, kSecond) == 0;
+    ::_exit(
+        became && !test::ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
+            ? 0
+            : 1);
+  }
+  int status = -1;
+  ::waitpid(second, &status, 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadBytes(path_), "[A]\nMass=2\n[B]\nMass=1\n");
+  EXPECT_EQ(AccessAclOf(path_), acl);
+}
+
+// The lock file may be opened by those who may change the catalogue and by nobody else, so that
+// nobody else can hold the writers off; it is made once and stays.
+TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone) {
+  struct Case {
+    mode_t folder;
+    std::optional<mode_t> catalogue;
+    mode_t lock;
+  };
+  const std::vector<Case> cases = {
+      {0755, 0644, 0600}, {0775, 0664, 0660},         {0777, 0664, 0660},
+      {0777, 0666, 0666}, {0770, std::nullopt, 0660}, {0333, 0600, 0600},
+  };
+  for (const Case& c : cases) {
+    const test::TempFolder folder;
+    const std::string path = folder.File("data.ini");
+    if (c.catalogue) {
+      WriteBytes(path, "[A]\nMass=1\n");
+      ASSERT_EQ(::chmod(path.c_str(), *c.catalogue), 0);
+    }
+    ASSERT_EQ(::chmod(folder.Path().c_str(), c.folder), 0);
+    const mode_t previous = ::umask(0);
+    UnitCatalogue(path).WritePower("B", "Mass", 1);
+    ::umask(previous);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
+    EXPECT_EQ(test::PermissionBits(folder.File(".data.ini.calpero-lock")), c.lock)
+        << std::oct << c.folder << " " << c.catalogue.value_or(0);
+    UnitCatalogue(path).EraseUnit("B");
+    EXPECT_TRUE(std::filesystem::exists(folder.File(".data.ini.calpero-lock")));
+  }
 }
 
 }  // namespace

@@ -67,16 +67,49 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
     const int error = code;
     const auto fail = [error](auto...) { return (errno = error, -1); };
     if (error == EWOULDBLOCK) {
-      calls.flock = fail;
+      calls.lockNow = [](int, short) { return (errno = EAGAIN, -1); };
       calls.timedLock = fail;
     } else {
-      calls.rename = fail;
+      calls.renameat = fail;
     }
     const ScopedFileSystem failing(calls);
     EXPECT_EQ(Run({"save", "C", "1", "0", "0", "0"}),
               "calpero-cli: Unable to write to ./Data/data.ini: " + reason + "\n");
+    if (error == EWOULDBLOCK) {
+      std::filesystem::create_directories(workspace_.Root() / "Backup");
+      EXPECT_EQ(
+          Run({"backup"}),
+          "calpero-cli: Unable to copy ./Data/data.ini to ./Backup/data.ini: " + reason + "\n");
+    }
   }
   EXPECT_FALSE(std::filesystem::exists(workspace_.Root() / "Data" / "data.ini"));
+}
+
+// Where the file system cannot lock, a change goes ahead as one writer alone would, and the run
+// says so once on the standard error; a file system that locks brings no warning.
+TEST_F(CliCommandsUnderAComma, AChangeWhereTheFileSystemCannotLockWarnsOnceAndSucceeds) {
+  const std::string warning =
+      "calpero-cli: warning: the file system cannot lock files, so other programs changing the "
+      "catalogue at the same time are not held off\n";
+  for (const int refusal : {0, ENOLCK, EOPNOTSUPP}) {
+    FileSystemCalls calls = SystemFileSystem();
+    if (refusal != 0) {
+      calls.lockNow = [refusal](int, short) { return (errno = refusal, -1); };
+    }
+    const ScopedFileSystem share(calls);
+    std::filesystem::create_directories(workspace_.Root() / "Backup");
+    for (const std::vector<std::string_view>& arguments :
+         std::vector<std::vector<std::string_view>>{{"save", "C", "1", "0", "0", "0", "--replace"},
+                                                    {"erase", "C"},
+                                                    {"backup"},
+                                                    {"restore"}}) {
+      std::ostringstream out;
+      std::ostringstream err;
+      EXPECT_EQ(RunCommand(ParseCommandLine(arguments), workspace_.Root().string(), "1", out, err),
+                0);
+      EXPECT_EQ(err.str(), refusal != 0 ? warning : "") << arguments.front() << ' ' << refusal;
+    }
+  }
 }
 
 }  // namespace

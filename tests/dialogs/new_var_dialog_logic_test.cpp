@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_dialog_view.h"
@@ -125,23 +127,40 @@ TEST_F(NewVarDialogLogic, ANameOfSpacesIsNotBlankButTheCatalogueRefusesIt) {
   EXPECT_EQ(folder_.CatalogueBytes(), kMetreUnit);
 }
 
+// Also when another program saves the unit after the dialog looked for it and before it writes:
+// then the question comes after all, and only Yes replaces that program's unit.
 TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
   struct Case {
     std::string typedName;
     int answer;
     double storedMass;
+    bool appearsAfterTheCheck;
     TSaveOutcome outcome;
   };
-  for (const Case& c : {Case{"Metre", kMessageNo, 0.0, TSaveOutcome::NotSaved},
-                        Case{"mETRE", kMessageNo, 0.0, TSaveOutcome::NotSaved},
-                        Case{"Metre", kMessageYes, 7.0, TSaveOutcome::Replaced},
-                        Case{"mETRE", kMessageYes, 7.0, TSaveOutcome::Replaced}}) {
-    SCOPED_TRACE(c.typedName + " " + std::to_string(c.answer));
-    folder_.WriteCatalogue(kMetreUnit);
+  for (const Case& c : {Case{"Metre", kMessageNo, 0.0, false, TSaveOutcome::NotSaved},
+                        Case{"mETRE", kMessageNo, 0.0, false, TSaveOutcome::NotSaved},
+                        Case{"Metre", kMessageYes, 7.0, false, TSaveOutcome::Replaced},
+                        Case{"mETRE", kMessageYes, 7.0, false, TSaveOutcome::Replaced},
+                        Case{"Metre", kMessageNo, 0.0, true, TSaveOutcome::NotSaved},
+                        Case{"mETRE", kMessageYes, 7.0, true, TSaveOutcome::Replaced}}) {
+    SCOPED_TRACE(c.typedName + " " + std::to_string(c.answer) +
+                 (c.appearsAfterTheCheck ? " appearing" : ""));
+    folder_.WriteCatalogue(c.appearsAfterTheCheck ? "" : kMetreUnit);
     view_.messages.clear();
     view_.Fill({"7", "1", "0", "0"}, c.typedName);
     view_.answer = c.answer;
-    EXPECT_EQ(logic_.Save(), c.outcome);
+    FileSystemCalls calls = SystemFileSystem();
+    bool saved = !c.appearsAfterTheCheck;
+    calls.lockNow = [this, &saved, real = calls.lockNow](int fd, short type) {
+      if (!std::exchange(saved, true)) {
+        folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
+      }
+      return real(fd, type);
+    };
+    {
+      const ScopedFileSystem otherProgram(calls);
+      EXPECT_EQ(logic_.Save(), c.outcome);
+    }
     ASSERT_EQ(view_.messages.size(), 1U);
     EXPECT_EQ(view_.messages[0].text, kReplaceText);
     EXPECT_EQ(view_.messages[0].caption, "Warning");

@@ -25,7 +25,7 @@ auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& 
       return Result(-1);
     }
     const Result result = real(args...);
-    if (name == "rename" && result == 0 && !log->failed) {
+    if ((name == "renameat" || name == "linkat") && result == 0 && !log->failed) {
       log->renamedBeforeFailure = true;
     }
     return result;
@@ -37,16 +37,19 @@ auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& 
 FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   const FileSystemCalls real = SystemFileSystem();
   FileSystemCalls calls;
-  calls.open = Counted(log, real.open, "open");
-  calls.flock = Counted(log, real.flock, "flock");
+  calls.openat = Counted(log, real.openat, "openat");
+  calls.read = Counted(log, real.read, "read");
+  calls.lockNow = Counted(log, real.lockNow, "lockNow");
   calls.timedLock = real.timedLock;
   calls.write = Counted(log, real.write, "write");
   calls.fchown = Counted(log, real.fchown, "fchown");
   calls.fchmod = Counted(log, real.fchmod, "fchmod");
+  calls.fsetxattr = Counted(log, real.fsetxattr, "fsetxattr");
   calls.fsync = Counted(log, real.fsync, "fsync");
   calls.close = Counted(log, real.close, "close");
-  calls.rename = Counted(log, real.rename, "rename");
-  calls.unlink = Counted(log, real.unlink, "unlink");
+  calls.renameat = Counted(log, real.renameat, "renameat");
+  calls.linkat = Counted(log, real.linkat, "linkat");
+  calls.unlinkat = Counted(log, real.unlinkat, "unlinkat");
   return calls;
 }
 

@@ -1,11 +1,8 @@
 // The new-variable button: the typical road of the program, from two units dragged onto the work
 // area to the resultant saved under a new name and listed in its sorted place.
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -16,6 +13,7 @@
 #include <QTimer>
 
 #include "catalogue/file_system.h"
+#include "catalogue/write_lock.h"
 #include "main_form_fixture.h"
 #include "ui/new_var_dlg.h"
 
@@ -129,17 +127,17 @@ TEST_F(NewVariable, TheWholeRoadRunsFromTheKeyboard) {
 // Another program holds the catalogue's lock while calpero-cli and the window each start a save:
 // both wait, the window under the hourglass, and once the lock is free both units are saved.
 TEST_F(NewVariable, SavesWhileCalperoCliSavesIntoTheSameCatalogueAndBothUnitsAreKept) {
-  const int holder = ::open("Data", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  std::optional<WriteLock> holder(std::in_place, "Data/data.ini");
+  ASSERT_TRUE(holder->Held());
   QProcess cli;
   cli.start(QStringLiteral(CALPERO_CLI_PATH), {"save", "Other", "1", "0", "0", "0"});
   ASSERT_TRUE(cli.waitForStarted());
   std::vector<Qt::CursorShape> shapes;
   FileSystemCalls calls = SystemFileSystem();
-  calls.timedLock = [&shapes, holder, real = calls.timedLock](int fd, auto timeout) {
+  calls.timedLock = [&shapes, &holder, real = calls.timedLock](int fd, auto timeout) {
     const QCursor* cursor = QApplication::overrideCursor();
     shapes.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
-    ::close(holder);
+    holder.reset();
     return real(fd, timeout);
   };
   const ScopedFileSystem watched(calls);

@@ -1,0 +1,90 @@
+#include "catalogue/file_access.h"
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+
+#include "catalogue/file_system.h"
+
+namespace calpero {
+namespace {
+
+// Where Linux keeps a file's POSIX access ACL (what libacl reads and writes, in the same form).
+constexpr const char* kAccessAclName = "system.posix_acl_access";
+constexpr mode_t kPermissionBits = 07777;
+
+// Whether `error` says that the file system does not keep what was asked or this process may not
+// set it: then the file keeps what the system gave it, which is no failure of the change.
+bool NotKeptHere(int error) {
+  return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
+}
+
+bool KeepOwnership(int fd, const FileAccess& access) {
+  constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
+  constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
+  struct stat made {};
+  if (::fstat(fd, &made) != 0) {
+    return false;
+  }
+  const uid_t owner = made.st_uid == access.owner ? kUnchangedOwner : access.owner;
+  const gid_t group = made.st_gid == access.group ? kUnchangedGroup : access.group;
+  if ((owner == kUnchangedOwner && group == kUnchangedGroup) ||
+      FileSystem().fchown(fd, owner, group) == 0) {
+    return true;
+  }
+  // Not privileged: the group alone, where this process belongs to it.
+  if (errno == EPERM && owner != kUnchangedOwner && group != kUnchangedGroup &&
+      FileSystem().fchown(fd, kUnchangedOwner, group) == 0) {
+    return true;
+  }
+  return NotKeptHere(errno);
+}
+
+}  // namespace
+
+bool ReadAccess(int fd, FileAccess& access) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    return false;
+  }
+  access.mode = status.st_mode & kPermissionBits;
+  access.owner = status.st_uid;
+  access.group = status.st_gid;
+  access.acl.clear();
+  // The size first; an ACL that changes in between is read again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const ssize_t size = ::fgetxattr(fd, kAccessAclName, nullptr, 0);
+    if (size <= 0) {
+      return true;  // none, or the file system keeps none
+    }
+    access.acl.resize(static_cast<std::size_t>(size));
+    const ssize_t got = ::fgetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size());
+    if (got >= 0) {
+      access.acl.resize(static_cast<std::size_t>(got));
+      return true;
+    }
+    access.acl.clear();
+    if (errno != ERANGE) {
+      return true;
+    }
+  }
+  return true;
+}
+
+bool GiveAccess(int fd, const FileAccess& access) {
+  if (!KeepOwnership(fd, access)) {
+    return false;
+  }
+  if (FileSystem().fchmod(fd, access.mode) != 0 && !NotKeptHere(errno)) {
+    return false;
+  }
+  if (!access.acl.empty() &&
+      FileSystem().fsetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size()) != 0 &&
+      !NotKeptHere(errno)) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace calpero
