@@ -9,12 +9,16 @@ namespace calpero {
 
 double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {
   const std::optional<IniLine> entry = index.FindEntry(section, key);
-  if (!entry || entry->value.empty()) {
+  return entry ? StoredPowerValue(entry->value) : 0;
+}
+
+double StoredPowerValue(std::string_view text) {
+  if (text.empty()) {
     return 0;
   }
   long double value = 0;
   try {
-    value = ParsePower(entry->value);
+    value = ParsePower(text);
   } catch (const EConvertError&) {
     // A hand-edited or foreign value counts as no power at all.
     return 0;

@@ -12,4 +12,8 @@ namespace calpero {
 // double, down to 0 for values too small. Throws EOverflow for a value beyond the double range.
 double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key);
 
+// The power that the stored value text `text` stands for, by the same rules: 0 for an empty text
+// or one that ParsePower refuses; throws EOverflow for a value beyond the double range.
+double StoredPowerValue(std::string_view text);
+
 }  // namespace calpero
