@@ -1,6 +1,18 @@
 #include "app/error_text.h"
 
+#include <array>
+#include <charconv>
+
 namespace calpero {
+namespace {
+
+std::string IndexErrorMessage(int index) {
+  std::array<char, 16> digits{};
+  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), index);
+  return "List index out of bounds (" + std::string(digits.data(), result.ptr) + ")";
+}
+
+}  // namespace
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);
@@ -9,5 +21,7 @@ std::string ErrorBoxText(std::string_view message) {
   }
   return text;
 }
+
+EListIndexError::EListIndexError(int index) : Exception(IndexErrorMessage(index)) {}
 
 }  // namespace calpero

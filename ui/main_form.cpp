@@ -16,7 +16,7 @@
 
 #include "app/help_page.h"
 #include "app/hint_text.h"
-#include "app/prefix_search.h"
+#include "app/list_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
 #include "calc/power_vector.h"

@@ -1,10 +1,8 @@
-#include "app/list_index_error.h"
+#include "app/error_text.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-
-#include "app/error_text.h"
 
 namespace calpero {
 namespace {
