@@ -85,7 +85,8 @@ class UnitCatalogue : public PowerSource {
   // exactly those of this handle's last reading is that reading, with the headers it found,
   // returned again instead of walking the text anew. So the list, an evaluation and the search for
   // units with given powers that one user action makes look through the file once, and a change
-  // by anyone is still seen at once. Never throws beyond allocation failure.
+  // by anyone is still seen at once. Never throws beyond allocation failure. Since it keeps that
+  // reading, a handle is not for use from several threads at once.
   std::shared_ptr<const CatalogueText> ReadText() const;
 
  private:
