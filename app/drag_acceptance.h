@@ -11,6 +11,20 @@ enum class TDragParty { UnitList, Token, Area, Trash, Other };
 // the unit list takes tokens only; the trash takes the unit list and tokens; nothing else accepts
 // anything, and nothing accepts a source of any other kind (the trash picture, which can be
 // dragged too, is refused everywhere).
-bool AcceptsDrop(TDragParty target, TDragParty source);
+constexpr bool AcceptsDrop(TDragParty target, TDragParty source) {
+  const bool fromList = source == TDragParty::UnitList;
+  const bool fromToken = source == TDragParty::Token;
+  switch (target) {
+    case TDragParty::Area:
+    case TDragParty::Token:
+    case TDragParty::Trash:
+      return fromList || fromToken;
+    case TDragParty::UnitList:
+      return fromToken;
+    case TDragParty::Other:
+      return false;
+  }
+  return false;
+}
 
 }  // namespace calpero

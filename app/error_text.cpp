@@ -1,6 +1,18 @@
 #include "app/error_text.h"
 
+#include <array>
+#include <charconv>
+
 namespace calpero {
+namespace {
+
+std::string IndexErrorMessage(int index) {
+  std::array<char, 16> digits{};
+  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), index);
+  return "List index out of bounds (" + std::string(digits.data(), result.ptr) + ")";
+}
+
+}  // namespace
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);
@@ -39,5 +51,7 @@ std::optional<std::vector<std::string>> MatchMessagePattern(std::string_view mes
   return std::vector<std::string>{std::string(filled.substr(0, end)),
                                   std::string(filled.substr(end + middle.size()))};
 }
+
+EListIndexError::EListIndexError(int index) : Exception(IndexErrorMessage(index)) {}
 
 }  // namespace calpero

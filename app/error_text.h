@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/errors.h"
+
 namespace calpero {
 
 // The text of the default error box for an error's message: the message with a full stop
@@ -20,5 +22,12 @@ std::string ErrorBoxText(std::string_view message);
 // contains ']'" as "a]" and "it contains ']'".)
 std::optional<std::vector<std::string>> MatchMessagePattern(std::string_view message,
                                                             std::string_view pattern);
+
+// The unit list was asked for its current item while it has none (or for an index outside it):
+// "List index out of bounds (<index>)", with -1 when nothing is current.
+class EListIndexError : public Exception {
+ public:
+  explicit EListIndexError(int index);
+};
 
 }  // namespace calpero

@@ -35,4 +35,12 @@ bool HasHtmlAssociation(const THtmlAssociation& association) {
   return !IsBlankText(association.XdgMimeDefault) || !IsBlankText(association.BrowserVariable);
 }
 
+THelpOutcome OpenHelpPage(THelpShell& shell, const std::string& page) {
+  if (!shell.FindBrowser(page)) {
+    return THelpOutcome::BrowserNotFound;
+  }
+  shell.Launch(page);
+  return THelpOutcome::Launched;
+}
+
 }  // namespace calpero

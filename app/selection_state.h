@@ -14,7 +14,10 @@ class TSelectionState {
  public:
   // A click on the list that left `firstSelected` as the first selected item (std::nullopt when
   // nothing is selected, which records 0).
-  void RecordClick(std::optional<std::size_t> firstSelected);
+  void RecordClick(std::optional<std::size_t> firstSelected) {
+    selectedIndex_ = static_cast<std::int32_t>(firstSelected.value_or(0));
+    addButtonsEnabled_ = true;
+  }
 
   std::int32_t SelectedIndex() const { return selectedIndex_; }
   bool AddButtonsEnabled() const { return addButtonsEnabled_; }

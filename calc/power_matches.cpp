@@ -1,52 +1,85 @@
 #include "calc/power_matches.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/section_index.h"
 #include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
 #include "text/text_bytes.h"
 
 namespace calpero {
 namespace {
 
-// Whether the section's powers, as an evaluation of its unit alone stores them, are `powers`.
-// Reads one power at a time and stops at the first that differs, which for nearly every unit of
-// a catalogue is the first. A power that an evaluation would refuse matches nothing. Each key
-// compared whose text was refused goes to `refused` (section index, key) when it is given.
-bool HasPowers(const SectionIndex& index, std::size_t sectionIndex, const IniSection& section,
-               const TPowerVector& powers,
-               std::vector<std::pair<std::size_t, std::string_view>>* refused) {
-  try {
-    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-      const StoredPower power = InspectStoredPower(index, section, kPowerKeys.at(i));
-      if (power.State == StoredPowerState::Overflow) {
-        return false;
+// Whether the stored texts of one power give the wanted value, as an evaluation of the unit alone
+// would store it. A catalogue repeats a handful of texts ("0", "1", "-2") over thousands of units,
+// so each distinct text is inspected once and its verdict remembered. A text that an evaluation
+// would refuse (beyond the double or the single-precision range) never gives it.
+class PowerVerdicts {
+ public:
+  struct Verdict {
+    bool gives = false;
+    bool refused = false;  // ParsePower refused the text, which counted as 0
+  };
+
+  explicit PowerVerdicts(float wanted) : wanted_(wanted) {}
+
+  // `text` views the catalogue text, which outlives this object.
+  Verdict Of(std::string_view text) {
+    const auto [verdict, isNew] = verdicts_.try_emplace(text);
+    if (isNew) {
+      const StoredPower power = InspectStoredPower(text);
+      try {
+        verdict->second.gives = power.State != StoredPowerState::Overflow &&
+                                StoreSingle(power.Value) == wanted_;
+      } catch (const EOverflow&) {
+        verdict->second.gives = false;
       }
-      if (power.State == StoredPowerState::Refused && refused != nullptr) {
-        refused->emplace_back(sectionIndex, kPowerKeys.at(i));
-      }
-      if (StoreSingle(power.Value) != powers[i]) {
-        return false;
-      }
+      verdict->second.refused = power.State == StoredPowerState::Refused;
     }
-  } catch (const EOverflow&) {
-    return false;
+    return verdict->second;
+  }
+
+ private:
+  float wanted_;
+  std::unordered_map<std::string_view, Verdict> verdicts_;
+};
+
+// Whether the section's powers, as an evaluation of its unit alone stores them, are those that
+// `verdicts` want (a missing entry counts as the empty text, 0). Reads one power at a time and
+// stops at the first that differs, which for nearly every unit of a catalogue is the first. Each
+// key compared whose text was refused goes to `refused` (section index, key) when it is given.
+bool HasPowers(const SectionIndex& index, std::size_t sectionIndex, const IniSection& section,
+               std::array<PowerVerdicts, 4>& verdicts,
+               std::vector<std::pair<std::size_t, std::string_view>>* refused) {
+  for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+    const std::optional<IniLine> entry = index.FindEntry(section, kPowerKeys.at(i));
+    const PowerVerdicts::Verdict verdict =
+        verdicts.at(i).Of(entry ? entry->value : std::string_view());
+    if (verdict.refused && refused != nullptr) {
+      refused->emplace_back(sectionIndex, kPowerKeys.at(i));
+    }
+    if (!verdict.gives) {
+      return false;
+    }
   }
   return true;
 }
 
 // Drops the candidates (indices into `sections`, in increasing order) that an earlier section of
 // the same name shadows. Hashes only when there is a candidate; one pass over the sections.
-void DropShadowed(const std::vector<IniSection>& sections, std::vector<std::size_t>& candidates) {
+void DropShadowed(std::span<const IniSection> sections, std::vector<std::size_t>& candidates) {
   std::unordered_multimap<std::uint64_t, std::size_t> byHash;
   for (const std::size_t candidate : candidates) {
     byHash.emplace(IniNameHash(sections[candidate].name), candidate);
@@ -65,7 +98,7 @@ void DropShadowed(const std::vector<IniSection>& sections, std::vector<std::size
 }
 
 // Adds the refused texts of the sections that no earlier section of the same name shadows.
-void ReportRefused(const SectionIndex& index, const std::vector<IniSection>& sections,
+void ReportRefused(const SectionIndex& index, std::span<const IniSection> sections,
                    const std::vector<std::pair<std::size_t, std::string_view>>& found,
                    std::vector<TRefusedPower>& refused) {
   std::vector<std::size_t> reading;
@@ -83,13 +116,17 @@ void ReportRefused(const SectionIndex& index, const std::vector<IniSection>& sec
   }
 }
 
-std::vector<std::string> UnitsWithPowersIn(const SectionIndex& index, const TPowerVector& powers,
-                                           std::vector<TRefusedPower>* refused) {
-  const std::vector<IniSection> sections = index.Sections();
+// The units of `sections` (the headers of the text that `index` looks through) with `powers`.
+std::vector<std::string> UnitsWithPowers(const SectionIndex& index,
+                                         std::span<const IniSection> sections,
+                                         const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused) {
+  std::array<PowerVerdicts, 4> verdicts = {PowerVerdicts(powers[0]), PowerVerdicts(powers[1]),
+                                           PowerVerdicts(powers[2]), PowerVerdicts(powers[3])};
   std::vector<std::size_t> candidates;
   std::vector<std::pair<std::size_t, std::string_view>> found;
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (HasPowers(index, i, sections[i], powers, refused != nullptr ? &found : nullptr)) {
+    if (HasPowers(index, i, sections[i], verdicts, refused != nullptr ? &found : nullptr)) {
       candidates.push_back(i);
     }
   }
@@ -111,21 +148,26 @@ std::vector<std::string> UnitsWithPowersIn(const SectionIndex& index, const TPow
 
 std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  return UnitsWithPowersIn(SectionIndex(text), powers, refused);
+  const SectionIndex index(text);
+  return UnitsWithPowers(index, index.Headers(), powers, refused);
+}
+
+std::vector<std::string> UnitsWithPowers(const CatalogueText& text, const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused) {
+  return UnitsWithPowers(text.Index(), text.Headers(), powers, refused);
 }
 
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  return UnitsWithPowers(ReadWholeFile(catalogue.Path()).bytes, powers, refused);
+  return UnitsWithPowers(*catalogue.ReadText(), powers, refused);
 }
 
 TUnitsAndMatches ListUnitsAndMatches(const UnitCatalogue& catalogue,
                                      const std::optional<TPowerVector>& powers) {
-  const WholeFile file = ReadWholeFile(catalogue.Path());
-  const SectionIndex index(file.bytes);
-  TUnitsAndMatches found{.Units = index.Names(), .Matches = {}};
+  const std::shared_ptr<const CatalogueText> text = catalogue.ReadText();
+  TUnitsAndMatches found{.Units = text->Names(), .Matches = {}};
   if (powers) {
-    found.Matches = UnitsWithPowersIn(index, *powers, nullptr);
+    found.Matches = UnitsWithPowers(*text, *powers);
   }
   return found;
 }

@@ -9,6 +9,7 @@
 
 namespace calpero {
 
+class CatalogueText;
 class UnitCatalogue;
 
 // A stored power that the catalogue could not read and counted as 0: the unit, the key, the text.
@@ -25,14 +26,21 @@ struct TRefusedPower {
 // A name counts by its first section, the one the catalogue reads, so a later section of the same
 // name (letter case aside) is passed over. A unit with a power that an evaluation would refuse
 // (beyond the double or the single-precision range) matches nothing. The names come in file
-// order, each in its stored bytes. One pass over the text; never throws beyond allocation.
+// order, each in its stored bytes. One walk over the section headers, reading each unit's powers
+// only as far as the first that differs; never throws beyond allocation.
 // When `refused` is given, each stored text that ParsePower refused and that the comparison
 // counted as 0 is added to it, once per unit and key, in file order (a unit's keys after the first
 // power that differs are not compared, so not reported).
 std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
 
-// The same on the catalogue's file, read once; a missing or unreadable file holds no units.
+// The same on a reading whose headers are already found: no walk over the text at all.
+std::vector<std::string> UnitsWithPowers(const CatalogueText& text, const TPowerVector& powers,
+                                         std::vector<TRefusedPower>* refused = nullptr);
+
+// The same on the catalogue's file, read once (UnitCatalogue::ReadText, so that a reading of the
+// same bytes made for the list or an evaluation is used again); a missing or unreadable file holds
+// no units.
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
 

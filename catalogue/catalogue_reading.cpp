@@ -1,22 +1,30 @@
 #include "catalogue/catalogue_reading.h"
 
+#include <utility>
+
 #include "catalogue/stored_power.h"
-#include "catalogue/whole_file.h"
 
 namespace calpero {
 
-CatalogueReading::CatalogueReading(const std::string& path,
-                                   std::span<const std::string> unitNames) {
-  if (unitNames.empty()) {
-    return;
+CatalogueText::CatalogueText(std::string text)
+    : text_(std::move(text)), headers_(SectionIndex(text_).Headers()) {}
+
+std::vector<std::string> CatalogueText::Names() const {
+  std::vector<std::string> names;
+  names.reserve(headers_.size());
+  for (const IniSection& section : headers_) {
+    names.emplace_back(section.name);
   }
-  text_ = ReadWholeFile(path).bytes;
-  sections_ = SectionIndex(text_).FindAll(unitNames);
+  return names;
 }
+
+CatalogueReading::CatalogueReading(std::shared_ptr<const CatalogueText> text,
+                                   std::span<const std::string> unitNames)
+    : text_(std::move(text)), sections_(text_->Index().FindAll(unitNames, text_->Headers())) {}
 
 double CatalogueReading::ReadPower(std::string_view unitName, std::string_view key) const {
   const IniSection* section = sections_.Find(unitName);
-  return section != nullptr ? ReadStoredPower(SectionIndex(text_), *section, key) : 0;
+  return section != nullptr ? ReadStoredPower(text_->Index(), *section, key) : 0;
 }
 
 StoredPower CatalogueReading::InspectPower(std::string_view unitName, std::string_view key) const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/power_source.h"
 #include "catalogue/section_index.h"
@@ -10,15 +12,46 @@
 
 namespace calpero {
 
-// One reading of the catalogue file for a set of unit names: the file is read once, at
-// construction, and the first section of each requested name is indexed; ReadPower then answers
-// from memory exactly as UnitCatalogue::ReadPower would have answered at that moment. Made by
-// UnitCatalogue::ReadUnits; what an evaluation uses so that it reads the file once.
+// The catalogue file's text as one reading found it, with the headers of its sections found in
+// one walk. The list of names, an evaluation and the search for units with given powers can all
+// be answered from it, so that one user action looks through the file once. Made by
+// UnitCatalogue::ReadText; shared (it is never changed), and the names it gives view its text.
+class CatalogueText {
+ public:
+  // Walks the headers of `text`. Never throws beyond allocation failure.
+  explicit CatalogueText(std::string text);
+  CatalogueText(const CatalogueText&) = delete;
+  CatalogueText& operator=(const CatalogueText&) = delete;
+
+  const std::string& Text() const { return text_; }
+
+  // The index over the text, for questions about a section's entries.
+  SectionIndex Index() const { return SectionIndex(text_); }
+
+  // Every section in file order, as SectionIndex::Headers gives them.
+  std::span<const IniSection> Headers() const { return headers_; }
+
+  // Every section name in file order, in its stored bytes and letter case, duplicates included.
+  std::vector<std::string> Names() const;
+
+ private:
+  std::string text_;
+  std::vector<IniSection> headers_;
+};
+
+// One reading of the catalogue file for a set of unit names: the first section of each requested
+// name is indexed; ReadPower then answers from memory exactly as UnitCatalogue::ReadPower would
+// have answered at the moment of the reading. Made by UnitCatalogue::ReadUnits; what an
+// evaluation uses so that it reads the file once.
 class CatalogueReading : public PowerSource {
  public:
-  // Reads the file at `path` (when `unitNames` is not empty). A missing or unreadable file reads
-  // as empty. Never throws beyond allocation failure.
-  CatalogueReading(const std::string& path, std::span<const std::string> unitNames);
+  // A reading that holds no unit: every power is 0.
+  CatalogueReading() = default;
+
+  // Indexes the first section of each of `unitNames` in `text`. Never throws beyond allocation
+  // failure.
+  CatalogueReading(std::shared_ptr<const CatalogueText> text,
+                   std::span<const std::string> unitNames);
 
   // The power of `key` in the unit's section; 0 for a name that was not requested or has no
   // section, a missing key, or a text that ParsePower refuses. Throws EOverflow for a stored
@@ -35,7 +68,7 @@ class CatalogueReading : public PowerSource {
   bool HoldsUnit(std::string_view unitName) const;
 
  private:
-  std::string text_;
+  std::shared_ptr<const CatalogueText> text_;
   SectionTable sections_;  // the first section of each requested name
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace calpero {
@@ -142,8 +143,15 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
   return std::nullopt;
 }
 
-SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
-  SectionTable table;
+namespace {
+
+// The first section of each of `names` among the sections that `next` yields in file order (it
+// fills its argument and returns true, or returns false after the last); stops as soon as every
+// name is found. Entries are described only for the sections kept, through `describe`.
+template <typename NextSection, typename Describe>
+std::unordered_map<std::string, IniSection> FirstOfEach(std::span<const std::string> names,
+                                                        NextSection next, Describe describe) {
+  std::unordered_map<std::string, IniSection> found;
   std::unordered_set<std::string> wanted;
   // The low bits of each wanted name's hash, one bit each: a section whose bit is clear is not
   // wanted, which one look settles for nearly every section of a large file.
@@ -155,22 +163,61 @@ SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
     wanted.insert(folded);
     maybeWanted[IniNameHash(name) % kHashBits] = true;
   }
-  SectionWalker walker(text_);
   IniSection section;
-  // Only the first section of each name counts, and the walk ends once every name is found.
-  while (table.sections_.size() < wanted.size() && walker.Next(section)) {
+  // Only the first section of each name counts, and the look ends once every name is found.
+  while (found.size() < wanted.size() && next(section)) {
     if (!maybeWanted[IniNameHash(section.name) % kHashBits]) {
       continue;
     }
     FoldIniName(section.name, folded);
-    if (!wanted.contains(folded) || table.sections_.contains(folded)) {
+    if (!wanted.contains(folded) || found.contains(folded)) {
       continue;
     }
-    DescribeEntries(text_, section);
+    describe(section);
     section.name = {};
-    table.sections_.emplace(folded, section);
+    found.emplace(folded, section);
   }
+  return found;
+}
+
+}  // namespace
+
+SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
+  SectionWalker walker(text_);
+  SectionTable table;
+  table.sections_ = FirstOfEach(
+      names, [&walker](IniSection& section) { return walker.Next(section); },
+      [this](IniSection& section) { DescribeEntries(text_, section); });
   return table;
+}
+
+SectionTable SectionIndex::FindAll(std::span<const std::string> names,
+                                   std::span<const IniSection> headers) const {
+  std::size_t next = 0;
+  SectionTable table;
+  table.sections_ = FirstOfEach(
+      names,
+      [&headers, &next](IniSection& section) {
+        if (next == headers.size()) {
+          return false;
+        }
+        section = headers[next++];
+        return true;
+      },
+      [this](IniSection& section) { DescribeEntries(text_, section); });
+  return table;
+}
+
+std::vector<IniSection> SectionIndex::Headers() const {
+  std::vector<IniSection> sections;
+  // As for the names: the count of "[" bounds the sections.
+  sections.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '[')));
+  SectionWalker walker(text_);
+  IniSection section;
+  while (walker.Next(section)) {
+    sections.push_back(section);
+  }
+  return sections;
 }
 
 std::vector<IniSection> SectionIndex::Sections() const {

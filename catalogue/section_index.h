@@ -64,6 +64,16 @@ class SectionIndex {
   // look ends as soon as every name is found.
   SectionTable FindAll(std::span<const std::string> names) const;
 
+  // The same among `headers`, this text's Headers(), without looking through the text again.
+  SectionTable FindAll(std::span<const std::string> names,
+                       std::span<const IniSection> headers) const;
+
+  // Every section in file order with what its header line tells: name, headerBegin, bodyBegin
+  // and end. No body is read, so the entry fields are those of a section without entries;
+  // FindEntry needs only what is filled. A question over every section's header (the names, the
+  // first power of each unit) is answered at the cost of the header walk alone.
+  std::vector<IniSection> Headers() const;
+
   // Every section in file order, every field filled, duplicates included.
   std::vector<IniSection> Sections() const;
 

@@ -7,16 +7,14 @@
 
 namespace calpero {
 
-StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
-                               std::string_view key) {
-  const std::optional<IniLine> entry = index.FindEntry(section, key);
-  if (!entry || entry->value.empty()) {
+StoredPower InspectStoredPower(std::string_view text) {
+  if (text.empty()) {
     return {};
   }
-  StoredPower power{StoredPowerState::Number, entry->value, 0};
+  StoredPower power{StoredPowerState::Number, text, 0};
   long double value = 0;
   try {
-    value = ParsePower(entry->value);
+    value = ParsePower(text);
   } catch (const EConvertError&) {
     // A hand-edited or foreign value counts as no power at all.
     power.State = StoredPowerState::Refused;
@@ -28,6 +26,12 @@ StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& sect
     power.State = StoredPowerState::Overflow;
   }
   return power;
+}
+
+StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
+                               std::string_view key) {
+  const std::optional<IniLine> entry = index.FindEntry(section, key);
+  return entry ? InspectStoredPower(entry->value) : StoredPower{};
 }
 
 double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {

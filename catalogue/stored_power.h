@@ -22,8 +22,12 @@ struct StoredPower {
   double Value = 0;
 };
 
-// The power stored under `key` in `section` of the catalogue text that `index` looks through, with
-// what the catalogue's rules make of it. Never throws beyond allocation failure.
+// What the catalogue's rules make of the stored value text `text` (a view that the result keeps).
+// Never throws beyond allocation failure.
+StoredPower InspectStoredPower(std::string_view text);
+
+// The same for the power stored under `key` in `section` of the catalogue text that `index` looks
+// through; a missing key is Missing.
 StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
                                std::string_view key);
 

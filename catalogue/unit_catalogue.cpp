@@ -31,10 +31,7 @@ UnitCatalogue::UnitCatalogue(std::string path, std::string shownPath)
 
 UnitCatalogue::~UnitCatalogue() { Flush(); }
 
-std::vector<std::string> UnitCatalogue::ListUnits() const {
-  const WholeFile file = ReadWholeFile(path_);
-  return SectionIndex(file.bytes).Names();
-}
+std::vector<std::string> UnitCatalogue::ListUnits() const { return ReadText()->Names(); }
 
 double UnitCatalogue::ReadPower(std::string_view unitName, std::string_view key) const {
   const WholeFile file = ReadWholeFile(path_);
@@ -119,7 +116,20 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
 void UnitCatalogue::Flush() const {}
 
 CatalogueReading UnitCatalogue::ReadUnits(std::span<const std::string> unitNames) const {
-  return {path_, unitNames};
+  if (unitNames.empty()) {
+    return {};
+  }
+  return {ReadText(), unitNames};
+}
+
+std::shared_ptr<const CatalogueText> UnitCatalogue::ReadText() const {
+  WholeFile file = ReadWholeFile(path_);
+  // Comparing the bytes costs a fraction of walking them, and unlike the file's size and times
+  // it cannot miss a change.
+  if (lastText_ == nullptr || lastText_->Text() != file.bytes) {
+    lastText_ = std::make_shared<const CatalogueText>(std::move(file.bytes));
+  }
+  return lastText_;
 }
 
 }  // namespace calpero

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,8 +13,9 @@
 
 namespace calpero {
 
-// A handle on the unit catalogue file: it holds the path and nothing else. Every operation goes to
-// the file, so two handles on the same path see each other's writes at once. The path is used as
+// A handle on the unit catalogue file: it holds the path and, to spare a second walk over a file
+// that has not changed, its last reading (see ReadText). Every operation goes to the file, so two
+// handles on the same path see each other's writes at once. The path is used as
 // given (a relative path resolves against the working directory at the time of each operation)
 // and appears in the write error's message as given, or as the shown path when one is given.
 class UnitCatalogue : public PowerSource {
@@ -83,11 +85,23 @@ class UnitCatalogue : public PowerSource {
 
   // One reading of the file that answers ReadPower for `unitNames` (and 0 for any other name)
   // exactly as this handle would, without reading the file again. What an evaluation uses.
+  // Reads nothing when `unitNames` is empty.
   CatalogueReading ReadUnits(std::span<const std::string> unitNames) const;
+
+  // The file's text as it is now, with its sections' headers found (empty when the file or its
+  // folder is missing or unreadable). The file is read on every call; only when its bytes are
+  // exactly those of this handle's last reading is that reading, with the headers it found,
+  // returned again instead of walking the text anew. So the list, an evaluation and the search for
+  // units with given powers that one user action makes look through the file once, and a change
+  // by anyone is still seen at once. Never throws beyond allocation failure. Since it keeps that
+  // reading, a handle is not for use from several threads at once.
+  std::shared_ptr<const CatalogueText> ReadText() const;
 
  private:
   std::string path_;
   std::string shownPath_;
+  // The last reading; a cache checked against the file's bytes on every use (see ReadText).
+  mutable std::shared_ptr<const CatalogueText> lastText_;
 };
 
 }  // namespace calpero

@@ -15,8 +15,8 @@
 #include <QWindow>
 
 #include "app/help_page.h"
-#include "app/list_index_error.h"
-#include "app/prefix_search.h"
+#include "app/error_text.h"
+#include "app/list_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
 #include "calc/power_vector.h"

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-#include "app/help_shell.h"
+#include "app/help_page.h"
 #include "app/selection_state.h"
 #include "calc/evaluation.h"
 #include "calc/random_generator.h"

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/list_index_error.h"
+#include "app/error_text.h"
 #include "ui/unit_list_model.h"
 
 namespace calpero {

@@ -9,7 +9,7 @@
 
 #include <QListView>
 
-#include "app/type_ahead.h"
+#include "app/list_search.h"
 
 namespace calpero {
 

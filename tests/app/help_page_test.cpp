@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/help_shell.h"
 #include "tests/support/temp_folder.h"
 
 namespace calpero {

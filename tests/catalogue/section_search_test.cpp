@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/file_system.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/section_index.h"
@@ -117,13 +118,24 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
     const std::vector<IniSection> want = SectionsByLine(text);
     const SectionIndex index(text);
     const std::vector<IniSection> got = index.Sections();
+    const std::vector<IniSection> headers = index.Headers();
     ASSERT_EQ(got.size(), want.size()) << "'" << text << "'";
+    ASSERT_EQ(headers.size(), want.size()) << "'" << text << "'";
     std::vector<std::string> names;
     for (std::size_t i = 0; i < want.size(); ++i) {
       ExpectSameSection(got[i], want[i], text);
+      // The header walk fills what the header line tells and reads no body.
+      IniSection headerOnly = want[i];
+      headerOnly.entriesEnd = headerOnly.bodyBegin;
+      headerOnly.hasEntries = false;
+      headerOnly.lastEntryEnded =
+          headerOnly.bodyBegin > headerOnly.headerBegin &&
+          (text[headerOnly.bodyBegin - 1] == '\n' || text[headerOnly.bodyBegin - 1] == '\r');
+      ExpectSameSection(headers[i], headerOnly, text);
       names.emplace_back(want[i].name);
     }
     EXPECT_EQ(index.Names(), names) << "'" << text << "'";
+    EXPECT_EQ(CatalogueText(text).Names(), names) << "'" << text << "'";
   }
 }
 
@@ -134,30 +146,34 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
     for (const IniSection& section : SectionsByLine(text)) {
       names.emplace_back(section.name);
     }
-    const SectionTable table = index.FindAll(names);
-    for (const IniSection& section : SectionsByLine(text)) {
-      for (const std::string& asked : {std::string(section.name), [&] {
-                                         std::string folded;
-                                         FoldIniName(section.name, folded);
-                                         return folded;
-                                       }()}) {
-        const std::optional<IniSection> found = index.Find(asked);
-        ASSERT_TRUE(found.has_value()) << "'" << text << "' " << asked;
-        const std::vector<IniSection> all = SectionsByLine(text);
-        const auto first = std::find_if(all.begin(), all.end(), [&](const IniSection& s) {
-          return SameIniName(s.name, asked);
-        });
-        ExpectSameSection(*found, *first, text);
-        // The table keeps the same section, all but its name.
-        const IniSection* listed = table.Find(asked);
-        ASSERT_NE(listed, nullptr) << "'" << text << "' " << asked;
-        IniSection named = *listed;
-        named.name = first->name;
-        ExpectSameSection(named, *first, text);
+    const SectionTable walked = index.FindAll(names);
+    const std::vector<IniSection> headers = index.Headers();
+    // The same look among headers found before answers exactly as the walk does.
+    for (const SectionTable& table : {walked, index.FindAll(names, headers)}) {
+      for (const IniSection& section : SectionsByLine(text)) {
+        for (const std::string& asked : {std::string(section.name), [&] {
+                                           std::string folded;
+                                           FoldIniName(section.name, folded);
+                                           return folded;
+                                         }()}) {
+          const std::optional<IniSection> found = index.Find(asked);
+          ASSERT_TRUE(found.has_value()) << "'" << text << "' " << asked;
+          const std::vector<IniSection> all = SectionsByLine(text);
+          const auto first = std::find_if(all.begin(), all.end(), [&](const IniSection& s) {
+            return SameIniName(s.name, asked);
+          });
+          ExpectSameSection(*found, *first, text);
+          // The table keeps the same section, all but its name.
+          const IniSection* listed = table.Find(asked);
+          ASSERT_NE(listed, nullptr) << "'" << text << "' " << asked;
+          IniSection named = *listed;
+          named.name = first->name;
+          ExpectSameSection(named, *first, text);
+        }
       }
+      EXPECT_FALSE(index.Find("no such unit").has_value());
+      EXPECT_EQ(table.Find("no such unit"), nullptr);
     }
-    EXPECT_FALSE(index.Find("no such unit").has_value());
-    EXPECT_EQ(table.Find("no such unit"), nullptr);
   }
 }
 

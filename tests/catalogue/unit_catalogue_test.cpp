@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -283,6 +285,36 @@ TEST_F(UnitCatalogueTest, TwoHandlesSeeEachOthersWritesAtOnce) {
   EXPECT_EQ(window.ReadPower("speed", "Time"), -1);
   window.EraseUnit("Speed");
   EXPECT_FALSE(dialog.UnitExists("Speed"));
+}
+
+// A handle walks an unchanged file once for the list, an evaluation and the matches of one user
+// action, but a change that keeps the file's size, inode and modification time is still seen.
+TEST_F(UnitCatalogueTest, AReadingIsSharedOnlyWhileTheBytesAreTheSame) {
+  const UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
+  const std::shared_ptr<const CatalogueText> first = catalogue.ReadText();
+  EXPECT_EQ(catalogue.ReadText(), first);
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
+  EXPECT_EQ(catalogue.ReadText(), first);
+
+  const auto modified = std::filesystem::last_write_time(path_);
+  const std::string text = ReadBytes(path_);
+  std::string renamed = text;
+  renamed.replace(renamed.find("UnitB"), 5, "UnitC");
+  std::fstream(path_, std::ios::in | std::ios::out | std::ios::binary) << renamed;
+  std::filesystem::last_write_time(path_, modified);
+  ASSERT_EQ(ReadBytes(path_), renamed);
+
+  const Names unitC = {"UnitC"};
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitC"}));
+  EXPECT_EQ(catalogue.ReadUnits(unitC).ReadPower("unitc", "Length"), -1.5);
+  EXPECT_NE(catalogue.ReadText(), first);
+  // An earlier reading keeps its own text for as long as it is held.
+  EXPECT_EQ(first->Text(), text);
+  EXPECT_EQ(first->Names(), (Names{"UnitA", "UnitB"}));
+
+  std::filesystem::remove(path_);
+  EXPECT_TRUE(catalogue.ListUnits().empty());
+  EXPECT_EQ(catalogue.ReadUnits(unitC).ReadPower("UnitC", "Length"), 0);
 }
 
 TEST_F(UnitCatalogueTest, WritePowersStoresAllKeysOfAUnit) {

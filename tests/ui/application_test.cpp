@@ -10,7 +10,7 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "app/list_index_error.h"
+#include "app/error_text.h"
 #include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"

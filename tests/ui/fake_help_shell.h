@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help_shell.h"
+#include "app/help_page.h"
 
 namespace calpero::testing {
 

@@ -1,4 +1,4 @@
-#include "app/list_index_error.h"
+#include "app/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "app/error_text.h"
 
 namespace calpero {
 namespace {
