@@ -29,7 +29,7 @@ double CatalogueReading::ReadPower(std::string_view unitName, std::string_view k
 
 StoredPower CatalogueReading::InspectPower(std::string_view unitName, std::string_view key) const {
   const IniSection* section = sections_.Find(unitName);
-  return section != nullptr ? InspectStoredPower(SectionIndex(text_), *section, key)
+  return section != nullptr ? InspectStoredPower(text_->Index(), *section, key)
                             : StoredPower{};
 }
 

@@ -30,6 +30,7 @@
 #include "catalogue/read_problem.h"
 #include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
 #include "cli/command_results.h"
 #include "cli/reading_report.h"

@@ -109,13 +109,10 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
       {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
       {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
       {"de",
-       [] { throw EInvalidUnitName("The unit name 'a: b]' cannot be stored: it contains ']'"); },
+       [] { throw EInvalidUnitName("a: b]", "a: b]", "it contains ']'"); },
        "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
       {"fr",
-       [] {
-         throw EInvalidUnitName(
-             "The unit name ' x' cannot be stored: it begins with a space or tab");
-       },
+       [] { throw EInvalidUnitName(" x", " x", "it begins with a space or tab"); },
        "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
        "espace ou une tabulation."},
       // A message of no known form is shown as it is, in every language.
