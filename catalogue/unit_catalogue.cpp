@@ -89,9 +89,10 @@ bool UnitCatalogue::UnitExists(std::string_view unitName) const {
 
 bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   // Without the file (or its folder) there is nothing to erase, and no lock file is made for
-  // nothing: a file saved from now on is saved after this erase.
+  // nothing: a file saved from now on is saved after this erase. A `Data` that is not a folder
+  // is no missing catalogue but one that cannot be reached: the lock fails with that reason.
   struct stat status {};
-  if (::stat(path_.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+  if (::stat(path_.c_str(), &status) != 0 && errno == ENOENT) {
     return false;
   }
   const WriteLock lock(path_);

@@ -175,6 +175,10 @@ keys_then "$(announced 'Square metre placed in the denominator\. The denominator
 keys_then "$(announced 'Resultant: mass 1\.00, length minus 1\.00, temperature 0\.00, time minus 2\.00; same as ([^,]+, )*Pascal[,.]')" \
   ctrl+e
 keys_then "$(spoken 'Create Variable Dialogue')" ctrl+n
+# Orca may speak the dialog before X has given it the keyboard; a Return sent earlier would go
+# to the main window.
+timeout 30 xdotool search --sync --onlyvisible --name '^Create Variable Dialogue$' \
+  windowfocus --sync >/dev/null
 # A failure is spoken as its message box shows it.
 keys_then "$(spoken '.*Some fields were left blank - data not saved')" Return
 # Without a window manager nobody gives the focus back to the dialog when the box closes, so
