@@ -14,8 +14,8 @@
 #include <QScopeGuard>
 #include <QWindow>
 
-#include "app/help_page.h"
 #include "app/error_text.h"
+#include "app/help_page.h"
 #include "app/list_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
