@@ -8,7 +8,7 @@
 
 #include "app/hint_text.h"
 #include "ui/hint.h"
-#include "ui/power_label.h"
+#include "ui/window_widgets.h"
 
 namespace calpero {
 namespace {

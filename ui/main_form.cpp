@@ -14,8 +14,8 @@
 #include <QScopeGuard>
 #include <QWindow>
 
-#include "app/help_page.h"
 #include "app/error_text.h"
+#include "app/help_page.h"
 #include "app/list_search.h"
 #include "app/unit_order.h"
 #include "calc/power_matches.h"
@@ -26,9 +26,8 @@
 #include "ui/cursor_guard.h"
 #include "ui/drag_controller.h"
 #include "ui/drag_parties.h"
-#include "ui/error_presentation.h"
 #include "ui/hint.h"
-#include "ui/message_box.h"
+#include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 #include "ui/opening_placement.h"
 #include "ui/spoken_results.h"
