@@ -9,9 +9,9 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "ui/accessible_names.h"
 #include "ui/desktop_settings.h"
 #include "ui/hint.h"
+#include "ui/screen_readers.h"
 #include "ui/window_widgets.h"
 
 namespace calpero {
