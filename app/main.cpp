@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "ui/calpero_application.h"
-#include "ui/error_presentation.h"
 #include "ui/main_form.h"
+#include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 #include "ui/xdg_help_shell.h"
 

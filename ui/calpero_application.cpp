@@ -1,7 +1,7 @@
 #include "ui/calpero_application.h"
 
 #include "ui/desktop_settings.h"
-#include "ui/error_presentation.h"
+#include "ui/message_boxes.h"
 #include "ui/translations.h"
 
 namespace calpero {

@@ -1,11 +1,48 @@
 #include "ui/desktop_settings.h"
 
+#include <utility>
+
+#include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QLocale>
+#include <QPainter>
+#include <QStyle>
+#include <QWidget>
 
+#include "app/colour_contrast.h"
 #include "catalogue/decimal_separator.h"
 
 namespace calpero {
+namespace {
+
+TRgb Rgb(const QColor& colour) {
+  const QColor rgb = colour.toRgb();
+  return {static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
+          static_cast<std::uint8_t>(rgb.blue())};
+}
+
+// Sees the application palette's change arrive at a window, which hands it on to its controls.
+class TDesktopColourFollower : public QObject {
+ public:
+  TDesktopColourFollower(QWidget* window, std::function<void()> recolour)
+      : QObject(window), recolour_(std::move(recolour)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::ApplicationPaletteChange) {
+      recolour_();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> recolour_;
+};
+
+}  // namespace
 
 void InstallFontSubstitutions() {
   QFont::insertSubstitutions(QStringLiteral("Book Antiqua"),
@@ -21,5 +58,28 @@ std::string DecimalSymbolOf(const QLocale& locale) {
 }
 
 void ApplySystemDecimalSeparator() { SetDecimalSeparator(DecimalSymbolOf(QLocale::system())); }
+
+QColor DesktopInk(const QPalette& palette) {
+  return IsDark(Rgb(palette.color(QPalette::Button))) ? palette.color(QPalette::WindowText)
+                                                      : QColor(Qt::black);
+}
+
+TLightControlColours LightControlColours() {
+  const QPalette light = QApplication::style()->standardPalette();
+  return {Qt::black, light.color(QPalette::Active, QPalette::Highlight),
+          light.color(QPalette::Active, QPalette::HighlightedText)};
+}
+
+QImage InkSilhouette(const QImage& art, const QColor& ink) {
+  QImage inked = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&inked);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+  painter.fillRect(inked.rect(), ink);
+  return inked;
+}
+
+void FollowDesktopColours(QWidget* window, std::function<void()> recolour) {
+  new TDesktopColourFollower(window, std::move(recolour));
+}
 
 }  // namespace calpero

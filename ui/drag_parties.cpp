@@ -2,11 +2,10 @@
 
 #include <QWidget>
 
-#include "ui/area_panel.h"
 #include "ui/main_form_controls.h"
-#include "ui/picture.h"
-#include "ui/token_label.h"
+#include "ui/token_widgets.h"
 #include "ui/unit_list_box.h"
+#include "ui/window_widgets.h"
 
 namespace calpero {
 

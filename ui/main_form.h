@@ -14,14 +14,13 @@
 #include "calc/random_generator.h"
 #include "calc/work_area.h"
 #include "catalogue/unit_catalogue.h"
-#include "ui/drag_host.h"
+#include "ui/drag_controller.h"
 #include "ui/main_form_controls.h"
 #include "ui/token_widgets.h"
 
 namespace calpero {
 
 class TAnnouncer;
-class TDragController;
 class TNewVarDlg;
 class TStatusHintTracker;
 

@@ -5,17 +5,59 @@
 #include <QApplication>
 #include <QCursor>
 #include <QHoverEvent>
+#include <QIcon>
 #include <QMenu>
 #include <QToolButton>
 
-#include "ui/accessible_names.h"
+#include "ui/desktop_settings.h"
 #include "ui/hint.h"
-#include "ui/power_label.h"
-#include "ui/scheme_colours.h"
-#include "ui/toolbar_icons.h"
+#include "ui/screen_readers.h"
+#include "ui/window_widgets.h"
 
 namespace calpero {
 namespace {
+
+// The toolbar images, indexed as the toolbars use them: 0 evaluate the resultant, 1 the numerator,
+// 2 the denominator, 3 new variable, 4 back up, 5 clear, 6 help, 7 add.
+enum class TToolImage {
+  EvaluateResultant = 0,
+  EvaluateNumerator = 1,
+  EvaluateDenominator = 2,
+  NewVariable = 3,
+  Backup = 4,
+  Clear = 5,
+  Help = 6,
+  Add = 7,
+};
+
+// The file names of the toolbar images, in the order of TToolImage.
+constexpr std::array<const char*, 8> kImageNames = {
+    "0-evaluate-resultant",
+    "1-evaluate-numerator",
+    "2-evaluate-denominator",
+    "3-new-variable",
+    "4-backup",
+    "5-clear",
+    "6-help",
+    "7-add",
+};
+
+QString ImagePath(const char* set, TToolImage image) {
+  return QStringLiteral(":/artwork/toolbar/%1/%2.svg")
+      .arg(QLatin1String(set), QLatin1String(kImageNames.at(static_cast<std::size_t>(image))));
+}
+
+// The icon of one toolbar image, 32 by 32 pixels: the grey (cold) picture in the normal mode,
+// the coloured (hot) one in the active mode that auto-raise buttons show under the pointer, and
+// the disabled picture for a disabled button.
+QIcon ToolbarIcon(TToolImage image) {
+  const QSize size(32, 32);
+  QIcon icon;
+  icon.addFile(ImagePath("cold", image), size, QIcon::Normal);
+  icon.addFile(ImagePath("hot", image), size, QIcon::Active);
+  icon.addFile(ImagePath("disabled", image), size, QIcon::Disabled);
+  return icon;
+}
 
 const QColor kCream(255, 251, 240);
 const QColor kLime(0, 255, 0);
@@ -31,6 +73,16 @@ QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
   font.setItalic(italic);
   return font;
 }
+
+// Where the window puts one quantity's power label and its letter, and what it names them.
+struct TPowerPlace {
+  QLabel** Label;
+  const char* LabelName;
+  int LabelLeft;
+  TPicture** Letter;
+  const char* LetterName;
+  int LetterLeft;
+};
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& hint = {}) {
@@ -171,23 +223,30 @@ void TMainFormControls::BuildPowerRows() {
       QCoreApplication::translate("MainForm", "Length"),
       QCoreApplication::translate("MainForm", "Temperature"),
       QCoreApplication::translate("MainForm", "Time")};
-  QWidget* panel = WorkAreaPanel;
-  MLabel = PowerLabel(panel, "MLabel", 52, letterHints[0], powerHints[0]);
-  LLabel = PowerLabel(panel, "LLabel", 100, letterHints[1], powerHints[1]);
-  TempLabel = PowerLabel(panel, "TempLabel", 172, letterHints[2], powerHints[2]);
-  TimeLabel = PowerLabel(panel, "TimeLabel", 228, letterHints[3], powerHints[3]);
-  Image10 = LetterPicture(panel, "Image10", 16, "letter-m", letterHints[0]);
-  Image1 = LetterPicture(panel, "Image1", 80, "letter-l", letterHints[1]);
-  Image2 = LetterPicture(panel, "Image2", 136, "letter-t", letterHints[2]);
-  Image3 = LetterPicture(panel, "Image3", 200, "letter-time", letterHints[3]);
-  rMLabel = PowerLabel(panel, "rMLabel", 420, letterHints[0], powerHints[0]);
-  rLLabel = PowerLabel(panel, "rLLabel", 468, letterHints[1], powerHints[1]);
-  rTempLabel = PowerLabel(panel, "rTempLabel", 532, letterHints[2], powerHints[2]);
-  rTimeLabel = PowerLabel(panel, "rTimeLabel", 588, letterHints[3], powerHints[3]);
-  Image4 = LetterPicture(panel, "Image4", 384, "letter-m", letterHints[0]);
-  Image5 = LetterPicture(panel, "Image5", 448, "letter-l", letterHints[1]);
-  Image6 = LetterPicture(panel, "Image6", 504, "letter-t", letterHints[2]);
-  Image7 = LetterPicture(panel, "Image7", 568, "letter-time", letterHints[3]);
+  // The operands' row (left) and the resultant's (right), one quantity a line. A row's labels
+  // come first, so that its letters lie above them.
+  const std::array<std::array<TPowerPlace, 4>, 2> rows = {{
+      {{{&MLabel, "MLabel", 52, &Image10, "Image10", 16},
+        {&LLabel, "LLabel", 100, &Image1, "Image1", 80},
+        {&TempLabel, "TempLabel", 172, &Image2, "Image2", 136},
+        {&TimeLabel, "TimeLabel", 228, &Image3, "Image3", 200}}},
+      {{{&rMLabel, "rMLabel", 420, &Image4, "Image4", 384},
+        {&rLLabel, "rLLabel", 468, &Image5, "Image5", 448},
+        {&rTempLabel, "rTempLabel", 532, &Image6, "Image6", 504},
+        {&rTimeLabel, "rTimeLabel", 588, &Image7, "Image7", 568}}},
+  }};
+  const std::array<const char*, 4> letterImages = {"letter-m", "letter-l", "letter-t",
+                                                   "letter-time"};
+  for (const std::array<TPowerPlace, 4>& row : rows) {
+    for (std::size_t q = 0; q < row.size(); ++q) {
+      *row.at(q).Label = PowerLabel(WorkAreaPanel, row.at(q).LabelName, row.at(q).LabelLeft,
+                                    letterHints.at(q), powerHints.at(q));
+    }
+    for (std::size_t q = 0; q < row.size(); ++q) {
+      *row.at(q).Letter = LetterPicture(WorkAreaPanel, row.at(q).LetterName, row.at(q).LetterLeft,
+                                        letterImages.at(q), letterHints.at(q));
+    }
+  }
 }
 
 void TMainFormControls::BuildWorkArea() {

@@ -7,11 +7,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "ui/area_panel.h"
-#include "ui/panel.h"
-#include "ui/picture.h"
-#include "ui/tool_separator.h"
 #include "ui/unit_list_box.h"
+#include "ui/window_widgets.h"
 
 namespace calpero {
 

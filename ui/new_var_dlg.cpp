@@ -17,12 +17,10 @@
 #include <QStatusBar>
 #include <QString>
 
-#include "ui/accessible_names.h"
-#include "ui/announcer.h"
-#include "ui/error_presentation.h"
+#include "ui/desktop_settings.h"
 #include "ui/hint.h"
-#include "ui/message_box.h"
-#include "ui/scheme_colours.h"
+#include "ui/message_boxes.h"
+#include "ui/screen_readers.h"
 #include "ui/spoken_results.h"
 
 namespace calpero {

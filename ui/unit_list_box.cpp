@@ -4,12 +4,15 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSize>
 
 #include "app/error_text.h"
-#include "ui/unit_list_model.h"
 
 namespace calpero {
 namespace {
+
+// The height of every row of the list, in pixels.
+constexpr int kItemHeight = 13;
 
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
@@ -37,6 +40,32 @@ QMouseEvent WithoutModifiers(const QMouseEvent& event) {
 }
 
 }  // namespace
+
+TUnitListModel::TUnitListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void TUnitListModel::SetNames(std::vector<std::string> names) {
+  beginResetModel();
+  names_ = std::move(names);
+  endResetModel();
+}
+
+int TUnitListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(names_.size());
+}
+
+QVariant TUnitListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) {
+    return {};
+  }
+  if (role == Qt::DisplayRole) {
+    const std::string& name = names_[static_cast<std::size_t>(index.row())];
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  }
+  if (role == Qt::SizeHintRole) {
+    return QSize(0, kItemHeight);
+  }
+  return {};
+}
 
 TUnitListBox::TUnitListBox(QWidget* parent)
     : QListView(parent), model_(new TUnitListModel(this)), clock_(MonotonicMs) {

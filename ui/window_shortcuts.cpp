@@ -9,8 +9,8 @@
 #include <QShortcut>
 
 #include "app/window_keys.h"
-#include "ui/error_presentation.h"
 #include "ui/main_form.h"
+#include "ui/message_boxes.h"
 
 namespace calpero {
 namespace {

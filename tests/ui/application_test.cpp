@@ -17,7 +17,7 @@
 #include "tests/support/modal_box_catcher.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/desktop_settings.h"
-#include "ui/message_box.h"
+#include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 
 namespace calpero::testing {

@@ -24,7 +24,7 @@
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
-#include "ui/message_box.h"
+#include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 
 namespace calpero::testing {

@@ -38,7 +38,7 @@
 #include "tests/support/test_seed.h"
 #include "ui/main_form.h"
 #include "ui/new_var_dlg.h"
-#include "ui/token_label.h"
+#include "ui/token_widgets.h"
 
 namespace calpero {
 namespace {

@@ -22,7 +22,7 @@
 #include "tests/support/modal_box_catcher.h"
 #include "tests/ui/main_form_fixture.h"
 #include "tests/ui/new_var_dlg_fixture.h"
-#include "ui/announcer.h"
+#include "ui/screen_readers.h"
 
 namespace calpero::testing {
 namespace {

@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QTest>
 
-#include "ui/token_label.h"
-
 namespace calpero::testing {
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
-#include "ui/announcer.h"
+#include "ui/screen_readers.h"
 
 namespace calpero::testing {
 namespace {

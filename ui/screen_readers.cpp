@@ -1,14 +1,16 @@
-#include "ui/accessible_names.h"
+#include "ui/screen_readers.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
 
 #include "app/hint_text.h"
 #include "ui/hint.h"
-#include "ui/power_label.h"
+#include "ui/window_widgets.h"
 
 namespace calpero {
 namespace {
@@ -28,16 +30,27 @@ class TPowerLabelAccessible : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* PowerLabelFactory(const QString& className, QObject* object) {
+// The announcer as screen readers see it: a notification, named by its sentence.
+class TAnnouncerAccessible : public QAccessibleWidget {
+ public:
+  explicit TAnnouncerAccessible(QWidget* announcer)
+      : QAccessibleWidget(announcer, QAccessible::Notification) {}
+};
+
+// How screen readers see the program's own controls that read otherwise than the toolkit's.
+QAccessibleInterface* OwnControlsFactory(const QString& className, QObject* object) {
   if (className == QLatin1String(TPowerLabel::staticMetaObject.className())) {
     return new TPowerLabelAccessible(static_cast<TPowerLabel*>(object));
+  }
+  if (className == QLatin1String(TAnnouncer::staticMetaObject.className())) {
+    return new TAnnouncerAccessible(static_cast<QWidget*>(object));
   }
   return nullptr;
 }
 
 void InstallFactoryOnce() {
   static const bool installed = [] {
-    QAccessible::installFactory(PowerLabelFactory);
+    QAccessible::installFactory(OwnControlsFactory);
     return true;
   }();
   static_cast<void>(installed);
@@ -79,6 +92,38 @@ void NameForScreenReaders(QWidget* window) {
       widget->setAccessibleName(MeaningOf(hint));
     }
   }
+}
+
+TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
+  InstallFactoryOnce();
+  setObjectName(QStringLiteral("Announcer"));
+  setGeometry(0, 0, 0, 0);
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  // Hidden for good, so that a screen reader reading out the window's contents (as Orca does for
+  // a dialog that opens) passes over it; the showing that a sentence reports needs no showing.
+  hide();
+  delivery_.setSingleShot(true);
+  delivery_.setInterval(0);
+  connect(&delivery_, &QTimer::timeout, this, &TAnnouncer::Deliver);
+}
+
+void TAnnouncer::Announce(const QString& sentence) {
+  if (sentence.isEmpty()) {
+    return;
+  }
+  pending_ = sentence;
+  delivery_.start();
+}
+
+void TAnnouncer::Deliver() {
+  // The name first, which tells screen readers that cache names the new one; then the showing,
+  // which a screen reader presents with that name. The same sentence twice is told twice.
+  const QString sentence = std::exchange(pending_, QString());
+  setAccessibleName(sentence);
+  QAccessibleEvent shown(this, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
+  emit Told(sentence);
 }
 
 }  // namespace calpero

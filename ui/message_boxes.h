@@ -1,9 +1,23 @@
 #pragma once
 
+// The program's message boxes: its own questions and notices, and the default presentation of an
+// error that ends an event's handling.
+
 #include <exception>
 #include <utility>
 
+#include <QString>
+
+#include "dialogs/message_box_flags.h"
+
+class QWidget;
+
 namespace calpero {
+
+// Shows one of the program's own message boxes, by its classic flag value (kMessageFlagsOk,
+// kMessageFlagsWarning or kMessageFlagsYesNo). Returns the button pressed: kMessageOk,
+// kMessageYes or kMessageNo. The box is modal to the whole program.
+int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags);
 
 // The default error presentation: a modal box captioned with the application title ("Calpero"),
 // a stop icon and an OK button, showing the error's message with the full-stop rule

@@ -1,4 +1,4 @@
-#include "ui/error_presentation.h"
+#include "ui/message_boxes.h"
 
 #include <array>
 #include <optional>
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/error_text.h"
 #include "catalogue/errors.h"
@@ -78,6 +79,25 @@ void ShowErrorBox(const QString& text) {
 }
 
 }  // namespace
+
+int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setWindowModality(Qt::ApplicationModal);
+  if (flags == kMessageFlagsYesNo) {
+    box.setIcon(QMessageBox::NoIcon);
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    box.addButton(QMessageBox::No);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? kMessageYes : kMessageNo;
+  }
+  box.setIcon(flags == kMessageFlagsWarning ? QMessageBox::Warning : QMessageBox::NoIcon);
+  box.addButton(QMessageBox::Ok);
+  box.exec();
+  return kMessageOk;
+}
 
 void ShowDefaultError(const std::exception& error) {
   // Only the program's own errors carry a message meant for the user; anything else (an

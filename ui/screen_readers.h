@@ -1,10 +1,20 @@
 #pragma once
 
+// What screen readers hear of the windows beyond what the toolkit tells them: the names of the
+// controls, and the sentence that tells the result of an action.
+
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
 namespace calpero {
+
+// Names the controls of `window` for screen readers, where their caption does not already: a
+// control with a hint is described by the hint and named by its meaning (HintMeaning); an edit
+// that a label is the buddy of is named by that label; a power label is read with its quantity
+// ("Mass 1.00"), following its text. Run once the window's controls are built; controls made
+// later name themselves.
+void NameForScreenReaders(QWidget* window);
 
 // Tells screen readers the result of an action in one sentence, without moving the focus and
 // without drawing anything. Qt (before 6.8) has no announcement of its own, so the announcer is a

@@ -1,0 +1,112 @@
+#pragma once
+
+// The widgets that the program's windows are built of, beside the toolkit's own: panels with
+// the layout's edges, the work areas, scalable pictures, the power labels and the toolbar gaps.
+
+#include <optional>
+
+#include <QColor>
+#include <QLabel>
+#include <QSvgRenderer>
+#include <QWidget>
+
+namespace calpero {
+
+// How a panel's edge is drawn: not at all, as one black line, or as a raised bevel around a
+// lowered one (the work panel's look).
+enum class TPanelFrame { None, SingleLine, RaisedOverLowered };
+
+// A panel of the main window: an optional background colour and an edge. Its client area is the
+// part inside the edge.
+class TPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  TPanel(TPanelFrame frame, QWidget* parent);
+
+  // Fills the panel with `color` from now on.
+  void SetColor(const QColor& color);
+
+  // The panel's inside, in its own coordinates: the whole panel less the edge.
+  QRect ClientRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int FrameWidth() const;
+
+  TPanelFrame frame_;
+};
+
+// One of the two work areas: a black panel with a one-line edge whose inside (Client) holds the
+// area's tokens. Token positions and drop points are relative to that inside, and the edge cuts
+// off whatever lies beyond it. The tokens take the area's font and colour.
+class TAreaPanel : public TPanel {
+  Q_OBJECT
+
+ public:
+  // `font` and `textColor` are what the tokens are drawn in.
+  TAreaPanel(const QFont& font, const QColor& textColor, QWidget* parent);
+
+  // The widget that holds the tokens; it covers ClientRect.
+  QWidget* Client() const { return client_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QWidget* client_;
+};
+
+// A picture of the main window, drawn from a scalable image and transparent around it: the image
+// is scaled to fit the control, keeping its proportions, and centred. A missing image draws
+// nothing.
+class TPicture : public QWidget {
+  Q_OBJECT
+
+ public:
+  TPicture(const QString& imagePath, QWidget* parent);
+
+  // Whether the image could be read.
+  bool HasImage() const { return renderer_.isValid(); }
+
+  // Draws the image as a silhouette in `ink` from now on, for one-colour artwork (the letters)
+  // that must follow the colour scheme.
+  void SetInk(const QColor& ink);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QSvgRenderer renderer_;
+  std::optional<QColor> ink_;
+};
+
+// A label of a power row: shows the power of one quantity (Mass, Length, Temperature or Time)
+// and tells a screen reader both, as "Mass 1.00".
+class TPowerLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  // `quantity` is the name of the quantity whose power the label shows; it starts at "0.00".
+  TPowerLabel(QString quantity, QWidget* parent);
+
+  const QString& Quantity() const { return quantity_; }
+
+ private:
+  QString quantity_;
+};
+
+// The gap between groups of toolbar buttons: an etched vertical line in the middle of its width.
+class TToolSeparator : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TToolSeparator(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace calpero
