@@ -41,8 +41,8 @@ class PowerVerdicts {
     if (isNew) {
       const StoredPower power = InspectStoredPower(text);
       try {
-        verdict->second.gives = power.State != StoredPowerState::Overflow &&
-                                StoreSingle(power.Value) == wanted_;
+        verdict->second.gives =
+            power.State != StoredPowerState::Overflow && StoreSingle(power.Value) == wanted_;
       } catch (const EOverflow&) {
         verdict->second.gives = false;
       }

@@ -29,8 +29,7 @@ double CatalogueReading::ReadPower(std::string_view unitName, std::string_view k
 
 StoredPower CatalogueReading::InspectPower(std::string_view unitName, std::string_view key) const {
   const IniSection* section = sections_.Find(unitName);
-  return section != nullptr ? InspectStoredPower(text_->Index(), *section, key)
-                            : StoredPower{};
+  return section != nullptr ? InspectStoredPower(text_->Index(), *section, key) : StoredPower{};
 }
 
 bool CatalogueReading::HoldsUnit(std::string_view unitName) const {

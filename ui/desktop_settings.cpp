@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QLocale>
 
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 
 namespace calpero {
 

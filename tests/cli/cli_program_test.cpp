@@ -16,7 +16,6 @@
 #include "app/unit_order.h"
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"

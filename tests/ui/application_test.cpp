@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include "app/error_text.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "tests/support/modal_box_catcher.h"
@@ -108,11 +107,9 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
       {"de", [] { throw EListIndexError(-1); }, "Listenindex außerhalb des gültigen Bereichs (-1)"},
       {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
       {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
-      {"de",
-       [] { throw EInvalidUnitName("a: b]", "a: b]", "it contains ']'"); },
+      {"de", [] { throw EInvalidUnitName("a: b]", "a: b]", "it contains ']'"); },
        "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
-      {"fr",
-       [] { throw EInvalidUnitName(" x", " x", "it begins with a space or tab"); },
+      {"fr", [] { throw EInvalidUnitName(" x", " x", "it begins with a space or tab"); },
        "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
        "espace ou une tabulation."},
       // A message of no known form is shown as it is, in every language.
