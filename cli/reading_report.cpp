@@ -11,7 +11,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
-#include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
 #include "cli/terminal_text.h"
 #include "text/text_bytes.h"
