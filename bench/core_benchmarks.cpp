@@ -20,7 +20,6 @@
 #include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/name_suggestion.h"
 #include "cli/reading_report.h"
 
 namespace calpero {

@@ -21,7 +21,7 @@
 #include "bench/bench_catalogues.h"
 #include "bench/file_floor.h"
 #include "calc/power_vector.h"
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "ui/calpero_application.h"
 #include "ui/main_form.h"

@@ -15,7 +15,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/section_index.h"
-#include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
 #include "text/text_bytes.h"
 

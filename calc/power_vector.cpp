@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "catalogue/power_text.h"
 
 namespace calpero {
 namespace {

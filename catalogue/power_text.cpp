@@ -8,11 +8,20 @@
 #include <optional>
 #include <system_error>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {
+
+std::string& SeparatorInForce() {
+  static std::string separator = ".";
+  return separator;
+}
+
+bool IsOneCharacter(std::string_view text) {
+  return !text.empty() && Utf8SequenceLength(text) == text.size();
+}
 
 // The catalogue's form reads the exponent while its value is below this bound; a further digit
 // refuses the text.
@@ -226,6 +235,19 @@ bool WithinDoubleRange(long double value) {
 }
 
 }  // namespace
+
+const std::string& DecimalSeparator() { return SeparatorInForce(); }
+
+void SetDecimalSeparator(std::string_view separator) {
+  SeparatorInForce() = IsOneCharacter(separator) ? std::string(separator) : std::string(".");
+}
+
+ScopedDecimalSeparator::ScopedDecimalSeparator(std::string_view separator)
+    : previous_(DecimalSeparator()) {
+  SetDecimalSeparator(separator);
+}
+
+ScopedDecimalSeparator::~ScopedDecimalSeparator() { SetDecimalSeparator(previous_); }
 
 long double ParsePower(std::string_view text) {
   const std::optional<PowerParts> parts =

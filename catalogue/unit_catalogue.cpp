@@ -10,7 +10,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
-#include "catalogue/stored_power.h"
 #include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -217,6 +218,27 @@ Published Publish(const WriteLock& lock, const WholeFile& file,
   return outcome;
 }
 
+std::string SystemMessage(int error) { return std::generic_category().message(error); }
+
+// What stands in the way of reading the open file `fd`; empty when a first byte can be read.
+std::string OpenFileProblem(int fd) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0) {
+    return SystemMessage(errno);
+  }
+  if (S_ISDIR(status.st_mode)) {
+    return SystemMessage(EISDIR);
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return "it is not a regular file";
+  }
+  std::array<char, 1> byte{};
+  if (read(fd, byte.data(), byte.size()) < 0) {
+    return SystemMessage(errno);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<fs::path> FinalTarget(const fs::path& path) {
@@ -237,6 +259,17 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
 
 WholeFile ReadWholeFile(const std::string& path) {
   return ReadAt(AT_FDCWD, path.c_str(), 0, true, nullptr);
+}
+
+std::string CatalogueReadProblem(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    const int error = errno;
+    return error == ENOENT || error == ENOTDIR ? std::string() : SystemMessage(error);
+  }
+  std::string problem = OpenFileProblem(fd);
+  close(fd);
+  return problem;
 }
 
 bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<mode_t> newFileMode,
@@ -296,7 +329,7 @@ std::string ChangeFailureReason(int error) {
     case EBUSY:
       return "another program kept replacing it meanwhile";
     default:
-      return std::generic_category().message(error);
+      return SystemMessage(error);
   }
 }
 

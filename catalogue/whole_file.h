@@ -39,6 +39,12 @@ struct WholeFile {
 // allocation failure; the outcome is in the status. Goes through FileSystem().
 WholeFile ReadWholeFile(const std::string& path);
 
+// Why the file at `path` exists but cannot be read, in the system's words ("Permission denied",
+// "Is a directory", "Too many levels of symbolic links", ...); empty when it can be read or when
+// it, or a folder on its path, does not exist (a missing catalogue is an empty one). Opens the
+// file without waiting, so a FIFO is reported rather than read. Never throws beyond allocation.
+std::string CatalogueReadProblem(const std::string& path);
+
 // The file that `path` finally leads to, following symbolic links (it may not exist yet), or
 // nothing when a link cannot be read or the links loop.
 std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& path);

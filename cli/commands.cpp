@@ -27,8 +27,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
-#include "catalogue/read_problem.h"
-#include "catalogue/stored_power.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"

@@ -1,12 +1,28 @@
 // calpero-cli: the catalogue and the evaluation of the window, from a terminal.
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
+#include <QLocale>
+#include <QString>
+
+#include "catalogue/power_text.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/locale_decimal_symbol.h"
+
+namespace {
+
+// The decimal symbol of the user's locale as the window reads it: Qt's system locale, which
+// follows the language variables (LC_ALL, then LC_NUMERIC, then LANG) whether or not the C
+// library has that locale generated, so the window and the tool agree in every environment.
+// As UTF-8; SetDecimalSeparator turns it into the separator in force by the window's rule.
+// The process's C locale, on which nothing of ours depends, stays "C". Never throws.
+std::string LocaleDecimalSymbol() {
+  return QLocale::system().decimalPoint().toUtf8().toStdString();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> arguments;
@@ -20,6 +36,6 @@ int main(int argc, char** argv) {
     std::cerr << "calpero-cli: " << error.what() << "\n\n" << calpero::UsageText();
     return 2;
   }
-  calpero::SetDecimalSeparator(calpero::LocaleDecimalSymbol());
+  calpero::SetDecimalSeparator(LocaleDecimalSymbol());
   return calpero::RunCommand(line, ".", CALPERO_VERSION, std::cout, std::cerr);
 }

@@ -16,10 +16,10 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
 #include "fuzz/fuzz_check.h"

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "fuzz/fuzz_check.h"

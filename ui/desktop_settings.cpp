@@ -11,7 +11,7 @@
 #include <QWidget>
 
 #include "app/colour_contrast.h"
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 
 namespace calpero {
 namespace {

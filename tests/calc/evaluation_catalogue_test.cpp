@@ -6,8 +6,8 @@
 
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/support/temp_folder.h"
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
+#include "catalogue/power_text.h"
 #include "tests/calc/fake_power_source.h"
 
 namespace calpero {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/power_vector.h"
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 
 namespace calpero {
 namespace {

@@ -16,13 +16,8 @@
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
-
-using test::Fixture;
-using test::ReadBytes;
-using test::WriteBytes;
-using Names = std::vector<std::string>;
 
 // The four powers of a unit, each empty for a stored number beyond the double range.
 using UnitPowers = std::vector<std::optional<double>>;
@@ -109,7 +104,7 @@ class BadInputTest : public ::testing::Test {
     return names;
   }
 
-  test::TempFolder folder_;
+  TempFolder folder_;
   std::string path_ = folder_.File("data.ini");
 };
 
@@ -297,4 +292,4 @@ TEST_F(BadInputTest, AOneMegabyteLineIsReadWholeAndNothingAfterItIsLost) {
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

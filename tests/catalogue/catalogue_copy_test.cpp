@@ -10,40 +10,36 @@
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
-
-using test::ReadBytes;
-using test::WriteBytes;
-using Names = std::vector<std::string>;
 
 class CatalogueCopyTest : public ::testing::Test {
  protected:
-  test::TempFolder folder_;
+  TempFolder folder_;
   std::string from_ = folder_.File("from.ini");
   std::string to_ = folder_.File("to.ini");
 };
 
 TEST_F(CatalogueCopyTest, CopiesEveryByteAndReplacesThePreviousCopy) {
-  const std::string first = test::Fixture("crlf_line_ends.ini");
-  const std::string second = test::Fixture("bom.ini") + std::string("\0\xFF", 2);
+  const std::string first = Fixture("crlf_line_ends.ini");
+  const std::string second = Fixture("bom.ini") + std::string("\0\xFF", 2);
   WriteBytes(from_, first);
   ASSERT_TRUE(CopyCatalogueFile(from_, to_));
   EXPECT_EQ(ReadBytes(to_), first);
   WriteBytes(from_, second);
   ASSERT_TRUE(CopyCatalogueFile(from_, to_));
   EXPECT_EQ(ReadBytes(to_), second);
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{"from.ini", "to.ini"}));
+  EXPECT_EQ(EntriesBesideLocks(folder_), (Names{"from.ini", "to.ini"}));
 }
 
 TEST_F(CatalogueCopyTest, ANewCopyTakesTheSourceModeAndAReplacedOneKeepsItsOwn) {
   WriteBytes(from_, "[A]\n");
   ::chmod(from_.c_str(), 0604);
   ASSERT_TRUE(CopyCatalogueFile(from_, to_));
-  EXPECT_EQ(test::PermissionBits(to_), 0604U);
+  EXPECT_EQ(PermissionBits(to_), 0604U);
   ::chmod(to_.c_str(), 0620);
   ASSERT_TRUE(CopyCatalogueFile(from_, to_));
-  EXPECT_EQ(test::PermissionBits(to_), 0620U);
+  EXPECT_EQ(PermissionBits(to_), 0620U);
 }
 
 struct FailingCopy {
@@ -65,17 +61,17 @@ TEST_F(CatalogueCopyTest, FailsLeavingTheTargetAsItWas) {
   WriteBytes(folder_.File("readonly.ini"), "[Kept]\n");
   ::chmod(folder_.File("readonly.ini").c_str(), 0444);
   std::filesystem::create_directory(folder_.File("sub"));
-  const Names entries = test::EntriesBesideLocks(folder_);
+  const Names entries = EntriesBesideLocks(folder_);
   for (const auto& c : cases) {
     EXPECT_FALSE(CopyCatalogueFile(c.from, c.to)) << c.what;
-    EXPECT_EQ(test::EntriesBesideLocks(folder_), entries) << c.what;
+    EXPECT_EQ(EntriesBesideLocks(folder_), entries) << c.what;
   }
   EXPECT_EQ(ReadBytes(to_), "[Old]\nMass=2\n");
   EXPECT_EQ(ReadBytes(folder_.File("readonly.ini")), "[Kept]\n");
 }
 
 TEST_F(CatalogueCopyTest, BackUpAndRestoreCopyBetweenTheWorkingFolders) {
-  const test::ScopedWorkingDirectory inFolder(folder_.Path());
+  const ScopedWorkingDirectory inFolder(folder_.Path());
   std::filesystem::create_directory("Data");
   EXPECT_FALSE(BackUpCatalogue()) << "no catalogue yet";
   UnitCatalogue catalogue;
@@ -95,4 +91,4 @@ TEST_F(CatalogueCopyTest, BackUpAndRestoreCopyBetweenTheWorkingFolders) {
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/power_text.h"
 
 namespace calpero {

@@ -26,19 +26,10 @@
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Fixture;
-using test::kFourPowers;
-using test::ReadBytes;
-using test::ReportsFailure;
-using test::WriteBytes;
-
-using test::CallLog;
-using test::FailingCalls;
-using test::Failure;
 
 // One write path, run in a working folder holding Data/ and Backup/: the file it replaces, whether
 // that file exists beforehand, and the operation, which returns whether it reported a failure.
@@ -136,8 +127,8 @@ class FaultInjectionTest : public ::testing::Test {
     return injection->failed;
   }
 
-  test::TempFolder folder_;
-  test::ScopedWorkingDirectory inFolder_{folder_.Path()};
+  TempFolder folder_;
+  ScopedWorkingDirectory inFolder_{folder_.Path()};
 };
 
 TEST_F(FaultInjectionTest, EveryCallOfEveryWritePathFailingOnceOrFromThenOnChangesNothing) {
@@ -179,10 +170,10 @@ class SmallDisk {
   bool Mounted() const { return mounted_; }
   int Error() const { return error_; }
   std::string File(std::string_view name) const { return folder_.File(name); }
-  std::vector<std::string> Entries() const { return test::EntriesBesideLocks(folder_); }
+  std::vector<std::string> Entries() const { return EntriesBesideLocks(folder_); }
 
  private:
-  test::TempFolder folder_;
+  TempFolder folder_;
   bool mounted_ = false;
   int error_ = 0;
 };
@@ -201,58 +192,58 @@ void FillDisk(const std::string& path, off_t spare) {
   ::close(fd);
 }
 
-TEST(FullDisk, WritesThatDoNotFitFailLeavingTheCatalogueWholeAndSucceedOnceThereIsRoom) {
-  if (::geteuid() != 0) {
-    GTEST_SKIP() << "mounting a small tmpfs needs root";
+// Each full-disk test works on a 64 KiB tmpfs that holds a catalogue "data.ini" of 16 KiB of units;
+// mounting it needs root, so the tests skip elsewhere.
+class FullDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (::geteuid() != 0) {
+      GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    const SmallDisk& mounted = disk_.emplace(64);
+    if (!mounted.Mounted()) {
+      GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(mounted.Error());
+    }
+    for (int i = 0; catalogue_.size() < std::size_t{16} << 10U; ++i) {
+      catalogue_ += "[Unit" + std::to_string(i) + "]\nMass=1\nLength=-2\nTemperature=0\nTime=3\n";
+    }
+    path_ = mounted.File("data.ini");
+    WriteBytes(path_, catalogue_);
   }
-  const SmallDisk disk(64);
-  if (!disk.Mounted()) {
-    GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(disk.Error());
-  }
-  std::string catalogue;
-  for (int i = 0; catalogue.size() < std::size_t{16} << 10U; ++i) {
-    catalogue += "[Unit" + std::to_string(i) + "]\nMass=1\nLength=-2\nTemperature=0\nTime=3\n";
-  }
-  const std::string path = disk.File("data.ini");
-  WriteBytes(path, catalogue);
-  WriteBytes(disk.File("source.ini"), catalogue + "[Copied]\nMass=1\n");
-  FillDisk(disk.File("filler"), off_t{8} << 10);
-  UnitCatalogue units(path);
+
+  const SmallDisk& Disk() const { return *disk_; }
+
+  std::optional<SmallDisk> disk_;
+  std::string catalogue_;
+  std::string path_;
+};
+
+TEST_F(FullDisk, WritesThatDoNotFitFailLeavingTheCatalogueWholeAndSucceedOnceThereIsRoom) {
+  WriteBytes(Disk().File("source.ini"), catalogue_ + "[Copied]\nMass=1\n");
+  FillDisk(Disk().File("filler"), off_t{8} << 10);
+  UnitCatalogue units(path_);
   EXPECT_THROW(units.WritePower("Unit0", "Mass", 2), EIniFileException);
   EXPECT_THROW(units.WritePowers("New", kFourPowers), EIniFileException);
   EXPECT_THROW(units.EraseUnit("Unit1"), EIniFileException);
-  EXPECT_FALSE(CopyCatalogueFile(disk.File("source.ini"), path));
-  EXPECT_EQ(ReadBytes(path), catalogue);
-  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "filler", "source.ini"}));
+  EXPECT_FALSE(CopyCatalogueFile(Disk().File("source.ini"), path_));
+  EXPECT_EQ(ReadBytes(path_), catalogue_);
+  EXPECT_EQ(Disk().Entries(), (std::vector<std::string>{"data.ini", "filler", "source.ini"}));
 
-  fs::remove(disk.File("filler"));
+  fs::remove(Disk().File("filler"));
   units.WritePower("Unit0", "Mass", 2);
   EXPECT_EQ(units.ReadPower("Unit0", "Mass"), 2);
-  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "source.ini"}));
+  EXPECT_EQ(Disk().Entries(), (std::vector<std::string>{"data.ini", "source.ini"}));
 }
 
 // A writer killed on a nearly full disk leaves its temporary, which holds the room that the next
 // save needs: that save removes it under the lock before it makes its own, and succeeds.
-TEST(FullDisk, AKilledWritersTemporaryNeverKeepsTheNextSaveFromTheRoomItNeeds) {
-  if (::geteuid() != 0) {
-    GTEST_SKIP() << "mounting a small tmpfs needs root";
-  }
-  const SmallDisk disk(64);
-  if (!disk.Mounted()) {
-    GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(disk.Error());
-  }
-  std::string catalogue;
-  for (int i = 0; catalogue.size() < std::size_t{16} << 10U; ++i) {
-    catalogue += "[Unit" + std::to_string(i) + "]\nMass=1\nLength=-2\nTemperature=0\nTime=3\n";
-  }
-  const std::string path = disk.File("data.ini");
-  WriteBytes(path, catalogue);
+TEST_F(FullDisk, AKilledWritersTemporaryNeverKeepsTheNextSaveFromTheRoomItNeeds) {
   const pid_t writer = ::fork();
   if (writer == 0) {
-    const int folder = ::open(fs::path(path).parent_path().c_str(), O_PATH | O_DIRECTORY);
+    const int folder = ::open(fs::path(path_).parent_path().c_str(), O_PATH | O_DIRECTORY);
     std::string name;
     const int fd = CreateTemporary(folder, "data.ini", 0600, name);
-    if (fd >= 0 && ::write(fd, catalogue.data(), catalogue.size()) > 0) {
+    if (fd >= 0 && ::write(fd, catalogue_.data(), catalogue_.size()) > 0) {
       ::raise(SIGKILL);
     }
     ::_exit(1);
@@ -260,12 +251,12 @@ TEST(FullDisk, AKilledWritersTemporaryNeverKeepsTheNextSaveFromTheRoomItNeeds) {
   int status = 0;
   ::waitpid(writer, &status, 0);
   ASSERT_TRUE(WIFSIGNALED(status)) << "the writer was not killed in its write";
-  FillDisk(disk.File("filler"), off_t{8} << 10);
-  UnitCatalogue units(path);
+  FillDisk(Disk().File("filler"), off_t{8} << 10);
+  UnitCatalogue units(path_);
   EXPECT_NO_THROW(units.WritePower("Unit0", "Mass", 2));
   EXPECT_EQ(units.ReadPower("Unit0", "Mass"), 2);
-  EXPECT_EQ(disk.Entries(), (std::vector<std::string>{"data.ini", "filler"}));
+  EXPECT_EQ(Disk().Entries(), (std::vector<std::string>{"data.ini", "filler"}));
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

@@ -22,17 +22,11 @@
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
 
-using test::CallLog;
-using test::FailingCalls;
-using test::Fixture;
-using test::kFourPowers;
-using test::ReadBytes;
-
 TEST(FileReplacement, WritePowersReplacesTheFileOnceSyncingBeforeAndAfterTheRename) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const auto log = std::make_shared<CallLog>();
   const ScopedFileSystem counting(FailingCalls(log));
   UnitCatalogue catalogue(folder.File("data.ini"));
@@ -49,7 +43,7 @@ TEST(FileReplacement, WritePowersReplacesTheFileOnceSyncingBeforeAndAfterTheRena
 }
 
 TEST(FileReplacement, ShortAndInterruptedWritesStillWriteEverything) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   FileSystemCalls calls = SystemFileSystem();
   int writes = 0;
   calls.write = [&writes](int fd, const void* data, std::size_t size) -> ssize_t {
@@ -90,7 +84,7 @@ struct Interference {
 TEST(FileReplacement, NeverReplacesWhatItDidNotReadButReadsAgainOrFailsWithTheReason) {
   const auto editorSave = [](const std::string& path) {
     // An editor that saves by writing a new file and renaming it over the old one.
-    test::WriteBytes(path + ".new", Units(3) + "[Edited]\nMass=7\n");
+    WriteBytes(path + ".new", Units(3) + "[Edited]\nMass=7\n");
     std::filesystem::rename(path + ".new", path);
   };
   const std::vector<Interference> cases = {
@@ -115,18 +109,18 @@ TEST(FileReplacement, NeverReplacesWhatItDidNotReadButReadsAgainOrFailsWithTheRe
        "another program kept replacing it meanwhile"},
   };
   for (const Interference& c : cases) {
-    const test::TempFolder folder;
+    const TempFolder folder;
     const std::string path = folder.File("data.ini");
     const bool appears = std::string_view(c.what).find("appears") != std::string_view::npos;
     if (!appears) {
-      test::WriteBytes(path, Units(2));
+      WriteBytes(path, Units(2));
     }
     FileSystemCalls calls = SystemFileSystem();
     int renames = 0;
     calls.renameat = [&, real = calls.renameat](int from, const char* a, int to, const char* b,
                                                 unsigned flags) {
       if (appears && renames++ == 0) {
-        test::WriteBytes(path, "[Other]\nMass=2\n");
+        WriteBytes(path, "[Other]\nMass=2\n");
       }
       return real(from, a, to, b, flags);
     };
@@ -158,17 +152,17 @@ TEST(FileReplacement, NeverReplacesWhatItDidNotReadButReadsAgainOrFailsWithTheRe
     }
     EXPECT_EQ(reason, c.reason != nullptr ? c.reason : "") << c.what;
     EXPECT_EQ(UnitCatalogue(path).ListUnits(), c.units) << c.what;
-    EXPECT_EQ(test::EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << c.what;
+    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << c.what;
   }
 }
 
 // Network and FUSE file systems may report a size that is already stale: the file is read to its
 // end all the same, by readers and by a change.
 TEST(FileReplacement, AFileThatGrowsAfterItsSizeWasTakenIsReadToItsEnd) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
   for (const bool change : {false, true}) {
-    test::WriteBytes(path, Units(1));
+    WriteBytes(path, Units(1));
     FileSystemCalls calls = SystemFileSystem();
     bool grown = false;
     calls.read = [&, real = calls.read](int fd, void* data, std::size_t size) {
@@ -194,8 +188,8 @@ TEST(FileReplacement, AFileThatGrowsAfterItsSizeWasTakenIsReadToItsEnd) {
 // change still works; without locks it goes ahead as one writer alone would and says so.
 TEST(FileReplacement, EveryChangeWorksWhereTheFileSystemRefusesLocksAsNetworkSharesDo) {
   for (const int refusal : {EBADF, ENOLCK, EOPNOTSUPP, ENOSYS}) {
-    const test::TempFolder folder;
-    const test::ScopedWorkingDirectory inFolder(folder.Path());
+    const TempFolder folder;
+    const ScopedWorkingDirectory inFolder(folder.Path());
     std::filesystem::create_directory("Data");
     std::filesystem::create_directory("Backup");
     FileSystemCalls calls = SystemFileSystem();
@@ -228,7 +222,7 @@ TEST(FileReplacement, EveryChangeWorksWhereTheFileSystemRefusesLocksAsNetworkSha
 // catalogue is saved all the same, every time.
 TEST(FileReplacement, AFileSystemThatKeepsNoModesStillSavesEveryTime) {
   for (const int refusal : {ENOSYS, EPERM, EOPNOTSUPP}) {
-    const test::TempFolder folder;
+    const TempFolder folder;
     FileSystemCalls calls = SystemFileSystem();
     calls.fchmod = [refusal](int, mode_t) { return (errno = refusal, -1); };
     const ScopedFileSystem vfat(calls);
@@ -241,4 +235,4 @@ TEST(FileReplacement, AFileSystemThatKeepsNoModesStillSavesEveryTime) {
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

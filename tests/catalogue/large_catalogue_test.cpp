@@ -19,11 +19,10 @@
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
 
 // AddressSanitizer keeps freed memory in quarantine (256 MB) and adds its shadow and red zones.
 #ifdef __SANITIZE_ADDRESS__
@@ -135,10 +134,10 @@ TEST(LargeCatalogue, EveryUnitOfAHugeFileIsSeenAndTheMemoryNeededStaysInProporti
       {"a million sections", 1'000'000, 0},
   };
   for (const LargeCatalogue& c : cases) {
-    const test::TempFolder folder;
+    const TempFolder folder;
     const std::string path = folder.File("data.ini");
     std::string text = Catalogue(c.units, c.sectionSize);
-    test::WriteBytes(path, text);
+    WriteBytes(path, text);
     const std::size_t size = text.size();
     // The child starts with this process's memory: the text must not count as its own.
     std::string().swap(text);
@@ -164,4 +163,4 @@ TEST(LargeCatalogue, EveryUnitOfAHugeFileIsSeenAndTheMemoryNeededStaysInProporti
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

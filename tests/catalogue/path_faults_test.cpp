@@ -19,15 +19,11 @@
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Fixture;
-using test::ReadBytes;
-using test::WriteBytes;
-using Names = std::vector<std::string>;
-using Right = test::RefusedRight::Right;
+using Right = RefusedRight::Right;
 
 // Ends the test process when what it guards takes longer than `seconds`: a hang becomes a failure
 // with a clear cause instead of a timeout of the whole run.
@@ -43,7 +39,7 @@ class HangGuard {
 // it leaves is then made unreadable.
 struct UnusablePath {
   const char* what;
-  std::function<void(const test::TempFolder&)> setUp;
+  std::function<void(const TempFolder&)> setUp;
   bool unreadable;
 };
 
@@ -76,15 +72,15 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
        [](const auto& f) { WriteBytes(f.File("data.ini"), Fixture("crlf_line_ends.ini")); }, true},
   };
   for (const UnusablePath& c : cases) {
-    const test::TempFolder folder;
+    const TempFolder folder;
     c.setUp(folder);
     const std::string path = folder.File("data.ini");
-    std::optional<test::RefusedRight> refused;
+    std::optional<RefusedRight> refused;
     if (c.unreadable) {
       refused.emplace(Right::kReadFile, path, 0);
     }
     const std::string before = DescribeEntry(path);
-    const Names entries = test::EntriesBesideLocks(folder);
+    const Names entries = EntriesBesideLocks(folder);
     WriteBytes(folder.File("source.ini"), "[A]\nMass=1\n");
     const HangGuard guard(20);
     UnitCatalogue catalogue(path);
@@ -98,12 +94,12 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
     EXPECT_FALSE(CopyCatalogueFile(path, folder.File("copy.ini"))) << c.what;
     EXPECT_EQ(DescribeEntry(path), before) << c.what;
     fs::remove(folder.File("source.ini"));
-    EXPECT_EQ(test::EntriesBesideLocks(folder), entries) << c.what;
+    EXPECT_EQ(EntriesBesideLocks(folder), entries) << c.what;
   }
 }
 
 TEST(PathFaults, ADanglingLinkIsAMissingCatalogueWhoseFirstWriteCreatesTheTarget) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
   fs::create_symlink("units.ini", path);
   UnitCatalogue catalogue(path);
@@ -112,39 +108,39 @@ TEST(PathFaults, ADanglingLinkIsAMissingCatalogueWhoseFirstWriteCreatesTheTarget
   catalogue.WritePower("UnitA", "Mass", 1);
   EXPECT_TRUE(fs::is_symlink(path));
   EXPECT_EQ(ReadBytes(folder.File("units.ini")), "[UnitA]\nMass=1\n");
-  EXPECT_EQ(test::EntriesBesideLocks(folder), (Names{"data.ini", "units.ini"}));
+  EXPECT_EQ(EntriesBesideLocks(folder), (Names{"data.ini", "units.ini"}));
 }
 
 TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
   fs::create_symlink("gone/units.ini", path);
   UnitCatalogue catalogue(path);
   EXPECT_TRUE(catalogue.ListUnits().empty());
   EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException);
-  EXPECT_EQ(test::EntriesBesideLocks(folder), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder), Names{"data.ini"});
 }
 
 TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
   WriteBytes(path, Fixture("crlf_line_ends.ini"));
-  const test::RefusedRight readOnly(Right::kWriteInFolder, folder.Path().string(), 0555);
+  const RefusedRight readOnly(Right::kWriteInFolder, folder.Path().string(), 0555);
   UnitCatalogue catalogue(path);
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException);
   EXPECT_THROW(catalogue.EraseUnit("UnitB"), EIniFileException);
   EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(test::EntriesBesideLocks(folder), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder), Names{"data.ini"});
 }
 
 // Files can be made, renamed and removed in a folder that may be written and searched but not
 // read (mode 0333): saves and erases work there; only the folder's sync is left out.
 TEST(PathFaults, AFolderThatMayBeWrittenAndSearchedButNotReadStillTakesChanges) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
   WriteBytes(path, Fixture("crlf_line_ends.ini"));
-  const test::RefusedRight noListing(Right::kReadFolder, folder.Path().string(), 0333);
+  const RefusedRight noListing(Right::kReadFolder, folder.Path().string(), 0333);
   UnitCatalogue catalogue(path);
   catalogue.WritePower("UnitC", "Mass", 1);
   EXPECT_TRUE(catalogue.EraseUnit("UnitA"));
@@ -183,7 +179,7 @@ class StaleTemporaryTest : public ::testing::Test {
     return temporary;
   }
 
-  test::TempFolder folder_;
+  TempFolder folder_;
   std::string path_ = folder_.File("data.ini");
 };
 
@@ -194,7 +190,7 @@ TEST_F(StaleTemporaryTest, IsNeverReadAndGoesWithTheNextWrite) {
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_EQ(catalogue.ReadPower("Half", "Mass"), 0);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
   EXPECT_EQ(catalogue.ReadPower("UnitB", "Mass"), 0.5);
 }
 
@@ -207,7 +203,7 @@ TEST_F(StaleTemporaryTest, GoesWithAnEraseAndWithACopyOntoTheSameFile) {
   for (const auto& [what, operation] : operations) {
     LeaveStale(".data.ini.calpero-tmp-77-Ab12Cd34");
     operation();
-    EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{"data.ini", "source.ini"})) << what;
+    EXPECT_EQ(EntriesBesideLocks(folder_), (Names{"data.ini", "source.ini"})) << what;
   }
 }
 
@@ -218,11 +214,10 @@ TEST_F(StaleTemporaryTest, ATemporaryThatALiveWriterHoldsLockedIsLeftAlone) {
   ASSERT_EQ(LockWholeFileNow(fd, F_WRLCK), 0);
   UnitCatalogue catalogue(path_);
   catalogue.WritePower("UnitA", "Mass", 2);
-  EXPECT_EQ(test::EntriesBesideLocks(folder_),
-            (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
+  EXPECT_EQ(EntriesBesideLocks(folder_), (Names{".data.ini.calpero-tmp-77-Ab12Cd34", "data.ini"}));
   ::close(fd);
   catalogue.WritePower("UnitA", "Mass", 3);
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(StaleTemporaryTest, UserFilesBesideTheCatalogueAndTheBackupSurviveEveryOperation) {
@@ -232,7 +227,7 @@ TEST_F(StaleTemporaryTest, UserFilesBesideTheCatalogueAndTheBackupSurviveEveryOp
       {"backup", [] { ASSERT_TRUE(BackUpCatalogue()); }},
       {"restore", [] { ASSERT_TRUE(RestoreCatalogue()); }},
   };
-  const test::ScopedWorkingDirectory inFolder(folder_.Path());
+  const ScopedWorkingDirectory inFolder(folder_.Path());
   std::vector<std::string> kept;
   for (const char* folder : {"Data", "Backup"}) {
     fs::create_directory(folder);
@@ -273,4 +268,4 @@ TEST_F(StaleTemporaryTest, GoesUnderTheLockBeforeTheNextWriterMakesItsOwnEvenIfT
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

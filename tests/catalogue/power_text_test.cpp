@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 
 namespace calpero {

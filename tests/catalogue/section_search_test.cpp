@@ -19,10 +19,8 @@
 #include "tests/catalogue/test_files.h"
 #include "text/text_bytes.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
-
-using test::Fixture;
 
 // Texts with every shape of header line and its near misses, and the fixtures of hand-edited
 // and foreign files.
@@ -256,18 +254,18 @@ TEST(SectionIndex, SplicesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
 }
 
 TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
-  test::WriteBytes(path, "old");
+  WriteBytes(path, "old");
   const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
   ASSERT_TRUE(ReplaceWholeFile(path, pieces));
-  EXPECT_EQ(test::ReadBytes(path), "[A]\nMass=1\n[B]\n");
+  EXPECT_EQ(ReadBytes(path), "[A]\nMass=1\n[B]\n");
 }
 
 TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string path = folder.File("data.ini");
-  test::WriteBytes(path, "[Kept]\nMass=1\n");
+  WriteBytes(path, "[Kept]\nMass=1\n");
   for (int failing = 1; failing <= 3; ++failing) {
     FileSystemCalls calls = SystemFileSystem();
     auto writes = std::make_shared<int>(0);
@@ -282,10 +280,10 @@ TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
     const ScopedFileSystem failingWrites(calls);
     const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
     EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
-    EXPECT_EQ(test::ReadBytes(path), "[Kept]\nMass=1\n") << failing;
-    EXPECT_EQ(test::EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
+    EXPECT_EQ(ReadBytes(path), "[Kept]\nMass=1\n") << failing;
+    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
   }
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

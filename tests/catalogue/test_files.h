@@ -15,6 +15,9 @@
 
 namespace calpero::test {
 
+// Unit names, as the catalogue lists them.
+using Names = std::vector<std::string>;
+
 // The bytes of the file at `path`; fails the test and returns "" when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);

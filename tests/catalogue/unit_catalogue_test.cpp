@@ -20,18 +20,13 @@
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
 #include "tests/catalogue/test_files.h"
 
-namespace calpero {
+namespace calpero::test {
 namespace {
-
-using test::Fixture;
-using test::ReadBytes;
-using test::WriteBytes;
-using Names = std::vector<std::string>;
 
 // Each test works on a catalogue in a folder of its own.
 class UnitCatalogueTest : public ::testing::Test {
@@ -42,7 +37,7 @@ class UnitCatalogueTest : public ::testing::Test {
     return UnitCatalogue(path_);
   }
 
-  test::TempFolder folder_;
+  TempFolder folder_;
   std::string path_ = folder_.File("data.ini");
 };
 
@@ -75,7 +70,7 @@ TEST_F(UnitCatalogueTest, WriteIntoAMissingFolderFailsAndCreatesNothing) {
 }
 
 TEST_F(UnitCatalogueTest, DefaultCatalogueNamesItsRelativePathInTheWriteError) {
-  const test::ScopedWorkingDirectory inFolder(folder_.Path());
+  const ScopedWorkingDirectory inFolder(folder_.Path());
   UnitCatalogue catalogue;
   EXPECT_EQ(catalogue.Path(), "./Data/data.ini");
   try {
@@ -364,25 +359,24 @@ TEST_F(UnitCatalogueTest, AReadOnlyCatalogueRefusesWritesAndErasesAndStaysAsItWa
   EXPECT_THROW(catalogue.WritePower("New", "Mass", 5), EIniFileException);
   EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
   UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
   {
-    const test::RefusedRight readOnly(test::RefusedRight::Right::kWriteInFolder,
-                                      folder_.Path().string(), 0555);
+    const RefusedRight readOnly(RefusedRight::Right::kWriteInFolder, folder_.Path().string(), 0555);
     EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
     EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
   }
   EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), Names{"data.ini"});
+  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
 }
 
 TEST_F(UnitCatalogueTest, AnUnreadableCatalogueIsNeverReplaced) {
   UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
   {
-    const test::RefusedRight unreadable(test::RefusedRight::Right::kReadFile, path_, 0200);
+    const RefusedRight unreadable(RefusedRight::Right::kReadFile, path_, 0200);
     EXPECT_TRUE(catalogue.ListUnits().empty());
     EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
   }
@@ -405,18 +399,18 @@ TEST_F(UnitCatalogueTest, ASymlinkedCatalogueStaysALinkAndItsTargetIsReplaced) {
   UnitCatalogue(path_).WritePower("UnitA", "Mass", 9);
   EXPECT_TRUE(std::filesystem::is_symlink(path_));
   EXPECT_EQ(ReadBytes(target), Edited(Fixture("crlf_line_ends.ini"), "Mass=1", "Mass=9"));
-  EXPECT_EQ(test::EntriesBesideLocks(folder_), (Names{"data.ini", "real"}));
+  EXPECT_EQ(EntriesBesideLocks(folder_), (Names{"data.ini", "real"}));
 }
 
 TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   WriteBytes(path_, "[A]\nMass=1\n");
   ::chmod(path_.c_str(), 0604);
   UnitCatalogue(path_).WritePower("A", "Mass", 2);
-  EXPECT_EQ(test::PermissionBits(path_), 0604U);
+  EXPECT_EQ(PermissionBits(path_), 0604U);
   const mode_t previous = ::umask(027);
   UnitCatalogue(folder_.File("new.ini")).WritePower("A", "Mass", 2);
   ::umask(previous);
-  EXPECT_EQ(test::PermissionBits(folder_.File("new.ini")), 0640U);
+  EXPECT_EQ(PermissionBits(folder_.File("new.ini")), 0640U);
 }
 
 // Saves by root keep the owner; saves by another member of the file's group keep the group, which
@@ -442,8 +436,8 @@ TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsGroupAndWherePrivilegedItsOwner) 
   if (member == 0) {
     const bool becameMember = ::setgroups(1, &kGroup) == 0 && ::setresgid(4103, 4103, 4103) == 0 &&
                               ::setresuid(4104, 4104, 4104) == 0;
-    ::_exit(becameMember && !test::ReportsFailure(
-                                [this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
+    ::_exit(becameMember &&
+                    !ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
                 ? 0
                 : 1);
   }
@@ -501,10 +495,9 @@ TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsAccessAclSoASecondUserStaysAbleTo
   if (second == 0) {
     const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 &&
                         ::setgroups(0, nullptr) == 0 && ::setresuid(kSecond, kSecond, kSecond) == 0;
-    ::_exit(
-        became && !test::ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
-            ? 0
-            : 1);
+    ::_exit(became && !ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
+                ? 0
+                : 1);
   }
   int status = -1;
   ::waitpid(second, &status, 0);
@@ -526,7 +519,7 @@ TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone)
       {0777, 0666, 0666}, {0770, std::nullopt, 0660}, {0333, 0600, 0600},
   };
   for (const Case& c : cases) {
-    const test::TempFolder folder;
+    const TempFolder folder;
     const std::string path = folder.File("data.ini");
     if (c.catalogue) {
       WriteBytes(path, "[A]\nMass=1\n");
@@ -537,7 +530,7 @@ TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone)
     UnitCatalogue(path).WritePower("B", "Mass", 1);
     ::umask(previous);
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
-    EXPECT_EQ(test::PermissionBits(folder.File(".data.ini.calpero-lock")), c.lock)
+    EXPECT_EQ(PermissionBits(folder.File(".data.ini.calpero-lock")), c.lock)
         << std::oct << c.folder << " " << c.catalogue.value_or(0);
     UnitCatalogue(path).EraseUnit("B");
     EXPECT_TRUE(std::filesystem::exists(folder.File(".data.ini.calpero-lock")));
@@ -545,4 +538,4 @@ TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone)
 }
 
 }  // namespace
-}  // namespace calpero
+}  // namespace calpero::test

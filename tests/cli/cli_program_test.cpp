@@ -16,7 +16,6 @@
 #include "app/unit_order.h"
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
@@ -510,9 +509,9 @@ TEST(CliProgramFiles, AFailedBackupOrRestoreGivesTheReason) {
     EXPECT_EQ(result.ExitStatus, 1) << c.what;
     const std::string from = backup ? "./Data/data.ini" : "./Backup/data.ini";
     const std::string to = backup ? "./Backup/data.ini" : "./Data/data.ini";
-    EXPECT_EQ(result.Err,
-              "calpero-cli: Unable to copy " + from + " to " + to + ": " + c.reason + "\n")
-        << c.what;
+    std::string expected = "calpero-cli: Unable to copy ";
+    expected.append(from).append(" to ").append(to).append(": ").append(c.reason).append("\n");
+    EXPECT_EQ(result.Err, expected) << c.what;
   }
 }
 

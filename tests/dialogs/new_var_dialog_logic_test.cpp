@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_dialog_view.h"
 #include "tests/support/temp_folder.h"

@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include "app/error_text.h"
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "tests/support/modal_box_catcher.h"

@@ -9,7 +9,7 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 #include "fake_help_shell.h"
 #include "tests/support/temp_folder.h"
 #include "ui/main_form.h"

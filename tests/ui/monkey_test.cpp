@@ -29,9 +29,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "catalogue/decimal_separator.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "fake_help_shell.h"
 #include "tests/support/temp_folder.h"

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QString>
 
-#include "catalogue/decimal_separator.h"
+#include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/dialog_test_driver.h"
