@@ -50,20 +50,27 @@ wait_for_line() {
 
 line_count() { wc -l <"$scratch/orca.log"; }
 
-# Waits up to 30 s for a line of Orca's log that matches `pattern` (an extended regular
-# expression), written after the first `skip` lines, so that a line logged before an action
-# cannot answer for it; prints the line.
+# The first line of Orca's log after the first `skip` lines that matches `pattern` (an extended
+# regular expression); fails when there is none. One awk reads the file: a reader that stops at
+# the match would leave the writer of a pipe to die of SIGPIPE, which pipefail counts as failure.
+first_logged_after() {
+  PATTERN=$2 awk -v skip="$1" 'NR > skip && $0 ~ ENVIRON["PATTERN"] { print; found = 1; exit }
+    END { exit !found }' "$scratch/orca.log"
+}
+
+# Waits up to 30 s for a line of Orca's log that matches `pattern`, written after the first
+# `skip` lines, so that a line logged before an action cannot answer for it; prints the line.
 logged_since() {
   local skip=$1 pattern=$2
   local deadline=$((SECONDS + 30))
-  until tail -n +"$((skip + 1))" "$scratch/orca.log" | grep -Eq -- "$pattern"; do
+  until first_logged_after "$skip" "$pattern" >/dev/null; do
     if ((SECONDS >= deadline)); then
       echo "FAIL: Orca logged no line matching /$pattern/" >&2
       return 1
     fi
     sleep 0.2
   done
-  tail -n +"$((skip + 1))" "$scratch/orca.log" | grep -E -m1 -- "$pattern" | sed 's/^[0-9:.]* - //'
+  first_logged_after "$skip" "$pattern" | sed 's/^[0-9:.]* - //'
 }
 
 # The log line of Orca speaking a text that starts with `text` (a regular expression).
