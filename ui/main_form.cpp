@@ -191,8 +191,7 @@ void TMainForm::TrashImageDragDrop(QWidget* source) {
   std::optional<std::string> erased;
   std::optional<TUnitToken> takenOff;
   if (dragged.Party == TDragParty::UnitList) {
-    erased = ListUnitName();
-    EraseCurrentUnit();
+    erased = EraseListUnit();
   } else if (dragged.Party == TDragParty::Token) {
     takenOff = TakeOff(static_cast<TTokenLabel*>(dragged.Control)->Id(), &TWorkArea::TrashToken);
   }
@@ -203,12 +202,13 @@ void TMainForm::TrashImageDragDrop(QWidget* source) {
   AnnounceTakenOff(takenOff);
 }
 
-void TMainForm::EraseCurrentUnit() {
+std::optional<std::string> TMainForm::EraseListUnit() {
   const TCursorGuard hourglass(Qt::WaitCursor);
-  const std::string name = ListUnitName();
-  dataFile_->EraseUnit(name);
+  std::string name = ListUnitName();
+  const bool erased = dataFile_->EraseUnit(name);
   // The trash drop evaluates next, which works the hint out again.
   ReloadUnits(THintOnReload::LeftToEvaluation);
+  return erased ? std::optional(std::move(name)) : std::nullopt;
 }
 
 void TMainForm::Label6ContextPopup(QWidget* sender) {

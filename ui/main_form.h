@@ -130,7 +130,9 @@ class TMainForm : public QWidget, private TDragHost {
   enum class THintOnReload { WorkedOut, LeftToEvaluation };
   // Fills the list from the catalogue again, with no current item, and the hint as `hint` says.
   void ReloadUnits(THintOnReload hint = THintOnReload::WorkedOut);
-  void EraseCurrentUnit();
+  // Erases the unit that the list (or the list drag) holds and reloads the list; the name, or
+  // none when the catalogue no longer held it (another program erased it first).
+  std::optional<std::string> EraseListUnit();
   // The unit that a drop from the list acts on: the one that a list drag going on carries, else
   // the list's current item. Throws EListIndexError when there is neither.
   std::string ListUnitName() const;
