@@ -41,10 +41,6 @@ namespace {
 constexpr QSize kClientSize(658, 364);
 constexpr QPoint kPosition(188, 156);
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The folder of the running program file, as the file system spells it.
 std::string ProgramDir() {
   return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
@@ -137,7 +133,7 @@ void TMainForm::UnitsListBoxClick() {
   TResultRow shown;
   for (std::size_t i = 0; i < row.size(); ++i) {
     shown.at(i) = FormatPower(powers.ReadPower(name, kPowerKeys.at(i)));
-    row.at(i)->setText(FromUtf8(shown.at(i)));
+    row.at(i)->setText(QString::fromStdString(shown.at(i)));
   }
   announcer_->Announce(UnitShownSentence(name, shown));
   selection_.RecordClick(controls_.UnitsListBox->CurrentIndex());
@@ -487,7 +483,7 @@ void TMainForm::ShowResultRow() {
   const std::array<QLabel*, 4> row = {controls_.rMLabel, controls_.rLLabel, controls_.rTempLabel,
                                       controls_.rTimeLabel};
   for (std::size_t i = 0; i < row.size(); ++i) {
-    row.at(i)->setText(FromUtf8(evaluation_.ResultRow.at(i)));
+    row.at(i)->setText(QString::fromStdString(evaluation_.ResultRow.at(i)));
   }
 }
 

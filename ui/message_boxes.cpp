@@ -38,17 +38,13 @@ constexpr std::array kUnitNameProblems = {
     QT_TRANSLATE_NOOP("Errors", "it ends with a space or tab"),
 };
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString TranslatedQuote(const std::string& quoted) {
   for (const char* problem : kUnitNameProblems) {
     if (quoted == problem) {
       return QCoreApplication::translate("Errors", problem);
     }
   }
-  return FromUtf8(quoted);
+  return QString::fromStdString(quoted);
 }
 
 // `message` in the window's language; a message of no known pattern as it is.
@@ -63,12 +59,13 @@ QString TranslatedMessage(const std::string& message) {
       case 0:
         return translated;
       case 1:
-        return translated.arg(FromUtf8(quoted->front()));
+        return translated.arg(QString::fromStdString(quoted->front()));
       default:
-        return translated.arg(FromUtf8(quoted->at(0)), TranslatedQuote(quoted->at(1)));
+        return translated.arg(QString::fromStdString(quoted->at(0)),
+                              TranslatedQuote(quoted->at(1)));
     }
   }
-  return FromUtf8(message);
+  return QString::fromStdString(message);
 }
 
 void ShowErrorBox(const QString& text) {

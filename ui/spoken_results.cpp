@@ -7,16 +7,13 @@
 namespace calpero {
 namespace {
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A power's text as the window shows it, with a leading minus sign as a word.
 QString SpokenPower(const std::string& shown) {
   if (shown.starts_with('-')) {
-    return QCoreApplication::translate("SpokenResults", "minus %1").arg(FromUtf8(shown.substr(1)));
+    return QCoreApplication::translate("SpokenResults", "minus %1")
+        .arg(QString::fromStdString(shown.substr(1)));
   }
-  return FromUtf8(shown);
+  return QString::fromStdString(shown);
 }
 
 QString AreaName(THolder area) {
@@ -38,9 +35,10 @@ QString AreaSentence(const QString& sentence, const QString& withoutPowers, cons
       EvaluateNumerator(workArea.AreaNames(), catalogue, scratch);
     }
   } catch (const EOverflow&) {
-    return withoutPowers.arg(FromUtf8(unit), AreaName(area));
+    return withoutPowers.arg(QString::fromStdString(unit), AreaName(area));
   }
-  return sentence.arg(FromUtf8(unit), AreaName(area), SpokenPowers(scratch.ResultRow));
+  return sentence.arg(QString::fromStdString(unit), AreaName(area),
+                      SpokenPowers(scratch.ResultRow));
 }
 
 }  // namespace
@@ -53,7 +51,7 @@ QString SpokenPowers(const TResultRow& powers) {
 
 QString UnitShownSentence(const std::string& unit, const TResultRow& powers) {
   return QCoreApplication::translate("SpokenResults", "%1: %2.")
-      .arg(FromUtf8(unit), SpokenPowers(powers));
+      .arg(QString::fromStdString(unit), SpokenPowers(powers));
 }
 
 QString TokenPlacedSentence(const TUnitToken& token, bool moved, const TWorkArea& workArea,
@@ -91,7 +89,7 @@ QString EvaluationSentence(TEvaluated evaluated, const TResultRow& powers,
   }
   QStringList names;
   for (const std::string& match : matches) {
-    names.append(FromUtf8(match));
+    names.append(QString::fromStdString(match));
   }
   return QCoreApplication::translate("SpokenResults", "%1: %2; same as %3.")
       .arg(what, SpokenPowers(powers), names.join(QStringLiteral(", ")));
@@ -103,14 +101,14 @@ QString WorkAreaClearedSentence() {
 
 QString UnitErasedSentence(const std::string& unit) {
   return QCoreApplication::translate("SpokenResults", "%1 erased from the catalogue.")
-      .arg(FromUtf8(unit));
+      .arg(QString::fromStdString(unit));
 }
 
 QString UnitSavedSentence(const std::string& unit, bool replaced) {
   const QString sentence =
       replaced ? QCoreApplication::translate("SpokenResults", "%1 replaced in the catalogue.")
                : QCoreApplication::translate("SpokenResults", "%1 saved in the catalogue.");
-  return sentence.arg(FromUtf8(unit));
+  return sentence.arg(QString::fromStdString(unit));
 }
 
 QString BackupMadeSentence() {
