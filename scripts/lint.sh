@@ -4,7 +4,9 @@
 # - clang-tidy: every C++ file of the build's compile_commands.json is clean under .clang-tidy, and
 #   so are the project's headers they include. The root file holds the full check set with the
 #   path-sensitive analyzer, for the toolkit-free core; ui/, tests/ and bench/ narrow it to the
-#   checks that find faults there (see their .clang-tidy).
+#   checks that find faults there (see their .clang-tidy). Where the analyzer is off, the files of
+#   one target are checked in one run, so that Qt and GoogleTest are parsed once per target rather
+#   than once per file (scripts/lint_units.py plans the runs).
 # It reads only the compile commands: no project source includes a generated file, so the build
 # folder needs to be configured, not built. test.sh configures the "lint" preset (the program, its
 # tests and its benchmarks) and runs it on build/lint.
@@ -32,24 +34,41 @@ if ! clang-format --dry-run --Werror "${tracked[@]}"; then
 fi
 echo "lint: clang-format checked ${#tracked[@]} files in $((SECONDS - start)) s"
 
-# The project's own sources in the build, not the files that moc and rcc generate into it.
-mapfile -t sources < <(python3 -c '
-import json, os, sys
-root = os.getcwd() + os.sep
-for entry in json.load(open(sys.argv[1])):
-    path = os.path.normpath(os.path.join(entry["directory"], entry["file"]))
-    if path.startswith(root) and not path.startswith(os.path.abspath(sys.argv[2]) + os.sep):
-        print(path[len(root):])
-' "$build/compile_commands.json" "$build" | grep -E -- "$only" | sort -u || true)
+# The runs that check the project's own sources (not the files that moc and rcc generate into the
+# build): each toolkit-free file alone, and the files of each target of ui/ and tests/ together
+# (see scripts/lint_units.py).
+mapfile -t runs < <(python3 scripts/lint_units.py "$build" "$only")
+sources=0
+for run in "${runs[@]}"; do
+  read -r -a members <<<"${run#*$'\t'}"
+  sources=$((sources + ${#members[@]}))
+done
 start=$SECONDS
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-# One clang-tidy per file, $jobs at once; each prints its findings in one piece, and only when it
-# fails, which any finding makes it do.
-tidy_one='out=$(clang-tidy -p "$0" --quiet --warnings-as-errors="*" "$1" 2>&1) ||
-  { printf "%s\n" "$out"; exit 1; }'
-if ! printf '%s\0' "${sources[@]}" |
-    xargs -0 -P "$jobs" -n 1 sh -c "$tidy_one" "$build" >"$log"; then
+# One planned run: "<file to check><tab><its sources>". Each prints its findings in one piece, and
+# only when it fails, which any finding makes it do. A run of several sources that fails, whether
+# on a finding or because they do not compile together, is done again source by source, and those
+# runs decide: every finding is reported as the source's own run reports it.
+tidy_run() {
+  local checked=${1%%$'\t'*} sources=${1#*$'\t'} out source failed=0
+  if [[ $checked == "$sources" ]]; then
+    out=$(clang-tidy -p "$build" --quiet --warnings-as-errors='*' "$checked" 2>&1) && return 0
+    printf '%s\n' "$out"
+    return 1
+  fi
+  clang-tidy -p "$build/lint-units" --quiet --warnings-as-errors='*' --header-filter='.*' \
+    --line-filter="$(<"$checked.line-filter")" "$checked" >/dev/null 2>&1 && return 0
+  echo "lint: $checked did not pass as one run; checking its sources one by one" >&2
+  for source in $sources; do
+    tidy_run "$source"$'\t'"$source" || failed=1
+  done
+  return $failed
+}
+export -f tidy_run
+export build
+if ! printf '%s\n' "${runs[@]}" |
+    xargs -d '\n' -P "$jobs" -n 1 bash -c 'tidy_run "$1"' tidy_run >"$log" 2>&1; then
   grep -v -e '^[0-9]* warnings\? \(and [0-9]* errors\? \)\?generated' \
           -e '^Suppressed [0-9]* warnings' -e '^Use -header-filter' \
           -e '^[0-9]* warnings\? treated as errors' "$log" >&2 || true
@@ -58,8 +77,10 @@ if ! printf '%s\0' "${sources[@]}" |
            awk '{printf "%s%s (%s)", (NR > 1 ? ", " : ""), $2, $1}')
   echo "lint: clang-tidy found problems, by check: ${checks:-see above}" >&2
   failed=1
+else
+  grep '^lint: ' "$log" >&2 || true
 fi
-echo "lint: clang-tidy checked ${#sources[@]} files in $((SECONDS - start)) s, $jobs at once"
+echo "lint: clang-tidy checked $sources files in ${#runs[@]} runs in $((SECONDS - start)) s, $jobs at once"
 
 if [[ $failed -ne 0 ]]; then
   echo "lint: FAILED" >&2
