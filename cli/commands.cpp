@@ -239,9 +239,9 @@ class TNoLockWarning {
   explicit TNoLockWarning(std::ostream& err) {
     SetNoLockNotice([&err, warned = false](const std::string&) mutable {
       if (!std::exchange(warned, true)) {
-        err << kProgramPrefix
-            << "warning: the file system cannot lock files, so other programs changing the "
-               "catalogue at the same time are not held off\n";
+        WriteErrorLine(err,
+                       {"warning: the file system cannot lock files, so other programs changing "
+                        "the catalogue at the same time are not held off"});
       }
     });
   }
@@ -298,19 +298,19 @@ int RunCommand(const TCommandLine& line, std::string_view folder, std::string_vi
     }
   } catch (const EIniFileException& error) {
     // The window shows the message alone; a script's user also needs to know why.
-    err << kProgramPrefix << error.MessageQuoting(TerminalText)
-        << (error.Reason().empty() ? "" : ": ") << error.Reason() << '\n';
+    WriteErrorLine(err, {error.MessageQuoting(TerminalText), error.Reason().empty() ? "" : ": ",
+                         error.Reason()});
     return 1;
   } catch (const Exception& error) {
     // A text that the user gave is quoted as a terminal may show it.
-    err << kProgramPrefix << error.MessageQuoting(TerminalText) << '\n';
+    WriteErrorLine(err, {error.MessageQuoting(TerminalText)});
     return 1;
   } catch (const std::exception& error) {
-    err << kProgramPrefix << error.what() << '\n';
+    WriteErrorLine(err, {error.what()});
     return 1;
   }
   if (!out.flush()) {
-    err << kProgramPrefix << "Unable to write the output\n";
+    WriteErrorLine(err, {"Unable to write the output"});
     return 1;
   }
   return 0;

@@ -94,6 +94,15 @@ std::string StoredTextName(std::string_view unit, std::string_view key, std::str
 
 }  // namespace
 
+void WriteErrorLine(std::ostream& err, std::initializer_list<std::string_view> pieces) {
+  std::string line(kProgramPrefix);
+  for (const std::string_view piece : pieces) {
+    line.append(piece);
+  }
+  line.push_back('\n');
+  err << line;
+}
+
 std::string ClosestName(std::string_view name, std::span<const std::string> names) {
   // Each find narrows the search to names strictly closer than it.
   std::size_t limit = name.size() <= kShortName ? 1 : 2;
@@ -184,7 +193,7 @@ void TReadingReport::Finish() const {
 void TReadingReport::Add(std::string_view problem, std::string_view consequence,
                          std::string_view hint) {
   if (!strict_) {
-    err_ << kProgramPrefix << "warning: " << problem << consequence << hint << '\n';
+    WriteErrorLine(err_, {"warning: ", problem, consequence, hint});
     return;
   }
   // Each line of the one error with the program's prefix, as every line has.

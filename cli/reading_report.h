@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <iosfwd>
 #include <optional>
 #include <span>
@@ -17,6 +18,11 @@ class UnitCatalogue;
 
 // The start of every line that calpero-cli writes to standard error.
 inline constexpr std::string_view kProgramPrefix = "calpero-cli: ";
+
+// Writes kProgramPrefix, the pieces and a line end to `err` in a single write. Scripts run
+// calpero-cli side by side with their errors going to one log, and a line written piece by
+// piece (standard error is unbuffered) can have another program's line in the middle of it.
+void WriteErrorLine(std::ostream& err, std::initializer_list<std::string_view> pieces);
 
 // The name among `names` closest to the unknown `name`, for a "did you mean" hint: the fewest
 // single-byte insertions, deletions, substitutions or swaps of neighbours, ASCII letters compared
