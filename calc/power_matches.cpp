@@ -13,6 +13,7 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
@@ -55,17 +56,50 @@ class PowerVerdicts {
   std::unordered_map<std::string_view, Verdict> verdicts_;
 };
 
+// The first entries of the four power keys in one section, read line by line only as far as the
+// questions asked so far need: what one question read is kept for the next, so a section's lines
+// are each read once however many of its powers are compared.
+class SectionPowers {
+ public:
+  // `text` is the catalogue text of `section`, and outlives this object.
+  SectionPowers(std::string_view text, const IniSection& section)
+      : scanner_(text.substr(0, section.end), section.bodyBegin) {}
+
+  // The value of the section's first entry of kPowerKeys[key]; empty when it has none, as a
+  // missing entry reads as the empty text.
+  std::string_view Value(std::size_t key) {
+    IniLine line;
+    while (!found_.at(key) && scanner_.Next(line)) {
+      if (line.kind != IniLineKind::kEntry) {
+        continue;
+      }
+      for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+        if (!found_.at(i) && SameIniName(line.name, kPowerKeys.at(i))) {
+          found_.at(i) = true;
+          values_.at(i) = line.value;
+          break;
+        }
+      }
+    }
+    return values_.at(key);
+  }
+
+ private:
+  IniScanner scanner_;
+  std::array<bool, 4> found_{};
+  std::array<std::string_view, 4> values_{};
+};
+
 // Whether the section's powers, as an evaluation of its unit alone stores them, are those that
 // `verdicts` want (a missing entry counts as the empty text, 0). Reads one power at a time and
 // stops at the first that differs, which for nearly every unit of a catalogue is the first. Each
 // key compared whose text was refused goes to `refused` (section index, key) when it is given.
-bool HasPowers(const SectionIndex& index, std::size_t sectionIndex, const IniSection& section,
+bool HasPowers(std::string_view text, std::size_t sectionIndex, const IniSection& section,
                std::array<PowerVerdicts, 4>& verdicts,
                std::vector<std::pair<std::size_t, std::string_view>>* refused) {
+  SectionPowers powers(text, section);
   for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-    const std::optional<IniLine> entry = index.FindEntry(section, kPowerKeys.at(i));
-    const PowerVerdicts::Verdict verdict =
-        verdicts.at(i).Of(entry ? entry->value : std::string_view());
+    const PowerVerdicts::Verdict verdict = verdicts.at(i).Of(powers.Value(i));
     if (verdict.refused && refused != nullptr) {
       refused->emplace_back(sectionIndex, kPowerKeys.at(i));
     }
@@ -77,16 +111,25 @@ bool HasPowers(const SectionIndex& index, std::size_t sectionIndex, const IniSec
 }
 
 // Drops the candidates (indices into `sections`, in increasing order) that an earlier section of
-// the same name shadows. Hashes only when there is a candidate; one pass over the sections.
+// the same name shadows. One pass over the sections before the last candidate, hashing each name;
+// a bitmap of the candidates' hashes turns nearly every one of them away before any lookup.
 void DropShadowed(std::span<const IniSection> sections, std::vector<std::size_t>& candidates) {
+  constexpr std::size_t kFilterBits = std::size_t{1} << 16U;
+  std::vector<bool> filter(kFilterBits);
   std::unordered_multimap<std::uint64_t, std::size_t> byHash;
   for (const std::size_t candidate : candidates) {
-    byHash.emplace(IniNameHash(sections[candidate].name), candidate);
+    const std::uint64_t hash = IniNameHash(sections[candidate].name);
+    filter[hash % kFilterBits] = true;
+    byHash.emplace(hash, candidate);
   }
   std::unordered_set<std::size_t> shadowed;
   const std::size_t last = candidates.back();
   for (std::size_t j = 0; j < last; ++j) {
-    const auto [first, end] = byHash.equal_range(IniNameHash(sections[j].name));
+    const std::uint64_t hash = IniNameHash(sections[j].name);
+    if (!filter[hash % kFilterBits]) {
+      continue;
+    }
+    const auto [first, end] = byHash.equal_range(hash);
     for (auto it = first; it != end; ++it) {
       if (it->second > j && SameIniName(sections[j].name, sections[it->second].name)) {
         shadowed.insert(it->second);
@@ -116,7 +159,7 @@ void ReportRefused(const SectionIndex& index, std::span<const IniSection> sectio
 }
 
 // The units of `sections` (the headers of the text that `index` looks through) with `powers`.
-std::vector<std::string> UnitsWithPowers(const SectionIndex& index,
+std::vector<std::string> UnitsWithPowers(std::string_view text,
                                          std::span<const IniSection> sections,
                                          const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
@@ -125,12 +168,12 @@ std::vector<std::string> UnitsWithPowers(const SectionIndex& index,
   std::vector<std::size_t> candidates;
   std::vector<std::pair<std::size_t, std::string_view>> found;
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (HasPowers(index, i, sections[i], verdicts, refused != nullptr ? &found : nullptr)) {
+    if (HasPowers(text, i, sections[i], verdicts, refused != nullptr ? &found : nullptr)) {
       candidates.push_back(i);
     }
   }
   if (refused != nullptr && !found.empty()) {
-    ReportRefused(index, sections, found, *refused);
+    ReportRefused(SectionIndex(text), sections, found, *refused);
   }
   std::vector<std::string> matches;
   if (candidates.empty()) {
@@ -147,13 +190,12 @@ std::vector<std::string> UnitsWithPowers(const SectionIndex& index,
 
 std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  const SectionIndex index(text);
-  return UnitsWithPowers(index, index.Headers(), powers, refused);
+  return UnitsWithPowers(text, SectionIndex(text).Headers(), powers, refused);
 }
 
 std::vector<std::string> UnitsWithPowers(const CatalogueText& text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  return UnitsWithPowers(text.Index(), text.Headers(), powers, refused);
+  return UnitsWithPowers(text.Text(), text.Headers(), powers, refused);
 }
 
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,
