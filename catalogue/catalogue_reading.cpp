@@ -1,9 +1,11 @@
 #include "catalogue/catalogue_reading.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "catalogue/errors.h"
+#include "catalogue/ini_text.h"
 #include "catalogue/power_text.h"
 
 namespace calpero {
@@ -45,6 +47,49 @@ double ReadStoredPower(const SectionIndex& index, const IniSection& section, std
 
 CatalogueText::CatalogueText(std::string text)
     : text_(std::move(text)), headers_(SectionIndex(text_).Headers()) {}
+
+CatalogueText::CatalogueText(std::string text, std::vector<IniSection> headers)
+    : text_(std::move(text)), headers_(std::move(headers)) {}
+
+std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice& erase) const {
+  const std::size_t removed = erase.end - erase.begin;
+  std::string text;
+  text.reserve(text_.size() - removed);
+  text.append(text_, 0, erase.begin).append(text_, erase.end);
+  // Two cases where the bytes that meet make lines that were not there, so the walk is needed:
+  // a CR before the erased lines meeting an LF after them (one CRLF line end instead of two line
+  // ends), and a file that now begins with a byte order mark.
+  const bool crMeetsLf = erase.begin > 0 && text_[erase.begin - 1] == '\r' &&
+                         erase.end < text_.size() && text_[erase.end] == '\n';
+  if (crMeetsLf || (erase.begin == 0 && IniScanner(text).Start() != 0)) {
+    return std::make_shared<const CatalogueText>(std::move(text));
+  }
+  // Made first, so that the names below view the text where it finally lives.
+  std::shared_ptr<CatalogueText> erased(new CatalogueText(std::move(text), {}));
+  const auto moved = [&erase, removed](std::size_t offset) {
+    return offset >= erase.end ? offset - removed : offset;
+  };
+  erased->headers_.reserve(headers_.size());
+  for (const IniSection& section : headers_) {
+    if (section.headerBegin == erase.begin) {
+      // The erase took the header and the entries; lines after the last entry now close the
+      // section before it.
+      if (!erased->headers_.empty()) {
+        erased->headers_.back().end = moved(section.end);
+      }
+      continue;
+    }
+    IniSection kept = section;
+    const std::size_t nameAt = moved(static_cast<std::size_t>(section.name.data() - text_.data()));
+    kept.name = std::string_view(erased->text_).substr(nameAt, section.name.size());
+    kept.headerBegin = moved(section.headerBegin);
+    kept.bodyBegin = moved(section.bodyBegin);
+    kept.end = moved(section.end);
+    kept.entriesEnd = moved(section.entriesEnd);
+    erased->headers_.push_back(kept);
+  }
+  return erased;
+}
 
 std::vector<std::string> CatalogueText::Names() const {
   std::vector<std::string> names;

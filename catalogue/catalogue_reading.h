@@ -64,7 +64,14 @@ class CatalogueText {
   // Every section name in file order, in its stored bytes and letter case, duplicates included.
   std::vector<std::string> Names() const;
 
+  // The reading of this text after `erase`, the splice that SectionIndex::Erase gave for it, with
+  // exactly the headers that walking the erased text would find. They are this reading's headers
+  // moved, so an erase costs one copy of the text rather than a walk over it.
+  std::shared_ptr<const CatalogueText> WithErased(const TextSplice& erase) const;
+
  private:
+  CatalogueText(std::string text, std::vector<IniSection> headers);
+
   std::string text_;
   std::vector<IniSection> headers_;
 };

@@ -99,9 +99,14 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
     throw WriteError(shownPath_, lock.Error());
   }
   std::optional<TextSplice> erase;
+  // When the file held what this handle last read, the list's reload that follows an erase finds
+  // its reading ready: the last one with the section taken out.
+  const std::shared_ptr<const CatalogueText> last = lastText_;
+  bool readLast = false;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     erase = index.Erase(unitName);
+    readLast = erase && last != nullptr && file.bytes == last->Text();
     if (erase) {
       pieces = index.Spliced(std::span(&*erase, 1));
     }
@@ -109,6 +114,9 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   });
   if (!changed) {
     throw WriteError(shownPath_, errno);
+  }
+  if (erase && readLast) {
+    lastText_ = last->WithErased(*erase);
   }
   return erase.has_value();
 }

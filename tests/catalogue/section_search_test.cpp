@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -134,6 +135,28 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
     }
     EXPECT_EQ(index.Names(), names) << "'" << text << "'";
     EXPECT_EQ(CatalogueText(text).Names(), names) << "'" << text << "'";
+  }
+}
+
+// An erase hands the list's reload a reading made by moving the headers it had: it must be the
+// reading that a walk over the erased text makes, names viewing the new text.
+TEST(CatalogueText, AReadingAfterAnEraseIsTheWalkOfTheErasedText) {
+  for (const std::string& text : AllTexts()) {
+    const CatalogueText before(text);
+    for (const IniSection& section : before.Headers()) {
+      const std::optional<TextSplice> erase = SectionIndex(text).Erase(section.name);
+      ASSERT_TRUE(erase.has_value());
+      const std::shared_ptr<const CatalogueText> got = before.WithErased(*erase);
+      const CatalogueText want(text.substr(0, erase->begin) + text.substr(erase->end));
+      ASSERT_EQ(got->Text(), want.Text());
+      ASSERT_EQ(got->Headers().size(), want.Headers().size()) << "'" << text << "'";
+      for (std::size_t i = 0; i < want.Headers().size(); ++i) {
+        ExpectSameSection(got->Headers()[i], want.Headers()[i], text);
+        EXPECT_EQ(got->Headers()[i].name.data() - got->Text().data(),
+                  want.Headers()[i].name.data() - want.Text().data())
+            << "'" << text << "'";
+      }
+    }
   }
 }
 
