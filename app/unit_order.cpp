@@ -122,4 +122,22 @@ std::vector<std::string> SortedUnitNames(std::vector<std::string> names) {
   return sorted;
 }
 
+void TUnitListOrder::Update(std::vector<std::string> fileOrder) {
+  const auto differs = std::ranges::mismatch(fileOrder, fileOrder_).in1;
+  const auto at = static_cast<std::size_t>(differs - fileOrder.begin());
+  // UnitNameLess is a total order: a name sorts among equal names only when they are its bytes.
+  if (fileOrder.size() + 1 == fileOrder_.size() &&
+      std::equal(differs, fileOrder.end(),
+                 fileOrder_.begin() + static_cast<std::ptrdiff_t>(at) + 1)) {
+    sorted_.erase(std::ranges::lower_bound(sorted_, fileOrder_[at], UnitNameLess));
+  } else if (fileOrder.size() == fileOrder_.size() + 1 &&
+             std::equal(differs + 1, fileOrder.end(),
+                        fileOrder_.begin() + static_cast<std::ptrdiff_t>(at))) {
+    sorted_.insert(std::ranges::upper_bound(sorted_, *differs, UnitNameLess), *differs);
+  } else if (differs != fileOrder.end() || fileOrder.size() != fileOrder_.size()) {
+    sorted_ = SortedUnitNames(fileOrder);
+  }
+  fileOrder_ = std::move(fileOrder);
+}
+
 }  // namespace calpero

@@ -14,4 +14,21 @@ bool UnitNameLess(std::string_view left, std::string_view right);
 // The names in the unit list's order (UnitNameLess). Duplicates are kept.
 std::vector<std::string> SortedUnitNames(std::vector<std::string> names);
 
+// The catalogue's names in the unit list's order, kept from one reload to the next. A reload
+// mostly follows a change of one unit: an erase takes a name out, a save of a new unit adds one.
+// When the names in file order are the last ones with one name taken out or put in, the order is
+// mended where that name sorts, in one pass over the names; any other change sorts them again.
+class TUnitListOrder {
+ public:
+  // Takes the catalogue's names in file order, duplicates included.
+  void Update(std::vector<std::string> fileOrder);
+
+  // The names of the last Update in the unit list's order (what SortedUnitNames gives).
+  const std::vector<std::string>& Sorted() const { return sorted_; }
+
+ private:
+  std::vector<std::string> fileOrder_;
+  std::vector<std::string> sorted_;
+};
+
 }  // namespace calpero

@@ -453,7 +453,7 @@ void TMainForm::ReloadUnits(THintOnReload hint) {
   }
   // One reading serves the list and the hint, so the hint names only units that the list shows.
   TUnitsAndMatches read = ListUnitsAndMatches(*dataFile_, hinted);
-  controls_.UnitsListBox->SetNames(SortedUnitNames(std::move(read.Units)));
+  controls_.UnitsListBox->SetNames(std::move(read.Units));
   ShowResultantMatches(std::move(read.Matches));
 }
 

@@ -45,12 +45,12 @@ TUnitListModel::TUnitListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void TUnitListModel::SetNames(std::vector<std::string> names) {
   beginResetModel();
-  names_ = std::move(names);
+  order_.Update(std::move(names));
   endResetModel();
 }
 
 int TUnitListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(names_.size());
+  return parent.isValid() ? 0 : static_cast<int>(Names().size());
 }
 
 QVariant TUnitListModel::data(const QModelIndex& index, int role) const {
@@ -58,7 +58,7 @@ QVariant TUnitListModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   if (role == Qt::DisplayRole) {
-    const std::string& name = names_[static_cast<std::size_t>(index.row())];
+    const std::string& name = Names()[static_cast<std::size_t>(index.row())];
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   }
   if (role == Qt::SizeHintRole) {

@@ -11,10 +11,11 @@
 #include <QListView>
 
 #include "app/list_search.h"
+#include "app/unit_order.h"
 
 namespace calpero {
 
-// The unit list's rows: the names' stored bytes in the order given, each shown as UTF-8 text (a
+// The unit list's rows: the names' stored bytes in the list's order, each shown as UTF-8 text (a
 // byte that is not valid UTF-8 shows as a replacement character) and every row of the list's
 // fixed height. Nothing is made per row: filling the list takes the names as they are, and a
 // row's text is made only when the view draws or asks for it, so a catalogue of 100,000 units
@@ -25,11 +26,12 @@ class TUnitListModel : public QAbstractListModel {
  public:
   explicit TUnitListModel(QObject* parent);
 
-  // Replaces the rows with `names`, in one reset of the model.
+  // Replaces the rows with the catalogue's `names`, given in file order and shown in the list's
+  // order (TUnitListOrder), in one reset of the model.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the rows in order.
-  const std::vector<std::string>& Names() const { return names_; }
+  const std::vector<std::string>& Names() const { return order_.Sorted(); }
 
   // The row count; `parent` must be the invalid index (the list has no tree).
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -39,24 +41,25 @@ class TUnitListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  std::vector<std::string> names_;
+  TUnitListOrder order_;
 };
 
-// The unit list: single selection, names shown in the order they are given (the window sorts
-// them), each row keeping the name's stored bytes so that a name that is not valid UTF-8 is
-// still read, trashed and erased exactly. The list's current item is its selected item; a
-// right-click, a press on the empty part below the items and Ctrl+Space leave it alone: the user
-// picks another item but never picks none. Every change of the selection by the user (a left
-// press on an item, arrow and page keys, type-ahead, Enter on the current item) is reported by
-// UserSelected; changes made by the program are not. The rows are a model over the names
-// (TUnitListModel) of uniform height, so a list of many thousand units fills and scrolls at once.
+// The unit list: single selection, the catalogue's names shown in the list's order, each row
+// keeping the name's stored bytes so that a name that is not valid UTF-8 is still read, trashed and
+// erased exactly. The list's current item is its selected item; a right-click, a press on the empty
+// part below the items and Ctrl+Space leave it alone: the user picks another item but never picks
+// none. Every change of the selection by the user (a left press on an item, arrow and page keys,
+// type-ahead, Enter on the current item) is reported by UserSelected; changes made by the program
+// are not. The rows are a model over the names (TUnitListModel) of uniform height, so a list of
+// many thousand units fills and scrolls at once.
 class TUnitListBox : public QListView {
   Q_OBJECT
 
  public:
   explicit TUnitListBox(QWidget* parent);
 
-  // Replaces the items with `names` at once; afterwards no item is current.
+  // Replaces the items with the catalogue's `names`, in file order, at once; afterwards no item is
+  // current.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the items in list order.

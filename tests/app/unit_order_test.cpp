@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace calpero {
@@ -95,6 +96,32 @@ TEST(SortedUnitNames, AgreesWithSortingByUnitNameLessOnManyRandomNames) {
   std::stable_sort(expected.begin(), expected.end(),
                    [](const auto& a, const auto& b) { return UnitNameLess(a, b); });
   EXPECT_EQ(SortedUnitNames(names), expected);
+}
+
+// Each reload's order, mended or sorted again, is the sort of that reload's names.
+TEST(TUnitListOrder, EveryReloadGivesTheSortOfItsNames) {
+  using Names = std::vector<std::string>;
+  const std::vector<std::pair<const char*, Names>> reloads = {
+      {"the first", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}},
+      {"the same again", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}},
+      {"one erased in the middle", {"volt", "Ampere", "Abc", "abc", "volt"}},
+      {"one of two equal names erased", {"volt", "Ampere", "Abc", "abc"}},
+      {"one erased first", {"Ampere", "Abc", "abc"}},
+      {"one saved at the end", {"Ampere", "Abc", "abc", "ABC"}},
+      {"a duplicate saved", {"Ampere", "Abc", "abc", "ABC", "Abc"}},
+      {"one put in the middle", {"Ampere", "Abc", "gram", "abc", "ABC", "Abc"}},
+      {"the last erased", {"Ampere", "Abc", "gram", "abc", "ABC"}},
+      {"one renamed", {"Ampere", "Abc", "Gram", "abc", "ABC"}},
+      {"two erased", {"Ampere", "abc", "ABC"}},
+      {"two saved", {"Ampere", "abc", "ABC", "x", "Y"}},
+      {"all erased", {}},
+      {"one saved into an empty catalogue", {"metre"}},
+  };
+  TUnitListOrder order;
+  for (const auto& [change, names] : reloads) {
+    order.Update(names);
+    EXPECT_EQ(order.Sorted(), SortedUnitNames(names)) << change;
+  }
 }
 
 }  // namespace
