@@ -63,29 +63,71 @@ class SectionPowers {
  public:
   // `text` is the catalogue text of `section`, and outlives this object.
   SectionPowers(std::string_view text, const IniSection& section)
-      : scanner_(text.substr(0, section.end), section.bodyBegin) {}
+      : text_(text.substr(0, section.end)), pos_(section.bodyBegin) {}
 
   // The value of the section's first entry of kPowerKeys[key]; empty when it has none, as a
   // missing entry reads as the empty text.
   std::string_view Value(std::size_t key) {
-    IniLine line;
-    while (!found_.at(key) && scanner_.Next(line)) {
-      if (line.kind != IniLineKind::kEntry) {
-        continue;
-      }
-      for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-        if (!found_.at(i) && SameIniName(line.name, kPowerKeys.at(i))) {
-          found_.at(i) = true;
-          values_.at(i) = line.value;
-          break;
-        }
+    while (!found_.at(key) && pos_ < text_.size()) {
+      if (!ReadPlainEntry()) {
+        ReadAnyLine();
       }
     }
     return values_.at(key);
   }
 
  private:
-  IniScanner scanner_;
+  // Reads the line at pos_ when it is an entry of a power key not found yet, in the layout that
+  // the program writes: the key as spelled in kPowerKeys, "=", and a value without blanks or
+  // quotes at its edges. Such a line is what ReadIniLine makes of it without the work of
+  // classifying it, and nearly every line of a catalogue is one. Returns false for any other line.
+  bool ReadPlainEntry() {
+    const std::string_view rest = text_.substr(pos_);
+    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+      const std::string_view key = kPowerKeys.at(i);
+      if (found_.at(i) || !rest.starts_with(key) || rest.size() == key.size() ||
+          rest[key.size()] != '=') {
+        continue;
+      }
+      std::size_t end = key.size() + 1;
+      while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r') {
+        ++end;
+      }
+      const std::string_view value = rest.substr(key.size() + 1, end - key.size() - 1);
+      if (value.empty() || IsBlank(value.front()) || IsBlank(value.back()) ||
+          value.front() == '"' || value.front() == '\'') {
+        return false;
+      }
+      found_.at(i) = true;
+      values_.at(i) = value;
+      // Past the line end: CR LF, or one CR or LF.
+      if (end < rest.size()) {
+        end += rest.substr(end).starts_with("\r\n") ? 2U : 1U;
+      }
+      pos_ += end;
+      return true;
+    }
+    return false;
+  }
+
+  // Reads the line at pos_ as every reader of the catalogue reads it.
+  void ReadAnyLine() {
+    const IniLine line = ReadIniLine(text_, pos_);
+    pos_ = line.next;
+    if (line.kind != IniLineKind::kEntry) {
+      return;
+    }
+    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+      if (!found_.at(i) && SameIniName(line.name, kPowerKeys.at(i))) {
+        found_.at(i) = true;
+        values_.at(i) = line.value;
+        return;
+      }
+    }
+  }
+
+  std::string_view text_;
+  std::size_t pos_;
   std::array<bool, 4> found_{};
   std::array<std::string_view, 4> values_{};
 };

@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
+#include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/support/temp_folder.h"
+#include "text/text_bytes.h"
 
 namespace calpero {
 namespace {
@@ -90,6 +97,59 @@ TEST(UnitsWithPowers, NameTheRefusedTextsThatTheyCountedAsZero) {
   EXPECT_EQ(refused,
             (std::vector<TRefusedPower>{
                 {"Stress", "Mass", "1,5"}, {"Stress", "Length", "x"}, {"Odd", "Time", "z"}}));
+}
+
+// The search reads the layout that the program writes without classifying each line: on texts
+// of every other layout too (blanks, quotes, letter case, empty values, repeated keys, comments,
+// every line end), each unit is named exactly when its powers, read as an evaluation reads them,
+// give the powers asked for.
+TEST(UnitsWithPowers, AgreeWithTheEvaluationsReadingOnEveryLayoutOfEntries) {
+  const ScopedDecimalSeparator separator(".");
+  const std::vector<std::string> lines = {
+      "Mass=1",         "Massive=3",    "mass=1",    "Mass = 1",   "Mass=\"1\"",
+      "Mass='2'",       "Mass=",        "Mass=1 ",   " Mass=2",    "Mass=x",
+      "Mass=-2",        "; Mass=3",     "Length=0",  "LENGTH=2",   "Length=1",
+      "Length=\t-2",    "Time=-2",      "Time=0.5",  "Time=1e400", "Temperature=0",
+      "TEMPERATURE =1", "Temperature=", "Time='-2'", "junk",       ""};
+  const std::vector<std::string> lineEnds = {"\n", "\r\n", "\r"};
+  std::mt19937 random(1234);
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    std::vector<std::string> names;
+    for (int unit = 0; unit < 8; ++unit) {
+      names.push_back((random() % 4 == 0 ? "u" : "U") + std::to_string(random() % 6));
+      text += "[" + names.back() + "]" + lineEnds[random() % lineEnds.size()];
+      for (std::size_t line = random() % 6; line > 0; --line) {
+        text += lines[random() % lines.size()] + lineEnds[random() % lineEnds.size()];
+      }
+    }
+    const CatalogueReading reading(std::make_shared<const CatalogueText>(text), names);
+    std::vector<std::optional<TPowerVector>> powers;
+    for (const std::string& name : names) {
+      try {
+        TPowerVector unit{};
+        for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
+          unit[i] = StoreSingle(reading.ReadPower(name, kPowerKeys.at(i)));
+        }
+        powers.emplace_back(unit);
+      } catch (const EOverflow&) {
+        powers.emplace_back();  // no evaluation could store it: it matches nothing
+      }
+    }
+    for (const std::optional<TPowerVector>& wanted : powers) {
+      const TPowerVector asked = wanted.value_or(TPowerVector{});
+      std::vector<std::string> expected;
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool first =
+            std::none_of(names.begin(), names.begin() + static_cast<long>(i),
+                         [&](const std::string& n) { return SameIniName(n, names[i]); });
+        if (first && powers[i] == asked) {
+          expected.push_back(names[i]);
+        }
+      }
+      EXPECT_EQ(UnitsWithPowers(text, asked), expected) << text;
+    }
+  }
 }
 
 }  // namespace
