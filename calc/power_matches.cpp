@@ -37,23 +37,42 @@ class PowerVerdicts {
 
   // `text` views the catalogue text, which outlives this object.
   Verdict Of(std::string_view text) {
-    const auto [verdict, isNew] = verdicts_.try_emplace(text);
-    if (isNew) {
-      const StoredPower power = InspectStoredPower(text);
-      try {
-        verdict->second.gives =
-            power.State != StoredPowerState::Overflow && StoreSingle(power.Value) == wanted_;
-      } catch (const EOverflow&) {
-        verdict->second.gives = false;
+    // The first few distinct texts, nearly all that a catalogue holds, are looked for in a short
+    // list, which costs less than hashing them.
+    for (const auto& [known, verdict] : few_) {
+      if (known.size() == text.size() && std::equal(known.begin(), known.end(), text.begin())) {
+        return verdict;
       }
-      verdict->second.refused = power.State == StoredPowerState::Refused;
+    }
+    if (few_.size() < kFew) {
+      few_.emplace_back(text, Judge(text));
+      return few_.back().second;
+    }
+    const auto [verdict, isNew] = many_.try_emplace(text);
+    if (isNew) {
+      verdict->second = Judge(text);
     }
     return verdict->second;
   }
 
  private:
+  static constexpr std::size_t kFew = 16;
+
+  Verdict Judge(std::string_view text) const {
+    const StoredPower power = InspectStoredPower(text);
+    Verdict verdict{.gives = false, .refused = power.State == StoredPowerState::Refused};
+    try {
+      verdict.gives =
+          power.State != StoredPowerState::Overflow && StoreSingle(power.Value) == wanted_;
+    } catch (const EOverflow&) {
+      verdict.gives = false;
+    }
+    return verdict;
+  }
+
   float wanted_;
-  std::unordered_map<std::string_view, Verdict> verdicts_;
+  std::vector<std::pair<std::string_view, Verdict>> few_;
+  std::unordered_map<std::string_view, Verdict> many_;
 };
 
 // The first entries of the four power keys in one section, read line by line only as far as the
@@ -152,26 +171,34 @@ bool HasPowers(std::string_view text, std::size_t sectionIndex, const IniSection
   return true;
 }
 
+// A cheap mark of a name that names equal without regard to letter case share: its length and
+// the folded bytes of its end, where the names of a catalogue differ most.
+std::uint64_t NameMark(std::string_view name) {
+  std::uint64_t mark = name.size();
+  for (std::size_t i = name.size() > 4 ? name.size() - 4 : 0; i < name.size(); ++i) {
+    mark = (mark << 8U) | static_cast<unsigned char>(FoldAsciiCase(name[i]));
+  }
+  constexpr std::uint64_t kMixer = 0x9E3779B97F4A7C15ULL;
+  return (mark * kMixer) >> 48U;
+}
+
 // Drops the candidates (indices into `sections`, in increasing order) that an earlier section of
-// the same name shadows. One pass over the sections before the last candidate, hashing each name;
-// a bitmap of the candidates' hashes turns nearly every one of them away before any lookup.
+// the same name shadows. One pass over the sections before the last candidate; a map of the
+// candidates' marks (NameMark) turns nearly every name away before it is hashed and looked up.
 void DropShadowed(std::span<const IniSection> sections, std::vector<std::size_t>& candidates) {
-  constexpr std::size_t kFilterBits = std::size_t{1} << 16U;
-  std::vector<bool> filter(kFilterBits);
+  std::vector<bool> marked(std::size_t{1} << 16U);
   std::unordered_multimap<std::uint64_t, std::size_t> byHash;
   for (const std::size_t candidate : candidates) {
-    const std::uint64_t hash = IniNameHash(sections[candidate].name);
-    filter[hash % kFilterBits] = true;
-    byHash.emplace(hash, candidate);
+    marked[NameMark(sections[candidate].name)] = true;
+    byHash.emplace(IniNameHash(sections[candidate].name), candidate);
   }
   std::unordered_set<std::size_t> shadowed;
   const std::size_t last = candidates.back();
   for (std::size_t j = 0; j < last; ++j) {
-    const std::uint64_t hash = IniNameHash(sections[j].name);
-    if (!filter[hash % kFilterBits]) {
+    if (!marked[NameMark(sections[j].name)]) {
       continue;
     }
-    const auto [first, end] = byHash.equal_range(hash);
+    const auto [first, end] = byHash.equal_range(IniNameHash(sections[j].name));
     for (auto it = first; it != end; ++it) {
       if (it->second > j && SameIniName(sections[j].name, sections[it->second].name)) {
         shadowed.insert(it->second);

@@ -143,6 +143,18 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
   return std::nullopt;
 }
 
+std::optional<IniSection> SectionIndex::Find(std::string_view name,
+                                             std::span<const IniSection> headers) const {
+  const auto found = std::ranges::find_if(
+      headers, [name](const IniSection& section) { return SameIniName(section.name, name); });
+  if (found == headers.end()) {
+    return std::nullopt;
+  }
+  IniSection section = *found;
+  DescribeEntries(text_, section);
+  return section;
+}
+
 namespace {
 
 // The first section of each of `names` among the sections that `next` yields in file order (it

@@ -60,6 +60,9 @@ class SectionIndex {
   // The first section named `name`, every field filled, or nothing.
   std::optional<IniSection> Find(std::string_view name) const;
 
+  // The same among `headers`, this text's Headers(), without walking the text again.
+  std::optional<IniSection> Find(std::string_view name, std::span<const IniSection> headers) const;
+
   // The first section of each of `names` that the text holds, ready to be asked by name; the
   // look ends as soon as every name is found.
   SectionTable FindAll(std::span<const std::string> names) const;
@@ -101,6 +104,10 @@ class SectionIndex {
   // those of a section without entries, which loses only its header. Nothing when there is no
   // such section. Never throws beyond allocation failure.
   std::optional<TextSplice> Erase(std::string_view section) const;
+
+  // The same among `headers`, this text's Headers(), without walking the text again.
+  std::optional<TextSplice> Erase(std::string_view section,
+                                  std::span<const IniSection> headers) const;
 
   // The changed text as pieces in order: views of the unchanged stretches of the text and of the
   // splices' inserts (empty pieces left out), ready to be written one after the other. `splices`

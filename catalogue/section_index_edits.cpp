@@ -149,14 +149,27 @@ std::vector<TextSplice> SectionIndex::SetEntries(std::string_view section,
   return AppendSection(text_, section, distinct, lineEnd);
 }
 
-std::optional<TextSplice> SectionIndex::Erase(std::string_view section) const {
-  const std::optional<IniSection> found = Find(section);
+namespace {
+
+// The splice that removes `found`, a section with every field filled.
+std::optional<TextSplice> ErasingSplice(const std::optional<IniSection>& found) {
   if (!found) {
     return std::nullopt;
   }
   // Up to the last entry only: comment and blank lines after it usually introduce what follows
   // (a heading over the next unit), so they stay. Without entries only the header goes.
   return TextSplice{found->headerBegin, found->entriesEnd, {}};
+}
+
+}  // namespace
+
+std::optional<TextSplice> SectionIndex::Erase(std::string_view section) const {
+  return ErasingSplice(Find(section));
+}
+
+std::optional<TextSplice> SectionIndex::Erase(std::string_view section,
+                                              std::span<const IniSection> headers) const {
+  return ErasingSplice(Find(section, headers));
 }
 
 }  // namespace calpero

@@ -99,14 +99,15 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
     throw WriteError(shownPath_, lock.Error());
   }
   std::optional<TextSplice> erase;
-  // When the file held what this handle last read, the list's reload that follows an erase finds
-  // its reading ready: the last one with the section taken out.
+  // When the file holds what this handle last read, that reading's headers find the section, and
+  // the list's reload that follows finds its reading ready: the last one with the section taken
+  // out.
   const std::shared_ptr<const CatalogueText> last = lastText_;
   bool readLast = false;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
-    erase = index.Erase(unitName);
-    readLast = erase && last != nullptr && file.bytes == last->Text();
+    readLast = last != nullptr && file.bytes == last->Text();
+    erase = readLast ? index.Erase(unitName, last->Headers()) : index.Erase(unitName);
     if (erase) {
       pieces = index.Spliced(std::span(&*erase, 1));
     }

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
@@ -184,6 +185,13 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
             return SameIniName(s.name, asked);
           });
           ExpectSameSection(*found, *first, text);
+          const std::optional<IniSection> amongHeaders = index.Find(asked, headers);
+          ASSERT_TRUE(amongHeaders.has_value()) << "'" << text << "' " << asked;
+          ExpectSameSection(*amongHeaders, *first, text);
+          const std::optional<TextSplice> erase = index.Erase(asked, headers);
+          ASSERT_TRUE(erase.has_value()) << "'" << text << "' " << asked;
+          EXPECT_EQ(std::pair(erase->begin, erase->end),
+                    std::pair(first->headerBegin, first->entriesEnd));
           // The table keeps the same section, all but its name.
           const IniSection* listed = table.Find(asked);
           ASSERT_NE(listed, nullptr) << "'" << text << "' " << asked;
@@ -193,6 +201,8 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
         }
       }
       EXPECT_FALSE(index.Find("no such unit").has_value());
+      EXPECT_FALSE(index.Find("no such unit", headers).has_value());
+      EXPECT_FALSE(index.Erase("no such unit", headers).has_value());
       EXPECT_EQ(table.Find("no such unit"), nullptr);
     }
   }
