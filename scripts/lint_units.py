@@ -22,6 +22,7 @@ import json
 import os
 import re
 import shlex
+import shutil
 import subprocess
 import sys
 
@@ -81,7 +82,8 @@ def main():
         key = (checks, target, without_output(arguments, entry["file"]))
         together.setdefault(key, (entry, []))[1].append(relative)
 
-    os.makedirs(units_dir, exist_ok=True)
+    shutil.rmtree(units_dir, ignore_errors=True)  # nothing left from an earlier plan
+    os.makedirs(units_dir)
     for config in (c for c in tracked if c.endswith(".clang-tidy") and os.path.dirname(c)):
         os.makedirs(os.path.join(units_dir, os.path.dirname(config)), exist_ok=True)
         with open(config, encoding="utf-8") as source, \
