@@ -45,11 +45,18 @@ double ReadStoredPower(const SectionIndex& index, const IniSection& section, std
   return power.Value;
 }
 
-CatalogueText::CatalogueText(std::string text)
-    : text_(std::move(text)), headers_(SectionIndex(text_).Headers()) {}
+CatalogueText::CatalogueText(std::string text) : text_(std::move(text)) {}
 
-CatalogueText::CatalogueText(std::string text, std::vector<IniSection> headers)
-    : text_(std::move(text)), headers_(std::move(headers)) {}
+std::span<const IniSection> CatalogueText::Headers() const {
+  if (!headers_) {
+    headers_ = SectionIndex(text_).Headers();
+  }
+  return *headers_;
+}
+
+SectionTable CatalogueText::FindAll(std::span<const std::string> names) const {
+  return headers_ ? Index().FindAll(names, *headers_) : Index().FindAll(names);
+}
 
 std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice& erase) const {
   const std::size_t removed = erase.end - erase.begin;
@@ -61,21 +68,22 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   // ends), and a file that now begins with a byte order mark.
   const bool crMeetsLf = erase.begin > 0 && text_[erase.begin - 1] == '\r' &&
                          erase.end < text_.size() && text_[erase.end] == '\n';
-  if (crMeetsLf || (erase.begin == 0 && IniScanner(text).Start() != 0)) {
-    return std::make_shared<const CatalogueText>(std::move(text));
-  }
   // Made first, so that the names below view the text where it finally lives.
-  std::shared_ptr<CatalogueText> erased(new CatalogueText(std::move(text), {}));
+  const auto erased = std::make_shared<CatalogueText>(std::move(text));
+  if (!headers_ || crMeetsLf || (erase.begin == 0 && IniScanner(erased->text_).Start() != 0)) {
+    return erased;
+  }
   const auto moved = [&erase, removed](std::size_t offset) {
     return offset >= erase.end ? offset - removed : offset;
   };
-  erased->headers_.reserve(headers_.size());
-  for (const IniSection& section : headers_) {
+  std::vector<IniSection>& headers = erased->headers_.emplace();
+  headers.reserve(headers_->size());
+  for (const IniSection& section : *headers_) {
     if (section.headerBegin == erase.begin) {
       // The erase took the header and the entries; lines after the last entry now close the
       // section before it.
-      if (!erased->headers_.empty()) {
-        erased->headers_.back().end = moved(section.end);
+      if (!headers.empty()) {
+        headers.back().end = moved(section.end);
       }
       continue;
     }
@@ -86,15 +94,15 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
     kept.bodyBegin = moved(section.bodyBegin);
     kept.end = moved(section.end);
     kept.entriesEnd = moved(section.entriesEnd);
-    erased->headers_.push_back(kept);
+    headers.push_back(kept);
   }
   return erased;
 }
 
 std::vector<std::string> CatalogueText::Names() const {
   std::vector<std::string> names;
-  names.reserve(headers_.size());
-  for (const IniSection& section : headers_) {
+  names.reserve(Headers().size());
+  for (const IniSection& section : Headers()) {
     names.emplace_back(section.name);
   }
   return names;
@@ -102,7 +110,7 @@ std::vector<std::string> CatalogueText::Names() const {
 
 CatalogueReading::CatalogueReading(std::shared_ptr<const CatalogueText> text,
                                    std::span<const std::string> unitNames)
-    : text_(std::move(text)), sections_(text_->Index().FindAll(unitNames, text_->Headers())) {}
+    : text_(std::move(text)), sections_(text_->FindAll(unitNames)) {}
 
 double CatalogueReading::ReadPower(std::string_view unitName, std::string_view key) const {
   const IniSection* section = sections_.Find(unitName);

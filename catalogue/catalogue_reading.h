@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,13 +43,15 @@ StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& sect
 // double, down to 0 for values too small. Throws EOverflow for a value beyond the double range.
 double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key);
 
-// The catalogue file's text as one reading found it, with the headers of its sections found in
-// one walk. The list of names, an evaluation and the search for units with given powers can all
-// be answered from it, so that one user action looks through the file once. Made by
-// UnitCatalogue::ReadText; shared (it is never changed), and the names it gives view its text.
+// The catalogue file's text as one reading found it, with the headers of its sections once one
+// question has needed them all. The list of names, an evaluation and the search for units with
+// given powers can all be answered from it, so that one user action looks through the file once.
+// Made by UnitCatalogue::ReadText; shared, and the names it gives view its text. Its text never
+// changes; the headers are walked the first time they are asked for, so, like the handle that
+// makes it, it is not for use from several threads at once.
 class CatalogueText {
  public:
-  // Walks the headers of `text`. Never throws beyond allocation failure.
+  // Does not walk the text yet. Never throws beyond allocation failure.
   explicit CatalogueText(std::string text);
   CatalogueText(const CatalogueText&) = delete;
   CatalogueText& operator=(const CatalogueText&) = delete;
@@ -58,22 +61,28 @@ class CatalogueText {
   // The index over the text, for questions about a section's entries.
   SectionIndex Index() const { return SectionIndex(text_); }
 
-  // Every section in file order, as SectionIndex::Headers gives them.
-  std::span<const IniSection> Headers() const { return headers_; }
+  // Every section in file order, as SectionIndex::Headers gives them; walks the text the first
+  // time.
+  std::span<const IniSection> Headers() const;
+
+  // Whether Headers has walked the text already, so that asking it costs nothing.
+  bool HeadersWalked() const { return headers_.has_value(); }
+
+  // The first section of each of `names`, as SectionIndex::FindAll finds them: among the headers
+  // when they were walked, otherwise by a walk that stops at the last name found.
+  SectionTable FindAll(std::span<const std::string> names) const;
 
   // Every section name in file order, in its stored bytes and letter case, duplicates included.
   std::vector<std::string> Names() const;
 
   // The reading of this text after `erase`, the splice that SectionIndex::Erase gave for it, with
-  // exactly the headers that walking the erased text would find. They are this reading's headers
-  // moved, so an erase costs one copy of the text rather than a walk over it.
+  // exactly the headers that walking the erased text would find. When this reading's headers
+  // were walked, they are moved, so an erase costs one copy of the text rather than a walk.
   std::shared_ptr<const CatalogueText> WithErased(const TextSplice& erase) const;
 
  private:
-  CatalogueText(std::string text, std::vector<IniSection> headers);
-
   std::string text_;
-  std::vector<IniSection> headers_;
+  mutable std::optional<std::vector<IniSection>> headers_;
 };
 
 // One reading of the catalogue file for a set of unit names: the first section of each requested

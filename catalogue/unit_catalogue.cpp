@@ -107,7 +107,8 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     readLast = last != nullptr && file.bytes == last->Text();
-    erase = readLast ? index.Erase(unitName, last->Headers()) : index.Erase(unitName);
+    erase = readLast && last->HeadersWalked() ? index.Erase(unitName, last->Headers())
+                                              : index.Erase(unitName);
     if (erase) {
       pieces = index.Spliced(std::span(&*erase, 1));
     }

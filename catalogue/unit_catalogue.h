@@ -88,13 +88,13 @@ class UnitCatalogue : public PowerSource {
   // Reads nothing when `unitNames` is empty.
   CatalogueReading ReadUnits(std::span<const std::string> unitNames) const;
 
-  // The file's text as it is now, with its sections' headers found (empty when the file or its
-  // folder is missing or unreadable). The file is read on every call; only when its bytes are
-  // exactly those of this handle's last reading is that reading, with the headers it found,
-  // returned again instead of walking the text anew. So the list, an evaluation and the search for
-  // units with given powers that one user action makes look through the file once, and a change
-  // by anyone is still seen at once. Never throws beyond allocation failure. Since it keeps that
-  // reading, a handle is not for use from several threads at once.
+  // The file's text as it is now (empty when the file or its folder is missing or unreadable),
+  // its sections' headers walked when first asked for. The file is read on every call; only when
+  // its bytes are exactly those of this handle's last reading is that reading, with any headers
+  // it found, returned again instead of walking the text anew. So the list, an evaluation and the
+  // search for units with given powers that one user action makes look through the file once, and a
+  // change by anyone is still seen at once. Never throws beyond allocation failure. Since it keeps
+  // that reading, a handle is not for use from several threads at once.
   std::shared_ptr<const CatalogueText> ReadText() const;
 
  private:
