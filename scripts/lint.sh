@@ -35,9 +35,13 @@ fi
 echo "lint: clang-format checked ${#tracked[@]} files in $((SECONDS - start)) s"
 
 # The runs that check the project's own sources (not the files that moc and rcc generate into the
-# build): each toolkit-free file alone, and the files of each target of ui/ and tests/ together
-# (see scripts/lint_units.py).
-mapfile -t runs < <(python3 scripts/lint_units.py "$build" "$only")
+# build): each file under the analyzer alone, and the files of each other target together (see
+# scripts/lint_units.py). A plan that fails fails the lint, rather than checking nothing.
+plan=$(python3 scripts/lint_units.py "$build" "$only")
+runs=()
+if [[ -n $plan ]]; then
+  mapfile -t runs <<<"$plan"
+fi
 sources=0
 for run in "${runs[@]}"; do
   read -r -a members <<<"${run#*$'\t'}"
