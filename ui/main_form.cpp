@@ -272,14 +272,14 @@ void TMainForm::BothToolButtonClick() {
   ShowResultantMatches({});
   EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
   resultantWhole_ = true;
-  std::vector<std::string> matches =
+  const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
   ShowResultantMatches(matches);
   announcer_->Announce(EvaluationSentence(TEvaluated::Resultant, evaluation_.ResultRow, matches));
 }
 
-void TMainForm::ShowResultantMatches(std::vector<std::string> matches) const {
-  SetHint(controls_.ToolBarPanel, ResultantPowersHintText(SortedUnitNames(std::move(matches))));
+void TMainForm::ShowResultantMatches(std::span<const std::string> matches) const {
+  SetHint(controls_.ToolBarPanel, ResultantPowersHintText(matches));
 }
 
 void TMainForm::NToolButtonClick() {
@@ -454,7 +454,7 @@ void TMainForm::ReloadUnits(THintOnReload hint) {
   // One reading serves the list and the hint, so the hint names only units that the list shows.
   TUnitsAndMatches read = ListUnitsAndMatches(*dataFile_, hinted);
   controls_.UnitsListBox->SetNames(std::move(read.Units));
-  ShowResultantMatches(std::move(read.Matches));
+  ShowResultantMatches(SortedUnitNames(std::move(read.Matches)));
 }
 
 void TMainForm::SyncTokens() { tokenWidgets_.Sync(workArea_); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -143,8 +144,9 @@ class TMainForm : public QWidget, private TDragHost {
   std::optional<TUnitToken> TakeOff(TTokenId id, bool (TWorkArea::*takeOff)(TTokenId));
   void AnnounceTakenOff(const std::optional<TUnitToken>& token);
   void ShowResultRow();
-  // The toolbar panel's hint: the title of the resultant powers, naming `matches` in sorted order.
-  void ShowResultantMatches(std::vector<std::string> matches) const;
+  // The toolbar panel's hint: the title of the resultant powers, naming `matches`, which come in
+  // the list's order (SortedUnitNames).
+  void ShowResultantMatches(std::span<const std::string> matches) const;
   void ShowStatus(const QString& text) const;
 
   TMainFormControls controls_;
