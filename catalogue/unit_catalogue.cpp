@@ -119,6 +119,10 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   }
   if (erase && readLast) {
     lastText_ = last->WithErased(*erase);
+    // Still under the lock, so the stamp is that of the file just written.
+    if (actions_ > 0) {
+      actionStamp_ = StampOf(path_);
+    }
   }
   return erase.has_value();
 }
@@ -133,13 +137,30 @@ CatalogueReading UnitCatalogue::ReadUnits(std::span<const std::string> unitNames
 }
 
 std::shared_ptr<const CatalogueText> UnitCatalogue::ReadText() const {
+  if (actionStamp_ && lastText_ != nullptr && StampOf(path_) == actionStamp_) {
+    return lastText_;
+  }
   WholeFile file = ReadWholeFile(path_);
   // Comparing the bytes costs a fraction of walking them, and unlike the file's size and times
   // it cannot miss a change.
   if (lastText_ == nullptr || lastText_->Text() != file.bytes) {
     lastText_ = std::make_shared<const CatalogueText>(std::move(file.bytes));
   }
+  actionStamp_.reset();
+  if (actions_ > 0 && file.status == WholeFile::Status::kRead) {
+    actionStamp_ = file.stamp;
+  }
   return lastText_;
+}
+
+UnitCatalogue::OneAction::OneAction(const UnitCatalogue& catalogue) : catalogue_(catalogue) {
+  ++catalogue_.actions_;
+}
+
+UnitCatalogue::OneAction::~OneAction() {
+  if (--catalogue_.actions_ == 0) {
+    catalogue_.actionStamp_.reset();
+  }
 }
 
 }  // namespace calpero

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_source.h"
+#include "catalogue/whole_file.h"
 
 namespace calpero {
 
@@ -89,19 +91,43 @@ class UnitCatalogue : public PowerSource {
   CatalogueReading ReadUnits(std::span<const std::string> unitNames) const;
 
   // The file's text as it is now (empty when the file or its folder is missing or unreadable),
-  // its sections' headers walked when first asked for. The file is read on every call; only when
-  // its bytes are exactly those of this handle's last reading is that reading, with any headers
-  // it found, returned again instead of walking the text anew. So the list, an evaluation and the
-  // search for units with given powers that one user action makes look through the file once, and a
-  // change by anyone is still seen at once. Never throws beyond allocation failure. Since it keeps
-  // that reading, a handle is not for use from several threads at once.
+  // its sections' headers walked when first asked for. The file is read on every call (within a
+  // OneAction, see there, only on the first); only when its bytes are exactly those of this
+  // handle's last reading is that reading, with any headers it found, returned again instead of
+  // walking the text anew. So the list, an evaluation and the search for units with given powers
+  // that one user action makes look through the file once, and a change by anyone is still seen
+  // at once. Never throws beyond allocation failure. Since it keeps that reading, a handle is not
+  // for use from several threads at once.
   std::shared_ptr<const CatalogueText> ReadText() const;
+
+  // One user action on the handle (a drop on the work area, an erase with the list's reload and
+  // the evaluation that follows), for as long as the object lives. The action's first ReadText
+  // reads the file and compares its bytes as always; after that, or after the action's own erase,
+  // ReadText gives the same reading without reading the file again while the name still leads to
+  // the same file unchanged by its stamp (FileStamp). So what one action shows comes from one
+  // reading, and a replacement by another program in the middle of it is still seen; a rewrite in
+  // place that the stamp cannot tell is seen by the next action, which compares the bytes again.
+  // Actions may nest; the outermost one's end ends the sharing.
+  class OneAction {
+   public:
+    explicit OneAction(const UnitCatalogue& catalogue);
+    ~OneAction();
+    OneAction(const OneAction&) = delete;
+    OneAction& operator=(const OneAction&) = delete;
+
+   private:
+    const UnitCatalogue& catalogue_;
+  };
 
  private:
   std::string path_;
   std::string shownPath_;
   // The last reading; a cache checked against the file's bytes on every use (see ReadText).
   mutable std::shared_ptr<const CatalogueText> lastText_;
+  // How many OneAction objects are open, and the stamp of the file that lastText_ was read from
+  // (or written as) within them.
+  mutable int actions_ = 0;
+  mutable std::optional<FileStamp> actionStamp_;
 };
 
 }  // namespace calpero

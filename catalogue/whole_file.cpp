@@ -22,6 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+FileStamp StampOf(const struct stat& status) {
+  return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
 // More links than this in a row are taken for a loop.
 constexpr int kMostLinksFollowed = 40;
 constexpr mode_t kPermissionBits = 07777;
@@ -94,10 +98,7 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
     file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
   } else {
     file.mode = status.st_mode & kPermissionBits;
-    file.device = status.st_dev;
-    file.inode = status.st_ino;
-    file.size = status.st_size;
-    file.modified = status.st_mtim;
+    file.stamp = StampOf(status);
     const bool read =
         (!text || ReadToEnd(fd, static_cast<std::size_t>(status.st_size), file.bytes)) &&
         (access == nullptr || ReadAccess(fd, *access));
@@ -124,9 +125,7 @@ bool MayReplace(int folder, const std::string& name, const WholeFile& file) {
 bool StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
   struct stat status {};
   return ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-         status.st_dev == file.device && status.st_ino == file.inode &&
-         status.st_size == file.size && status.st_mtim.tv_sec == file.modified.tv_sec &&
-         status.st_mtim.tv_nsec == file.modified.tv_nsec;
+         StampOf(status) == file.stamp;
 }
 
 // Gives `temporary` the name `name` only if nothing has that name. EEXIST when something has.
@@ -240,6 +239,14 @@ std::string OpenFileProblem(int fd) {
 }
 
 }  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  return StampOf(status);
+}
 
 std::optional<fs::path> FinalTarget(const fs::path& path) {
   fs::path target = path;

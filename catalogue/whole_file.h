@@ -15,6 +15,27 @@ namespace calpero {
 
 class WriteLock;
 
+// Which file a name led to and in what state: the file system's identity of the file, its size
+// and its modification time. Two equal stamps of one name tell that it still leads to the same
+// file, unchanged, without reading it, as far as the file system keeps times: a rewrite in place
+// that keeps the size within one tick of its clock goes unseen, so only a comparison of the bytes
+// proves a file unchanged.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+
+  bool operator==(const FileStamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+  }
+};
+
+// The stamp of the file that `path` leads to now, following symbolic links; nothing when there is
+// none or it cannot be looked at.
+std::optional<FileStamp> StampOf(const std::string& path);
+
 // A whole file read into memory.
 struct WholeFile {
   enum class Status {
@@ -27,10 +48,7 @@ struct WholeFile {
   mode_t mode = 0;  // permission bits, when read
   int error = 0;    // why it was not read, as an errno (EISDIR or EINVAL: not a regular file)
   // Which file was read and in what state, to tell whether the name still leads to it unchanged.
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  timespec modified{};
+  FileStamp stamp;
 };
 
 // Reads the file at `path` with one open, one fstat and reads up to the end of the file (not to

@@ -166,14 +166,18 @@ void TMainForm::NumeratorDragDrop(QWidget* sender, QWidget* source, int x, int y
     }
   }
   SyncTokens();
+  const TUnitToken* token = placed ? workArea_.Token(*placed) : nullptr;
+  // The evaluation and the sentence that tells of the placement read the catalogue once.
+  const UnitCatalogue::OneAction action(*dataFile_);
   BothToolButtonClick();
-  if (const TUnitToken* token = placed ? workArea_.Token(*placed) : nullptr) {
+  if (token != nullptr) {
     announcer_->Announce(
         TokenPlacedSentence(*token, dragged.Party == TDragParty::Token, workArea_, *dataFile_));
   }
 }
 
 void TMainForm::UnitsListBoxDragDrop(QWidget* source) {
+  const UnitCatalogue::OneAction action(*dataFile_);
   std::optional<TUnitToken> takenOff;
   if (auto* token = qobject_cast<TTokenLabel*>(source)) {
     takenOff = TakeOff(token->Id(), &TWorkArea::TrashToken);
@@ -183,6 +187,7 @@ void TMainForm::UnitsListBoxDragDrop(QWidget* source) {
 }
 
 void TMainForm::TrashImageDragDrop(QWidget* source) {
+  const UnitCatalogue::OneAction action(*dataFile_);
   const TDragControl dragged = ClassifyDragControl(source, controls_);
   std::optional<std::string> erased;
   std::optional<TUnitToken> takenOff;
@@ -265,6 +270,7 @@ void TMainForm::TokenStartDrag(TTokenLabel* token) { token->SetDragged(true); }
 void TMainForm::TokenEndDrag(TTokenLabel* token) { token->SetDragged(false); }
 
 void TMainForm::BothToolButtonClick() {
+  const UnitCatalogue::OneAction action(*dataFile_);
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   // The toolbar panel's hint names the catalogue's units with the resultant's powers, and only
   // for a resultant that was worked out whole.
@@ -283,6 +289,7 @@ void TMainForm::ShowResultantMatches(std::span<const std::string> matches) const
 }
 
 void TMainForm::NToolButtonClick() {
+  const UnitCatalogue::OneAction action(*dataFile_);
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   EvaluateNumerator(workArea_.AreaNames(), *dataFile_, evaluation_);
   const std::vector<std::string> matches =
@@ -291,6 +298,7 @@ void TMainForm::NToolButtonClick() {
 }
 
 void TMainForm::DToolButtonClick() {
+  const UnitCatalogue::OneAction action(*dataFile_);
   const auto show = qScopeGuard([this] { ShowResultRow(); });
   EvaluateDenominator(workArea_.AreaNames(), *dataFile_, evaluation_);
   const std::vector<std::string> matches =

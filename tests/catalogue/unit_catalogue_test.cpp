@@ -21,6 +21,7 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "tests/catalogue/test_files.h"
@@ -35,6 +36,18 @@ class UnitCatalogueTest : public ::testing::Test {
   UnitCatalogue FromFixture(const char* name) {
     WriteBytes(path_, Fixture(name));
     return UnitCatalogue(path_);
+  }
+
+  // Rewrites the file in place with `was` replaced by `now`, of the same length, and gives it back
+  // its modification time: a change that the file's stamp cannot tell. Returns the new text.
+  std::string RewriteKeepingStamp(std::string_view was, std::string_view now) {
+    const auto modified = std::filesystem::last_write_time(path_);
+    std::string text = ReadBytes(path_);
+    text.replace(text.find(was), was.size(), now);
+    std::fstream(path_, std::ios::in | std::ios::out | std::ios::binary) << text;
+    std::filesystem::last_write_time(path_, modified);
+    EXPECT_EQ(ReadBytes(path_), text);
+    return text;
   }
 
   TempFolder folder_;
@@ -291,13 +304,8 @@ TEST_F(UnitCatalogueTest, AReadingIsSharedOnlyWhileTheBytesAreTheSame) {
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
   EXPECT_EQ(catalogue.ReadText(), first);
 
-  const auto modified = std::filesystem::last_write_time(path_);
   const std::string text = ReadBytes(path_);
-  std::string renamed = text;
-  renamed.replace(renamed.find("UnitB"), 5, "UnitC");
-  std::fstream(path_, std::ios::in | std::ios::out | std::ios::binary) << renamed;
-  std::filesystem::last_write_time(path_, modified);
-  ASSERT_EQ(ReadBytes(path_), renamed);
+  const std::string renamed = RewriteKeepingStamp("UnitB", "UnitC");
 
   const Names unitC = {"UnitC"};
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitC"}));
@@ -310,6 +318,46 @@ TEST_F(UnitCatalogueTest, AReadingIsSharedOnlyWhileTheBytesAreTheSame) {
   std::filesystem::remove(path_);
   EXPECT_TRUE(catalogue.ListUnits().empty());
   EXPECT_EQ(catalogue.ReadUnits(unitC).ReadPower("UnitC", "Length"), 0);
+}
+
+// Within one user action the file is read once while its stamp holds, and the action's erase
+// leaves the reading that follows; a replacement by another program is still seen at once, and
+// the next action compares the bytes again.
+TEST_F(UnitCatalogueTest, OneActionReadsTheFileOnceWhileItsStampHolds) {
+  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
+  int reads = 0;
+  FileSystemCalls counting = SystemFileSystem();
+  counting.openat = [this, &reads, open = counting.openat](int folder, const char* name, int flags,
+                                                           mode_t mode) {
+    reads += name == path_ ? 1 : 0;
+    return open(folder, name, flags, mode);
+  };
+  const ScopedFileSystem countingReads(counting);
+  {
+    const UnitCatalogue::OneAction action(catalogue);
+    const std::shared_ptr<const CatalogueText> first = catalogue.ReadText();
+    RewriteKeepingStamp("UnitB", "UnitC");
+    EXPECT_EQ(catalogue.ReadText(), first);
+    EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
+    EXPECT_EQ(reads, 1);
+  }
+  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitC"}));
+  EXPECT_EQ(reads, 2);
+  {
+    const UnitCatalogue::OneAction outer(catalogue);
+    const UnitCatalogue::OneAction inner(catalogue);
+    EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitC"}));
+    WriteBytes(path_ + ".new", "[UnitD]\nMass=1\n[UnitE]\n");
+    std::filesystem::rename(path_ + ".new", path_);
+    EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitD", "UnitE"}));
+    EXPECT_EQ(reads, 4);
+    EXPECT_TRUE(catalogue.EraseUnit("unitd"));
+    EXPECT_EQ(catalogue.ListUnits(), Names{"UnitE"});
+    EXPECT_EQ(catalogue.ReadText()->Text(), ReadBytes(path_));
+    EXPECT_EQ(reads, 4);
+  }
+  EXPECT_EQ(catalogue.ListUnits(), Names{"UnitE"});
+  EXPECT_EQ(reads, 5);
 }
 
 TEST_F(UnitCatalogueTest, WritePowersStoresAllKeysOfAUnit) {
