@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "catalogue/errors.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
 #include "text/text_bytes.h"
@@ -171,31 +173,20 @@ bool HasPowers(std::string_view text, std::size_t sectionIndex, const IniSection
   return true;
 }
 
-// A cheap mark of a name that names equal without regard to letter case share: its length and
-// the folded bytes of its end, where the names of a catalogue differ most.
-std::uint64_t NameMark(std::string_view name) {
-  std::uint64_t mark = name.size();
-  for (std::size_t i = name.size() > 4 ? name.size() - 4 : 0; i < name.size(); ++i) {
-    mark = (mark << 8U) | static_cast<unsigned char>(FoldAsciiCase(name[i]));
-  }
-  constexpr std::uint64_t kMixer = 0x9E3779B97F4A7C15ULL;
-  return (mark * kMixer) >> 48U;
-}
-
 // Drops the candidates (indices into `sections`, in increasing order) that an earlier section of
 // the same name shadows. One pass over the sections before the last candidate; a map of the
-// candidates' marks (NameMark) turns nearly every name away before it is hashed and looked up.
+// candidates' marks (IniNameMark) turns nearly every name away before it is hashed and looked up.
 void DropShadowed(std::span<const IniSection> sections, std::vector<std::size_t>& candidates) {
   std::vector<bool> marked(std::size_t{1} << 16U);
   std::unordered_multimap<std::uint64_t, std::size_t> byHash;
   for (const std::size_t candidate : candidates) {
-    marked[NameMark(sections[candidate].name)] = true;
+    marked[sections[candidate].nameMark] = true;
     byHash.emplace(IniNameHash(sections[candidate].name), candidate);
   }
   std::unordered_set<std::size_t> shadowed;
   const std::size_t last = candidates.back();
   for (std::size_t j = 0; j < last; ++j) {
-    if (!marked[NameMark(sections[j].name)]) {
+    if (!marked[sections[j].nameMark]) {
       continue;
     }
     const auto [first, end] = byHash.equal_range(IniNameHash(sections[j].name));
@@ -227,11 +218,12 @@ void ReportRefused(const SectionIndex& index, std::span<const IniSection> sectio
   }
 }
 
-// The units of `sections` (the headers of the text that `index` looks through) with `powers`.
-std::vector<std::string> UnitsWithPowers(std::string_view text,
-                                         std::span<const IniSection> sections,
-                                         const TPowerVector& powers,
-                                         std::vector<TRefusedPower>* refused) {
+// The sections among `sections` (the headers of `text`) with `powers`, by index, that no earlier
+// section of the same name shadows.
+std::vector<std::size_t> SectionsWithPowers(std::string_view text,
+                                            std::span<const IniSection> sections,
+                                            const TPowerVector& powers,
+                                            std::vector<TRefusedPower>* refused) {
   std::array<PowerVerdicts, 4> verdicts = {PowerVerdicts(powers[0]), PowerVerdicts(powers[1]),
                                            PowerVerdicts(powers[2]), PowerVerdicts(powers[3])};
   std::vector<std::size_t> candidates;
@@ -244,27 +236,52 @@ std::vector<std::string> UnitsWithPowers(std::string_view text,
   if (refused != nullptr && !found.empty()) {
     ReportRefused(SectionIndex(text), sections, found, *refused);
   }
-  std::vector<std::string> matches;
-  if (candidates.empty()) {
-    return matches;
+  if (!candidates.empty()) {
+    DropShadowed(sections, candidates);
   }
-  DropShadowed(sections, candidates);
-  for (const std::size_t candidate : candidates) {
-    matches.emplace_back(sections[candidate].name);
+  return candidates;
+}
+
+std::vector<std::string> NamesOf(std::span<const IniSection> sections,
+                                 std::span<const std::size_t> chosen) {
+  std::vector<std::string> names;
+  names.reserve(chosen.size());
+  for (const std::size_t index : chosen) {
+    names.emplace_back(sections[index].name);
   }
-  return matches;
+  return names;
+}
+
+// What the search for `powers` depends on beyond the text, for CatalogueText::RememberFound: the
+// powers' exact bits and the decimal separator that the stored texts are read with.
+std::string SearchKey(const TPowerVector& powers) {
+  std::string key = "powers";
+  for (const float power : powers.Powers) {
+    key.append(" ").append(std::to_string(std::bit_cast<std::uint32_t>(power)));
+  }
+  return key.append(" ").append(DecimalSeparator());
 }
 
 }  // namespace
 
 std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  return UnitsWithPowers(text, SectionIndex(text).Headers(), powers, refused);
+  const std::vector<IniSection> sections = SectionIndex(text).Headers();
+  return NamesOf(sections, SectionsWithPowers(text, sections, powers, refused));
 }
 
 std::vector<std::string> UnitsWithPowers(const CatalogueText& text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused) {
-  return UnitsWithPowers(text.Text(), text.Headers(), powers, refused);
+  std::string key = SearchKey(powers);
+  // The refused texts are found only by the search itself.
+  if (const std::vector<std::size_t>* found = text.Found(key);
+      found != nullptr && refused == nullptr) {
+    return NamesOf(text.Headers(), *found);
+  }
+  std::vector<std::size_t> found = SectionsWithPowers(text.Text(), text.Headers(), powers, refused);
+  std::vector<std::string> names = NamesOf(text.Headers(), found);
+  text.RememberFound(std::move(key), std::move(found));
+  return names;
 }
 
 std::vector<std::string> UnitsWithPowers(const UnitCatalogue& catalogue, const TPowerVector& powers,

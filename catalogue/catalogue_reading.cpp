@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_reading.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -76,6 +77,12 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   const auto moved = [&erase, removed](std::size_t offset) {
     return offset >= erase.end ? offset - removed : offset;
   };
+  const auto erasedHeader =
+      std::ranges::lower_bound(*headers_, erase.begin, {}, &IniSection::headerBegin);
+  const bool erasesHeader =
+      erasedHeader != headers_->end() && erasedHeader->headerBegin == erase.begin;
+  const auto erasedAt = static_cast<std::size_t>(erasedHeader - headers_->begin());
+  bool nameShared = false;
   std::vector<IniSection>& headers = erased->headers_.emplace();
   headers.reserve(headers_->size());
   for (const IniSection& section : *headers_) {
@@ -87,6 +94,9 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
       }
       continue;
     }
+    if (erasesHeader && section.nameMark == erasedHeader->nameMark && !nameShared) {
+      nameShared = SameIniName(section.name, erasedHeader->name);
+    }
     IniSection kept = section;
     const std::size_t nameAt = moved(static_cast<std::size_t>(section.name.data() - text_.data()));
     kept.name = std::string_view(erased->text_).substr(nameAt, section.name.size());
@@ -96,7 +106,31 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
     kept.entriesEnd = moved(section.entriesEnd);
     headers.push_back(kept);
   }
+  // Another section of the erased name may now come first, which changes its verdict.
+  if (erasesHeader && !nameShared) {
+    erased->found_ = found_;
+    for (FoundSections& search : erased->found_) {
+      std::erase(search.sections, erasedAt);
+      for (std::size_t& index : search.sections) {
+        index -= index > erasedAt ? 1 : 0;
+      }
+    }
+  }
   return erased;
+}
+
+void CatalogueText::RememberFound(std::string key, std::vector<std::size_t> sections) const {
+  constexpr std::size_t kSearchesKept = 4;
+  std::erase_if(found_, [&key](const FoundSections& search) { return search.key == key; });
+  if (found_.size() == kSearchesKept) {
+    found_.erase(found_.begin());
+  }
+  found_.push_back({std::move(key), std::move(sections)});
+}
+
+const std::vector<std::size_t>* CatalogueText::Found(std::string_view key) const {
+  const auto search = std::ranges::find(found_, key, &FoundSections::key);
+  return search != found_.end() ? &search->sections : nullptr;
 }
 
 std::vector<std::string> CatalogueText::Names() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <span>
@@ -77,12 +78,31 @@ class CatalogueText {
 
   // The reading of this text after `erase`, the splice that SectionIndex::Erase gave for it, with
   // exactly the headers that walking the erased text would find. When this reading's headers
-  // were walked, they are moved, so an erase costs one copy of the text rather than a walk.
+  // were walked, they are moved, so an erase costs one copy of the text rather than a walk; and
+  // when no other section has the erased unit's name, the searches remembered (RememberFound)
+  // come along without the erased section, since no other section's verdict changed.
   std::shared_ptr<const CatalogueText> WithErased(const TextSplice& erase) const;
 
+  // What a search over every section found, as indices into Headers in increasing order, when
+  // the search's verdict on a section depends only on that section's own lines and on whether an
+  // earlier section has its name (the units with given powers). Remembered under `key`, which
+  // names the search and all it depends on beyond the text, so that the same search on the same
+  // reading is not made twice: the list's reload and the evaluation that follows ask alike. The
+  // last few searches are kept.
+  void RememberFound(std::string key, std::vector<std::size_t> sections) const;
+
+  // The sections that the search named `key` found on this reading, if it was remembered.
+  const std::vector<std::size_t>* Found(std::string_view key) const;
+
  private:
+  struct FoundSections {
+    std::string key;
+    std::vector<std::size_t> sections;
+  };
+
   std::string text_;
   mutable std::optional<std::vector<IniSection>> headers_;
+  mutable std::vector<FoundSections> found_;  // newest last
 };
 
 // One reading of the catalogue file for a set of unit names: the first section of each requested

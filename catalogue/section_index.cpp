@@ -82,6 +82,7 @@ class SectionWalker {
     const IniLine header = pending_;
     havePending_ = headers_.Next(pending_);
     section.name = header.name;
+    section.nameMark = IniNameMark(header.name);
     section.headerBegin = header.begin;
     section.bodyBegin = header.next;
     section.end = havePending_ ? pending_.begin : text_.size();
@@ -145,8 +146,11 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
 
 std::optional<IniSection> SectionIndex::Find(std::string_view name,
                                              std::span<const IniSection> headers) const {
-  const auto found = std::ranges::find_if(
-      headers, [name](const IniSection& section) { return SameIniName(section.name, name); });
+  // The marks turn nearly every header away without reading its name from the text.
+  const std::uint16_t mark = IniNameMark(name);
+  const auto found = std::ranges::find_if(headers, [name, mark](const IniSection& section) {
+    return section.nameMark == mark && SameIniName(section.name, name);
+  });
   if (found == headers.end()) {
     return std::nullopt;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,6 +24,7 @@ struct IniSection {
   std::size_t entriesEnd = 0;   // just after the last entry line; bodyBegin when there is none
   bool hasEntries = false;      // whether the body holds at least one entry
   bool lastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
+  std::uint16_t nameMark = 0;   // IniNameMark(name), noted while the name is at hand
 };
 
 // One entry to store: its key and its value text.

@@ -32,6 +32,12 @@ void FoldIniName(std::string_view name, std::string& folded);
 // byte, so any part of the hash may serve as a smaller one.
 std::uint64_t IniNameHash(std::string_view name);
 
+// A 16-bit mark of `name` that names SameIniName takes for the same share: its length and its
+// last bytes, folded, where the names of a catalogue differ most. It reads at most four bytes, so
+// a walk over the headers notes it for every name at no cost, and a search for one name among
+// many compares the marks before it reads a single name.
+std::uint16_t IniNameMark(std::string_view name);
+
 // Whether `text` begins with `prefix`, comparing ASCII letters without regard to case and every
 // other byte exactly (names are stored bytes; a name that is not ASCII still matches itself).
 // Every text begins with the empty prefix.

@@ -14,6 +14,7 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/support/temp_folder.h"
 #include "text/text_bytes.h"
@@ -148,7 +149,28 @@ TEST(UnitsWithPowers, AgreeWithTheEvaluationsReadingOnEveryLayoutOfEntries) {
         }
       }
       EXPECT_EQ(UnitsWithPowers(text, asked), expected) << text;
+      // A reading remembers the search, and an erase carries it over where no other section
+      // has the erased name: each erase must answer as a search of the erased text does.
+      const CatalogueText reading(text);
+      EXPECT_EQ(UnitsWithPowers(reading, asked), expected) << text;
+      EXPECT_EQ(UnitsWithPowers(reading, asked), expected) << text;
+      for (const std::string& name : names) {
+        const std::shared_ptr<const CatalogueText> erased =
+            reading.WithErased(*SectionIndex(text).Erase(name));
+        EXPECT_EQ(UnitsWithPowers(*erased, asked), UnitsWithPowers(erased->Text(), asked))
+            << text << "\nerasing " << name;
+      }
     }
+  }
+}
+
+// A remembered search holds only for the decimal separator that it read the texts with.
+TEST(UnitsWithPowers, AreSearchedAgainUnderAnotherDecimalSeparator) {
+  const CatalogueText reading("[Half]\nTime=0.5\n[Comma]\nTime=0,5\n");
+  const TPowerVector half{{0, 0, 0, 0.5}};
+  for (const auto& [separator, named] : {std::pair{".", "Half"}, std::pair{",", "Comma"}}) {
+    const ScopedDecimalSeparator scoped(separator);
+    EXPECT_EQ(UnitsWithPowers(reading, half), std::vector<std::string>{named}) << separator;
   }
 }
 

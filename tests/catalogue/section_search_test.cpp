@@ -111,6 +111,7 @@ void ExpectSameSection(const IniSection& got, const IniSection& want, const std:
   EXPECT_EQ(got.entriesEnd, want.entriesEnd) << "'" << text << "'";
   EXPECT_EQ(got.hasEntries, want.hasEntries) << "'" << text << "'";
   EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
+  EXPECT_EQ(got.nameMark, IniNameMark(want.name)) << "'" << text << "'";
 }
 
 TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
