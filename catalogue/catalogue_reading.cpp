@@ -74,40 +74,43 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   if (!headers_ || crMeetsLf || (erase.begin == 0 && IniScanner(erased->text_).Start() != 0)) {
     return erased;
   }
-  const auto moved = [&erase, removed](std::size_t offset) {
-    return offset >= erase.end ? offset - removed : offset;
-  };
   const auto erasedHeader =
       std::ranges::lower_bound(*headers_, erase.begin, {}, &IniSection::headerBegin);
-  const bool erasesHeader =
-      erasedHeader != headers_->end() && erasedHeader->headerBegin == erase.begin;
+  if (erasedHeader == headers_->end() || erasedHeader->headerBegin != erase.begin) {
+    return erased;
+  }
   const auto erasedAt = static_cast<std::size_t>(erasedHeader - headers_->begin());
+  const std::string_view newText = erased->text_;
   bool nameShared = false;
-  std::vector<IniSection>& headers = erased->headers_.emplace();
-  headers.reserve(headers_->size());
-  for (const IniSection& section : *headers_) {
-    if (section.headerBegin == erase.begin) {
-      // The erase took the header and the entries; lines after the last entry now close the
-      // section before it.
-      if (!headers.empty()) {
-        headers.back().end = moved(section.end);
-      }
-      continue;
-    }
-    if (erasesHeader && section.nameMark == erasedHeader->nameMark && !nameShared) {
-      nameShared = SameIniName(section.name, erasedHeader->name);
-    }
+  // Each kept header, its name viewing the new text and its offsets `shift` bytes nearer the
+  // start.
+  const auto keep = [&](const IniSection& section, std::size_t shift) {
+    nameShared = nameShared || (section.nameMark == erasedHeader->nameMark &&
+                                SameIniName(section.name, erasedHeader->name));
     IniSection kept = section;
-    const std::size_t nameAt = moved(static_cast<std::size_t>(section.name.data() - text_.data()));
-    kept.name = std::string_view(erased->text_).substr(nameAt, section.name.size());
-    kept.headerBegin = moved(section.headerBegin);
-    kept.bodyBegin = moved(section.bodyBegin);
-    kept.end = moved(section.end);
-    kept.entriesEnd = moved(section.entriesEnd);
-    headers.push_back(kept);
+    const auto nameAt = static_cast<std::size_t>(section.name.data() - text_.data()) - shift;
+    kept.name = newText.substr(nameAt, section.name.size());
+    kept.headerBegin -= shift;
+    kept.bodyBegin -= shift;
+    kept.end -= shift;
+    kept.entriesEnd -= shift;
+    return kept;
+  };
+  std::vector<IniSection>& headers = erased->headers_.emplace();
+  headers.reserve(headers_->size() - 1);
+  for (auto section = headers_->begin(); section != erasedHeader; ++section) {
+    headers.push_back(keep(*section, 0));
+  }
+  // The erase took the header and the entries; lines after the last entry now close the section
+  // before it.
+  if (!headers.empty()) {
+    headers.back().end = erasedHeader->end - removed;
+  }
+  for (auto section = erasedHeader + 1; section != headers_->end(); ++section) {
+    headers.push_back(keep(*section, removed));
   }
   // Another section of the erased name may now come first, which changes its verdict.
-  if (erasesHeader && !nameShared) {
+  if (!nameShared) {
     erased->found_ = found_;
     for (FoundSections& search : erased->found_) {
       std::erase(search.sections, erasedAt);
