@@ -53,6 +53,14 @@ int TUnitListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(Names().size());
 }
 
+QModelIndex TUnitListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (parent.isValid() || column != 0 || row < 0 ||
+      static_cast<std::size_t>(row) >= Names().size()) {
+    return {};
+  }
+  return createIndex(row, column);
+}
+
 QVariant TUnitListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) {
     return {};

@@ -36,6 +36,12 @@ class TUnitListModel : public QAbstractListModel {
   // The row count; `parent` must be the invalid index (the list has no tree).
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
+  // The index of `row` (column 0, no parent), or the invalid index outside the rows. The view
+  // asks it for every row at each layout, so it answers without the virtual calls of the
+  // general check.
+  QModelIndex index(int row, int column = 0,
+                    const QModelIndex& parent = QModelIndex()) const override;
+
   // The text of the row (display role) and its size (the fixed height); nothing for other roles
   // or an index outside the rows.
   QVariant data(const QModelIndex& index, int role) const override;

@@ -1,4 +1,5 @@
 #include <array>
+#include <utility>
 
 #include <QTest>
 
@@ -20,6 +21,13 @@ TEST_F(UnitList, ListsTheUnitsSortedWithoutRegardToCaseAndNothingCurrent) {
   EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "Kelvin", "metre", "Newton", "Second"}));
   EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
   EXPECT_EQ(C().UnitsListBox->visualItemRect(1).height(), 13);
+  // The rows are a flat list: no index outside them, in another column or under a row.
+  const QAbstractItemModel* rows = C().UnitsListBox->model();
+  EXPECT_EQ(rows->index(5, 0).data().toString(), QStringLiteral("Second"));
+  for (const auto& [row, column] : {std::pair{-1, 0}, std::pair{6, 0}, std::pair{0, 1}}) {
+    EXPECT_FALSE(rows->index(row, column).isValid()) << row << " " << column;
+  }
+  EXPECT_FALSE(rows->index(0, 0, rows->index(0, 0)).isValid());
 }
 
 TEST_F(UnitList, ShowsTheClickedUnitsPowersAndEnablesTheAddButtons) {
