@@ -11,7 +11,9 @@ namespace calpero {
 // decimal symbol before any window exists, takes the symbol again whenever the locale changes,
 // and shows any error that escapes an event's handling
 // with the default error presentation instead of letting it unwind through the event loop. While
-// a change of the catalogue waits for another program's, it shows the hourglass.
+// a change of the catalogue waits for another program's, it shows the hourglass. It keeps the
+// large blocks that a big catalogue's actions take in the heap, so that each action does not pay
+// for fresh memory from the system.
 class TCalperoApplication : public QApplication {
   Q_OBJECT
 
