@@ -34,7 +34,9 @@ struct TRefusedPower {
 std::vector<std::string> UnitsWithPowers(std::string_view text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
 
-// The same on a reading whose headers are already found: no walk over the text at all.
+// The same on a reading, whose headers are walked once. The search is remembered with the reading
+// (CatalogueText::RememberFound), so asking it again of the same reading, or of the reading that
+// an erase left, costs no search (except with `refused`, which only a search finds).
 std::vector<std::string> UnitsWithPowers(const CatalogueText& text, const TPowerVector& powers,
                                          std::vector<TRefusedPower>* refused = nullptr);
 

@@ -67,7 +67,9 @@ class HeaderScanner {
 
 // Walks the sections of an INI text in file order without allocating, filling only what the
 // header lines tell: name, headerBegin, bodyBegin and end. The entry fields are set as for a
-// section without entries until DescribeEntries fills them.
+// section without entries until DescribeEntries fills them, and the name's mark is left to
+// MarkName: a walk that looks for one name reads each name once anyway, and a mark for every
+// header would cost it nearly a tenth more.
 class SectionWalker {
  public:
   explicit SectionWalker(std::string_view text) : text_(text), headers_(text) {
@@ -82,7 +84,6 @@ class SectionWalker {
     const IniLine header = pending_;
     havePending_ = headers_.Next(pending_);
     section.name = header.name;
-    section.nameMark = IniNameMark(header.name);
     section.headerBegin = header.begin;
     section.bodyBegin = header.next;
     section.end = havePending_ ? pending_.begin : text_.size();
@@ -98,6 +99,9 @@ class SectionWalker {
   IniLine pending_;  // the header after the one last returned, when havePending_
   bool havePending_ = false;
 };
+
+// Notes the mark of the name of `section`, one that is handed out.
+void MarkName(IniSection& section) { section.nameMark = IniNameMark(section.name); }
 
 // Reads the body of `section`, whose name and extent are known, and fills its entry fields.
 void DescribeEntries(std::string_view text, IniSection& section) {
@@ -138,6 +142,7 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
   while (walker.Next(section)) {
     if (SameIniName(section.name, name)) {
       DescribeEntries(text_, section);
+      MarkName(section);
       return section;
     }
   }
@@ -203,7 +208,10 @@ SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
   SectionTable table;
   table.sections_ = FirstOfEach(
       names, [&walker](IniSection& section) { return walker.Next(section); },
-      [this](IniSection& section) { DescribeEntries(text_, section); });
+      [this](IniSection& section) {
+        DescribeEntries(text_, section);
+        MarkName(section);
+      });
   return table;
 }
 
@@ -231,6 +239,7 @@ std::vector<IniSection> SectionIndex::Headers() const {
   SectionWalker walker(text_);
   IniSection section;
   while (walker.Next(section)) {
+    MarkName(section);
     sections.push_back(section);
   }
   return sections;
@@ -242,6 +251,7 @@ std::vector<IniSection> SectionIndex::Sections() const {
   IniSection section;
   while (walker.Next(section)) {
     DescribeEntries(text_, section);
+    MarkName(section);
     sections.push_back(section);
   }
   return sections;

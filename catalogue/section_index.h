@@ -24,7 +24,7 @@ struct IniSection {
   std::size_t entriesEnd = 0;   // just after the last entry line; bodyBegin when there is none
   bool hasEntries = false;      // whether the body holds at least one entry
   bool lastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
-  std::uint16_t nameMark = 0;   // IniNameMark(name), noted while the name is at hand
+  std::uint16_t nameMark = 0;   // IniNameMark(name), in every section that an index hands out
 };
 
 // One entry to store: its key and its value text.

@@ -78,15 +78,6 @@ std::uint64_t IniNameHash(std::string_view name) {
   return hash ^ (hash >> 29U);
 }
 
-std::uint16_t IniNameMark(std::string_view name) {
-  std::uint64_t mark = name.size();
-  for (std::size_t i = name.size() > 4 ? name.size() - 4 : 0; i < name.size(); ++i) {
-    mark = (mark << 8U) | static_cast<unsigned char>(FoldAsciiCase(name[i]));
-  }
-  constexpr std::uint64_t kMixer = 0x9E3779B97F4A7C15ULL;
-  return static_cast<std::uint16_t>((mark * kMixer) >> 48U);
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return prefix.size() <= text.size() && SameIniName(text.substr(0, prefix.size()), prefix);
 }

@@ -36,7 +36,14 @@ std::uint64_t IniNameHash(std::string_view name);
 // last bytes, folded, where the names of a catalogue differ most. It reads at most four bytes, so
 // a walk over the headers notes it for every name at no cost, and a search for one name among
 // many compares the marks before it reads a single name.
-std::uint16_t IniNameMark(std::string_view name);
+inline std::uint16_t IniNameMark(std::string_view name) {
+  std::uint64_t mark = name.size();
+  for (std::size_t i = name.size() > 4 ? name.size() - 4 : 0; i < name.size(); ++i) {
+    mark = (mark << 8U) | static_cast<unsigned char>(FoldAsciiCase(name[i]));
+  }
+  constexpr std::uint64_t kMixer = 0x9E3779B97F4A7C15ULL;
+  return static_cast<std::uint16_t>((mark * kMixer) >> 48U);
+}
 
 // Whether `text` begins with `prefix`, comparing ASCII letters without regard to case and every
 // other byte exactly (names are stored bytes; a name that is not ASCII still matches itself).
