@@ -45,6 +45,11 @@ std::optional<std::uint32_t> TerminalControl(std::string_view sequence) {
 }
 
 std::string TerminalText(std::string_view text) {
+  // Nearly every name is printable ASCII without a backslash, which stands as it is; a list of
+  // 100,000 units spent a third of its time looking at such names byte by byte.
+  if (std::ranges::all_of(text, [](char c) { return c >= ' ' && c < '\x7F' && c != '\\'; })) {
+    return std::string(text);
+  }
   std::string out;
   out.reserve(text.size());
   while (!text.empty()) {

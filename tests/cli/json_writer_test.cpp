@@ -51,6 +51,10 @@ TEST(TerminalText, EscapesControlsInvalidBytesAndTheBackslash) {
                          "b\xE2\x80\xAA\xE2\x81\xA9\xE2\x80\x8E\xE2\x80\x90\xD8\x9C"sv),
             "a\\u202eb\\u202a\\u2069\\u200e\xE2\x80\x90\\u061c");
   EXPECT_EQ(QuotedText("\x1b]0;x\x07"sv), R"('\x1b]0;x\x07')");
+  // At the edges of the printable ASCII that stands as it is.
+  EXPECT_EQ(TerminalText(" Quantity 0~"sv), " Quantity 0~");
+  EXPECT_EQ(TerminalText("a\\b"sv), R"(a\\b)");
+  EXPECT_EQ(TerminalText("a\x1f"sv), R"(a\x1f)");
 }
 
 TEST(JsonNumber, IsTheShortestJsonTextThatReadsBackAsTheSameDouble) {
