@@ -17,6 +17,7 @@
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -304,4 +305,11 @@ BENCHMARK(FormatStoredPower_PerCall);
 }  // namespace
 }  // namespace calpero
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  // As both programs do, so that the floor and the operations take their memory on the same terms.
+  calpero::KeepLargeBlocksInTheHeap();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

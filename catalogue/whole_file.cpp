@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -262,6 +263,13 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
     target = link.is_absolute() ? link : target.parent_path() / link;
   }
   return std::nullopt;
+}
+
+void KeepLargeBlocksInTheHeap() {
+  constexpr int kLargestHeapBlock = 32 << 20;
+  constexpr int kFreeHeapKept = 64 << 20;
+  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+  mallopt(M_TRIM_THRESHOLD, kFreeHeapKept);
 }
 
 WholeFile ReadWholeFile(const std::string& path) {

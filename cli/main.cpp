@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "catalogue/power_text.h"
+#include "catalogue/whole_file.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 
@@ -25,6 +26,7 @@ std::string LocaleDecimalSymbol() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  calpero::KeepLargeBlocksInTheHeap();
   std::vector<std::string_view> arguments;
   for (int i = 1; i < argc; ++i) {
     arguments.emplace_back(argv[i]);
