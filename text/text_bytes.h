@@ -34,8 +34,8 @@ std::uint64_t IniNameHash(std::string_view name);
 
 // A 16-bit mark of `name` that names SameIniName takes for the same share: its length and its
 // last bytes, folded, where the names of a catalogue differ most. It reads at most four bytes, so
-// a walk over the headers notes it for every name at no cost, and a search for one name among
-// many compares the marks before it reads a single name.
+// a list of headers notes it for every name cheaply, and a search for one name among them compares
+// the marks before it reads a single name.
 inline std::uint16_t IniNameMark(std::string_view name) {
   std::uint64_t mark = name.size();
   for (std::size_t i = name.size() > 4 ? name.size() - 4 : 0; i < name.size(); ++i) {
