@@ -60,7 +60,7 @@
     </message>
     <message>
         <source>Resultant powers: same as %1</source>
-        <translation>Exponenten des Ergebnisses: gleich wie %1</translation>
+        <translation>Exponenten des Ergebnisses: entsprechen %1</translation>
     </message>
     <message>
         <source>Cannot find the browser!</source>
@@ -72,11 +72,11 @@
     </message>
     <message>
         <source>Separator</source>
-        <translation>Trennstrich</translation>
+        <translation>Trennlinie</translation>
     </message>
     <message>
         <source>Find: </source>
-        <translation>Filter:</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Find</source>
@@ -211,7 +211,7 @@
     </message>
     <message>
         <source>Variable name</source>
-        <translation>Name der Einheit</translation>
+        <translation>Einheitenname</translation>
     </message>
     <message>
         <source>Save</source>
@@ -219,7 +219,7 @@
     </message>
     <message>
         <source>Save &amp;&amp; Exit</source>
-        <translation>Fertig</translation>
+        <translation>Speichern, zu</translation>
     </message>
     <message>
         <source>Save variable and Exit</source>
@@ -318,7 +318,7 @@
     </message>
     <message>
         <source>%1: %2; same as %3.</source>
-        <translation>%1: %2; gleich wie %3.</translation>
+        <translation>%1: %2; entspricht %3.</translation>
     </message>
     <message>
         <source>Work area cleared.</source>

@@ -207,7 +207,7 @@
     </message>
     <message>
         <source>Variable Name</source>
-        <translation>Nom de l’unité</translation>
+        <translation>Nom de l&apos;unité</translation>
     </message>
     <message>
         <source>Variable name</source>
@@ -219,7 +219,7 @@
     </message>
     <message>
         <source>Save &amp;&amp; Exit</source>
-        <translation>Terminer</translation>
+        <translation>Enr. et fermer</translation>
     </message>
     <message>
         <source>Save variable and Exit</source>
@@ -278,31 +278,31 @@
     </message>
     <message>
         <source>%1: %2.</source>
-        <translation>%1 : %2.</translation>
+        <translation>%1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>%1 moved to the %2. The %2 now: %3.</source>
-        <translation>%1 déplacé vers le %2. Le %2 maintenant : %3.</translation>
+        <translation>Unité %1 déplacée vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 moved to the %2.</source>
-        <translation>%1 déplacé vers le %2.</translation>
+        <translation>Unité %1 déplacée vers le %2.</translation>
     </message>
     <message>
         <source>%1 placed in the %2. The %2 now: %3.</source>
-        <translation>%1 placé au %2. Le %2 maintenant : %3.</translation>
+        <translation>Unité %1 placée au %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 placed in the %2.</source>
-        <translation>%1 placé au %2.</translation>
+        <translation>Unité %1 placée au %2.</translation>
     </message>
     <message>
         <source>%1 taken off the %2. The %2 now: %3.</source>
-        <translation>%1 retiré du %2. Le %2 maintenant : %3.</translation>
+        <translation>Unité %1 retirée du %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 taken off the %2.</source>
-        <translation>%1 retiré du %2.</translation>
+        <translation>Unité %1 retirée du %2.</translation>
     </message>
     <message>
         <source>Resultant</source>
@@ -318,7 +318,7 @@
     </message>
     <message>
         <source>%1: %2; same as %3.</source>
-        <translation>%1 : %2 ; identique à %3.</translation>
+        <translation>%1&#xa0;: %2&#xa0;; identique à %3.</translation>
     </message>
     <message>
         <source>Work area cleared.</source>
@@ -326,15 +326,15 @@
     </message>
     <message>
         <source>%1 erased from the catalogue.</source>
-        <translation>%1 effacé du catalogue.</translation>
+        <translation>Unité %1 supprimée du catalogue.</translation>
     </message>
     <message>
         <source>%1 replaced in the catalogue.</source>
-        <translation>%1 remplacé dans le catalogue.</translation>
+        <translation>Unité %1 remplacée dans le catalogue.</translation>
     </message>
     <message>
         <source>%1 saved in the catalogue.</source>
-        <translation>%1 enregistré dans le catalogue.</translation>
+        <translation>Unité %1 enregistrée dans le catalogue.</translation>
     </message>
     <message>
         <source>Catalogue backed up.</source>
