@@ -232,7 +232,7 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 }
 
 std::string UsageText() {
-  return R"(usage: calpero-cli [-C DIR] [--json] COMMAND [ARGS...]
+  return R"(usage: calpero-cli [-C DIR]... [--json] COMMAND [ARGS...]
 
 Commands:
   list                    every unit name, one a line, sorted as the window lists them
@@ -252,7 +252,9 @@ Commands:
   restore                 copy Backup/data.ini to Data/data.ini
 
 Options (those of a command also before it, -C DIR also after it):
-  -C DIR      work in DIR instead of the current directory
+  -C DIR      work in DIR instead of the current directory; repeatable, each DIR entered
+              in turn from the one before ("-C a -C b" works in a/b); before the command
+              also as -CDIR
   --json      print the results of list, show, eval and match as JSON
   --exact     print each power in the catalogue's stored form instead of two decimals
   --all       with eval, print the numerator and denominator sums before the resultant
@@ -260,7 +262,7 @@ Options (those of a command also before it, -C DIR also after it):
               error, and nothing is printed
   --replace   with save, replace a unit that already exists
   --          end of options: what follows are names and numbers
-  --help      print this help
+  -h, --help  print this help (-h only before the command)
   --version   print the version
 
 A name missing from the catalogue counts as zero powers, with a warning that suggests the
