@@ -7,7 +7,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_help_page import page_problems  # noqa: E402
+from check_help_page import page_problems, translation_problems  # noqa: E402
 
 
 def page(body, head=""):
@@ -64,6 +64,39 @@ class FaultsAreReported(unittest.TestCase):
     def test_problems_name_the_line_of_the_fault(self):
         problems = page_problems('<p id="a"></p>\n\n<a href="#b">x</a>\n')
         self.assertEqual(problems, ["line 3: <a href> points at '#b', which no element has"])
+
+
+class TranslationsAreWhole(unittest.TestCase):
+    ENGLISH = page('<section id="a"><h3 id="a1">One two three four</h3></section>'
+                   '<section id="b">five six seven eight nine ten</section>')
+
+    def test_a_whole_translation_passes(self):
+        self.assertEqual(translation_problems(
+            page('<section id="a"><h3 id="a1">Eins zwei drei vier</h3></section>'
+                 '<section id="b">fünf sechs sieben acht neun zehn</section>'), self.ENGLISH), [])
+
+    def test_each_shortcoming_is_named(self):
+        cases = {
+            "a section left out": (page('<section id="a"><h3 id="a1">1 2 3 4 5 6 7 8 9</h3>'
+                                        '</section>'), "'b'"),
+            "a section of its own": (page('<section id="a"><h3 id="a1">1 2 3 4</h3></section>'
+                                          '<section id="b">5 6 7 8 9 10</section><p id="c"></p>'),
+                                     "'c'"),
+            "sections in another order": (page('<section id="b">5 6 7 8 9 10</section><section '
+                                               'id="a"><h3 id="a1">1 2 3 4</h3></section>'),
+                                          "order"),
+            "a summary": (page('<section id="a"><h3 id="a1">Eins</h3></section><section id="b">'
+                               'zwei drei vier fünf sechs sieben acht</section>'), "8 words"),
+            "words counted only where a reader sees them": (
+                page('<section id="a"><h3 id="a1">1 2 3 4</h3></section><section id="b">5'
+                     '<svg><text>6 7 8 9 10</text></svg></section>',
+                     "<style>p { font: 1 2 3 4 5 6 }</style>"), "5 words"),
+        }
+        for name, (text, word) in cases.items():
+            with self.subTest(name):
+                problems = translation_problems(text, self.ENGLISH)
+                self.assertEqual(len(problems), 1, problems)
+                self.assertIn(word, problems[0])
 
 
 if __name__ == "__main__":
