@@ -7,7 +7,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_help_page import page_problems, translation_problems  # noqa: E402
+from check_help_page import page_problems, translation_problems, window_text_problems  # noqa: E402,E501
 
 
 def page(body, head=""):
@@ -97,6 +97,29 @@ class TranslationsAreWhole(unittest.TestCase):
                 problems = translation_problems(text, self.ENGLISH)
                 self.assertEqual(len(problems), 1, problems)
                 self.assertIn(word, problems[0])
+
+
+class HintsAreTheWindowsTexts(unittest.TestCase):
+    TEXTS = ('<TS><context><message><source>Evaluate resultant</source><translation>Ergebnis '
+             'berechnen</translation></message><message><source>Unable to write to %1</source>'
+             '<translation>Schreiben in %1 nicht möglich</translation></message></context></TS>')
+
+    def test_quotes_are_checked_in_the_pages_language(self):
+        cases = {  # page -> the one window text it quotes wrongly, or None
+            '<html lang="de"><span class="hint">Ergebnis\n berechnen</span></html>': None,
+            '<html lang="de"><span class="hint">Evaluate resultant</span></html>': "Evaluate",
+            '<html><td class="hint">Evaluate resultant</td><i>italics</i></html>': None,
+            '<html lang="de"><section id="messages"><table><tr><td>Schreiben in '
+            './Data/data.ini nicht möglich.</td><td>Erklärung</td></tr></table></section>': None,
+            '<html lang="de"><section id="messages"><table><tr><td>Schreiben nicht möglich.</td>'
+            '<td>Erklärung</td></tr></table></section>': "Schreiben nicht",
+        }
+        for text, wrong in cases.items():
+            with self.subTest(text):
+                problems = window_text_problems(text, self.TEXTS)
+                self.assertEqual(len(problems), 0 if wrong is None else 1, problems)
+                if wrong:
+                    self.assertIn(wrong, problems[0])
 
 
 if __name__ == "__main__":
