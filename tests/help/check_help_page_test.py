@@ -7,7 +7,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_help_page import page_problems, translation_problems, window_text_problems  # noqa: E402,E501
+from check_help_page import (page_problems, translation_problems,  # noqa: E402
+                             window_text_problems)
 
 
 def page(body, head=""):
