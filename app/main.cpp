@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
                                     calpero::ChooseDisplayPlatform(session));
   // The toolkit keeps pointers into these for the application's lifetime.
   std::vector<char*> toolkitArgv;
+  toolkitArgv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) {
     toolkitArgv.push_back(argument.data());
   }
