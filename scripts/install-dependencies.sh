@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  # native Wayland: the toolkit's native interface, the client library, the protocols' descriptions
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   qt6-tools-dev qt6-l10n-tools  # Qt6LinguistTools for CMake; lupdate and lrelease
   qt6-translations-l10n  # Qt's own translations (the message boxes' buttons), for the tests
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
