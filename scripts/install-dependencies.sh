@@ -19,6 +19,7 @@ packages=(
   clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
   clang-format clang-tidy git  # scripts/lint.sh, which test.sh runs
   orca xvfb xdotool at-spi2-core dbus-daemon  # the screen-reader test (tests/ui/screen_reader_road.sh)
+  weston xwayland qt6-wayland x11-utils  # the Wayland desktops' test (tests/ui/wayland_desktops.sh)
   locales  # the locale sources from which the CLI's locale test generates de_DE.UTF-8
 )
 
