@@ -17,7 +17,9 @@ std::string ChooseDisplayPlatform(const TSessionEnvironment& session) {
     return {};
   }
   if (!session.Display.empty()) {
-    return "xcb";
+    // DISPLAY may name a server that is gone (a stale variable, an XWayland that failed); the
+    // toolkit then tries the compositor natively rather than giving up.
+    return session.WaylandDisplay.empty() ? "xcb" : "xcb;wayland";
   }
   if (!session.WaylandDisplay.empty() || session.SessionType == "wayland") {
     return "wayland";

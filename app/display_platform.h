@@ -17,7 +17,9 @@ struct TSessionEnvironment {
 // toolkit. The windows pin their places and sizes, and only an X server lets a program place its
 // windows and keep a fixed size without a maximise button: so wherever one is reachable (an X11
 // session, or a Wayland session that runs XWayland, both with DISPLAY set) the answer is "xcb",
-// whatever the session's type and whichever platform plugins are installed. A QT_QPA_PLATFORM
+// whatever the session's type and whichever platform plugins are installed; with a Wayland
+// compositor too, "xcb;wayland", so that the toolkit falls back to native Wayland when the X
+// server that DISPLAY names cannot be reached. A QT_QPA_PLATFORM
 // that the user set is the user's choice and wins (QT_QPA_PLATFORM=wayland asks for native
 // Wayland): the answer is then empty. Without an X server, a Wayland compositor (WAYLAND_DISPLAY,
 // or a session of type "wayland") gives "wayland"; with neither, the answer is empty.

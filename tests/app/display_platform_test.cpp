@@ -16,9 +16,9 @@ TEST(ChooseDisplayPlatform, TakesAnXServerWhereverOneIsReachableUnlessTheUserCho
   const Row rows[] = {
       {{"x11", ":0", "", ""}, "xcb"},
       // With qt6-wayland installed, the toolkit alone would go native here.
-      {{"x11", ":0", "wayland-0", ""}, "xcb"},
+      {{"x11", ":0", "wayland-0", ""}, "xcb;wayland"},
       // GNOME, KDE and weston sessions with XWayland.
-      {{"wayland", ":0", "wayland-0", ""}, "xcb"},
+      {{"wayland", ":0", "wayland-0", ""}, "xcb;wayland"},
       {{"", ":1", "", ""}, "xcb"},
       {{"tty", "localhost:10.0", "", ""}, "xcb"},
       // Wayland alone.
@@ -33,7 +33,7 @@ TEST(ChooseDisplayPlatform, TakesAnXServerWhereverOneIsReachableUnlessTheUserCho
       {{"x11", ":0", "", "offscreen"}, ""},
       {{"wayland", "", "wayland-0", "xcb"}, ""},
       // A blank QT_QPA_PLATFORM chooses nothing.
-      {{"wayland", ":0", "wayland-0", " "}, "xcb"},
+      {{"wayland", ":0", "wayland-0", " "}, "xcb;wayland"},
   };
   for (const Row& row : rows) {
     const TSessionEnvironment& s = row.session;
