@@ -1,18 +1,50 @@
-// Calpero: the window program. It takes no command-line arguments and ends with exit status 0
-// in every case.
+// Calpero: the window program. It takes no command-line arguments of its own (the toolkit's are
+// honoured) and ends with exit status 0 in every case.
 
+#include <cstddef>
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <span>
+#include <string>
+#include <vector>
 
+#include "app/display_platform.h"
 #include "ui/calpero_application.h"
 #include "ui/main_form.h"
 #include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 #include "ui/xdg_help_shell.h"
 
+namespace {
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // The platform is chosen here, on purpose, rather than left to whichever plugins happen to be
+  // installed (ChooseDisplayPlatform says why).
+  const calpero::TSessionEnvironment session{Variable("XDG_SESSION_TYPE"), Variable("DISPLAY"),
+                                             Variable("WAYLAND_DISPLAY"),
+                                             Variable("QT_QPA_PLATFORM")};
+  const std::span<char*> given(argv, static_cast<std::size_t>(argc));
+  std::vector<std::string> arguments =
+      calpero::WithPlatformArgument(std::vector<std::string>(given.begin(), given.end()),
+                                    calpero::ChooseDisplayPlatform(session));
+  // The toolkit keeps pointers into these for the application's lifetime.
+  std::vector<char*> toolkitArgv;
+  toolkitArgv.reserve(arguments.size() + 1);
+  for (std::string& argument : arguments) {
+    toolkitArgv.push_back(argument.data());
+  }
+  toolkitArgv.push_back(nullptr);
+  int toolkitArgc = static_cast<int>(arguments.size());
   try {
-    calpero::TCalperoApplication application(argc, argv);
+    calpero::TCalperoApplication application(toolkitArgc, toolkitArgv.data());
     // Lets the desktop match the window to its menu entry and icon.
     calpero::TCalperoApplication::setDesktopFileName(QStringLiteral(CALPERO_APP_ID));
     try {

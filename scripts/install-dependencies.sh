@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  # native Wayland: the toolkit's native interface, the client library, the protocols' descriptions
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   qt6-tools-dev qt6-l10n-tools  # Qt6LinguistTools for CMake; lupdate and lrelease
   qt6-translations-l10n  # Qt's own translations (the message boxes' buttons), for the tests
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
@@ -17,6 +19,7 @@ packages=(
   clang libclang-rt-14-dev  # libFuzzer, for fuzz/run.sh
   clang-format clang-tidy git  # scripts/lint.sh, which test.sh runs
   orca xvfb xdotool at-spi2-core dbus-daemon  # the screen-reader test (tests/ui/screen_reader_road.sh)
+  weston xwayland qt6-wayland x11-utils  # the Wayland desktops' test (tests/ui/wayland_desktops.sh)
   locales  # the locale sources from which the CLI's locale test generates de_DE.UTF-8
 )
 

@@ -1,9 +1,13 @@
 #include "ui/calpero_application.h"
 
+#include <QPlatformSurfaceEvent>
+#include <QWindow>
+
 #include "catalogue/whole_file.h"
 #include "ui/desktop_settings.h"
 #include "ui/message_boxes.h"
 #include "ui/translations.h"
+#include "ui/wayland_desktop.h"
 
 namespace calpero {
 
@@ -17,6 +21,13 @@ TCalperoApplication::TCalperoApplication(int& argc, char** argv) : QApplication(
 }
 
 bool TCalperoApplication::notify(QObject* receiver, QEvent* event) {
+  if (event->type() == QEvent::PlatformSurface &&
+      static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+          QPlatformSurfaceEvent::SurfaceCreated) {
+    if (auto* window = qobject_cast<QWindow*>(receiver)) {
+      RefuseMaximiseOnWayland(window);
+    }
+  }
   bool handled = false;
   RunHandler([&] { handled = QApplication::notify(receiver, event); });
   return handled;

@@ -13,7 +13,8 @@ namespace calpero {
 // with the default error presentation instead of letting it unwind through the event loop. While
 // a change of the catalogue waits for another program's, it shows the hourglass. It keeps the
 // large blocks that a big catalogue's actions take in the heap, so that each action does not pay
-// for fresh memory from the system.
+// for fresh memory from the system. On native Wayland, no window that keeps a fixed size can be
+// maximised (RefuseMaximiseOnWayland).
 class TCalperoApplication : public QApplication {
   Q_OBJECT
 

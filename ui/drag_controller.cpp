@@ -32,7 +32,8 @@ bool TDragController::eventFilter(QObject* watched, QEvent* event) {
     return OnKeyPress(*static_cast<QKeyEvent*>(event));
   }
   // The window's own mouse events, before the toolkit hands them to a control: one event per
-  // press, move or release, whichever control lies under the pointer or is disabled.
+  // press, move or release, whichever control lies under the pointer or is disabled. Their
+  // positions are in the window's coordinates, those of the top-level widget.
   if (watched == nullptr || watched != window_->windowHandle()) {
     return false;
   }
@@ -95,18 +96,18 @@ bool TDragController::OnPress(const QMouseEvent& event) {
   if (dragging_ || event.button() != Qt::LeftButton) {
     return dragging_;
   }
-  const QPoint global = event.globalPosition().toPoint();
+  const QPoint at = event.position().toPoint();
   TDragStart start = TDragStart::Never;
-  QWidget* source = host_.DragSourceFor(WidgetAt(global), start);
+  QWidget* source = host_.DragSourceFor(WidgetAt(at), start);
   if (source == nullptr || start == TDragStart::Never) {
     return false;
   }
   source_ = source;
-  pressedAt_ = global;
+  pressedAt_ = at;
   if (start == TDragStart::AtOnce) {
     pressEaten_ = true;
     Begin();
-    ShowAnswerAt(global);
+    ShowAnswerAt(at);
     return true;
   }
   // The control handles its press (the list selects the item under the pointer); the drag waits.
@@ -116,13 +117,13 @@ bool TDragController::OnPress(const QMouseEvent& event) {
 }
 
 bool TDragController::OnMove(const QMouseEvent& event) {
-  const QPoint global = event.globalPosition().toPoint();
+  const QPoint at = event.position().toPoint();
   if (armed_) {
     if ((event.buttons() & Qt::LeftButton) == 0) {
       armed_ = false;
       return false;
     }
-    const QPoint moved = global - pressedAt_;
+    const QPoint moved = at - pressedAt_;
     if (std::abs(moved.x()) < kThreshold && std::abs(moved.y()) < kThreshold) {
       // Held still, the list must not follow the pointer with its selection.
       return true;
@@ -137,7 +138,7 @@ bool TDragController::OnMove(const QMouseEvent& event) {
       Finish(std::nullopt);
       return false;
     }
-    ShowAnswerAt(global);
+    ShowAnswerAt(at);
     return true;
   }
   return false;
@@ -157,7 +158,7 @@ bool TDragController::OnRelease(const QMouseEvent& event) {
     return false;
   }
   const bool eaten = pressEaten_;
-  Finish(event.globalPosition().toPoint());
+  Finish(event.position().toPoint());
   // A control that saw the press sees its release too, so that it ends its own click.
   return eaten;
 }
@@ -168,8 +169,8 @@ void TDragController::Begin() {
   host_.StartDrag(source_);
 }
 
-void TDragController::ShowAnswerAt(QPoint global) {
-  const bool accepted = source_ != nullptr && host_.DragOver(WidgetAt(global), source_, global);
+void TDragController::ShowAnswerAt(QPoint inWindow) {
+  const bool accepted = source_ != nullptr && host_.DragOver(WidgetAt(inWindow), source_, inWindow);
   QApplication::changeOverrideCursor(accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
 }
 
@@ -192,8 +193,6 @@ void TDragController::Finish(std::optional<QPoint> dropAt) {
   }
 }
 
-QWidget* TDragController::WidgetAt(QPoint global) const {
-  return window_->childAt(window_->mapFromGlobal(global));
-}
+QWidget* TDragController::WidgetAt(QPoint inWindow) const { return window_->childAt(inWindow); }
 
 }  // namespace calpero

@@ -20,7 +20,10 @@ enum class TDragStart { Never, AtOnce, AfterThreshold };
 
 // What the in-window drag needs of the window: which controls can be dragged, whether a place
 // accepts what is dragged, and the handlers to run. Controls are passed as the widgets found under
-// the pointer; the window decides which of its controls each belongs to. Positions are global.
+// the pointer; the window decides which of its controls each belongs to. Positions are in the
+// window's own coordinates, taken from the mouse events as the window received them: they are exact
+// under any window manager or compositor, framed or not, where a conversion from the desktop's
+// coordinates relies on the toolkit knowing where the frame put the window.
 class TDragHost {
  public:
   virtual ~TDragHost() = default;
@@ -29,11 +32,11 @@ class TDragHost {
   virtual QWidget* DragSourceFor(QWidget* pressed, TDragStart& start) = 0;
 
   // Whether the place `underPointer` (nullptr when the pointer is over no control of the window)
-  // accepts a drop of `source` at `global`.
-  virtual bool DragOver(QWidget* underPointer, QWidget* source, QPoint global) = 0;
+  // accepts a drop of `source` at `inWindow`.
+  virtual bool DragOver(QWidget* underPointer, QWidget* source, QPoint inWindow) = 0;
 
-  // Drops `source` on the place `underPointer` at `global`; only called where DragOver accepts.
-  virtual void DragDrop(QWidget* underPointer, QWidget* source, QPoint global) = 0;
+  // Drops `source` on the place `underPointer` at `inWindow`; only called where DragOver accepts.
+  virtual void DragDrop(QWidget* underPointer, QWidget* source, QPoint inWindow) = 0;
 
   // The drag of `source` begins; it ends (dropped, refused or cancelled) with EndDrag.
   virtual void StartDrag(QWidget* source) = 0;
@@ -84,9 +87,9 @@ class TDragController : public QObject {
   bool TakesTheMouseAway(const QObject* watched, const QEvent& event) const;
   void Cancel();
   void Begin();
-  void ShowAnswerAt(QPoint global);
+  void ShowAnswerAt(QPoint inWindow);
   void Finish(std::optional<QPoint> dropAt);
-  QWidget* WidgetAt(QPoint global) const;
+  QWidget* WidgetAt(QPoint inWindow) const;
 
   QWidget* window_;
   TDragHost& host_;

@@ -27,11 +27,12 @@ TDragControl ClassifyDragControl(QWidget* widget, const TMainFormControls& contr
   return {};
 }
 
-QPoint ClientPoint(const TDragControl& control, QPoint global) {
+QPoint ClientPoint(const TDragControl& control, QPoint inWindow) {
+  const QWidget* window = control.Control->window();
   if (auto* area = qobject_cast<TAreaPanel*>(control.Control)) {
-    return area->Client()->mapFromGlobal(global);
+    return area->Client()->mapFrom(window, inWindow);
   }
-  return control.Control->mapFromGlobal(global);
+  return control.Control->mapFrom(window, inWindow);
 }
 
 }  // namespace calpero

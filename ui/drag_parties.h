@@ -23,8 +23,8 @@ struct TDragControl {
 // control.
 TDragControl ClassifyDragControl(QWidget* widget, const TMainFormControls& controls);
 
-// `global` in the client coordinates of `control`: inside the edge for an area, from the corner
-// for any other control.
-QPoint ClientPoint(const TDragControl& control, QPoint global);
+// `inWindow` (a point in the coordinates of the control's window) in the client coordinates of
+// `control`: inside the edge for an area, from the corner for any other control.
+QPoint ClientPoint(const TDragControl& control, QPoint inWindow);
 
 }  // namespace calpero

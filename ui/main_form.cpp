@@ -397,14 +397,14 @@ QWidget* TMainForm::DragSourceFor(QWidget* pressed, TDragStart& start) {
   return nullptr;
 }
 
-bool TMainForm::DragOver(QWidget* underPointer, QWidget* source, QPoint /*global*/) {
+bool TMainForm::DragOver(QWidget* underPointer, QWidget* source, QPoint /*inWindow*/) {
   return AcceptsDrop(ClassifyDragControl(underPointer, controls_).Party,
                      ClassifyDragControl(source, controls_).Party);
 }
 
-void TMainForm::DragDrop(QWidget* underPointer, QWidget* source, QPoint global) {
+void TMainForm::DragDrop(QWidget* underPointer, QWidget* source, QPoint inWindow) {
   const TDragControl target = ClassifyDragControl(underPointer, controls_);
-  const QPoint at = ClientPoint(target, global);
+  const QPoint at = ClientPoint(target, inWindow);
   RunHandler([&] {
     switch (target.Party) {
       case TDragParty::Area:

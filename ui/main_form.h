@@ -118,8 +118,8 @@ class TMainForm : public QWidget, private TDragHost {
 
  private:
   QWidget* DragSourceFor(QWidget* pressed, TDragStart& start) override;
-  bool DragOver(QWidget* underPointer, QWidget* source, QPoint global) override;
-  void DragDrop(QWidget* underPointer, QWidget* source, QPoint global) override;
+  bool DragOver(QWidget* underPointer, QWidget* source, QPoint inWindow) override;
+  void DragDrop(QWidget* underPointer, QWidget* source, QPoint inWindow) override;
   void StartDrag(QWidget* source) override;
   void EndDrag(QWidget* source) override;
 

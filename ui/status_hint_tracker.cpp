@@ -41,14 +41,37 @@ bool TStatusHintTracker::eventFilter(QObject* watched, QEvent* event) {
   if (!IsPointerEvent(*event)) {
     return false;
   }
-  pointer_ = static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint();
+  pointer_ = InWindow(watched, *static_cast<QSinglePointEvent*>(event));
   // The window's own mouse moves come before the toolkit picks a receiving control, and they come
   // for disabled controls too, which receive none of their own.
   if (event->type() == QEvent::MouseMove && watched != nullptr &&
-      watched == window_->windowHandle()) {
-    show_(StatusTextFor(window_->childAt(window_->mapFromGlobal(*pointer_))));
+      watched == window_->windowHandle() && pointer_) {
+    show_(StatusTextFor(window_->childAt(*pointer_)));
   }
   return false;
+}
+
+std::optional<QPoint> TStatusHintTracker::InWindow(const QObject* watched,
+                                                   const QSinglePointEvent& event) {
+  const QPoint screen = event.globalPosition().toPoint();
+  std::optional<QPoint> at;
+  if (watched != nullptr && watched == window_->windowHandle()) {
+    at = event.position().toPoint();
+  } else if (const auto* widget = qobject_cast<const QWidget*>(watched)) {
+    if (widget->window() == window_) {
+      at = widget->mapTo(window_, event.position().toPoint());
+    } else if (origin_) {
+      // Over another window: only the screen position relates the two.
+      return screen - *origin_;
+    } else {
+      return std::nullopt;
+    }
+  } else {
+    // Another window's own event; the same pointer reaches its widget next.
+    return pointer_;
+  }
+  origin_ = screen - *at;
+  return at;
 }
 
 void TStatusHintTracker::FollowRestingPointer() {
@@ -58,11 +81,10 @@ void TStatusHintTracker::FollowRestingPointer() {
     return;
   }
   const QWidget* modal = QApplication::activeModalWidget();
-  const QPoint local = window_->mapFromGlobal(*pointer_);
-  if ((modal != nullptr && modal != window_) || !window_->rect().contains(local)) {
+  if ((modal != nullptr && modal != window_) || !window_->rect().contains(*pointer_)) {
     return;
   }
-  show_(StatusTextFor(window_->childAt(local)));
+  show_(StatusTextFor(window_->childAt(*pointer_)));
 }
 
 }  // namespace calpero

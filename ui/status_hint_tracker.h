@@ -7,13 +7,16 @@
 #include <QPoint>
 #include <QString>
 
+class QSinglePointEvent;
 class QWidget;
 
 namespace calpero {
 
 // Follows the pointer over a window and reports the status text of the control under it
 // (StatusTextFor): disabled controls included, since it looks the control up by position rather
-// than waiting for the control's own events.
+// than waiting for the control's own events. Positions come from the events themselves, in the
+// receiving widget's coordinates mapped into the window's, never through the desktop's
+// coordinates, which are off wherever the toolkit does not know where a frame put the window.
 class TStatusHintTracker : public QObject {
   Q_OBJECT
 
@@ -32,11 +35,17 @@ class TStatusHintTracker : public QObject {
 
  private:
   void FollowRestingPointer();
+  std::optional<QPoint> InWindow(const QObject* watched, const QSinglePointEvent& event);
 
   QWidget* window_;
   std::function<void(const QString&)> show_;
-  // Where the application last saw the pointer, on the screen; none before its first mouse event.
+  // Where the application last saw the pointer, in the window's coordinates; none before its
+  // first mouse event, or when it was last seen over another window before the window's own.
   std::optional<QPoint> pointer_;
+  // Where the window's origin lies on the screen, as its own last pointer event showed (the
+  // event's screen position less its position in the window): it places the pointer seen over
+  // another of the application's windows, such as a menu, relative to this one.
+  std::optional<QPoint> origin_;
 };
 
 }  // namespace calpero

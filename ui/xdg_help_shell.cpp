@@ -1,9 +1,11 @@
 #include "ui/xdg_help_shell.h"
 
+#include <QGuiApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 
 #include "app/help_page.h"
+#include "ui/wayland_desktop.h"
 
 namespace calpero {
 namespace {
@@ -35,7 +37,20 @@ bool TXdgHelpShell::FindBrowser(const std::string& page) {
 }
 
 void TXdgHelpShell::Launch(const std::string& page) {
-  QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(page)});
+  QProcess opener;
+  opener.setProgram(QStringLiteral("xdg-open"));
+  opener.setArguments({QString::fromStdString(page)});
+  // A token that Calpero's own start received was spent on Calpero's window; the opener gets a
+  // fresh one of its own, where the compositor hands one out, or none.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+  environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+  const QString token = RequestActivationToken(QGuiApplication::focusWindow());
+  if (!token.isEmpty()) {
+    environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), token);
+  }
+  opener.setProcessEnvironment(environment);
+  opener.startDetached();
 }
 
 }  // namespace calpero

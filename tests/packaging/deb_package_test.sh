@@ -51,12 +51,15 @@ echo "built $(basename "$deb")"
 
 echo "check: the package's fields"
 depends=$(dpkg-deb -f "$deb" Depends)
+# libqt6gui6 holds the X platform plugin; libwayland-client0 speaks to a Wayland compositor.
 for needed in fonts-texgyre fonts-liberation2 xdg-utils libqt6svg6 qt6-qpa-plugins \
-  libqt6widgets6 libc6; do
+  libqt6widgets6 libqt6gui6 libwayland-client0 libc6; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ ", $(dpkg-deb -f "$deb" Recommends)," == *", qt6-translations-l10n,"* ]] ||
   fail "Recommends lacks qt6-translations-l10n, which translates the message boxes' buttons"
+[[ ", $(dpkg-deb -f "$deb" Suggests)," == *", qt6-wayland,"* ]] ||
+  fail "Suggests lacks qt6-wayland, the platform of native Wayland"
 [[ $(dpkg-deb -f "$deb" Section) == science ]] || fail "Section is not science"
 [[ -n $(dpkg-deb -f "$deb" Maintainer) ]] || fail "no Maintainer"
 [[ -n $(dpkg-deb -f "$deb" Description) ]] || fail "no Description"

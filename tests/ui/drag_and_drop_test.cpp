@@ -294,6 +294,52 @@ TEST_F(DragAndDrop, DropsTheUnitThatTheListDragPickedUpWhateverKeysArePressedMea
   EXPECT_EQ(ListItems(), QStringList({"Half", "Kelvin", "metre", "Newton", "Second"}));
 }
 
+// Mouse events as a window manager's frame leaves them where the toolkit does not know the frame
+// (XWayland under weston): the screen position of each event is off, by the frame, from where
+// the toolkit believes the window lies, while the event's position in the window is exact.
+class FramedWindowDrag : public DragAndDrop {
+ protected:
+  void Send(QEvent::Type type, QWidget* widget, QPoint at, Qt::MouseButtons buttons) {
+    const QPoint inWindow = widget->mapTo(form_.get(), at);
+    const QPoint screen = form_->mapToGlobal(inWindow) + QPoint(6, 27);
+    timestamp_ += 1000;  // never a double click
+    qt_handleMouseEvent(form_->windowHandle(), inWindow, screen, buttons, Qt::LeftButton, type, {},
+                        timestamp_);
+  }
+
+  void FramedDrag(QWidget* from, QPoint fromAt, QWidget* to, QPoint toAt) {
+    Send(QEvent::MouseButtonPress, from, fromAt, Qt::LeftButton);
+    const QPoint start = from->mapTo(form_.get(), fromAt);
+    const QPoint end = to->mapTo(form_.get(), toAt);
+    for (int step = 1; step <= 4; ++step) {
+      Send(QEvent::MouseMove, form_.get(), start + (end - start) * step / 4, Qt::LeftButton);
+    }
+    Send(QEvent::MouseButtonRelease, to, toAt, Qt::NoButton);
+  }
+
+  int timestamp_ = 0;
+};
+
+TEST_F(FramedWindowDrag, DropsWhereTheEventsInTheWindowSay) {
+  TUnitListBox* list = C().UnitsListBox;
+  FramedDrag(list->viewport(), list->visualItemRect(kNewton).center(), NumeratorClient(),
+             {100, 50});
+  const auto tokens = TokensIn(THolder::Numerator);
+  ASSERT_EQ(tokens.size(), 1U);
+  EXPECT_EQ(tokens[0]->geometry(), QRect(68, 42, Extent("Newton").Width, Extent("Newton").Height));
+  // Near the trash's lower edge, which a drop 27 pixels low would miss.
+  FramedDrag(list->viewport(), list->visualItemRect(kSecond).center(), C().TrashImage, {24, 40});
+  EXPECT_EQ(ListItems(), QStringList({"Area", "Half", "Kelvin", "metre", "Newton"}));
+  // The hint and the cursor follow the same positions.
+  Send(QEvent::MouseMove, C().TrashImage, {24, 40}, Qt::NoButton);
+  EXPECT_EQ(C().MainStatusBar->currentMessage(), QStringLiteral("Trash (can not be undone!)"));
+  Send(QEvent::MouseButtonPress, tokens[0], {2, 2}, Qt::LeftButton);
+  Send(QEvent::MouseMove, NumeratorClient(), {3, 3}, Qt::LeftButton);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
+  Send(QEvent::MouseButtonRelease, NumeratorClient(), {3, 3}, Qt::NoButton);
+}
+
 class EmptyListDrag : public MainFormTest {
  protected:
   EmptyListDrag() { OpenForm(); }
