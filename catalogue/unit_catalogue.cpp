@@ -64,6 +64,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   }
   bool written = false;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
+  std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     const std::optional<IniSection> section = index.Find(unitName);
@@ -71,11 +72,17 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
     if (written) {
       splices = index.SetEntries(unitName, stored);
       pieces = index.Spliced(splices);
+      if (observer_) {
+        record = SavedSectionChange(file.bytes, unitName, section, splices);
+      }
     }
     return written;
   });
   if (!changed) {
     throw WriteError(shownPath_, errno);
+  }
+  if (written && record) {
+    observer_(*record);
   }
   return written;
 }
@@ -104,18 +111,29 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   // out.
   const std::shared_ptr<const CatalogueText> last = lastText_;
   bool readLast = false;
+  std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     readLast = last != nullptr && file.bytes == last->Text();
-    erase = readLast && last->HeadersWalked() ? index.Erase(unitName, last->Headers())
-                                              : index.Erase(unitName);
-    if (erase) {
+    const std::span<const IniSection> headers =
+        readLast && last->HeadersWalked() ? last->Headers() : std::span<const IniSection>();
+    const std::optional<IniSection> found =
+        headers.empty() ? index.Find(unitName) : index.Find(unitName, headers);
+    erase.reset();
+    if (found) {
+      erase = SectionIndex::Erasing(*found);
       pieces = index.Spliced(std::span(&*erase, 1));
+      if (observer_) {
+        record = ErasedSectionChange(file.bytes, unitName, *found, headers);
+      }
     }
     return erase.has_value();
   });
   if (!changed) {
     throw WriteError(shownPath_, errno);
+  }
+  if (erase && record) {
+    observer_(*record);
   }
   if (erase && readLast) {
     lastText_ = last->WithErased(*erase);

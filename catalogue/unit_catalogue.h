@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_source.h"
 #include "catalogue/whole_file.h"
@@ -85,6 +87,13 @@ class UnitCatalogue : public PowerSource {
   // Writes are on disk when they return, so there is nothing to do; never fails.
   void Flush() const;
 
+  // Told of every change that this handle writes from now on (a save, an erase), as a record that
+  // can take it back (see catalogue_change.h), once the change is on disk. An empty function
+  // stops it. Without one, no record is made.
+  void ObserveChanges(std::function<void(const SectionChange&)> observer) {
+    observer_ = std::move(observer);
+  }
+
   // One reading of the file that answers ReadPower for `unitNames` (and 0 for any other name)
   // exactly as this handle would, without reading the file again. What an evaluation uses.
   // Reads nothing when `unitNames` is empty.
@@ -122,6 +131,7 @@ class UnitCatalogue : public PowerSource {
  private:
   std::string path_;
   std::string shownPath_;
+  std::function<void(const SectionChange&)> observer_;
   // The last reading; a cache checked against the file's bytes on every use (see ReadText).
   mutable std::shared_ptr<const CatalogueText> lastText_;
   // How many OneAction objects are open, and the stamp of the file that lastText_ was read from
