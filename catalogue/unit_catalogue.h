@@ -74,6 +74,18 @@ class UnitCatalogue : public PowerSource {
                    std::span<const std::pair<std::string_view, double>> entries,
                    ExistingUnit existing = ExistingUnit::kReplace);
 
+  // Puts the first section of each of `unitNames` in `source` (another catalogue's text, such as
+  // the backup's) into this catalogue, byte for byte as `source` stores it (header, entries and
+  // the lines between them), in one replacement of the file under its WriteLock: a unit that the
+  // file holds (a section with entries) is replaced in place with kReplace and kept with kKeep; a
+  // unit that it lacks goes at the end (an empty section of that name is replaced). Every other
+  // byte stays. A name given twice counts once; a name that `source` lacks is the caller's to
+  // refuse beforehand and is passed over. Returns the names kept, in the order given. Errors as
+  // WritePowers.
+  std::vector<std::string> CopySections(std::string_view source,
+                                        std::span<const std::string> unitNames,
+                                        ExistingUnit existing);
+
   // Yes when the file holds the unit's section with at least one entry (any key).
   bool UnitExists(std::string_view unitName) const;
 
