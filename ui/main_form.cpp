@@ -88,6 +88,11 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
 TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
 
 void TMainForm::AttachNewVarDlg(TNewVarDlg* dialog) {
+  // A dialog let go of no longer reports to this window, which may end before it. (Start-up's
+  // dialog ends before the window.)
+  if (newVarDlg_ != nullptr) {
+    newVarDlg_->ObserveChanges({});
+  }
   newVarDlg_ = dialog;
   if (dialog != nullptr) {
     dialog->ObserveChanges([this](const SectionChange& change) { history_.Record(change); });

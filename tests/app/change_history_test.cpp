@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "catalogue/catalogue_copy.h"
+#include "catalogue/errors.h"
+#include "catalogue/file_system.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/support/temp_folder.h"
 
@@ -100,6 +104,23 @@ TEST_F(ChangeHistoryTest, AConflictLeavesTheHistoryAndTheFile) {
   // The erase before it still goes back.
   EXPECT_EQ(history_.Undo().Result, TResult::Done);
   EXPECT_EQ(folder_.CatalogueBytes(), "[A]\nMass=9\n[B]\nMass=2\n");
+}
+
+TEST_F(ChangeHistoryTest, AChangeThatCannotBeWrittenStaysToBeTriedAgain) {
+  ASSERT_TRUE(catalogue_.EraseUnit("A"));
+  {
+    FileSystemCalls failing = SystemFileSystem();
+    failing.renameat = [](int, const char*, int, const char*, unsigned) {
+      errno = EIO;
+      return -1;
+    };
+    const ScopedFileSystem refusing(failing);
+    EXPECT_THROW(history_.Undo(), EIniFileException);
+  }
+  EXPECT_EQ(folder_.CatalogueBytes(), "[B]\nMass=2\n");
+  EXPECT_EQ(history_.UndoCount(), 1U);
+  EXPECT_EQ(history_.Undo().Result, TResult::Done);
+  EXPECT_EQ(folder_.CatalogueBytes(), "[A]\nMass=1\n[B]\nMass=2\n");
 }
 
 TEST_F(ChangeHistoryTest, CopiesOfTheCatalogueAreRestoresAndOthersBackups) {
