@@ -18,18 +18,18 @@ namespace {
 
 using Change = std::function<void(UnitCatalogue&)>;
 
-Change Erase(std::string unit) {
+Change Erase(const std::string& unit) {
   return [unit](UnitCatalogue& catalogue) { ASSERT_TRUE(catalogue.EraseUnit(unit)); };
 }
 
-Change EraseAfterReading(std::string unit) {
+Change EraseAfterReading(const std::string& unit) {
   return [unit](UnitCatalogue& catalogue) {
     ASSERT_FALSE(catalogue.ReadText()->Headers().empty());
     ASSERT_TRUE(catalogue.EraseUnit(unit));
   };
 }
 
-Change Save(std::string unit, double mass) {
+Change Save(const std::string& unit, double mass) {
   return [unit, mass](UnitCatalogue& catalogue) {
     const std::array<std::pair<std::string_view, double>, 2> entries = {
         {{"Mass", mass}, {"Time", -2}}};
