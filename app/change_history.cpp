@@ -5,13 +5,32 @@
 
 namespace calpero {
 
+namespace {
+
+// The bytes of file text that a change keeps.
+std::size_t BytesOf(const CatalogueChange& change) {
+  if (const auto* file = std::get_if<FileChange>(&change)) {
+    return file->after.size() + (file->before ? file->before->size() : 0);
+  }
+  const auto& section = std::get<SectionChange>(change);
+  return section.before.size() + section.after.size() + section.trail.size() +
+         (section.left ? section.left->size() : 0);
+}
+
+}  // namespace
+
 TChangeHistory::TChangeHistory(std::string cataloguePath, std::string shownPath)
     : cataloguePath_(std::move(cataloguePath)), shownPath_(std::move(shownPath)) {}
 
 void TChangeHistory::Record(CatalogueChange change) {
+  for (const CatalogueChange& dropped : redo_) {
+    bytes_ -= BytesOf(dropped);
+  }
   redo_.clear();
+  bytes_ += BytesOf(change);
   undo_.push_back(std::move(change));
-  if (undo_.size() > kDepth) {
+  while (undo_.size() > kDepth || (bytes_ > kMostBytes && undo_.size() > 1)) {
+    bytes_ -= BytesOf(undo_.front());
     undo_.pop_front();
   }
 }
@@ -60,6 +79,7 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
     throw;
   }
   if (outcome == ChangeOutcome::kConflict) {
+    bytes_ -= BytesOf(change);
     step.Result = TChangeStep::TResult::Conflict;
     return step;
   }

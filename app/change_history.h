@@ -25,13 +25,17 @@ struct TChangeStep {
 };
 
 // The changes that one window made to the catalogue and the backup, newest last, to take back
-// (Undo) and make again (Redo), as far back as the last kDepth changes. Kept in memory only.
+// (Undo) and make again (Redo), as far back as the last kDepth changes. Kept in memory only. A
+// restore or a backup keeps two copies of a whole file, so the oldest changes also go when all
+// that the history holds passes kMostBytes of file text: with a catalogue of a few megabytes, a
+// hundred restores would otherwise keep a gigabyte. Short of that, the last kDepth changes stay.
 // A new change ends what could be redone. A change that meets a conflict leaves the history, as
 // it can no longer be taken back (or made again) without undoing another program's work; one
 // that fails to be written stays where it was, to be tried again.
 class TChangeHistory {
  public:
   static constexpr std::size_t kDepth = 100;
+  static constexpr std::size_t kMostBytes = std::size_t{256} << 20U;
 
   // `cataloguePath` and `shownPath`: the catalogue that section changes apply to, and its name
   // in messages; a whole-file change of that path is a restore, of any other a backup.
@@ -56,6 +60,7 @@ class TChangeHistory {
   std::string shownPath_;
   std::deque<CatalogueChange> undo_;
   std::deque<CatalogueChange> redo_;
+  std::size_t bytes_ = 0;  // the file text that both hold
 };
 
 // The message of a step that met a conflict: "Nothing undone: another program has changed Newton

@@ -90,6 +90,18 @@ TEST_F(ChangeHistoryTest, KeepsTheLastHundredChanges) {
   EXPECT_EQ(folder_.CatalogueBytes(), "[A]\nMass=0\n[B]\nMass=2\n");
 }
 
+// Whole-file copies of a large catalogue: the oldest go once the history holds too much text,
+// the newest always stays.
+TEST_F(ChangeHistoryTest, KeepsNoMoreFileTextThanItsBound) {
+  const std::string large(TChangeHistory::kMostBytes / 5, 'x');
+  for (int i = 0; i < 4; ++i) {
+    history_.Record(FileChange{"backup", large, large});
+  }
+  EXPECT_EQ(history_.UndoCount(), 2U);
+  history_.Record(FileChange{"backup", std::string(TChangeHistory::kMostBytes, 'y'), "z"});
+  EXPECT_EQ(history_.UndoCount(), 1U);
+}
+
 TEST_F(ChangeHistoryTest, AConflictLeavesTheHistoryAndTheFile) {
   ASSERT_TRUE(catalogue_.EraseUnit("B"));
   Save("A", 5);
