@@ -29,12 +29,8 @@ finish() {
 }
 trap finish EXIT
 
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "FAIL: $tool is missing: run scripts/install-dependencies.sh" >&2
-    exit 1
-  fi
-done
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
+  { echo "FAIL: Xvfb or xdotool is missing: run scripts/install-dependencies.sh" >&2; exit 1; }
 
 work="$scratch/workspace"
 data="$work/Data/data.ini"
@@ -119,8 +115,6 @@ keys ctrl+z
 wait_same "$data" "$scratch/erase.before" "Ctrl+Z after the erase: the catalogue byte-identical"
 keys ctrl+shift+z
 wait_same "$data" "$scratch/erase.after" "Ctrl+Shift+Z redoes the erase"
-keys ctrl+z
-wait_same "$data" "$scratch/erase.before" "Ctrl+Z once more"
 
 # 2. A unit's powers replaced in the dialog (Gram's 1 0 0 0 by the zeros it opens with).
 cp "$data" "$scratch/replace.before"
@@ -139,8 +133,6 @@ keys ctrl+z
 wait_same "$data" "$scratch/replace.before" "Ctrl+Z after the replace: old powers in their old spelling"
 keys ctrl+shift+z
 wait_same "$data" "$scratch/replace.after" "Ctrl+Shift+Z redoes the replace"
-keys ctrl+z
-wait_same "$data" "$scratch/replace.before" "Ctrl+Z once more"
 
 # 3. A restore.
 cp "$data" "$scratch/restore.before"
@@ -181,8 +173,9 @@ wait_same "$data" "$scratch/other.terminal" "Ctrl+Z over calpero-cli's Kilogram 
 timeout 30 xdotool windowfocus --sync "$box"
 keys Return
 
-# 6. calpero-cli restore NAME with a backup that holds the unit.
-(cd "$work" && "$cli" erase Newton)
+# 6. calpero-cli restore NAME with a backup that holds the unit (the catalogue has been without
+# Newton since the erase was redone).
+! grep -q '^\[Newton\]' "$data"
 printf '[Newton]\r\nMass=1\r\nLength=1\r\nTemperature=0\r\nTime=-2\r\n[Old]\r\nMass=3\r\n' \
   >"$backup"
 cp "$data" "$scratch/cli.before"
