@@ -19,6 +19,8 @@ enum class TWindowCommand {
   ClearWorkArea,
   TakeOffNumerator,
   TakeOffDenominator,
+  Undo,
+  Redo,
 };
 
 // A desktop-wide standard key that a command follows where the desktop defines one; the key

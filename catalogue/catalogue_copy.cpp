@@ -1,7 +1,9 @@
 #include "catalogue/catalogue_copy.h"
 
 #include <cerrno>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/unit_catalogue.h"
@@ -10,7 +12,7 @@
 
 namespace calpero {
 
-bool CopyCatalogueFile(const std::string& from, const std::string& to) {
+bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChange* change) {
   // The source is read under the lock, so that copies onto one file land in the order in which
   // they read: a copy read earlier never replaces one read later.
   const WriteLock lock(to);
@@ -24,21 +26,32 @@ bool CopyCatalogueFile(const std::string& from, const std::string& to) {
     return false;
   }
   const std::string_view bytes = source.bytes;
-  return ChangeWholeFile(
+  std::optional<std::string> before;
+  const bool copied = ChangeWholeFile(
       lock,
-      [bytes](const WholeFile&, std::vector<std::string_view>& pieces) {
+      [bytes, &before](const WholeFile& file, std::vector<std::string_view>& pieces) {
+        before.reset();
+        if (file.status == WholeFile::Status::kRead) {
+          before = file.bytes;
+        }
         pieces.assign(1, bytes);
         return true;
       },
-      source.mode, false);
+      source.mode, change != nullptr);
+  if (copied && change != nullptr) {
+    *change = FileChange{to, std::move(before), std::string(bytes)};
+  }
+  return copied;
 }
 
-bool BackUpCatalogue() {
-  return CopyCatalogueFile(std::string(UnitCatalogue::kDefaultPath), std::string(kBackupPath));
+bool BackUpCatalogue(FileChange* change) {
+  return CopyCatalogueFile(std::string(UnitCatalogue::kDefaultPath), std::string(kBackupPath),
+                           change);
 }
 
-bool RestoreCatalogue() {
-  return CopyCatalogueFile(std::string(kBackupPath), std::string(UnitCatalogue::kDefaultPath));
+bool RestoreCatalogue(FileChange* change) {
+  return CopyCatalogueFile(std::string(kBackupPath), std::string(UnitCatalogue::kDefaultPath),
+                           change);
 }
 
 }  // namespace calpero

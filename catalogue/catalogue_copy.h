@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/catalogue_change.h"
+
 namespace calpero {
 
 // The one backup of the catalogue, relative to the working directory.
@@ -15,14 +17,17 @@ inline constexpr std::string_view kBackupPath = "./Backup/data.ini";
 // of `to` is missing, `to` is read-only, another writer held the lock too long (EWOULDBLOCK), or
 // any step fails; ChangeFailureReason (whole_file.h) words errno for the user. Never creates
 // folders; never throws beyond allocation failure.
-bool CopyCatalogueFile(const std::string& from, const std::string& to);
+// With `change`, what `to` held (read under the same lock) and what was written are recorded
+// there, so that the copy can be taken back (see ApplyFileChange); `to` must then be readable.
+bool CopyCatalogueFile(const std::string& from, const std::string& to,
+                       FileChange* change = nullptr);
 
 // Copies the catalogue (UnitCatalogue::kDefaultPath) to the backup (kBackupPath). Returns false
-// when the copy fails, as CopyCatalogueFile does.
-bool BackUpCatalogue();
+// when the copy fails, as CopyCatalogueFile does; `change` as there.
+bool BackUpCatalogue(FileChange* change = nullptr);
 
 // Copies the backup (kBackupPath) over the catalogue (UnitCatalogue::kDefaultPath). Returns false
-// when the copy fails, as CopyCatalogueFile does.
-bool RestoreCatalogue();
+// when the copy fails, as CopyCatalogueFile does; `change` as there.
+bool RestoreCatalogue(FileChange* change = nullptr);
 
 }  // namespace calpero

@@ -257,6 +257,25 @@ std::vector<IniSection> SectionIndex::Sections() const {
   return sections;
 }
 
+std::optional<IniSection> SectionIndex::NextSection(std::size_t from) const {
+  if (from >= text_.size()) {
+    return std::nullopt;
+  }
+  // A byte order mark counts only at the start of the whole text.
+  const std::size_t start = std::max(from, IniScanner(text_).Start());
+  SectionWalker walker(text_.substr(start));
+  IniSection section;
+  if (!walker.Next(section)) {
+    return std::nullopt;
+  }
+  section.headerBegin += start;
+  section.bodyBegin += start;
+  section.end += start;
+  section.entriesEnd += start;
+  MarkName(section);
+  return section;
+}
+
 std::optional<IniLine> SectionIndex::FindEntry(const IniSection& section,
                                                std::string_view key) const {
   IniScanner scanner(text_.substr(0, section.end), section.bodyBegin);

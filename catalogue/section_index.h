@@ -82,6 +82,11 @@ class SectionIndex {
   // Every section in file order, every field filled, duplicates included.
   std::vector<IniSection> Sections() const;
 
+  // The first section whose header begins at `from` or later, `from` being the start of a line,
+  // with what its header line tells (as Headers() gives it), or nothing. Reads only as far as
+  // that header.
+  std::optional<IniSection> NextSection(std::size_t from) const;
+
   // The first entry of `section` (a section of this text) whose key is `key`, or nothing.
   std::optional<IniLine> FindEntry(const IniSection& section, std::string_view key) const;
 
@@ -110,6 +115,9 @@ class SectionIndex {
   // The same among `headers`, this text's Headers(), without walking the text again.
   std::optional<TextSplice> Erase(std::string_view section,
                                   std::span<const IniSection> headers) const;
+
+  // The splice that Erase makes for `found`, a section of this text with every field filled.
+  static TextSplice Erasing(const IniSection& found);
 
   // The changed text as pieces in order: views of the unchanged stretches of the text and of the
   // splices' inserts (empty pieces left out), ready to be written one after the other. `splices`

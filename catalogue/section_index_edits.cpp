@@ -149,16 +149,19 @@ std::vector<TextSplice> SectionIndex::SetEntries(std::string_view section,
   return AppendSection(text_, section, distinct, lineEnd);
 }
 
+TextSplice SectionIndex::Erasing(const IniSection& found) {
+  // Up to the last entry only: comment and blank lines after it usually introduce what follows
+  // (a heading over the next unit), so they stay. Without entries only the header goes.
+  return TextSplice{found.headerBegin, found.entriesEnd, {}};
+}
+
 namespace {
 
-// The splice that removes `found`, a section with every field filled.
 std::optional<TextSplice> ErasingSplice(const std::optional<IniSection>& found) {
   if (!found) {
     return std::nullopt;
   }
-  // Up to the last entry only: comment and blank lines after it usually introduce what follows
-  // (a heading over the next unit), so they stay. Without entries only the header goes.
-  return TextSplice{found->headerBegin, found->entriesEnd, {}};
+  return SectionIndex::Erasing(*found);
 }
 
 }  // namespace

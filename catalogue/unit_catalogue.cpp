@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/ini_text.h"
 #include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
 #include "catalogue/whole_file.h"
@@ -64,6 +66,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   }
   bool written = false;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
+  std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     const std::optional<IniSection> section = index.Find(unitName);
@@ -71,13 +74,81 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
     if (written) {
       splices = index.SetEntries(unitName, stored);
       pieces = index.Spliced(splices);
+      if (observer_) {
+        record = SavedSectionChange(file.bytes, unitName, section, splices);
+      }
     }
     return written;
   });
   if (!changed) {
     throw WriteError(shownPath_, errno);
   }
+  if (written && record) {
+    observer_(*record);
+  }
   return written;
+}
+
+std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
+                                                     std::span<const std::string> unitNames,
+                                                     ExistingUnit existing) {
+  // The sections to put, each name once.
+  const SectionIndex sourceIndex(source);
+  std::vector<std::pair<std::string, std::string_view>> wanted;
+  for (const std::string& name : unitNames) {
+    const bool seen = std::ranges::any_of(
+        wanted, [&name](const auto& entry) { return SameIniName(entry.first, name); });
+    const std::optional<IniSection> found = seen ? std::nullopt : sourceIndex.Find(name);
+    if (found) {
+      wanted.emplace_back(
+          name, source.substr(found->headerBegin, found->entriesEnd - found->headerBegin));
+    }
+  }
+  const WriteLock lock(path_);
+  if (!lock.Held()) {
+    throw WriteError(shownPath_, lock.Error());
+  }
+  std::vector<std::string> kept;
+  std::vector<TextSplice> splices;  // the pieces of the new file point into them
+  const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
+    const SectionIndex index(file.bytes);
+    const std::string_view lineEnd = LineEndStyle(file.bytes);
+    kept.clear();
+    splices.clear();
+    std::string appended;
+    bool lastLineOpen = !file.bytes.empty() && file.bytes.back() != '\n' &&
+                        file.bytes.back() != '\r' &&
+                        file.bytes.size() > IniScanner(file.bytes).Start();
+    for (const auto& [name, bytes] : wanted) {
+      const std::optional<IniSection> section = index.Find(name);
+      std::string insert(bytes);
+      if (section && section->hasEntries && existing == ExistingUnit::kKeep) {
+        kept.push_back(name);
+      } else if (section) {
+        const bool followed = section->entriesEnd < file.bytes.size();
+        if (followed && !insert.empty() && insert.back() != '\n' && insert.back() != '\r') {
+          insert.append(lineEnd);
+        }
+        splices.push_back({section->headerBegin, section->entriesEnd, std::move(insert)});
+      } else {
+        if (lastLineOpen) {
+          appended.append(lineEnd);
+        }
+        appended.append(insert);
+        lastLineOpen = !insert.empty() && insert.back() != '\n' && insert.back() != '\r';
+      }
+    }
+    std::ranges::sort(splices, {}, &TextSplice::begin);
+    if (!appended.empty()) {
+      splices.push_back({file.bytes.size(), file.bytes.size(), std::move(appended)});
+    }
+    pieces = index.Spliced(splices);
+    return !splices.empty();
+  });
+  if (!changed && !splices.empty()) {
+    throw WriteError(shownPath_, errno);
+  }
+  return kept;
 }
 
 bool UnitCatalogue::UnitExists(std::string_view unitName) const {
@@ -104,18 +175,29 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   // out.
   const std::shared_ptr<const CatalogueText> last = lastText_;
   bool readLast = false;
+  std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     readLast = last != nullptr && file.bytes == last->Text();
-    erase = readLast && last->HeadersWalked() ? index.Erase(unitName, last->Headers())
-                                              : index.Erase(unitName);
-    if (erase) {
+    const std::span<const IniSection> headers =
+        readLast && last->HeadersWalked() ? last->Headers() : std::span<const IniSection>();
+    const std::optional<IniSection> found =
+        headers.empty() ? index.Find(unitName) : index.Find(unitName, headers);
+    erase.reset();
+    if (found) {
+      erase = SectionIndex::Erasing(*found);
       pieces = index.Spliced(std::span(&*erase, 1));
+      if (observer_) {
+        record = ErasedSectionChange(file.bytes, unitName, *found, headers);
+      }
     }
     return erase.has_value();
   });
   if (!changed) {
     throw WriteError(shownPath_, errno);
+  }
+  if (erase && record) {
+    observer_(*record);
   }
   if (erase && readLast) {
     lastText_ = last->WithErased(*erase);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_source.h"
 #include "catalogue/whole_file.h"
@@ -72,6 +74,18 @@ class UnitCatalogue : public PowerSource {
                    std::span<const std::pair<std::string_view, double>> entries,
                    ExistingUnit existing = ExistingUnit::kReplace);
 
+  // Puts the first section of each of `unitNames` in `source` (another catalogue's text, such as
+  // the backup's) into this catalogue, byte for byte as `source` stores it (header, entries and
+  // the lines between them), in one replacement of the file under its WriteLock: a unit that the
+  // file holds (a section with entries) is replaced in place with kReplace and kept with kKeep; a
+  // unit that it lacks goes at the end (an empty section of that name is replaced). Every other
+  // byte stays. A name given twice counts once; a name that `source` lacks is the caller's to
+  // refuse beforehand and is passed over. Returns the names kept, in the order given. Errors as
+  // WritePowers.
+  std::vector<std::string> CopySections(std::string_view source,
+                                        std::span<const std::string> unitNames,
+                                        ExistingUnit existing);
+
   // Yes when the file holds the unit's section with at least one entry (any key).
   bool UnitExists(std::string_view unitName) const;
 
@@ -84,6 +98,13 @@ class UnitCatalogue : public PowerSource {
 
   // Writes are on disk when they return, so there is nothing to do; never fails.
   void Flush() const;
+
+  // Told of every change that this handle writes from now on (a save, an erase), as a record that
+  // can take it back (see catalogue_change.h), once the change is on disk. An empty function
+  // stops it. Without one, no record is made.
+  void ObserveChanges(std::function<void(const SectionChange&)> observer) {
+    observer_ = std::move(observer);
+  }
 
   // One reading of the file that answers ReadPower for `unitNames` (and 0 for any other name)
   // exactly as this handle would, without reading the file again. What an evaluation uses.
@@ -122,6 +143,7 @@ class UnitCatalogue : public PowerSource {
  private:
   std::string path_;
   std::string shownPath_;
+  std::function<void(const SectionChange&)> observer_;
   // The last reading; a cache checked against the file's bytes on every use (see ReadText).
   mutable std::shared_ptr<const CatalogueText> lastText_;
   // How many OneAction objects are open, and the stamp of the file that lastText_ was read from

@@ -28,7 +28,7 @@ constexpr std::array<TCommandWord, 8> kCommandWords = {{
     {"save", TCliCommand::Save, {"--replace"}},
     {"erase", TCliCommand::Erase, {"--strict"}},
     {"backup", TCliCommand::Backup, {}},
-    {"restore", TCliCommand::Restore, {}},
+    {"restore", TCliCommand::Restore, {"--replace"}},
 }};
 
 // The options that some command takes; before the command they are remembered until it is known
@@ -194,6 +194,9 @@ void TakeOperands(const TCommandWord& word, TOperands operandList, TCommandLine&
       line.Names.assign(operands.begin(), operands.begin() + 1);
       std::move(operands.begin() + 1, operands.end(), line.Powers.begin());
       return;
+    case TCliCommand::Restore:
+      line.Names = std::move(operands);  // none: the whole file
+      return;
     case TCliCommand::Match:
       ExpectCount(word, operands, line.Powers.size());
       std::move(operands.begin(), operands.end(), line.Powers.begin());
@@ -249,7 +252,10 @@ Commands:
                           store the powers of Mass, Length, Temperature and Time under NAME
   erase NAME [--strict]   remove a unit
   backup                  copy Data/data.ini to Backup/data.ini
-  restore                 copy Backup/data.ini to Data/data.ini
+  restore [NAME...] [--replace]
+                          copy Backup/data.ini to Data/data.ini; with names, put back just
+                          those units from the backup (a unit the catalogue has is kept
+                          unless --replace)
 
 Options (those of a command also before it, -C DIR also after it):
   -C DIR      work in DIR instead of the current directory; repeatable, each DIR entered
@@ -260,7 +266,8 @@ Options (those of a command also before it, -C DIR also after it):
   --all       with eval, print the numerator and denominator sums before the resultant
   --strict    a name missing from the catalogue, or a stored power that cannot be read, is an
               error, and nothing is printed
-  --replace   with save, replace a unit that already exists
+  --replace   with save, replace a unit that already exists; with restore NAME..., replace
+              the units that the catalogue has
   --          end of options: what follows are names and numbers
   -h, --help  print this help (-h only before the command)
   --version   print the version

@@ -19,9 +19,10 @@ struct TCommandLine {
   bool Json = false;                     // --json
   bool Exact = false;                    // --exact: the stored text form of each power
   bool All = false;                      // --all: eval prints both sums before the resultant
-  bool Replace = false;                  // --replace: save may replace an existing unit
+  bool Replace = false;                  // --replace: save, restore may replace an existing unit
   bool Strict = false;                   // --strict: a name missing from the catalogue is an error
-  std::vector<std::string> Names;        // show, save, erase: the one unit; eval: the numerator
+  std::vector<std::string> Names;        // show, save, erase: the one unit; eval: the numerator;
+                                         // restore: the units to put back (none: the whole file)
   std::vector<std::string> Denominator;  // eval: the names after "/"
   std::array<std::string, 4> Powers;     // save, match: Mass, Length, Temperature, Time as typed
 

@@ -27,6 +27,7 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
@@ -233,6 +234,46 @@ void Copy(const TRun& run, std::string_view from, std::string_view to) {
   }
 }
 
+// Puts the named units back from the backup, each section as the backup stores it; every other
+// unit stays as it is. Every name must be in the backup, or nothing is written.
+void RestoreUnits(const TCommandLine& line, const TRun& run) {
+  const std::string backupPath = run.Resolve(kBackupPath);
+  const WholeFile backup = ReadWholeFile(backupPath);
+  if (backup.status != WholeFile::Status::kRead) {
+    const std::string problem = backup.status == WholeFile::Status::kMissing
+                                    ? std::generic_category().message(ENOENT)
+                                    : CatalogueReadProblem(backupPath);
+    throw Exception("Unable to read " + std::string(kBackupPath) + ": " + problem);
+  }
+  const SectionIndex index(backup.bytes);
+  std::vector<std::string> known;
+  std::string errors;
+  for (const std::string& name : line.Names) {
+    if (index.Find(name)) {
+      continue;
+    }
+    if (known.empty()) {
+      known = SortedUnitNames(index.Names());
+    }
+    errors.append(errors.empty() ? "" : "\n" + std::string(kProgramPrefix))
+        .append("the backup has no unit named " + QuotedText(name));
+    if (const std::string closest = ClosestName(name, known); !closest.empty()) {
+      errors.append("; did you mean " + QuotedText(closest) + "?");
+    }
+  }
+  if (!errors.empty()) {
+    throw Exception(errors);
+  }
+  UnitCatalogue catalogue = run.Catalogue();
+  const std::vector<std::string> kept = catalogue.CopySections(
+      backup.bytes, line.Names,
+      line.Replace ? UnitCatalogue::ExistingUnit::kReplace : UnitCatalogue::ExistingUnit::kKeep);
+  for (const std::string& name : kept) {
+    WriteErrorLine(run.Err, {"warning: the catalogue holds ", QuotedText(name),
+                             " already; kept (--replace replaces it)"});
+  }
+}
+
 // Says once per run that a change went ahead without the writers' lock.
 class TNoLockWarning {
  public:
@@ -274,7 +315,11 @@ TCommandResult Dispatch(const TCommandLine& line, std::string_view version, cons
       Copy(run, UnitCatalogue::kDefaultPath, kBackupPath);
       break;
     case TCliCommand::Restore:
-      Copy(run, kBackupPath, UnitCatalogue::kDefaultPath);
+      if (line.Names.empty()) {
+        Copy(run, kBackupPath, UnitCatalogue::kDefaultPath);
+      } else {
+        RestoreUnits(line, run);
+      }
       break;
   }
   return {};

@@ -64,6 +64,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       controls_(this),
       announcer_(new TAnnouncer(this)),
+      history_(std::string(UnitCatalogue::kDefaultPath), std::string(UnitCatalogue::kDefaultPath)),
       workArea_(AreaTextExtent(controls_.Numerator)),
       tokenWidgets_(
           {controls_.Numerator->Client(), controls_.Denominator->Client(), controls_.TrashPanel},
@@ -77,6 +78,7 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   WireControls();
   InstallWindowShortcuts(*this);
   dataFile_ = std::make_unique<UnitCatalogue>();
+  dataFile_->ObserveChanges([this](const SectionChange& change) { history_.Record(change); });
   ReloadUnits();
   controls_.AddToNrButton->setEnabled(false);
   controls_.AddToDrButton->setEnabled(false);
@@ -84,6 +86,18 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
 }
 
 TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
+
+void TMainForm::AttachNewVarDlg(TNewVarDlg* dialog) {
+  // A dialog let go of no longer reports to this window, which may end before it. (Start-up's
+  // dialog ends before the window.)
+  if (newVarDlg_ != nullptr) {
+    newVarDlg_->ObserveChanges({});
+  }
+  newVarDlg_ = dialog;
+  if (dialog != nullptr) {
+    dialog->ObserveChanges([this](const SectionChange& change) { history_.Record(change); });
+  }
+}
 
 void TMainForm::WireControls() {
   const TMainFormControls& c = controls_;
@@ -316,18 +330,48 @@ void TMainForm::NewVariableToolButtonClick() {
 void TMainForm::BackFilesUpToolButtonClick() {
   const TCursorGuard starting(Qt::BusyCursor);
   // A failed copy is not reported: the user sees no change either way.
-  if (BackUpCatalogue()) {
+  FileChange change;
+  if (BackUpCatalogue(&change)) {
+    history_.Record(std::move(change));
     announcer_->Announce(BackupMadeSentence());
   }
 }
 
 void TMainForm::RestoreMenuItemClick() {
   const TCursorGuard starting(Qt::BusyCursor);
-  const bool restored = RestoreCatalogue();
+  FileChange change;
+  const bool restored = RestoreCatalogue(&change);
+  if (restored) {
+    history_.Record(std::move(change));
+  }
   ReloadUnits();
   if (restored) {
     announcer_->Announce(CatalogueRestoredSentence());
   }
+}
+
+void TMainForm::UndoChange() { Step(ChangeDirection::kUndo); }
+
+void TMainForm::RedoChange() { Step(ChangeDirection::kRedo); }
+
+void TMainForm::Step(ChangeDirection direction) {
+  TChangeStep step;
+  {
+    const TCursorGuard hourglass(Qt::WaitCursor);
+    const UnitCatalogue::OneAction action(*dataFile_);
+    step = direction == ChangeDirection::kUndo ? history_.Undo() : history_.Redo();
+    if (step.Result != TChangeStep::TResult::Nothing) {
+      // What the file holds now shows, also after a conflict: another program changed it.
+      ReloadUnits(THintOnReload::LeftToEvaluation);
+      BothToolButtonClick();
+    }
+  }
+  if (step.Result == TChangeStep::TResult::Conflict) {
+    throw Exception(ConflictMessage(step));
+  }
+  const QString sentence = ChangeStepSentence(step);
+  ShowStatus(sentence);
+  announcer_->Announce(sentence);
 }
 
 void TMainForm::ShowHelpToolButtonClick() {

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include "app/change_history.h"
 #include "app/help_page.h"
 #include "app/selection_state.h"
 #include "calc/evaluation.h"
@@ -46,7 +47,8 @@ class TMainForm : public QWidget, private TDragHost {
   // The new-unit dialog that the new-variable button opens. Start-up makes it right after this
   // window and hands it over here; it outlives every use. Without one the button only reloads
   // the list.
-  void AttachNewVarDlg(TNewVarDlg* dialog) { newVarDlg_ = dialog; }
+  // Each unit that the dialog saves goes into the window's history of changes.
+  void AttachNewVarDlg(TNewVarDlg* dialog);
 
   const TMainFormControls& Controls() const { return controls_; }
   const TEvaluationState& Evaluation() const { return evaluation_; }
@@ -104,6 +106,14 @@ class TMainForm : public QWidget, private TDragHost {
   // Backup and restore of the catalogue, silent either way; a restore reads the list again.
   void BackFilesUpToolButtonClick();
   void RestoreMenuItemClick();
+  // Ctrl+Z: takes back the last change that this window made to the catalogue or the backup
+  // (an erase, a unit saved in the new-unit dialog, a restore, a backup); Ctrl+Shift+Z, Ctrl+Y:
+  // makes the change last taken back again. The list reloads and the resultant is evaluated, as
+  // after an erase; what was done shows in the status bar and is told to screen readers. When
+  // another program changed the unit (the file) since, nothing is written and the error says so.
+  void UndoChange();
+  void RedoChange();
+  const TChangeHistory& History() const { return history_; }
   // Opens the help page beside the program, or says "Cannot find the browser!".
   void ShowHelpToolButtonClick();
   // A key released anywhere in the window: F1 opens help with the busy cursor.
@@ -148,10 +158,12 @@ class TMainForm : public QWidget, private TDragHost {
   // the list's order (SortedUnitNames).
   void ShowResultantMatches(std::span<const std::string> matches) const;
   void ShowStatus(const QString& text) const;
+  void Step(ChangeDirection direction);
 
   TMainFormControls controls_;
   TAnnouncer* announcer_;
   std::unique_ptr<UnitCatalogue> dataFile_;
+  TChangeHistory history_;
   TSelectionState selection_;
   std::optional<TTokenId> popupToken_;
   // A list drag going on, with the unit it carries (none when the list had no current item as

@@ -20,6 +20,14 @@ namespace {
 // and "%2" where they quote a path, a field's text, a unit name or an index. A message is shown
 // translated as a whole, the quoted texts put back as they were.
 constexpr std::array kMessagePatterns = {
+    // Those that name the catalogue or the backup before the one that names a unit in their
+    // place.
+    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed the catalogue since"),
+    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed the catalogue since"),
+    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed the backup since"),
+    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed the backup since"),
+    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed %1 since"),
+    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed %1 since"),
     QT_TRANSLATE_NOOP("Errors", "Unable to write to %1"),
     QT_TRANSLATE_NOOP("Errors", "'%1' is not a valid floating point value"),
     QT_TRANSLATE_NOOP("Errors", "'%1' is too large for a power"),

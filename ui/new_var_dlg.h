@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <QDialog>
 #include <QPoint>
@@ -47,6 +49,11 @@ class TNewVarDlg : public QDialog, private TNewVarDialogView {
 
   // Does nothing: the dialog has no cancel action, so Escape leaves it open.
   void reject() override;
+
+  // Told of each unit that the dialog saves, as UnitCatalogue::ObserveChanges tells.
+  void ObserveChanges(std::function<void(const SectionChange&)> observer) {
+    DataFile.ObserveChanges(std::move(observer));
+  }
 
   // What tells screen readers that a unit was saved or replaced.
   const TAnnouncer& Announcer() const { return *announcer_; }

@@ -119,4 +119,41 @@ QString CatalogueRestoredSentence() {
   return QCoreApplication::translate("SpokenResults", "Catalogue restored from the backup.");
 }
 
+QString ChangeStepSentence(const TChangeStep& step) {
+  const bool undo = step.Direction == ChangeDirection::kUndo;
+  const auto text = [](const char* source) {
+    return QCoreApplication::translate("SpokenResults", source);
+  };
+  if (step.Result == TChangeStep::TResult::Nothing) {
+    return undo ? text(QT_TRANSLATE_NOOP("SpokenResults", "Nothing to undo."))
+                : text(QT_TRANSLATE_NOOP("SpokenResults", "Nothing to redo."));
+  }
+  QString sentence;
+  switch (step.Kind) {
+    case TChangeKind::Erase:
+      sentence =
+          undo ? text(QT_TRANSLATE_NOOP("SpokenResults", "%1 restored to the catalogue."))
+               : text(QT_TRANSLATE_NOOP("SpokenResults", "%1 erased from the catalogue again."));
+      break;
+    case TChangeKind::Save:
+      sentence = undo
+                     ? text(QT_TRANSLATE_NOOP("SpokenResults", "Undid the save of %1."))
+                     : text(QT_TRANSLATE_NOOP("SpokenResults", "%1 saved in the catalogue again."));
+      break;
+    case TChangeKind::Replace:
+      sentence =
+          undo ? text(QT_TRANSLATE_NOOP("SpokenResults", "Old powers of %1 back in the catalogue."))
+               : text(QT_TRANSLATE_NOOP("SpokenResults", "%1 replaced in the catalogue again."));
+      break;
+    case TChangeKind::Restore:
+      return undo ? text(QT_TRANSLATE_NOOP("SpokenResults", "Undid the restore."))
+                  : text(QT_TRANSLATE_NOOP("SpokenResults",
+                                           "Catalogue restored from the backup again."));
+    case TChangeKind::Backup:
+      return undo ? text(QT_TRANSLATE_NOOP("SpokenResults", "Undid the backup."))
+                  : text(QT_TRANSLATE_NOOP("SpokenResults", "Catalogue backed up again."));
+  }
+  return sentence.arg(QString::fromStdString(step.Unit));
+}
+
 }  // namespace calpero

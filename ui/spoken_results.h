@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "app/change_history.h"
 #include "calc/evaluation.h"
 #include "calc/unit_token.h"
 #include "calc/work_area.h"
@@ -52,5 +53,9 @@ QString UnitSavedSentence(const std::string& unit, bool replaced);
 // The catalogue copied to the backup, or restored from it.
 QString BackupMadeSentence();
 QString CatalogueRestoredSentence();
+
+// What an undo or redo did: "Newton restored to the catalogue.", "Undid the restore.", ...; or
+// "Nothing to undo." ("Nothing to redo.") when there was nothing. Not for a conflict.
+QString ChangeStepSentence(const TChangeStep& step);
 
 }  // namespace calpero

@@ -77,12 +77,22 @@ std::function<void()> ActionFor(TMainForm& form, TWindowCommand command) {
       return [&form] { RunHandler([&form] { form.DeleteNewestToken(THolder::Numerator); }); };
     case TWindowCommand::TakeOffDenominator:
       return [&form] { RunHandler([&form] { form.DeleteNewestToken(THolder::Denominator); }); };
+    case TWindowCommand::Undo:
+      return [&form] { RunHandler([&form] { form.UndoChange(); }); };
+    case TWindowCommand::Redo:
+      return [&form] { RunHandler([&form] { form.RedoChange(); }); };
   }
   return [] {};
 }
 
 // Keeps the window's keys away from an edit that would take them as its own editing keys (some
 // desktops move to the end of the line with Ctrl+E), so they act wherever the focus is.
+// That includes Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y in the find box, which would otherwise undo its
+// typing: the find box only picks a unit of the list, so its text costs nothing to type again,
+// while a change to the catalogue is the user's data. Someone who erased a unit and typed in the
+// find box meanwhile (to look for the next one to erase) expects Ctrl+Z to bring the unit back,
+// not to take back a letter, and a key that did either depending on where the focus happened to
+// be could not be relied on.
 class TWindowKeysFirst : public QObject {
  public:
   TWindowKeysFirst(QObject* parent, QList<QKeySequence> keys)

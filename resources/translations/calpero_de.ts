@@ -51,6 +51,30 @@
         <source>it ends with a space or tab</source>
         <translation>er endet mit einem Leerzeichen oder Tabulator</translation>
     </message>
+    <message>
+        <source>Nothing undone: another program has changed the catalogue since</source>
+        <translation>Nichts rückgängig gemacht: Ein anderes Programm hat den Katalog seither geändert</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed the catalogue since</source>
+        <translation>Nichts wiederholt: Ein anderes Programm hat den Katalog seither geändert</translation>
+    </message>
+    <message>
+        <source>Nothing undone: another program has changed the backup since</source>
+        <translation>Nichts rückgängig gemacht: Ein anderes Programm hat die Sicherung seither geändert</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed the backup since</source>
+        <translation>Nichts wiederholt: Ein anderes Programm hat die Sicherung seither geändert</translation>
+    </message>
+    <message>
+        <source>Nothing undone: another program has changed %1 since</source>
+        <translation>Nichts rückgängig gemacht: Ein anderes Programm hat %1 seither geändert</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed %1 since</source>
+        <translation>Nichts wiederholt: Ein anderes Programm hat %1 seither geändert</translation>
+    </message>
 </context>
 <context>
     <name>MainForm</name>
@@ -343,6 +367,54 @@
     <message>
         <source>Catalogue restored from the backup.</source>
         <translation>Katalog aus der Sicherung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Nothing to undo.</source>
+        <translation>Nichts rückgängig zu machen.</translation>
+    </message>
+    <message>
+        <source>Nothing to redo.</source>
+        <translation>Nichts zu wiederholen.</translation>
+    </message>
+    <message>
+        <source>%1 restored to the catalogue.</source>
+        <translation>%1 wieder im Katalog.</translation>
+    </message>
+    <message>
+        <source>%1 erased from the catalogue again.</source>
+        <translation>%1 erneut aus dem Katalog gelöscht.</translation>
+    </message>
+    <message>
+        <source>Undid the save of %1.</source>
+        <translation>Speichern von %1 rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 saved in the catalogue again.</source>
+        <translation>%1 erneut im Katalog gespeichert.</translation>
+    </message>
+    <message>
+        <source>Old powers of %1 back in the catalogue.</source>
+        <translation>Alte Potenzen von %1 wieder im Katalog.</translation>
+    </message>
+    <message>
+        <source>%1 replaced in the catalogue again.</source>
+        <translation>%1 erneut im Katalog ersetzt.</translation>
+    </message>
+    <message>
+        <source>Undid the restore.</source>
+        <translation>Wiederherstellung aus der Sicherung rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>Catalogue restored from the backup again.</source>
+        <translation>Katalog erneut aus der Sicherung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Undid the backup.</source>
+        <translation>Sicherung rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>Catalogue backed up again.</source>
+        <translation>Katalog erneut gesichert.</translation>
     </message>
 </context>
 </TS>

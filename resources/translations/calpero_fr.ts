@@ -51,6 +51,30 @@
         <source>it ends with a space or tab</source>
         <translation>il se termine par une espace ou une tabulation</translation>
     </message>
+    <message>
+        <source>Nothing undone: another program has changed the catalogue since</source>
+        <translation>Rien n&apos;a été annulé : un autre programme a modifié le catalogue depuis</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed the catalogue since</source>
+        <translation>Rien n&apos;a été rétabli : un autre programme a modifié le catalogue depuis</translation>
+    </message>
+    <message>
+        <source>Nothing undone: another program has changed the backup since</source>
+        <translation>Rien n&apos;a été annulé : un autre programme a modifié la sauvegarde depuis</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed the backup since</source>
+        <translation>Rien n&apos;a été rétabli : un autre programme a modifié la sauvegarde depuis</translation>
+    </message>
+    <message>
+        <source>Nothing undone: another program has changed %1 since</source>
+        <translation>Rien n&apos;a été annulé : un autre programme a modifié %1 depuis</translation>
+    </message>
+    <message>
+        <source>Nothing redone: another program has changed %1 since</source>
+        <translation>Rien n&apos;a été rétabli : un autre programme a modifié %1 depuis</translation>
+    </message>
 </context>
 <context>
     <name>MainForm</name>
@@ -283,6 +307,7 @@
     <message>
         <source>%1 moved to the %2. The %2 now: %3.</source>
         <translation>Unité %1 déplacée vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
+        <translation>%1 déplacé vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 moved to the %2.</source>
@@ -291,6 +316,7 @@
     <message>
         <source>%1 placed in the %2. The %2 now: %3.</source>
         <translation>Unité %1 placée au %2. Le %2 maintenant&#xa0;: %3.</translation>
+        <translation>%1 placé au %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 placed in the %2.</source>
@@ -299,6 +325,7 @@
     <message>
         <source>%1 taken off the %2. The %2 now: %3.</source>
         <translation>Unité %1 retirée du %2. Le %2 maintenant&#xa0;: %3.</translation>
+        <translation>%1 retiré du %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 taken off the %2.</source>
@@ -343,6 +370,54 @@
     <message>
         <source>Catalogue restored from the backup.</source>
         <translation>Catalogue restauré depuis la sauvegarde.</translation>
+    </message>
+    <message>
+        <source>Nothing to undo.</source>
+        <translation>Rien à annuler.</translation>
+    </message>
+    <message>
+        <source>Nothing to redo.</source>
+        <translation>Rien à rétablir.</translation>
+    </message>
+    <message>
+        <source>%1 restored to the catalogue.</source>
+        <translation>%1 remis dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>%1 erased from the catalogue again.</source>
+        <translation>%1 de nouveau effacé du catalogue.</translation>
+    </message>
+    <message>
+        <source>Undid the save of %1.</source>
+        <translation>Enregistrement de %1 annulé.</translation>
+    </message>
+    <message>
+        <source>%1 saved in the catalogue again.</source>
+        <translation>%1 de nouveau enregistré dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>Old powers of %1 back in the catalogue.</source>
+        <translation>Anciennes puissances de %1 remises dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>%1 replaced in the catalogue again.</source>
+        <translation>%1 de nouveau remplacé dans le catalogue.</translation>
+    </message>
+    <message>
+        <source>Undid the restore.</source>
+        <translation>Restauration annulée.</translation>
+    </message>
+    <message>
+        <source>Catalogue restored from the backup again.</source>
+        <translation>Catalogue de nouveau restauré depuis la sauvegarde.</translation>
+    </message>
+    <message>
+        <source>Undid the backup.</source>
+        <translation>Sauvegarde annulée.</translation>
+    </message>
+    <message>
+        <source>Catalogue backed up again.</source>
+        <translation>Catalogue de nouveau sauvegardé.</translation>
     </message>
 </context>
 </TS>

@@ -528,6 +528,43 @@ TEST(CliProgramFiles, BackupThenRestoreBringsBackAnErasedUnit) {
   EXPECT_EQ(workspace.ReadCatalogue(), kCatalogue);
 }
 
+// restore NAME... puts just those sections back, as the backup stores them; every other unit of
+// the catalogue stays as it is now.
+TEST(CliProgramFiles, RestoreWithNamesPutsJustThoseUnitsBack) {
+  const std::string backup =
+      "[Newton]\r\nMass=1\r\n; kept with it\r\nTime=-2\r\n[Metre]\nLength=1\n";
+  const std::string now = "[Metre]\nLength=2\n[Gram]\nMass=1";
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+    std::string catalogue;
+  };
+  const std::vector<Row> rows = {
+      {{"restore", "newton"}, 0, "", now + "\n[Newton]\r\nMass=1\r\n; kept with it\r\nTime=-2\r\n"},
+      {{"restore", "Metre", "Newton"},
+       0,
+       "calpero-cli: warning: the catalogue holds 'Metre' already; kept (--replace replaces it)\n",
+       now + "\n[Newton]\r\nMass=1\r\n; kept with it\r\nTime=-2\r\n"},
+      {{"restore", "--replace", "Metre"}, 0, "", "[Metre]\nLength=1\n[Gram]\nMass=1"},
+      {{"restore", "Newton", "Newtn", "Zz"},
+       1,
+       "calpero-cli: the backup has no unit named 'Newtn'; did you mean 'Newton'?\n"
+       "calpero-cli: the backup has no unit named 'Zz'\n",
+       now},
+  };
+  for (const Row& row : rows) {
+    const TWorkspace workspace;
+    workspace.WriteCatalogue(now);
+    std::filesystem::create_directory(workspace.Root() / "Backup");
+    TWorkspace::WriteFile(workspace.Root() / "Backup" / "data.ini", backup);
+    const TCliResult result = workspace.Run(row.args);
+    EXPECT_EQ(result.ExitStatus, row.status) << row.args[1];
+    EXPECT_EQ(result.Err, row.err) << row.args[1];
+    EXPECT_EQ(workspace.ReadCatalogue(), row.catalogue) << row.args[1];
+  }
+}
+
 TEST(CliProgramFiles, DirectoryOptionsAreEnteredInTurnAndAFailedOneEndsTheRun) {
   const TWorkspace workspace;
   workspace.WriteCatalogue(kCatalogue);

@@ -68,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"match", "--", "-1", "--5", "0", "0"}, "9 C  /  <-1><--5><0><0>"},
         TCase{{"match", "-.5", "-,5", "-1E3", "0"}, "9 C  /  <-.5><-,5><-1E3><0>"},
         TCase{{"eval", "--strict", "a"}, "4 C strict <a> /  <><><><>"},
-        TCase{{"restore"}, "8 C  /  <><><><>"}, TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
+        TCase{{"restore"}, "8 C  /  <><><><>"},
+        TCase{{"restore", "a", "--replace", "b"}, "8 C replace <a><b> /  <><><><>"},
+        TCase{{"--help", "frobnicate"}, "0 C  /  <><><><>"},
         TCase{{"show", "--exact", "--help"}, "0 C exact  /  <><><><>"},
         TCase{{"-h"}, "0 C  /  <><><><>"}, TCase{{"--version"}, "1 C  /  <><><><>"}));
 
@@ -102,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{{"save", "a", "1", "2", "3"}, "'save' needs more arguments"},
         TCase{{"save", "a", "1", "2", "3", "4", "5"}, "too many arguments for 'save': '5'"},
         TCase{{"backup", "x"}, "too many arguments for 'backup': 'x'"},
+        TCase{{"restore", "a", "--strict"}, "unknown option '--strict' for 'restore'"},
         TCase{{"match", "1", "2", "3"}, "'match' needs more arguments"},
         TCase{{"match", "1", "2", "3", "4", "--all"}, "unknown option '--all' for 'match'"},
         TCase{{"eval", "a", "/", "/"}, "'eval' takes at most one '/'"}));

@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
 #include "catalogue/file_system.h"
 #include "catalogue/write_lock.h"
 #include "main_form_fixture.h"
+#include "tests/support/modal_box_catcher.h"
 #include "ui/new_var_dlg.h"
 
 namespace calpero::testing {
@@ -122,6 +124,36 @@ TEST_F(NewVariable, TheWholeRoadRunsFromTheKeyboard) {
 
   EXPECT_NE(CatalogueBytes().find("[Force per area]\nMass=1\nLength=-1\nTemperature=0\nTime=-2\n"),
             std::string::npos);
+}
+
+// Each unit saved while the dialog was open is one change to undo; the replaced one gets its old
+// spelling back.
+TEST_F(NewVariable, EachUnitSavedInTheDialogIsUndoneOnItsOwn) {
+  const std::string before = CatalogueBytes();
+  OpenDialog([](TNewVarDlg& dialog) {
+    const test::ModalBoxCatcher yes;
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"));
+    auto* save = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+    for (const QString& unit : {QStringLiteral("Gram"), QStringLiteral("Half")}) {
+      name->setText(unit);
+      QTest::mouseClick(save, Qt::LeftButton, {}, save->rect().center());
+    }
+    dialog.close();
+  });
+  const std::string saved = CatalogueBytes();
+  ASSERT_NE(saved.find("[Gram]\n"), std::string::npos);
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  Press(Qt::Key_Z);
+  EXPECT_EQ(C().MainStatusBar->currentMessage(),
+            QStringLiteral("Old powers of Half back in the catalogue."));
+  EXPECT_NE(CatalogueBytes().find("[Gram]\n"), std::string::npos);
+  Press(Qt::Key_Z);
+  EXPECT_EQ(CatalogueBytes(), before);
+  EXPECT_EQ(ListItems().indexOf(QStringLiteral("Gram")), -1);
+  Press(Qt::Key_Y);
+  Press(Qt::Key_Y);
+  EXPECT_EQ(CatalogueBytes(), saved);
 }
 
 // Another program holds the catalogue's lock while calpero-cli and the window each start a save:

@@ -2,9 +2,10 @@
 # The whole job done from the keyboard while the Orca screen reader listens, on a private X server
 # with a session bus and an accessibility bus of its own: find Newton, show it, add it to the
 # numerator, find Square metre, show it, add it to the denominator, evaluate the resultant, open
-# the new-unit dialog, try to save without a name, then save under a name. The keys are real X
-# key events (xdotool), as a user's keyboard sends them. Checks, in Orca's debug log, the lines
-# it speaks ("SPEECH OUTPUT: '...'") for every result.
+# the new-unit dialog, try to save without a name, then save under a name, save one more and undo
+# that save from the main window. The keys are real X key events (xdotool), as a user's keyboard
+# sends them. Checks, in Orca's debug log, the lines it speaks ("SPEECH OUTPUT: '...'") for every
+# result.
 # Usage: screen_reader_road.sh <calpero program> <sample catalogue>
 set -euo pipefail
 
@@ -196,5 +197,20 @@ timeout 30 xdotool search --sync --onlyvisible --name '^Create Variable Dialogue
   windowfocus --sync >/dev/null
 logged_since "$before" "$(spoken '.*Variable Name')"
 type_then "$(announced 'Stress saved in the catalogue\.')" 'Stress'
+grep -q '^\[Stress\]' "$scratch/workspace/Data/data.ini"
+
+# Undo: one more unit saved with "Save && Exit" (a click: the button takes no keyboard focus),
+# then Ctrl+Z in the main window takes that save back, and says so.
+dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Create Variable Dialogue$' | head -n1)
+timeout 30 xdotool key --delay 50 ctrl+a
+timeout 30 xdotool type --delay 50 'Strain'
+before=$(line_count)
+timeout 30 xdotool mousemove --window "$dialog" 372 152 click 1
+logged_since "$before" "$(announced 'Strain saved in the catalogue\.')"
+grep -q '^\[Strain\]' "$scratch/workspace/Data/data.ini"
+# No window manager gives the main window the focus back; the test does, as one would.
+timeout 30 xdotool search --sync --onlyvisible --name '^Calpero$' windowfocus --sync >/dev/null
+keys_then "$(announced 'Undid the save of Strain\.')" ctrl+z
+! grep -q '^\[Strain\]' "$scratch/workspace/Data/data.ini"
 grep -q '^\[Stress\]' "$scratch/workspace/Data/data.ini"
 echo "PASS"

@@ -257,6 +257,7 @@ TEST_F(WorkAreaCommands, TellsScreenReadersTheResultOfEachActionInOneSentence) {
                        C().UnitsListBox->visualItemRect(kSecond).center());
        },
        "Second erased from the catalogue."},
+      {[] { Press(Qt::Key_Z); }, "Second restored to the catalogue."},
       {[&] {
          const ScopedDecimalSeparator comma(",");
          ClickListItem(kNewton);

@@ -1,0 +1,102 @@
+#include "app/change_history.h"
+
+#include <utility>
+#include <variant>
+
+namespace calpero {
+
+namespace {
+
+// The bytes of file text that a change keeps.
+std::size_t BytesOf(const CatalogueChange& change) {
+  if (const auto* file = std::get_if<FileChange>(&change)) {
+    return file->after.size() + (file->before ? file->before->size() : 0);
+  }
+  const auto& section = std::get<SectionChange>(change);
+  return section.before.size() + section.after.size() + section.trail.size() +
+         (section.left ? section.left->size() : 0);
+}
+
+}  // namespace
+
+TChangeHistory::TChangeHistory(std::string cataloguePath, std::string shownPath)
+    : cataloguePath_(std::move(cataloguePath)), shownPath_(std::move(shownPath)) {}
+
+void TChangeHistory::Record(CatalogueChange change) {
+  for (const CatalogueChange& dropped : redo_) {
+    bytes_ -= BytesOf(dropped);
+  }
+  redo_.clear();
+  bytes_ += BytesOf(change);
+  undo_.push_back(std::move(change));
+  while (undo_.size() > kDepth || (bytes_ > kMostBytes && undo_.size() > 1)) {
+    bytes_ -= BytesOf(undo_.front());
+    undo_.pop_front();
+  }
+}
+
+TChangeStep TChangeHistory::Undo() { return Step(undo_, redo_, ChangeDirection::kUndo); }
+
+TChangeStep TChangeHistory::Redo() { return Step(redo_, undo_, ChangeDirection::kRedo); }
+
+TChangeKind TChangeHistory::KindOf(const CatalogueChange& change) const {
+  if (const auto* file = std::get_if<FileChange>(&change)) {
+    return file->path == cataloguePath_ ? TChangeKind::Restore : TChangeKind::Backup;
+  }
+  const auto& section = std::get<SectionChange>(change);
+  switch (section.kind) {
+    case SectionChange::Kind::kErased:
+      return TChangeKind::Erase;
+    case SectionChange::Kind::kAdded:
+      return TChangeKind::Save;
+    case SectionChange::Kind::kRewritten:
+      break;
+  }
+  return section.replaced ? TChangeKind::Replace : TChangeKind::Save;
+}
+
+TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<CatalogueChange>& to,
+                                 ChangeDirection direction) {
+  TChangeStep step;
+  step.Direction = direction;
+  if (from.empty()) {
+    return step;
+  }
+  CatalogueChange change = std::move(from.back());
+  from.pop_back();
+  step.Kind = KindOf(change);
+  ChangeOutcome outcome = ChangeOutcome::kDone;
+  try {
+    if (const auto* section = std::get_if<SectionChange>(&change)) {
+      step.Unit = section->unit;
+      outcome = ApplySectionChange(cataloguePath_, shownPath_, *section, direction);
+    } else {
+      const auto& file = std::get<FileChange>(change);
+      outcome = ApplyFileChange(file, file.path, direction);
+    }
+  } catch (...) {
+    from.push_back(std::move(change));
+    throw;
+  }
+  if (outcome == ChangeOutcome::kConflict) {
+    bytes_ -= BytesOf(change);
+    step.Result = TChangeStep::TResult::Conflict;
+    return step;
+  }
+  step.Result = TChangeStep::TResult::Done;
+  to.push_back(std::move(change));
+  return step;
+}
+
+std::string ConflictMessage(const TChangeStep& step) {
+  std::string what = step.Unit;
+  if (step.Kind == TChangeKind::Restore) {
+    what = "the catalogue";
+  } else if (step.Kind == TChangeKind::Backup) {
+    what = "the backup";
+  }
+  const char* done = step.Direction == ChangeDirection::kUndo ? "Nothing undone" : "Nothing redone";
+  return std::string(done) + ": another program has changed " + what + " since";
+}
+
+}  // namespace calpero

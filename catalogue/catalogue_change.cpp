@@ -1,0 +1,271 @@
+#include "catalogue/catalogue_change.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "catalogue/errors.h"
+#include "catalogue/file_system.h"
+#include "catalogue/ini_text.h"
+#include "catalogue/whole_file.h"
+#include "catalogue/write_lock.h"
+
+namespace calpero {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+std::string_view SectionBytes(std::string_view text, const IniSection& section) {
+  return text.substr(section.headerBegin, section.entriesEnd - section.headerBegin);
+}
+
+// The bytes of the unit's first section in `text`, or nothing.
+std::optional<std::string_view> UnitBytes(const SectionIndex& index, std::string_view text,
+                                          std::string_view unit) {
+  const std::optional<IniSection> found = index.Find(unit);
+  if (!found) {
+    return std::nullopt;
+  }
+  return SectionBytes(text, *found);
+}
+
+bool SameState(const std::optional<std::string_view>& now, const std::optional<std::string>& then) {
+  return now.has_value() == then.has_value() && (!now || *now == *then);
+}
+
+// The splice that takes the unit's first section out, when it holds `expected`: with `lead`, a
+// line end put before it when it was appended, as long as nothing follows it.
+std::optional<TextSplice> TakeOut(std::string_view text, std::string_view unit,
+                                  std::string_view expected, std::string_view lead) {
+  const SectionIndex index(text);
+  const std::optional<IniSection> found = index.Find(unit);
+  if (!found || SectionBytes(text, *found) != expected) {
+    return std::nullopt;
+  }
+  std::size_t begin = found->headerBegin;
+  if (!lead.empty() && found->entriesEnd == text.size() && begin >= lead.size() &&
+      text.substr(begin - lead.size(), lead.size()) == lead) {
+    begin -= lead.size();
+  }
+  return TextSplice{begin, found->entriesEnd, {}};
+}
+
+// Whether the text at `place`, the start of a line, goes on with `trail` and then the header of
+// `follower` (or ends there).
+bool StandsBefore(const SectionIndex& index, std::string_view text, std::size_t place,
+                  std::string_view trail, const std::optional<std::string>& follower) {
+  if (place > text.size() || text.substr(place, trail.size()) != trail) {
+    return false;
+  }
+  const std::size_t next = place + trail.size();
+  if (!follower) {
+    return next == text.size();
+  }
+  const std::optional<IniSection> section = index.NextSection(next);
+  return section && section->headerBegin == next && section->name == *follower;
+}
+
+bool AtLineStart(std::string_view text, std::size_t place) {
+  return place == 0 || place == IniScanner(text).Start() ||
+         (place <= text.size() && IsLineEnd(text[place - 1]));
+}
+
+// Where an erased section goes back: where it stood, when the text there is as the erase left
+// it; else before the lines that followed it and the section after them, or at the end.
+std::size_t PlaceFor(const SectionIndex& index, std::string_view text,
+                     const SectionChange& change) {
+  if (AtLineStart(text, change.offset) &&
+      StandsBefore(index, text, change.offset, change.trail, change.follower)) {
+    return change.offset;
+  }
+  std::size_t place = text.size();
+  if (change.follower) {
+    if (const std::optional<IniSection> next = index.Find(*change.follower)) {
+      place = next->headerBegin;
+    }
+  }
+  const std::string_view trail = change.trail;
+  if (place >= trail.size() && text.substr(place - trail.size(), trail.size()) == trail &&
+      AtLineStart(text, place - trail.size())) {
+    place -= trail.size();
+  }
+  return place;
+}
+
+// The splice that puts `section` in at `place`, with the line ends it needs to stand on lines of
+// its own.
+TextSplice PutIn(std::string_view text, std::size_t place, std::string_view section,
+                 std::string_view lead) {
+  std::string insert;
+  if (!AtLineStart(text, place)) {
+    insert.append(lead.empty() ? LineEndStyle(text) : lead);
+  }
+  insert.append(section);
+  if (place < text.size() && !section.empty() && !IsLineEnd(section.back())) {
+    insert.append(LineEndStyle(text));
+  }
+  return {place, place, std::move(insert)};
+}
+
+EIniFileException WriteError(const std::string& shownPath, int error) {
+  return EIniFileException("Unable to write to " + shownPath, ChangeFailureReason(error));
+}
+
+}  // namespace
+
+SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
+                                 const std::optional<IniSection>& found,
+                                 const std::vector<TextSplice>& splices) {
+  SectionChange change;
+  change.unit = unit;
+  if (!found) {
+    // A new section: the one splice appends it, after a line end when the last line had none.
+    change.kind = SectionChange::Kind::kAdded;
+    const std::string& insert = splices.front().insert;
+    const std::size_t header = insert.find('[');
+    change.lead = insert.substr(0, header);
+    change.after = insert.substr(header);
+    change.offset = text.size() + header;
+    return change;
+  }
+  change.kind = SectionChange::Kind::kRewritten;
+  change.replaced = found->hasEntries;
+  change.offset = found->headerBegin;
+  change.before = SectionBytes(text, *found);
+  // Every splice lies within the section's bytes or at their end.
+  std::size_t copied = found->headerBegin;
+  for (const TextSplice& splice : splices) {
+    change.after.append(text.substr(copied, splice.begin - copied)).append(splice.insert);
+    copied = splice.end;
+  }
+  change.after.append(text.substr(copied, found->entriesEnd - copied));
+  return change;
+}
+
+SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
+                                  const IniSection& erased, std::span<const IniSection> headers) {
+  SectionChange change;
+  change.kind = SectionChange::Kind::kErased;
+  change.unit = unit;
+  change.offset = erased.headerBegin;
+  change.before = SectionBytes(text, erased);
+  change.trail = text.substr(erased.entriesEnd, erased.end - erased.entriesEnd);
+  const SectionIndex index(text);
+  std::optional<IniSection> next;
+  std::optional<IniSection> later;
+  if (!headers.empty()) {
+    const auto after =
+        std::ranges::upper_bound(headers, erased.headerBegin, {}, &IniSection::headerBegin);
+    const std::span<const IniSection> rest(after, headers.end());
+    if (!rest.empty()) {
+      next = rest.front();
+    }
+    later = index.Find(unit, rest);
+  } else {
+    next = index.NextSection(erased.end);
+    if (next) {
+      later = SectionIndex(text.substr(next->headerBegin)).Find(unit);
+      if (later) {
+        later->headerBegin += next->headerBegin;
+        later->entriesEnd += next->headerBegin;
+      }
+    }
+  }
+  if (next) {
+    change.follower = std::string(next->name);
+  }
+  if (later) {
+    change.left = std::string(SectionBytes(text, *later));
+  }
+  return change;
+}
+
+std::optional<TextSplice> SectionChangeSplice(std::string_view text, const SectionChange& change,
+                                              ChangeDirection direction) {
+  const bool undo = direction == ChangeDirection::kUndo;
+  const SectionIndex index(text);
+  switch (change.kind) {
+    case SectionChange::Kind::kRewritten: {
+      const std::optional<IniSection> found = index.Find(change.unit);
+      const std::string& expected = undo ? change.after : change.before;
+      if (!found || SectionBytes(text, *found) != expected) {
+        return std::nullopt;
+      }
+      return TextSplice{found->headerBegin, found->entriesEnd, undo ? change.before : change.after};
+    }
+    case SectionChange::Kind::kAdded:
+      if (undo) {
+        return TakeOut(text, change.unit, change.after, change.lead);
+      }
+      if (UnitBytes(index, text, change.unit)) {
+        return std::nullopt;
+      }
+      return PutIn(text, text.size(), change.after, change.lead);
+    case SectionChange::Kind::kErased:
+      if (!undo) {
+        return TakeOut(text, change.unit, change.before, {});
+      }
+      if (!SameState(UnitBytes(index, text, change.unit), change.left)) {
+        return std::nullopt;
+      }
+      return PutIn(text, PlaceFor(index, text, change), change.before, {});
+  }
+  return std::nullopt;
+}
+
+ChangeOutcome ApplySectionChange(const std::string& path, const std::string& shownPath,
+                                 const SectionChange& change, ChangeDirection direction) {
+  const WriteLock lock(path);
+  if (!lock.Held()) {
+    throw WriteError(shownPath, lock.Error());
+  }
+  bool conflict = false;
+  std::optional<TextSplice> splice;
+  const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
+    splice = SectionChangeSplice(file.bytes, change, direction);
+    conflict = !splice.has_value();
+    if (splice) {
+      pieces = SectionIndex(file.bytes).Spliced(std::span(&*splice, 1));
+    }
+    return splice.has_value();
+  });
+  if (!changed && !conflict) {
+    throw WriteError(shownPath, errno);
+  }
+  return conflict ? ChangeOutcome::kConflict : ChangeOutcome::kDone;
+}
+
+ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shownPath,
+                              ChangeDirection direction) {
+  const bool undo = direction == ChangeDirection::kUndo;
+  const std::optional<std::string> expected = undo ? std::optional(change.after) : change.before;
+  const std::optional<std::string> wanted = undo ? change.before : std::optional(change.after);
+  const WriteLock lock(change.path);
+  if (!lock.Held()) {
+    throw WriteError(shownPath, lock.Error());
+  }
+  bool conflict = false;
+  bool removal = false;
+  const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
+    const bool present = file.status == WholeFile::Status::kRead;
+    conflict = present != expected.has_value() || (present && file.bytes != *expected);
+    removal = !conflict && !wanted;
+    if (conflict || removal) {
+      return false;
+    }
+    pieces.assign(1, *wanted);
+    return true;
+  });
+  if (removal) {
+    // Still under the lock: the file holds what this change wrote, and nobody else writes now.
+    if (FileSystem().unlinkat(lock.Folder(), lock.Name().c_str()) != 0) {
+      throw WriteError(shownPath, errno);
+    }
+    return ChangeOutcome::kDone;
+  }
+  if (!changed && !conflict) {
+    throw WriteError(shownPath, errno);
+  }
+  return conflict ? ChangeOutcome::kConflict : ChangeOutcome::kDone;
+}
+
+}  // namespace calpero
