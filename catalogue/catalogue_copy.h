@@ -13,9 +13,12 @@ inline constexpr std::string_view kBackupPath = "./Backup/data.ini";
 // Holds the WriteLock of `to` from reading `from` to the rename. Returns false, with errno telling
 // why, `to` as it was and no temporary file left, when `from` is missing or unreadable, the folder
 // of `to` is missing, `to` is read-only, another writer held the lock too long (EWOULDBLOCK), or
-// any step fails; ChangeFailureReason (whole_file.h) words errno for the user. Never creates
-// folders; never throws beyond allocation failure.
-bool CopyCatalogueFile(const std::string& from, const std::string& to);
+// any step fails (ENOTDIR where a file stands in place of a folder); ChangeFailureReason
+// (whole_file.h) words errno for the user. When `reason` is given, a failure also sets it to why,
+// for the user, naming a lock file that is in the way as one beside `shownTo` (how the user names
+// `to`; `to` itself when empty). Never creates folders; never throws beyond allocation failure.
+bool CopyCatalogueFile(const std::string& from, const std::string& to,
+                       std::string* reason = nullptr, const std::string& shownTo = {});
 
 // Copies the catalogue (UnitCatalogue::kDefaultPath) to the backup (kBackupPath). Returns false
 // when the copy fails, as CopyCatalogueFile does.

@@ -39,6 +39,12 @@ FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   FileSystemCalls calls;
   calls.openat = Counted(log, real.openat, "openat");
   calls.read = Counted(log, real.read, "read");
+  calls.fstat = Counted(log, real.fstat, "fstat");
+  calls.fstatat = Counted(log, real.fstatat, "fstatat");
+  calls.faccessat = Counted(log, real.faccessat, "faccessat");
+  calls.readlinkat = Counted(log, real.readlinkat, "readlinkat");
+  calls.fgetxattr = Counted(log, real.fgetxattr, "fgetxattr");
+  calls.listFolder = Counted(log, real.listFolder, "listFolder");
   calls.lockNow = Counted(log, real.lockNow, "lockNow");
   calls.timedLock = real.timedLock;
   calls.write = Counted(log, real.write, "write");
