@@ -18,6 +18,7 @@ packages=(
   clang-format clang-tidy git  # scripts/lint.sh, which test.sh runs
   orca xvfb xdotool at-spi2-core dbus-daemon  # the screen-reader test (tests/ui/screen_reader_road.sh)
   locales  # the locale sources from which the CLI's locale test generates de_DE.UTF-8
+  strace acl  # the CLI's campaign of failed system calls (strace -e inject, setfacl, getfacl)
 )
 
 missing=()
