@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <random>
 #include <string>
@@ -74,20 +75,18 @@ bool RemoveIfStale(int folder, const char* name) {
   }
   struct stat opened {};
   struct stat named {};
-  bool fine = true;
-  int held = 0;
+  const bool looked = FileSystem().fstat(fd, &opened) == 0;
+  // Anything but a regular file of that name is no temporary of ours; left as if held.
+  const int held = looked && S_ISREG(opened.st_mode) ? HeldByAWriter(fd) : 1;
+  bool fine = looked && held >= 0;
   // The name must still lead to the file that was looked at: its writer may have renamed it over
   // its target in the meantime, and then the name is gone or is another writer's new temporary.
-  if (FileSystem().fstat(fd, &opened) != 0) {
-    fine = false;
-  } else if (S_ISREG(opened.st_mode) && (held = HeldByAWriter(fd)) == 0) {
+  if (fine && held == 0) {
     if (FileSystem().fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0) {
       fine = NotOurs(errno);
     } else if (named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
       fine = FileSystem().unlinkat(folder, name) == 0 || NotOurs(errno);
     }
-  } else if (held < 0) {
-    fine = false;
   }
   const int error = errno;
   if (FileSystem().close(fd) != 0 && errno != EINTR && fine) {
@@ -160,12 +159,9 @@ bool RemoveStaleTemporaries(int folder, std::string_view fileName) {
     errno = listed ? errno : error;
     return false;
   }
-  for (const std::string& name : names) {
-    if (IsTemporaryName(name, fileName) && !RemoveIfStale(folder, name.c_str())) {
-      return false;
-    }
-  }
-  return true;
+  return std::ranges::all_of(names, [folder, fileName](const std::string& name) {
+    return !IsTemporaryName(name, fileName) || RemoveIfStale(folder, name.c_str());
+  });
 }
 
 }  // namespace calpero

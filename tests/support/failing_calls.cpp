@@ -12,9 +12,10 @@ auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& 
   return [log, real, name](auto... args) {
     using Result = decltype(real(args...));
     log->names.push_back(name);
-    ++log->calls;
+    const bool counted = log->only.empty() || name == log->only;
+    log->calls += counted ? 1 : 0;
     const bool fail =
-        log->failAt > 0 &&
+        counted && log->failAt > 0 &&
         (log->failure == Failure::kOnce ? log->calls == log->failAt : log->calls >= log->failAt);
     if (fail) {
       if (name == "close") {
