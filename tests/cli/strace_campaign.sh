@@ -114,8 +114,9 @@ campaign() {
   prepare
   cp "$target" old.txt
   cp "$other" other.txt
-  # The calls the command makes, from its first use of the workspace on (the start of the
-  # program, loading its libraries, is no write path): each call's name and its occurrence
+  # The calls that the command makes on the workspace: those that name a path in it, and those
+  # on a descriptor that such a call opened, until it is closed (not the start of the program,
+  # loading its libraries, nor the sanitizers' own pipes). Each as its name and its occurrence
   # counted from the start, as strace's injection counts them.
   strace -f -qq -o trace.txt -e trace="$traced" "$cli" "$@" >/dev/null 2>err.txt ||
     {
@@ -126,15 +127,29 @@ campaign() {
   cmp -s old.txt new.txt && fail "$what: changes nothing"
   local occurrences
   occurrences=$(awk -v stride="$stride" '
-    { sub(/^[0-9]+ +/, ""); name = $0; sub(/\(.*/, "", name) }
-    name ~ /^[a-z0-9_]+$/ { seen[name]++ }
-    /"[^"]*(Data|Backup)/ { started = 1 }
-    started && name ~ /^[a-z0-9_]+$/ { last[name] = seen[name]; if (!(name in first)) first[name] = seen[name]; at[name, seen[name]] = 1 }
+    {
+      line = $0
+      sub(/^[0-9]+ +/, "", line)
+      name = line
+      sub(/\(.*/, "", name)
+      if (name !~ /^[a-z0-9_]+$/) next
+      seen[name]++
+      fd = line
+      sub(/^[a-z0-9_]+\(/, "", fd)
+      sub(/[,)].*/, "", fd)
+      if (line !~ /"[^"]*(Data|Backup)/ && !(fd in ours)) next
+      result = line
+      sub(/.*\) += /, "", result)
+      if (name == "openat" && result ~ /^[0-9]+/) ours[result + 0] = 1
+      if (name == "close") delete ours[fd]
+      if (!(name in from)) from[name] = seen[name]
+      last[name] = seen[name]
+      at[name, seen[name]] = 1
+    }
     END {
       for (key in at) {
         split(key, part, SUBSEP)
-        n = part[2] - first[part[1]]
-        if (n % stride == 0 || part[2] == last[part[1]]) print part[1], part[2]
+        if ((part[2] - from[part[1]]) % stride == 0 || part[2] == last[part[1]]) print part[1], part[2]
       }
     }' trace.txt | sort -k1,1 -k2,2n)
   local errors=(EIO ENOSPC EDQUOT EINTR) turn=0 call when injection rc
