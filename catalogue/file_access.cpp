@@ -83,8 +83,7 @@ bool ReadAccess(int fd, FileAccess& access) {
       return false;
     }
   }
-  errno = EBUSY;  // the ACL kept changing
-  return false;
+  return false;  // kept changing (ERANGE) or being interrupted (EINTR): errno says which
 }
 
 bool GiveAccess(int fd, const FileAccess& access) {
