@@ -12,17 +12,25 @@
 
 namespace calpero {
 
-bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChange* change) {
+bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChange* change,
+                       std::string* reason, const std::string& shownTo) {
   // The source is read under the lock, so that copies onto one file land in the order in which
   // they read: a copy read earlier never replaces one read later.
   const WriteLock lock(to);
   if (!lock.Held()) {
+    if (reason != nullptr) {
+      *reason = lock.Reason(shownTo.empty() ? to : shownTo);
+    }
     errno = lock.Error();
     return false;
   }
   const WholeFile source = ReadWholeFile(from);
   if (source.status != WholeFile::Status::kRead) {
-    errno = source.status == WholeFile::Status::kMissing ? ENOENT : source.error;
+    // ENOENT, or ENOTDIR where a file stands in place of its folder, as a change there says.
+    errno = source.error;
+    if (reason != nullptr) {
+      *reason = ChangeFailureReason(errno);
+    }
     return false;
   }
   const std::string_view bytes = source.bytes;
@@ -40,6 +48,11 @@ bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChang
       source.mode, change != nullptr);
   if (copied && change != nullptr) {
     *change = FileChange{to, std::move(before), std::string(bytes)};
+  }
+  if (!copied && reason != nullptr) {
+    const int error = errno;
+    *reason = ChangeFailureReason(error);
+    errno = error;
   }
   return copied;
 }

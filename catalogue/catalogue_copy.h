@@ -15,12 +15,15 @@ inline constexpr std::string_view kBackupPath = "./Backup/data.ini";
 // Holds the WriteLock of `to` from reading `from` to the rename. Returns false, with errno telling
 // why, `to` as it was and no temporary file left, when `from` is missing or unreadable, the folder
 // of `to` is missing, `to` is read-only, another writer held the lock too long (EWOULDBLOCK), or
-// any step fails; ChangeFailureReason (whole_file.h) words errno for the user. Never creates
-// folders; never throws beyond allocation failure.
+// any step fails (ENOTDIR where a file stands in place of a folder); ChangeFailureReason
+// (whole_file.h) words errno for the user. Never creates folders; never throws beyond allocation
+// failure.
 // With `change`, what `to` held (read under the same lock) and what was written are recorded
 // there, so that the copy can be taken back (see ApplyFileChange); `to` must then be readable.
-bool CopyCatalogueFile(const std::string& from, const std::string& to,
-                       FileChange* change = nullptr);
+// When `reason` is given, a failure also sets it to why, for the user, naming a lock file that is
+// in the way as one beside `shownTo` (how the user names `to`; `to` itself when empty).
+bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChange* change = nullptr,
+                       std::string* reason = nullptr, const std::string& shownTo = {});
 
 // Copies the catalogue (UnitCatalogue::kDefaultPath) to the backup (kBackupPath). Returns false
 // when the copy fails, as CopyCatalogueFile does; `change` as there.

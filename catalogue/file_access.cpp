@@ -13,6 +13,8 @@ namespace {
 // Where Linux keeps a file's POSIX access ACL (what libacl reads and writes, in the same form).
 constexpr const char* kAccessAclName = "system.posix_acl_access";
 constexpr mode_t kPermissionBits = 07777;
+// How often the ACL is read when it changes size between two reads or a read is interrupted.
+constexpr int kAclAttempts = 5;
 
 // Whether `error` says that the file system does not keep what was asked or this process may not
 // set it: then the file keeps what the system gave it, which is no failure of the change.
@@ -24,7 +26,7 @@ bool KeepOwnership(int fd, const FileAccess& access) {
   constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
   constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
   struct stat made {};
-  if (::fstat(fd, &made) != 0) {
+  if (FileSystem().fstat(fd, &made) != 0) {
     return false;
   }
   const uid_t owner = made.st_uid == access.owner ? kUnchangedOwner : access.owner;
@@ -45,31 +47,43 @@ bool KeepOwnership(int fd, const FileAccess& access) {
 
 bool ReadAccess(int fd, FileAccess& access) {
   struct stat status {};
-  if (::fstat(fd, &status) != 0) {
+  if (FileSystem().fstat(fd, &status) != 0) {
     return false;
   }
   access.mode = status.st_mode & kPermissionBits;
   access.owner = status.st_uid;
   access.group = status.st_gid;
   access.acl.clear();
-  // The size first; an ACL that changes in between is read again.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const ssize_t size = ::fgetxattr(fd, kAccessAclName, nullptr, 0);
-    if (size <= 0) {
-      return true;  // none, or the file system keeps none
+  // The size first; an ACL that changes in between, or a call interrupted, is read again.
+  for (int attempt = 0; attempt < kAclAttempts; ++attempt) {
+    const ssize_t size = FileSystem().fgetxattr(fd, kAccessAclName, nullptr, 0);
+    if (size < 0 && errno == EINTR) {
+      continue;
+    }
+    if (size < 0) {
+      // No ACL, or a file system that keeps none; any other error leaves the ACL unknown, and a
+      // replacement made without it would widen or narrow who may use the file.
+      return errno == ENODATA || errno == ENOTSUP || errno == EOPNOTSUPP;
+    }
+    if (size == 0) {
+      return true;
     }
     access.acl.resize(static_cast<std::size_t>(size));
-    const ssize_t got = ::fgetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size());
+    const ssize_t got =
+        FileSystem().fgetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size());
     if (got >= 0) {
       access.acl.resize(static_cast<std::size_t>(got));
       return true;
     }
     access.acl.clear();
-    if (errno != ERANGE) {
-      return true;
+    if (errno == ENODATA) {
+      return true;  // removed in between
+    }
+    if (errno != ERANGE && errno != EINTR) {
+      return false;
     }
   }
-  return true;
+  return false;  // kept changing (ERANGE) or being interrupted (EINTR): errno says which
 }
 
 bool GiveAccess(int fd, const FileAccess& access) {

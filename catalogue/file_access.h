@@ -16,7 +16,10 @@ struct FileAccess {
 };
 
 // The access of the open file `fd`: its mode, owner and group from fstat, its access ACL where the
-// file system keeps one. False (errno set) when fstat fails. Never throws beyond allocation.
+// file system keeps one. False (errno set) when fstat fails or the ACL cannot be read for any
+// reason but that there is none (ENODATA) or the file system keeps none (ENOTSUP): a replacement
+// made without it would change who may use the file. Goes through FileSystem(). Never throws
+// beyond allocation.
 bool ReadAccess(int fd, FileAccess& access);
 
 // Gives the open file `fd`, which this process made, the owner, group, mode and ACL of `access`

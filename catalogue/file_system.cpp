@@ -1,5 +1,6 @@
 #include "catalogue/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -8,7 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <random>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -50,6 +54,34 @@ int PollForLock(int fd, std::chrono::milliseconds timeout) {
   return 0;
 }
 
+// Reads the names of the folder open as `fd` with getdents64 until its end.
+int ListFolder(int fd, std::vector<std::string>& names) {
+  constexpr std::size_t kBufferSize = 32768;
+  std::vector<char> buffer(kBufferSize);
+  for (;;) {
+    const ssize_t got = ::getdents64(fd, buffer.data(), buffer.size());
+    if (got < 0) {
+      return -1;
+    }
+    if (got == 0) {
+      return 0;
+    }
+    std::size_t at = 0;
+    while (at < static_cast<std::size_t>(got)) {
+      // The entries lie one after another in the buffer, each d_reclen bytes long.
+      unsigned short length = 0;
+      std::memcpy(&length, buffer.data() + at + offsetof(dirent64, d_reclen), sizeof length);
+      const std::size_t nameAt = at + offsetof(dirent64, d_name);
+      const std::string_view name(buffer.data() + nameAt,
+                                  ::strnlen(buffer.data() + nameAt, at + length - nameAt));
+      if (name != "." && name != "..") {
+        names.emplace_back(name);
+      }
+      at += length;
+    }
+  }
+}
+
 FileSystemCalls& CallsInForce() {
   static FileSystemCalls calls = SystemFileSystem();
   return calls;
@@ -69,12 +101,30 @@ int LockWholeFileNow(int fd, short type) {
   return result;
 }
 
+bool CannotLock(int error) {
+  return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
 FileSystemCalls SystemFileSystem() {
   FileSystemCalls calls;
   calls.openat = [](int folder, const char* name, int flags, mode_t mode) {
     return ::openat(folder, name, flags, mode);
   };
   calls.read = [](int fd, void* data, std::size_t size) { return ::read(fd, data, size); };
+  calls.fstat = [](int fd, struct stat* status) { return ::fstat(fd, status); };
+  calls.fstatat = [](int folder, const char* name, struct stat* status, int flags) {
+    return ::fstatat(folder, name, status, flags);
+  };
+  calls.faccessat = [](int folder, const char* name, int mode, int flags) {
+    return ::faccessat(folder, name, mode, flags);
+  };
+  calls.readlinkat = [](int folder, const char* name, char* target, std::size_t size) {
+    return ::readlinkat(folder, name, target, size);
+  };
+  calls.fgetxattr = [](int fd, const char* name, void* value, std::size_t size) {
+    return ::fgetxattr(fd, name, value, size);
+  };
+  calls.listFolder = ListFolder;
   calls.lockNow = LockWholeFileNow;
   calls.timedLock = PollForLock;
   calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };

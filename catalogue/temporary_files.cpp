@@ -1,10 +1,10 @@
 #include "catalogue/temporary_files.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <random>
 #include <string>
@@ -47,38 +47,53 @@ std::string RandomSuffix() {
   return suffix;
 }
 
-// Whether the file open as `fd` still has a name in its folder.
-bool StillLinked(int fd) {
-  struct stat status {};
-  return ::fstat(fd, &status) == 0 && status.st_nlink > 0;
-}
-
-// Whether a writer holds the file open as `fd` locked. A file system that cannot lock cannot say:
-// then the caller, a writer alone, takes it for stale.
-bool HeldByAWriter(int fd) {
-  if (LockWholeFileNow(fd, F_RDLCK) == 0) {
-    LockWholeFileNow(fd, F_UNLCK);
-    return false;
+// Whether a writer holds the file open as `fd` locked: 1 when it does, 0 when not, -1 (errno set)
+// when the lock cannot be tried. A file system that cannot lock cannot say: then the caller, a
+// writer alone, takes it for stale.
+int HeldByAWriter(int fd) {
+  if (FileSystem().lockNow(fd, F_RDLCK) == 0) {
+    FileSystem().lockNow(fd, F_UNLCK);  // closing the descriptor drops it all the same
+    return 0;
   }
-  return errno == EAGAIN || errno == EACCES;
+  if (errno == EAGAIN || errno == EACCES) {
+    return 1;
+  }
+  return CannotLock(errno) ? 0 : -1;
 }
 
-// Removes `name`, a temporary in `folder`, when no live writer holds it locked.
-void RemoveIfStale(int folder, const char* name) {
-  const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+// Whether `error` says that a stale temporary may simply not be looked at or removed here, or is
+// gone already; such a temporary is left, or nothing is left, and the change goes on.
+bool NotOurs(int error) { return error == EACCES || error == EPERM || error == ENOENT; }
+
+// Removes `name`, a temporary in `folder`, when no live writer holds it locked. False (errno set)
+// when a step fails for another reason than NotOurs.
+bool RemoveIfStale(int folder, const char* name) {
+  const int fd = FileSystem().openat(folder, name,
+                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
   if (fd < 0) {
-    return;
+    return NotOurs(errno) || errno == ELOOP;  // a link of that name is no temporary of ours
   }
   struct stat opened {};
   struct stat named {};
+  const bool looked = FileSystem().fstat(fd, &opened) == 0;
+  // Anything but a regular file of that name is no temporary of ours; left as if held.
+  const int held = looked && S_ISREG(opened.st_mode) ? HeldByAWriter(fd) : 1;
+  bool fine = looked && held >= 0;
   // The name must still lead to the file that was looked at: its writer may have renamed it over
   // its target in the meantime, and then the name is gone or is another writer's new temporary.
-  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && !HeldByAWriter(fd) &&
-      ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino &&
-      named.st_dev == opened.st_dev) {
-    ::unlinkat(folder, name, 0);
+  if (fine && held == 0) {
+    if (FileSystem().fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0) {
+      fine = NotOurs(errno);
+    } else if (named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
+      fine = FileSystem().unlinkat(folder, name) == 0 || NotOurs(errno);
+    }
   }
-  ::close(fd);
+  const int error = errno;
+  if (FileSystem().close(fd) != 0 && errno != EINTR && fine) {
+    return false;  // only looked at, but something went wrong in the folder
+  }
+  errno = error;
+  return fine;
 }
 
 }  // namespace
@@ -110,9 +125,17 @@ int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::str
     }
     // Never waits: nobody else has a reason to hold a file this new. A writer alone on a file
     // system without locks may have taken it for stale before it was locked; then it has no name
-    // any more and a fresh one is made.
-    LockWholeFileNow(fd, F_WRLCK);
-    if (StillLinked(fd)) {
+    // any more and a fresh one is made. A temporary that cannot be looked at goes at once.
+    const bool locked = FileSystem().lockNow(fd, F_WRLCK) == 0 || CannotLock(errno);
+    struct stat made {};
+    if (!locked || FileSystem().fstat(fd, &made) != 0) {
+      const int error = errno;
+      FileSystem().unlinkat(folder, name.c_str());
+      FileSystem().close(fd);
+      errno = error;
+      return -1;
+    }
+    if (made.st_nlink > 0) {
       return fd;
     }
     FileSystem().close(fd);
@@ -121,26 +144,24 @@ int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::str
   return -1;
 }
 
-void RemoveStaleTemporaries(int folder, std::string_view fileName) {
-  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+bool RemoveStaleTemporaries(int folder, std::string_view fileName) {
+  const int listing = FileSystem().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (listing < 0) {
-    return;
+    return NotOurs(errno);  // a folder that may be written and searched but not read
   }
-  DIR* entries = ::fdopendir(listing);
-  if (entries == nullptr) {
-    ::close(listing);
-    return;
+  std::vector<std::string> names;
+  const bool listed = FileSystem().listFolder(listing, names) == 0;
+  const int error = errno;
+  // Only read, so nothing is lost; but a failure, as one of the listing, says that something
+  // went wrong in the folder. EINTR closes the descriptor all the same.
+  const bool closed = FileSystem().close(listing) == 0 || errno == EINTR;
+  if (!listed || !closed) {
+    errno = listed ? errno : error;
+    return false;
   }
-  std::vector<std::string> stale;
-  while (const dirent* entry = ::readdir(entries)) {
-    if (IsTemporaryName(entry->d_name, fileName)) {
-      stale.emplace_back(entry->d_name);
-    }
-  }
-  ::closedir(entries);
-  for (const std::string& name : stale) {
-    RemoveIfStale(folder, name.c_str());
-  }
+  return std::ranges::all_of(names, [folder, fileName](const std::string& name) {
+    return !IsTemporaryName(name, fileName) || RemoveIfStale(folder, name.c_str());
+  });
 }
 
 }  // namespace calpero

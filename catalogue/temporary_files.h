@@ -26,14 +26,15 @@ bool IsTemporaryName(std::string_view entryName, std::string_view fileName);
 // Creates a new temporary of the file `fileName` in the folder open as `folder` (opened for
 // writing, with `mode` less the umask) and locks it without waiting (a file system that cannot
 // lock leaves it unlocked). Returns its descriptor and sets `name` to its name in the folder, or
-// returns -1 (errno set) when no temporary can be created there. The open goes through
-// FileSystem().
+// returns -1 (errno set, the temporary removed again) when no temporary can be created or looked
+// at there. Goes through FileSystem().
 int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::string& name);
 
 // Removes every stale temporary of the file `fileName` from the folder open as `folder`: those
-// that no live writer holds locked. Best effort: what cannot be listed (a folder that may not be
-// read), opened or removed stays, and nothing is reported; so it calls the system directly, not
-// through FileSystem(). Never throws beyond allocation failure.
-void RemoveStaleTemporaries(int folder, std::string_view fileName);
+// that no live writer holds locked. What this process may not list (a folder that may be written
+// and searched but not read), open or remove stays. False (errno set) when a step fails for any
+// other reason (an I/O error): the folder is then in no state for a change. Goes through
+// FileSystem(). Never throws beyond allocation failure.
+bool RemoveStaleTemporaries(int folder, std::string_view fileName);
 
 }  // namespace calpero

@@ -1,5 +1,6 @@
 #include "catalogue/unit_catalogue.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
+#include "catalogue/file_system.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
@@ -62,7 +64,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw WriteError(shownPath_, lock.Error());
+    throw EIniFileException("Unable to write to " + shownPath_, lock.Reason(shownPath_));
   }
   bool written = false;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
@@ -162,12 +164,17 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   // nothing: a file saved from now on is saved after this erase. A `Data` that is not a folder
   // is no missing catalogue but one that cannot be reached: the lock fails with that reason.
   struct stat status {};
-  if (::stat(path_.c_str(), &status) != 0 && errno == ENOENT) {
-    return false;
+  if (FileSystem().fstatat(AT_FDCWD, path_.c_str(), &status, 0) != 0) {
+    if (errno == ENOENT) {
+      return false;
+    }
+    if (errno != ENOTDIR && errno != EACCES && errno != ELOOP) {
+      throw WriteError(shownPath_, errno);  // the lock would meet those the same way
+    }
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw WriteError(shownPath_, lock.Error());
+    throw EIniFileException("Unable to write to " + shownPath_, lock.Reason(shownPath_));
   }
   std::optional<TextSplice> erase;
   // When the file holds what this handle last read, that reading's headers find the section, and

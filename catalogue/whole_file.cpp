@@ -34,6 +34,10 @@ constexpr mode_t kAnyWriteBit = 0222;
 // Room beyond the size that fstat reported, so that the read that finds the end of the file
 // usually needs no second buffer.
 constexpr std::size_t kReadSlack = 4096;
+// How often a read that ends before the file's size is tried again before it counts as failed.
+constexpr int kMostEarlyEnds = 3;
+// Room for a link's target at first.
+constexpr std::size_t kLinkRoom = 256;
 // How often a change reads the file again when the file changed under it before it gives up:
 // another program that keeps replacing the file without taking the lock.
 constexpr int kMostAttempts = 5;
@@ -55,10 +59,17 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Reads `fd` to its end into `bytes`, starting with room for `expected` bytes; false on an error.
-bool ReadToEnd(int fd, std::size_t expected, std::string& bytes) {
+// Reads `fd` to its end into `bytes`, starting with room for the size of `stamp`, the file's
+// state when it was opened; false on an error. A read that ends before that size while the file
+// still has that size and time is a short read (a network or FUSE file system that delivered less
+// than it has): it is read on, a few times, and then refused with EIO rather than taken for the
+// whole file. A file that really became shorter meanwhile ends where it ends, and `stamp` becomes
+// its new one.
+bool ReadToEnd(int fd, FileStamp& stamp, std::string& bytes) {
+  const auto expected = static_cast<std::size_t>(std::max<off_t>(stamp.size, 0));
   bytes.resize(expected + kReadSlack);
   std::size_t filled = 0;
+  int earlyEnds = 0;
   for (;;) {
     if (filled == bytes.size()) {
       bytes.resize(bytes.size() * 2);
@@ -70,14 +81,35 @@ bool ReadToEnd(int fd, std::size_t expected, std::string& bytes) {
     if (got < 0) {
       return false;
     }
-    if (got == 0) {
+    if (got > 0) {
+      filled += static_cast<std::size_t>(got);
+      continue;
+    }
+    if (filled >= expected) {
       break;
     }
-    filled += static_cast<std::size_t>(got);
+    struct stat now {};
+    if (FileSystem().fstat(fd, &now) != 0) {
+      return false;
+    }
+    if (StampOf(now) != stamp) {
+      stamp = StampOf(now);
+      if (static_cast<std::size_t>(std::max<off_t>(now.st_size, 0)) <= filled) {
+        break;  // changed in place and shorter now: this is its end
+      }
+    }
+    if (++earlyEnds > kMostEarlyEnds) {
+      errno = EIO;
+      return false;
+    }
   }
   bytes.resize(filled);
   return true;
 }
+
+// Closes `fd`, a file that was only read: a failure says that something went wrong with the
+// file meanwhile, though nothing can be lost. EINTR closes the descriptor all the same.
+bool CloseRead(int fd) { return FileSystem().close(fd) == 0 || errno == EINTR; }
 
 // Reads `name` in `folder` (or a path, with AT_FDCWD), its bytes only when `text`; fills `access`
 // when given. The file stays open only while it is read.
@@ -93,19 +125,20 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
     return file;
   }
   struct stat status {};
-  if (::fstat(fd, &status) != 0) {
+  if (FileSystem().fstat(fd, &status) != 0) {
     file.error = errno;
   } else if (!S_ISREG(status.st_mode)) {
     file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
   } else {
     file.mode = status.st_mode & kPermissionBits;
     file.stamp = StampOf(status);
-    const bool read =
-        (!text || ReadToEnd(fd, static_cast<std::size_t>(status.st_size), file.bytes)) &&
-        (access == nullptr || ReadAccess(fd, *access));
+    const bool read = (!text || ReadToEnd(fd, file.stamp, file.bytes)) &&
+                      (access == nullptr || ReadAccess(fd, *access));
     file.error = read ? 0 : errno;
   }
-  ::close(fd);  // nothing was written, so there is nothing to lose
+  if (!CloseRead(fd) && file.error == 0) {
+    file.error = errno;
+  }
   file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
   if (file.error != 0) {
     file.bytes.clear();
@@ -119,14 +152,19 @@ bool MayReplace(int folder, const std::string& name, const WholeFile& file) {
     errno = EACCES;
     return false;
   }
-  return ::faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
+  return FileSystem().faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-// Whether `name` in `folder` still leads to the file read as `file`, unchanged.
-bool StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
+// Whether `name` in `folder` still leads to the file read as `file`, unchanged: kSame, kChanged
+// (also when it is gone), or kUnknown (errno set) when it cannot be looked at.
+enum class Sameness { kSame, kChanged, kUnknown };
+
+Sameness StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
   struct stat status {};
-  return ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-         StampOf(status) == file.stamp;
+  if (FileSystem().fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? Sameness::kChanged : Sameness::kUnknown;
+  }
+  return StampOf(status) == file.stamp ? Sameness::kSame : Sameness::kChanged;
 }
 
 // Gives `temporary` the name `name` only if nothing has that name. EEXIST when something has.
@@ -148,8 +186,11 @@ int PublishWithoutReplacing(int folder, const char* temporary, const char* name)
   }
   // Nor hard links (vfat): the nearest is to look just before the rename.
   struct stat status {};
-  if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
+  if (FileSystem().fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
     errno = EEXIST;
+    return -1;
+  }
+  if (errno != ENOENT) {
     return -1;
   }
   return FileSystem().renameat(folder, temporary, folder, name, 0);
@@ -198,9 +239,11 @@ Published Publish(const WriteLock& lock, const WholeFile& file,
   if (filled && file.status == WholeFile::Status::kMissing) {
     const bool done = PublishWithoutReplacing(folder, temporary.c_str(), lock.Name().c_str()) == 0;
     outcome = done ? Published::kDone : errno == EEXIST ? Published::kFileChanged : outcome;
-  } else if (filled && !StillTheFileRead(folder, lock.Name(), file)) {
-    outcome = Published::kFileChanged;
-  } else if (filled) {
+  } else if (const Sameness same =
+                 filled ? StillTheFileRead(folder, lock.Name(), file) : Sameness::kUnknown;
+             same != Sameness::kSame) {
+    outcome = same == Sameness::kChanged ? Published::kFileChanged : outcome;
+  } else {
     const bool done =
         FileSystem().renameat(folder, temporary.c_str(), folder, lock.Name().c_str(), 0) == 0;
     outcome = done ? Published::kDone : outcome;
@@ -243,7 +286,7 @@ std::string OpenFileProblem(int fd) {
 
 std::optional<FileStamp> StampOf(const std::string& path) {
   struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) {
+  if (FileSystem().fstatat(AT_FDCWD, path.c_str(), &status, 0) != 0) {
     return std::nullopt;
   }
   return StampOf(status);
@@ -252,16 +295,33 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 std::optional<fs::path> FinalTarget(const fs::path& path) {
   fs::path target = path;
   for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(target, error))) {
-      return target;
-    }
-    const fs::path link = fs::read_symlink(target, error);
-    if (error) {
+    struct stat status {};
+    if (FileSystem().fstatat(AT_FDCWD, target.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) {
+        return target;  // not there (yet): the change finds out what is missing
+      }
       return std::nullopt;
     }
-    target = link.is_absolute() ? link : target.parent_path() / link;
+    if (!S_ISLNK(status.st_mode)) {
+      return target;
+    }
+    std::string link(kLinkRoom, '\0');
+    for (;;) {
+      const ssize_t length =
+          FileSystem().readlinkat(AT_FDCWD, target.c_str(), link.data(), link.size());
+      if (length < 0) {
+        return std::nullopt;
+      }
+      if (static_cast<std::size_t>(length) < link.size()) {
+        link.resize(static_cast<std::size_t>(length));
+        break;
+      }
+      link.resize(link.size() * 2);  // perhaps cut short: read again with more room
+    }
+    const fs::path next(link);
+    target = next.is_absolute() ? next : target.parent_path() / next;
   }
+  errno = ELOOP;
   return std::nullopt;
 }
 
@@ -289,7 +349,9 @@ std::string CatalogueReadProblem(const std::string& path) {
 
 bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<mode_t> newFileMode,
                      bool readsText) {
-  RemoveStaleTemporaries(lock.Folder(), lock.Name());
+  if (!RemoveStaleTemporaries(lock.Folder(), lock.Name())) {
+    return false;
+  }
   for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
     Keeping keeping;
     keeping.access.emplace();

@@ -62,9 +62,11 @@ struct WholeFile {
 // slower, never wrong. For a program's start, before it reads a catalogue.
 void KeepLargeBlocksInTheHeap();
 
-// Reads the file at `path` with one open, one fstat and reads up to the end of the file (not to
-// the size that fstat reported, which network and FUSE file systems may report stale). Never
-// waits: a FIFO or another special file reads as unreadable at once. Never throws beyond
+// Reads the file at `path` with one open, one fstat and reads up to the end of the file, past the
+// size that fstat reported when the file has grown. A read that ends before that size while the
+// file keeps its stamp is read on a few times and then counts as an I/O error (kUnreadable, EIO):
+// a text cut short is never taken for the file. Never waits: a FIFO or another special file reads
+// as unreadable at once. Never throws beyond
 // allocation failure; the outcome is in the status. Goes through FileSystem().
 WholeFile ReadWholeFile(const std::string& path);
 
@@ -75,7 +77,8 @@ WholeFile ReadWholeFile(const std::string& path);
 std::string CatalogueReadProblem(const std::string& path);
 
 // The file that `path` finally leads to, following symbolic links (it may not exist yet), or
-// nothing when a link cannot be read or the links loop.
+// nothing, with errno, when a link cannot be looked at or read (that call's errno) or the links
+// loop (ELOOP). Goes through FileSystem().
 std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& path);
 
 // What a change makes of the file it read: false to leave the file as it is; else true, with the
@@ -89,7 +92,10 @@ using FileEdit = std::function<bool(const WholeFile& file, std::vector<std::stri
 // folder (its contents only when `readsText`), asks `edit` for the new contents and writes them
 // to a locked temporary file in the same folder (see temporary_files.h), which is synced and
 // renamed over the file; then the folder is synced. Stale temporaries of the file, left by writers
-// that were killed, are removed first, so that they never hold the space the change needs.
+// that were killed, are removed first, so that they never hold the space the change needs (an I/O
+// error while they are looked for fails the change). The file's mode, owner, group and ACL are
+// read with it: a failure to read any of them (other than there being no ACL) fails the change
+// before anything is replaced.
 // Never replaces what it did not read: a file found missing is published without replacing
 // (renameat2 RENAME_NOREPLACE, else a hard link), so that one that appeared meanwhile stays; a
 // file found present is replaced only while its name still leads to that same file, unchanged.

@@ -1,6 +1,7 @@
 #include "catalogue/write_lock.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +9,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "catalogue/file_access.h"
 #include "catalogue/file_system.h"
@@ -18,6 +21,10 @@ namespace calpero {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr mode_t kPermissionBits = 07777;
+// Room for the user database's entry of an owner.
+constexpr std::size_t kOwnerNameRoom = 4096;
 
 std::function<void(bool)>& WaitNotice() {
   static std::function<void(bool)> notice;
@@ -35,12 +42,6 @@ void NotifyWait(bool waiting) {
   }
 }
 
-// Whether `error`, from a lock, says that the file system cannot lock at all (EINVAL: a kernel
-// without open-file-description locks).
-bool CannotLock(int error) {
-  return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
-}
-
 // Read and write for each class of user (owner, group, others) that may write `mode`.
 mode_t ReadWriteForWriters(mode_t mode) {
   mode_t given = 0;
@@ -56,56 +57,112 @@ mode_t ReadWriteForWriters(mode_t mode) {
 
 // What the lock file is given: read and write for the classes that may change the file (write it
 // and replace it in the folder) and for its maker; the file's group and ACL, or the folder's group
-// while the file does not exist (a default ACL of the folder is inherited by itself).
-FileAccess LockFileAccess(int folder, const std::string& name) {
-  FileAccess access;
+// while the file does not exist (a default ACL of the folder is inherited by itself). False (errno
+// set) when the folder or the file cannot be looked at; a file that this process may not open
+// gives the folder's rights alone.
+bool LockFileAccess(int folder, const std::string& name, FileAccess& access) {
   struct stat folderStatus {};
-  const bool folderKnown = ::fstat(folder, &folderStatus) == 0;
-  access.mode = folderKnown ? ReadWriteForWriters(folderStatus.st_mode) : 0;
+  if (FileSystem().fstat(folder, &folderStatus) != 0) {
+    return false;
+  }
+  access.mode = ReadWriteForWriters(folderStatus.st_mode);
   access.group = folderStatus.st_gid;
-  // Only a look: a file that cannot be opened gives the folder's rights alone.
-  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  FileAccess file;
-  if (fd >= 0 && ReadAccess(fd, file)) {
+  access.acl.clear();
+  const int fd = FileSystem().openat(folder, name.c_str(),
+                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
+  if (fd < 0 && errno != ENOENT && errno != EACCES) {
+    return false;
+  }
+  if (fd >= 0) {
+    FileAccess file;
+    const bool read = ReadAccess(fd, file);
+    const int error = errno;
+    const bool closed = FileSystem().close(fd) == 0 || errno == EINTR;
+    if (!read || !closed) {
+      errno = read ? errno : error;
+      return false;
+    }
     access.mode &= ReadWriteForWriters(file.mode);
     access.group = file.group;
     access.acl = file.acl;
   }
-  if (fd >= 0) {
-    ::close(fd);
-  }
   access.mode |= S_IRUSR | S_IWUSR;
   access.owner = ::geteuid();
-  return access;
+  return true;
+}
+
+// Gives the lock file open as `fd` (its state `status`) what the writers of the file need, where
+// this process owns it and it gives less: a lock file made by a writer that was killed or failed
+// before it gave the lock file its access, or made under a narrow umask, would otherwise keep the
+// other writers out for good. Rights it gives beyond that are left. False (errno set) on failure.
+bool RepairLockFileAccess(int folder, const std::string& name, int fd, const struct stat& status) {
+  if (status.st_uid != ::geteuid()) {
+    return true;  // only its owner may change it; used as it is
+  }
+  FileAccess wanted;
+  FileAccess has;
+  if (!LockFileAccess(folder, name, wanted) || !ReadAccess(fd, has)) {
+    return false;
+  }
+  const bool narrower = (wanted.mode & ~has.mode) != 0 || wanted.group != has.group ||
+                        (!wanted.acl.empty() && wanted.acl != has.acl);
+  if (!narrower) {
+    return true;
+  }
+  wanted.mode |= has.mode;
+  return GiveAccess(fd, wanted);
 }
 
 // Opens the lock file of `name` in `folder` for writing, making it when it does not exist yet.
-// Returns its descriptor, or -1 with errno.
-int OpenLockFile(int folder, const std::string& name) {
+// Returns its descriptor, or -1 with errno and, where the lock file itself is in the way, what is
+// wrong with it in `problem`.
+int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) {
   const std::string lockName = LockFileName(name);
-  constexpr int kFlags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  // Never follows a link, never waits for a FIFO's reader, never takes a terminal.
+  constexpr int kFlags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
   for (int attempt = 0; attempt < 2; ++attempt) {
     int fd = FileSystem().openat(folder, lockName.c_str(), kFlags, 0);
     if (fd >= 0) {
       struct stat status {};
-      if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        return fd;
+      if (FileSystem().fstat(fd, &status) == 0) {
+        if (!S_ISREG(status.st_mode)) {
+          problem = {LockFileProblem::Kind::kNotARegularFile, status.st_mode, status.st_uid};
+          errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        } else if (RepairLockFileAccess(folder, name, fd, status)) {
+          return fd;
+        }
       }
+      const int error = errno;
       FileSystem().close(fd);
-      errno = EINVAL;
+      errno = error;
       return -1;
     }
     if (errno != ENOENT) {
+      // What is in the way, when it can be told: a link, a FIFO, a folder or another special
+      // file (ELOOP, ENXIO, EISDIR), or a file that this process may not write.
+      const int error = errno;
+      struct stat status {};
+      if (FileSystem().fstatat(folder, lockName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISREG(status.st_mode)) {
+          problem = {LockFileProblem::Kind::kNotARegularFile, status.st_mode, status.st_uid};
+        } else if (error == EACCES || error == EPERM) {
+          problem = {LockFileProblem::Kind::kNotWritable, status.st_mode, status.st_uid};
+        }
+      }
+      errno = error;
       return -1;
     }
-    const FileAccess access = LockFileAccess(folder, name);
+    FileAccess access;
+    if (!LockFileAccess(folder, name, access)) {
+      return -1;
+    }
     fd = FileSystem().openat(folder, lockName.c_str(), kFlags | O_CREAT | O_EXCL, access.mode);
     if (fd >= 0 && GiveAccess(fd, access)) {
       return fd;
     }
     if (fd >= 0) {
-      // Left in place all the same: another writer may have opened it already. It excludes every
-      // writer with its maker's rights alone.
+      // Left in place all the same: another writer may have opened it already. Its access is
+      // given again by the next writer of this owner that opens it.
       const int error = errno;
       FileSystem().close(fd);
       errno = error;
@@ -117,6 +174,42 @@ int OpenLockFile(int folder, const std::string& name) {
     // Made by another writer between the two opens: opened as it is.
   }
   return -1;
+}
+
+// The name of the owner `owner`, or its number when it has none.
+std::string OwnerName(uid_t owner) {
+  std::vector<char> buffer(kOwnerNameRoom);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(owner, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr) {
+    return found->pw_name;
+  }
+  return std::to_string(owner);
+}
+
+// What kind of file `mode` is, in a few words.
+std::string_view FileKind(mode_t mode) {
+  switch (mode & S_IFMT) {
+    case S_IFLNK:
+      return "a symbolic link";
+    case S_IFIFO:
+      return "a FIFO";
+    case S_IFDIR:
+      return "a folder";
+    case S_IFSOCK:
+      return "a socket";
+    default:
+      return "a device";
+  }
+}
+
+// The permission bits `mode` as four octal digits, as chmod takes them.
+std::string OctalMode(mode_t mode) {
+  std::string digits;
+  for (int shift = 9; shift >= 0; shift -= 3) {
+    digits += static_cast<char>('0' + ((mode >> shift) & 07));
+  }
+  return digits;
 }
 
 // Takes the exclusive lock on `fd`, waiting for it at most kLongestWait. Returns 0 when it is
@@ -143,9 +236,10 @@ std::string LockFileName(std::string_view fileName) {
 WriteLock::WriteLock(const std::string& path) {
   const std::optional<fs::path> target = FinalTarget(path);
   if (!target) {
-    error_ = ELOOP;
+    error_ = errno;
     return;
   }
+  followedLink_ = *target != fs::path(path);
   const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
   // O_PATH: a folder that may be written and searched but not read (mode 0333) can still hold
   // the catalogue.
@@ -155,7 +249,8 @@ WriteLock::WriteLock(const std::string& path) {
     return;
   }
   name_ = target->filename().string();
-  const int fd = OpenLockFile(folder_, name_);
+  lockFilePath_ = folder / LockFileName(name_);
+  const int fd = OpenLockFile(folder_, name_, problem_);
   error_ = fd < 0 ? errno : TakeTurn(fd);
   if (error_ != 0 && fd >= 0 && CannotLock(error_)) {
     alone_ = true;
@@ -181,6 +276,26 @@ WriteLock::~WriteLock() {
     FileSystem().close(lockFile_);
     FileSystem().close(folder_);
   }
+}
+
+std::string WriteLock::Reason(const std::string& shownPath) const {
+  if (problem_.kind == LockFileProblem::Kind::kNone) {
+    return ChangeFailureReason(error_);
+  }
+  // Named as the user named the file, unless a link led elsewhere.
+  const fs::path shown =
+      followedLink_ ? lockFilePath_ : fs::path(shownPath).parent_path() / LockFileName(name_);
+  std::string reason = "the lock file " + shown.string();
+  if (problem_.kind == LockFileProblem::Kind::kNotARegularFile) {
+    return reason.append(" is ")
+        .append(FileKind(problem_.mode))
+        .append(", not a regular file: remove it");
+  }
+  return reason.append(" is not writable by you (mode ")
+      .append(OctalMode(problem_.mode & kPermissionBits))
+      .append(", owner ")
+      .append(OwnerName(problem_.owner))
+      .append("): ask its owner to remove it");
 }
 
 void SetLockWaitNotice(std::function<void(bool waiting)> notice) {

@@ -1,11 +1,26 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace calpero {
+
+// What is wrong with a lock file that stands in the way of a change.
+struct LockFileProblem {
+  enum class Kind {
+    kNone,
+    kNotARegularFile,  // a link, FIFO, folder or other special file: never followed or used
+    kNotWritable,      // a regular file that this process may not open for writing
+  };
+  Kind kind = Kind::kNone;
+  mode_t mode = 0;  // its type and permission bits
+  uid_t owner = 0;
+};
 
 // Writers take turns: every change of a file that is replaced through ChangeWholeFile (the
 // catalogue, its backup) holds this lock from reading the file to renaming the new one over it,
@@ -21,7 +36,11 @@ namespace calpero {
 // let the next writer lock a new file of the same name. It may be opened by those who may change
 // the file and nobody else (the file's permission bits for its owner, group and others, as far as
 // the folder lets them replace it; its group and POSIX access ACL), so nobody else can hold the
-// writers off. The kernel drops the lock when its holder ends, killed or not. Each holder opens
+// writers off. Each writer that opens it and owns it gives it those rights again where it has less,
+// so a lock file left without them (its maker killed or failing halfway) is repaired by the next
+// writer of the same owner; one that is not a regular file is never followed or used, and one that
+// this process may not write is named, with what to do, in Reason(). The kernel drops the lock
+// when its holder ends, killed or not. Each holder opens
 // the lock file afresh, so threads of one process take turns as well.
 //
 // The folder is resolved once, here: the change reads, checks and renames relative to Folder(),
@@ -48,6 +67,12 @@ class WriteLock {
   // else the errno of the failed step (ENOENT for a missing folder, EACCES when the lock file may
   // not be opened for writing). 0 when held.
   int Error() const { return error_; }
+  // Why the lock was not taken, for the user: ChangeFailureReason(Error()), or where the lock file
+  // is in the way, a sentence that names it (beside `shownPath`, the file as the user named it),
+  // says what is wrong and what to do: "the lock file ./Data/.data.ini.calpero-lock is not
+  // writable by you (mode 0600, owner root): ask its owner to remove it", "... is a FIFO, not a
+  // regular file: remove it".
+  std::string Reason(const std::string& shownPath) const;
 
   // The folder of the file, open for use with openat and the like (O_PATH), and the file's name
   // in it. Valid while held.
@@ -58,6 +83,9 @@ class WriteLock {
   int folder_ = -1;
   int lockFile_ = -1;
   std::string name_;
+  std::filesystem::path lockFilePath_;
+  bool followedLink_ = false;
+  LockFileProblem problem_;
   bool alone_ = false;
   int error_ = 0;
 };

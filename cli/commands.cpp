@@ -228,9 +228,10 @@ void Erase(const TCommandLine& line, const TRun& run) {
 
 // The window makes its copies silently; a script has to know whether they worked, and why not.
 void Copy(const TRun& run, std::string_view from, std::string_view to) {
-  if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to))) {
+  std::string reason;
+  if (!CopyCatalogueFile(run.Resolve(from), run.Resolve(to), nullptr, &reason, std::string(to))) {
     throw Exception("Unable to copy " + std::string(from) + " to " + std::string(to) + ": " +
-                    ChangeFailureReason(errno));
+                    reason);
   }
 }
 

@@ -21,6 +21,7 @@ packages=(
   orca xvfb xdotool at-spi2-core dbus-daemon  # the screen-reader test (tests/ui/screen_reader_road.sh)
   weston xwayland qt6-wayland x11-utils  # the Wayland desktops' test (tests/ui/wayland_desktops.sh)
   locales  # the locale sources from which the CLI's locale test generates de_DE.UTF-8
+  strace acl  # the CLI's campaign of failed system calls (strace -e inject, setfacl, getfacl)
 )
 
 missing=()

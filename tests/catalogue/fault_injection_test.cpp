@@ -5,17 +5,24 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue_copy.h"
@@ -75,7 +82,22 @@ class FaultInjectionTest : public ::testing::Test {
     WriteBytes(folder_.File("Backup/data.ini"), Fixture("other_keys.ini"));
     if (!path.targetExists) {
       fs::remove(folder_.File(path.target));
+      acl_.clear();
+      return;
     }
+    // A user besides the owner may write the target: a replacement made without reading that
+    // right would take it away.
+    const std::string target = folder_.File(path.target);
+    ::chmod(target.c_str(), 0660);
+    acl_ = AccessAcl(kSecondUser);
+    if (::setxattr(target.c_str(), "system.posix_acl_access", acl_.data(), acl_.size(), 0) != 0) {
+      acl_.clear();  // the file system keeps no ACLs
+    }
+  }
+
+  // Whether the target has the ACL it was given, where it was given one.
+  bool KeepsItsAcl(const WritePath& path) const {
+    return acl_.empty() || AccessAclOf(folder_.File(path.target)) == acl_;
   }
 
   std::optional<std::string> Target(const WritePath& path) const {
@@ -119,15 +141,19 @@ class FaultInjectionTest : public ::testing::Test {
     if (failure == Failure::kOnce) {
       EXPECT_EQ(Temporaries(path), 0) << where;
     }
+    EXPECT_TRUE(KeepsItsAcl(path)) << where;
     // A failure that even kept the temporary from being removed leaves it stale; the next
     // successful run removes it.
     EXPECT_FALSE(path.run()) << where;
     EXPECT_EQ(Target(path), after) << where;
     EXPECT_EQ(Temporaries(path), 0) << where << ", after the next run";
+    EXPECT_TRUE(KeepsItsAcl(path)) << where << ", after the next run";
     return injection->failed;
   }
 
+  static constexpr std::uint32_t kSecondUser = 4301;
   TempFolder folder_;
+  std::string acl_;
   ScopedWorkingDirectory inFolder_{folder_.Path()};
 };
 
@@ -147,6 +173,143 @@ TEST_F(FaultInjectionTest, EveryCallOfEveryWritePathFailingOnceOrFromThenOnChang
       // The folder's open and flock for the lock, the temporary's open, write, fsync, rename and
       // close, then the folder's open, fsync and close; fchmod besides when the file keeps a mode.
       EXPECT_GE(failAt, 11) << path.what << ": fewer calls than the replacement needs";
+    }
+  }
+}
+
+// Reading the target's ACL fails: an error that says there is none (ENODATA) or that the file
+// system keeps none (ENOTSUP) lets the change go ahead; any other fails it before anything is
+// replaced, where a replacement made without the ACL would take a user's right away. An
+// interrupted read is read again.
+TEST_F(FaultInjectionTest, AnAclThatCannotBeReadFailsTheChangeBeforeAnythingIsReplaced) {
+  struct Case {
+    int error;
+    Failure failure;
+    bool fails;
+  };
+  const std::vector<Case> cases = {{EIO, Failure::kOnce, true},
+                                   {EACCES, Failure::kOnce, true},
+                                   {EINTR, Failure::kOnce, false},
+                                   {EINTR, Failure::kFromThenOn, true},
+                                   {ENODATA, Failure::kFromThenOn, false},
+                                   {ENOTSUP, Failure::kFromThenOn, false}};
+  for (const WritePath& path : kWritePaths) {
+    if (!path.targetExists) {
+      continue;
+    }
+    Prepare(path);
+    const std::optional<std::string> before = Target(path);
+    ASSERT_FALSE(path.run()) << path.what;
+    const std::optional<std::string> after = Target(path);
+    for (const Case& c : cases) {
+      Prepare(path);
+      const auto injection = std::make_shared<CallLog>();
+      injection->only = "fgetxattr";
+      injection->failAt = 1;
+      injection->failure = c.failure;
+      injection->error = c.error;
+      bool reported = false;
+      {
+        const ScopedFileSystem failing(FailingCalls(injection));
+        reported = path.run();
+      }
+      const std::string where = std::string(path.what) + ", " + std::strerror(c.error);
+      EXPECT_EQ(reported, c.fails) << where;
+      EXPECT_EQ(Target(path), c.fails ? before : after) << where;
+      EXPECT_EQ(Temporaries(path), 0) << where;
+      if (c.error != ENODATA && c.error != ENOTSUP) {
+        EXPECT_TRUE(KeepsItsAcl(path)) << where;
+      }
+    }
+  }
+}
+
+// What a read that ends early delivers first.
+constexpr std::size_t kFirstBytes = 7;
+
+// A read that ends before the file's size while the file keeps that size and time (a network or
+// FUSE file system that delivered less than it has) is read on when more comes, and refused when
+// nothing more comes: a text made from what came first is never published, whether it is the
+// catalogue that a save or an erase edits or the source of a copy.
+TEST_F(FaultInjectionTest, AReadThatEndsEarlyIsReadOnOrRefusedButNeverPublished) {
+  for (const WritePath& path : kWritePaths) {
+    Prepare(path);
+    const std::optional<std::string> before = Target(path);
+    ASSERT_FALSE(path.run()) << path.what;
+    const std::optional<std::string> after = Target(path);
+    for (const bool forGood : {false, true}) {
+      Prepare(path);
+      // Each file opened delivers a few bytes, then ends once, or for good.
+      struct Reads {
+        std::map<int, int> ofFile;
+        bool endedEarly = false;
+      };
+      const auto reads = std::make_shared<Reads>();
+      const FileSystemCalls real = SystemFileSystem();
+      FileSystemCalls calls = real;
+      calls.openat = [real, reads](int folder, const char* name, int flags, mode_t mode) {
+        const int fd = real.openat(folder, name, flags, mode);
+        reads->ofFile[fd] = 0;
+        return fd;
+      };
+      calls.read = [real, reads, forGood](int fd, void* data, std::size_t size) -> ssize_t {
+        const int count = ++reads->ofFile[fd];
+        if (count == 1) {
+          return real.read(fd, data, std::min(size, kFirstBytes));
+        }
+        if (count == 2 || forGood) {
+          reads->endedEarly = true;
+          return 0;
+        }
+        return real.read(fd, data, size);
+      };
+      bool reported = false;
+      {
+        const ScopedFileSystem ending(calls);
+        reported = path.run();
+      }
+      const std::string where = std::string(path.what) + (forGood ? ", for good" : ", once");
+      const bool refused = forGood && reads->endedEarly;
+      EXPECT_EQ(reported, refused) << where;
+      EXPECT_EQ(Target(path), refused ? before : after) << where;
+      EXPECT_EQ(Temporaries(path), 0) << where;
+    }
+  }
+}
+
+// The new temporary cannot be looked at: the change fails with that reason, and the temporary
+// goes at once.
+TEST_F(FaultInjectionTest, ATemporaryThatCannotBeLookedAtFailsTheChangeAndGoes) {
+  for (const WritePath& path : kWritePaths) {
+    Prepare(path);
+    const std::optional<std::string> before = Target(path);
+    const auto temporaries = std::make_shared<std::set<int>>();
+    const FileSystemCalls real = SystemFileSystem();
+    FileSystemCalls calls = real;
+    calls.openat = [real, temporaries](int folder, const char* name, int flags, mode_t mode) {
+      const int fd = real.openat(folder, name, flags, mode);
+      if (IsTemporaryName(fs::path(name).filename().string(), "data.ini")) {
+        temporaries->insert(fd);
+      } else {
+        temporaries->erase(fd);
+      }
+      return fd;
+    };
+    calls.fstat = [real, temporaries](int fd, struct stat* status) {
+      return temporaries->contains(fd) ? (errno = EIO, -1) : real.fstat(fd, status);
+    };
+    const ScopedFileSystem failing(calls);
+    EXPECT_TRUE(path.run()) << path.what;
+    EXPECT_EQ(Target(path), before) << path.what;
+    EXPECT_EQ(Temporaries(path), 0) << path.what;
+    if (std::string_view(path.what) == "WritePower replacing a value") {
+      Prepare(path);
+      try {
+        UnitCatalogue().WritePower("UnitA", "Mass", 3);
+        ADD_FAILURE() << "the save went ahead";
+      } catch (const EIniFileException& error) {
+        EXPECT_EQ(error.Reason(), "Input/output error");
+      }
     }
   }
 }

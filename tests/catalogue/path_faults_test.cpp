@@ -3,13 +3,16 @@
 // was killed. Nothing may hang, crash or lose a byte.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue_copy.h"
@@ -18,6 +21,7 @@
 #include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
+#include "tests/support/failing_calls.h"
 
 namespace calpero::test {
 namespace {
@@ -145,6 +149,111 @@ TEST(PathFaults, AFolderThatMayBeWrittenAndSearchedButNotReadStillTakesChanges) 
   catalogue.WritePower("UnitC", "Mass", 1);
   EXPECT_TRUE(catalogue.EraseUnit("UnitA"));
   EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitB", "UnitC"}));
+}
+
+// The reason that a write of the catalogue `path` or a copy onto it gives; empty when it worked.
+std::string WriteFailure(const std::string& what, const std::string& path,
+                         const std::string& source) {
+  try {
+    if (what == "save") {
+      UnitCatalogue(path).WritePower("UnitC", "Mass", 1);
+    } else if (what == "erase") {
+      UnitCatalogue(path).EraseUnit("UnitA");
+    } else {
+      std::string reason;
+      return CopyCatalogueFile(source, path, nullptr, &reason) ? std::string() : reason;
+    }
+  } catch (const EIniFileException& error) {
+    return error.Reason();
+  }
+  return {};
+}
+
+// A lock file that is no regular file is never followed, waited on or used: each change fails
+// with a reason that names it and says to remove it, and nothing changes, neither the catalogue
+// nor what a link leads to.
+TEST(PathFaults, ALockFileThatIsNoRegularFileIsNamedAndNeverUsed) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& lock)> setUp;
+    const char* kind;
+  };
+  const std::vector<Case> cases = {
+      {"a link to a file", [](const auto& lock) { fs::create_symlink("elsewhere.ini", lock); },
+       "a symbolic link"},
+      {"a dangling link", [](const auto& lock) { fs::create_symlink("gone.ini", lock); },
+       "a symbolic link"},
+      {"a FIFO", [](const auto& lock) { ::mkfifo(lock.c_str(), 0600); }, "a FIFO"},
+      {"a folder", [](const auto& lock) { fs::create_directory(lock); }, "a folder"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string what : {"save", "erase", "copy"}) {
+      const TempFolder folder;
+      const std::string path = folder.File("data.ini");
+      const std::string lock = folder.File(".data.ini.calpero-lock");
+      WriteBytes(path, Fixture("crlf_line_ends.ini"));
+      WriteBytes(folder.File("elsewhere.ini"), "[Elsewhere]\n");
+      WriteBytes(folder.File("source.ini"), "[Copied]\n");
+      c.setUp(lock);
+      const HangGuard guard(10);
+      EXPECT_EQ(WriteFailure(what, path, folder.File("source.ini")),
+                "the lock file " + lock + " is " + c.kind + ", not a regular file: remove it")
+          << c.what << ", " << what;
+      EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini")) << c.what << ", " << what;
+      EXPECT_EQ(ReadBytes(folder.File("elsewhere.ini")), "[Elsewhere]\n") << c.what;
+      EXPECT_FALSE(fs::exists(folder.File("gone.ini"))) << c.what;
+    }
+  }
+}
+
+// A lock file that this process may not open for writing (made by another user under a narrow
+// umask) is named with its mode and owner and what to do, not taken for the catalogue's fault.
+TEST(PathFaults, ALockFileThatMayNotBeWrittenIsNamedWithItsModeAndOwner) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  const std::string lock = folder.File(".data.ini.calpero-lock");
+  WriteBytes(path, Fixture("crlf_line_ends.ini"));
+  WriteBytes(lock, "");
+  ::chmod(lock.c_str(), 0600);
+  FileSystemCalls calls = SystemFileSystem();
+  // Refused as the bits refuse another user, whoever runs the test.
+  calls.openat = [real = calls.openat](int folder, const char* name, int flags, mode_t mode) {
+    if (std::string_view(name).ends_with(".calpero-lock") && (flags & O_ACCMODE) != O_RDONLY) {
+      errno = EACCES;
+      return -1;
+    }
+    return real(folder, name, flags, mode);
+  };
+  const ScopedFileSystem refusing(calls);
+  const passwd* owner = ::getpwuid(::geteuid());
+  const std::string ownerName = owner != nullptr ? owner->pw_name : std::to_string(::geteuid());
+  for (const std::string what : {"save", "erase", "copy"}) {
+    WriteBytes(folder.File("source.ini"), "[Copied]\n");
+    const std::string expected = std::string("the lock file ")
+                                     .append(lock)
+                                     .append(" is not writable by you (mode 0600, owner ")
+                                     .append(ownerName)
+                                     .append("): ask its owner to remove it");
+    EXPECT_EQ(WriteFailure(what, path, folder.File("source.ini")), expected) << what;
+    EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini")) << what;
+  }
+}
+
+// A call that fails while the links on the catalogue's path are followed gives its own reason,
+// not that the links loop.
+TEST(PathFaults, AFailureWhileFollowingALinkGivesItsOwnReason) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(folder.File("units.ini"), Fixture("crlf_line_ends.ini"));
+  fs::create_symlink("units.ini", path);
+  for (const char* call : {"readlinkat", "fstatat"}) {
+    const auto injection = std::make_shared<CallLog>();
+    injection->only = call;
+    injection->failAt = 1;
+    const ScopedFileSystem failing(FailingCalls(injection));
+    EXPECT_EQ(WriteFailure("save", path, ""), "Input/output error") << call;
+  }
+  EXPECT_EQ(ReadBytes(folder.File("units.ini")), Fixture("crlf_line_ends.ini"));
 }
 
 TEST(StaleTemporaries, OnlyTheExactTemporaryFormOfTheFileNameCounts) {

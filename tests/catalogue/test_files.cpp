@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,31 @@
 namespace calpero::test {
 
 namespace fs = std::filesystem;
+
+std::string AccessAcl(std::uint32_t second) {
+  std::string acl;
+  const auto put = [&acl](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      acl.push_back(static_cast<char>((value >> (8U * static_cast<unsigned>(i))) & 0xFFU));
+    }
+  };
+  constexpr std::uint32_t kNoId = 0xFFFFFFFFU;
+  put(2, 4);  // the format's version
+  for (const auto& [tag, id] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+           {0x01, kNoId}, {0x02, second}, {0x04, kNoId}, {0x10, kNoId}, {0x20, kNoId}}) {
+    put(tag, 2);
+    put(tag == 0x20 ? 0 : 6, 2);
+    put(id, 4);
+  }
+  return acl;
+}
+
+std::string AccessAclOf(const std::string& path) {
+  std::string acl(256, '\0');
+  const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size());
+  acl.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+  return acl;
+}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

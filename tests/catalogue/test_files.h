@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -56,6 +57,12 @@ class RefusedRight {
 
 // Runs a catalogue write and tells whether it reported its failure with EIniFileException.
 bool ReportsFailure(const std::function<void()>& operation);
+
+// A POSIX access ACL as Linux stores it: the owner, the group and the mask may read and write,
+// and so may the user `second`; others nothing.
+std::string AccessAcl(std::uint32_t second);
+// The POSIX access ACL of the file at `path`; empty when it has none.
+std::string AccessAclOf(const std::string& path);
 
 // Four powers of one unit, for the paths that write a whole unit at once.
 extern const std::vector<std::pair<std::string_view, double>> kFourPowers;

@@ -469,6 +469,13 @@ TEST(CliProgramFiles, ACatalogueThatCannotBeReadIsAnErrorWithTheReason) {
                 "calpero-cli: Unable to write to ./Data/data.ini: " + changeReason + "\n")
           << kind << ' ' << arguments.front();
     }
+    // A backup reads it as a change does, and says so in the same words.
+    std::filesystem::create_directory(workspace.Root() / "Backup");
+    const TCliResult backup = workspace.Run({"backup"});
+    EXPECT_EQ(backup.ExitStatus, 1) << kind;
+    EXPECT_EQ(backup.Err, "calpero-cli: Unable to copy ./Data/data.ini to ./Backup/data.ini: " +
+                              changeReason + "\n")
+        << kind;
   }
 }
 

@@ -12,9 +12,10 @@ auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& 
   return [log, real, name](auto... args) {
     using Result = decltype(real(args...));
     log->names.push_back(name);
-    ++log->calls;
+    const bool counted = log->only.empty() || name == log->only;
+    log->calls += counted ? 1 : 0;
     const bool fail =
-        log->failAt > 0 &&
+        counted && log->failAt > 0 &&
         (log->failure == Failure::kOnce ? log->calls == log->failAt : log->calls >= log->failAt);
     if (fail) {
       if (name == "close") {
@@ -39,6 +40,12 @@ FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   FileSystemCalls calls;
   calls.openat = Counted(log, real.openat, "openat");
   calls.read = Counted(log, real.read, "read");
+  calls.fstat = Counted(log, real.fstat, "fstat");
+  calls.fstatat = Counted(log, real.fstatat, "fstatat");
+  calls.faccessat = Counted(log, real.faccessat, "faccessat");
+  calls.readlinkat = Counted(log, real.readlinkat, "readlinkat");
+  calls.fgetxattr = Counted(log, real.fgetxattr, "fgetxattr");
+  calls.listFolder = Counted(log, real.listFolder, "listFolder");
   calls.lockNow = Counted(log, real.lockNow, "lockNow");
   calls.timedLock = real.timedLock;
   calls.write = Counted(log, real.write, "write");

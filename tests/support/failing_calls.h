@@ -15,7 +15,8 @@ enum class Failure { kOnce, kFromThenOn };
 struct CallLog {
   int failAt = 0;  // the number of the first call to fail, counted from 1; 0: none fails
   Failure failure = Failure::kOnce;
-  int error = EIO;  // the errno of a failing call
+  int error = EIO;   // the errno of a failing call
+  std::string only;  // when set, only the calls of this name are counted and fail
   int calls = 0;
   std::vector<std::string> names;  // of the calls made, in order
   bool failed = false;
