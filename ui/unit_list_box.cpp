@@ -1,5 +1,6 @@
 #include "ui/unit_list_box.h"
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -183,6 +184,18 @@ QItemSelectionModel::SelectionFlags TUnitListBox::selectionCommand(const QModelI
     return QItemSelectionModel::NoUpdate;
   }
   return command;
+}
+
+void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  // QListView's own currentChanged tells screen readers that the current row has the focus
+  // whether the list has it or not; a screen reader then presents the whole list in the middle of
+  // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
+  QAbstractItemView::currentChanged(current, previous);  // NOLINT(bugprone-parent-virtual-call)
+  if (current.isValid() && hasFocus() && QAccessible::isActive()) {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(current.row());
+    QAccessible::updateAccessibility(&focused);
+  }
 }
 
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {

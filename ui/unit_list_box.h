@@ -103,6 +103,9 @@ class TUnitListBox : public QListView {
   void keyPressEvent(QKeyEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  // Tells screen readers that the new current row has the focus only while the list itself has
+  // the keyboard focus: a find moves the current row while the keys go to the find box.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);
