@@ -147,6 +147,7 @@ TToolSeparator* Separator(QWidget* bar, const char* name, int left) {
 }  // namespace
 
 TMainFormControls::TMainFormControls(QWidget* form) {
+  InstallOwnAccessibleFactory();
   form->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false, false));
   WorkAreaPanel =
       Place(new TPanel(TPanelFrame::RaisedOverLowered, form), "WorkAreaPanel", {0, 0, 658, 345});

@@ -10,6 +10,8 @@
 
 #include "app/hint_text.h"
 #include "ui/hint.h"
+#include "ui/unit_list_accessible.h"
+#include "ui/unit_list_box.h"
 #include "ui/window_widgets.h"
 
 namespace calpero {
@@ -45,16 +47,23 @@ QAccessibleInterface* OwnControlsFactory(const QString& className, QObject* obje
   if (className == QLatin1String(TAnnouncer::staticMetaObject.className())) {
     return new TAnnouncerAccessible(static_cast<QWidget*>(object));
   }
+  if (className == QLatin1String(TUnitListBox::staticMetaObject.className())) {
+    return MakeUnitListAccessible(static_cast<TUnitListBox*>(object));
+  }
   return nullptr;
 }
 
-void InstallFactoryOnce() {
+}  // namespace
+
+void InstallOwnAccessibleFactory() {
   static const bool installed = [] {
     QAccessible::installFactory(OwnControlsFactory);
     return true;
   }();
   static_cast<void>(installed);
 }
+
+namespace {
 
 // Whether the toolkit already names `widget` by a caption of its own or of its buddy label.
 bool HasCaption(const QWidget* widget, const QList<QLabel*>& labels) {
@@ -78,7 +87,7 @@ QString MeaningOf(const QString& hint) {
 }  // namespace
 
 void NameForScreenReaders(QWidget* window) {
-  InstallFactoryOnce();
+  InstallOwnAccessibleFactory();
   const QList<QLabel*> labels = window->findChildren<QLabel*>();
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     const QString hint = HintOf(widget);
@@ -95,7 +104,7 @@ void NameForScreenReaders(QWidget* window) {
 }
 
 TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
-  InstallFactoryOnce();
+  InstallOwnAccessibleFactory();
   setObjectName(QStringLiteral("Announcer"));
   setGeometry(0, 0, 0, 0);
   setFocusPolicy(Qt::NoFocus);

@@ -9,6 +9,11 @@
 
 namespace calpero {
 
+// Makes the program's own controls known to screen readers as what they are (the power labels,
+// the announcer, the unit list). Run before the first of them is made: the toolkit keeps the
+// first description of a control that anything asked for.
+void InstallOwnAccessibleFactory();
+
 // Names the controls of `window` for screen readers, where their caption does not already: a
 // control with a hint is described by the hint and named by its meaning (HintMeaning); an edit
 // that a label is the buddy of is named by that label; a power label is read with its quantity

@@ -1,5 +1,7 @@
 #include "ui/unit_list_box.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
@@ -193,9 +195,63 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   QAbstractItemView::currentChanged(current, previous);  // NOLINT(bugprone-parent-virtual-call)
   if (current.isValid() && hasFocus() && QAccessible::isActive()) {
     QAccessibleEvent focused(this, QAccessible::Focus);
-    focused.setChild(current.row());
+    focused.setChild(PresentedIndex(current.row()));
     QAccessible::updateAccessibility(&focused);
   }
+}
+
+void TUnitListBox::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+  // QListView's own selectionChanged numbers the rows as if every unit were a child.
+  QAbstractItemView::selectionChanged(selected,
+                                      deselected);  // NOLINT(bugprone-parent-virtual-call)
+  if (!QAccessible::isActive()) {
+    return;
+  }
+  const auto tell = [this](const QItemSelection& rows, QAccessible::Event event) {
+    if (rows.isEmpty()) {
+      return;
+    }
+    const int child = PresentedIndex(rows.first().top());
+    if (child >= 0) {
+      QAccessibleEvent told(this, event);
+      told.setChild(child);
+      QAccessible::updateAccessibility(&told);
+    }
+  };
+  tell(deselected, QAccessible::SelectionRemove);
+  tell(selected, QAccessible::SelectionAdd);
+}
+
+void TUnitListBox::scrollContentsBy(int dx, int dy) {
+  QListView::scrollContentsBy(dx, dy);
+  if (dy != 0 && QAccessible::isActive()) {
+    QAccessibleEvent shown(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&shown);
+  }
+}
+
+std::vector<int> TUnitListBox::PresentedRows() const {
+  std::vector<int> rows;
+  const QModelIndex first = indexAt(QPoint(1, 1));
+  if (first.isValid()) {
+    QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
+    const int lastRow = last.isValid() ? last.row() : count() - 1;
+    for (int row = first.row(); row <= lastRow; ++row) {
+      rows.push_back(row);
+    }
+  }
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && !std::ranges::binary_search(rows, current.row())) {
+    rows.insert(std::ranges::upper_bound(rows, current.row()), current.row());
+  }
+  return rows;
+}
+
+int TUnitListBox::PresentedIndex(int row) const {
+  const std::vector<int> rows = PresentedRows();
+  const auto at = std::ranges::lower_bound(rows, row);
+  return at != rows.end() && *at == row ? static_cast<int>(at - rows.begin()) : -1;
 }
 
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {

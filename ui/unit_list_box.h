@@ -90,6 +90,13 @@ class TUnitListBox : public QListView {
   // The stored name of the current item. Throws EListIndexError with -1 when none is current.
   std::string CurrentName() const;
 
+  // The rows that screen readers are shown as the list's items, in list order: the rows in view
+  // and the current row. A few dozen at most, however many units there are.
+  std::vector<int> PresentedRows() const;
+
+  // The place of `row` among PresentedRows(), or -1 when it is not one of them.
+  int PresentedIndex(int row) const;
+
   // Replaces the type-ahead's clock (milliseconds, monotonic); tests pass their own.
   void SetClock(std::function<std::int64_t()> clock);
 
@@ -106,6 +113,10 @@ class TUnitListBox : public QListView {
   // Tells screen readers that the new current row has the focus only while the list itself has
   // the keyboard focus: a find moves the current row while the keys go to the find box.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // Tells screen readers of the selection by the rows they are shown (PresentedRows).
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  // A scroll changes the rows that screen readers are shown.
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);

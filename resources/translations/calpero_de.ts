@@ -344,5 +344,17 @@
         <source>Catalogue restored from the backup.</source>
         <translation>Katalog aus der Sicherung wiederhergestellt.</translation>
     </message>
+    <message>
+        <source>No units.</source>
+        <translation>Keine Einheiten.</translation>
+    </message>
+    <message>
+        <source>1 unit.</source>
+        <translation>1 Einheit.</translation>
+    </message>
+    <message>
+        <source>%1 units.</source>
+        <translation>%1 Einheiten.</translation>
+    </message>
 </context>
 </TS>

@@ -278,11 +278,11 @@
     </message>
     <message>
         <source>%1: %2.</source>
-        <translation>%1 : %2.</translation>
+        <translation>%1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>%1 moved to the %2. The %2 now: %3.</source>
-        <translation>%1 déplacé vers le %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 déplacé vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 moved to the %2.</source>
@@ -290,7 +290,7 @@
     </message>
     <message>
         <source>%1 placed in the %2. The %2 now: %3.</source>
-        <translation>%1 placé au %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 placé au %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 placed in the %2.</source>
@@ -298,7 +298,7 @@
     </message>
     <message>
         <source>%1 taken off the %2. The %2 now: %3.</source>
-        <translation>%1 retiré du %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 retiré du %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 taken off the %2.</source>
@@ -318,7 +318,7 @@
     </message>
     <message>
         <source>%1: %2; same as %3.</source>
-        <translation>%1 : %2 ; identique à %3.</translation>
+        <translation>%1&#xa0;: %2&#xa0;; identique à %3.</translation>
     </message>
     <message>
         <source>Work area cleared.</source>
@@ -343,6 +343,18 @@
     <message>
         <source>Catalogue restored from the backup.</source>
         <translation>Catalogue restauré depuis la sauvegarde.</translation>
+    </message>
+    <message>
+        <source>No units.</source>
+        <translation>Aucune unité.</translation>
+    </message>
+    <message>
+        <source>1 unit.</source>
+        <translation>1 unité.</translation>
+    </message>
+    <message>
+        <source>%1 units.</source>
+        <translation>%1 unités.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include <array>
 #include <utility>
 
+#include <QAccessible>
 #include <QTest>
 
 #include "main_form_fixture.h"
@@ -194,6 +195,50 @@ TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
                     C().LabelPopupMenu->actionGeometry(C().Delete1).center());
   EXPECT_EQ(CatalogueBytes(), "[Metre]\nLength=1\n");
   EXPECT_EQ(ListItems(), QStringList({"Metre"}));
+}
+
+// A catalogue of `count` units, "Unit 00000" on: every one of the same height in the list.
+std::string NumberedCatalogue(int count) {
+  std::string bytes;
+  for (int unit = 0; unit < count; ++unit) {
+    bytes += QStringLiteral("[Unit %1]\nMass=1\n").arg(unit, 5, 10, QLatin1Char('0')).toStdString();
+  }
+  return bytes;
+}
+
+// Screen readers see the rows in view and the current row, so a list of any length answers them
+// with as many children; the current row is the focus child while the list has the focus.
+TEST_F(OwnCatalogueList, ShowsScreenReadersTheRowsInViewAndTheCurrentRow) {
+  std::vector<int> childCounts;
+  for (const int units : {200, 5000}) {
+    WriteCatalogue(NumberedCatalogue(units));
+    OpenForm();
+    TUnitListBox* list = C().UnitsListBox;
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
+    ASSERT_EQ(shown->role(), QAccessible::List);
+    EXPECT_EQ(shown->text(QAccessible::Name), QStringLiteral("Available units"));
+    EXPECT_EQ(shown->text(QAccessible::Description), QStringLiteral("%1 units.").arg(units));
+    childCounts.push_back(shown->childCount());
+    EXPECT_EQ(shown->child(0)->text(QAccessible::Name), QStringLiteral("Unit 00000"));
+
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+    list->SetCurrentIndex(static_cast<std::size_t>(units / 2));
+    QAccessibleInterface* focused = shown->focusChild();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->text(QAccessible::Name),
+              QStringLiteral("Unit %1").arg(units / 2, 5, 10, QLatin1Char('0')));
+    EXPECT_TRUE(focused->state().focused && focused->state().selected);
+    EXPECT_EQ(focused->parent(), shown);
+    EXPECT_EQ(shown->child(shown->indexOfChild(focused)), focused);
+    // A row scrolled out of view stays a child while it is current.
+    list->scrollToTop();
+    EXPECT_EQ(shown->childCount(), childCounts.back() + 1);
+    EXPECT_EQ(shown->child(shown->childCount() - 1), focused);
+    EXPECT_TRUE(focused->state().offscreen);
+  }
+  EXPECT_EQ(childCounts[0], childCounts[1]);
+  EXPECT_LT(childCounts[0], 25);
 }
 
 class EmptyUnitList : public MainFormTest {
