@@ -25,8 +25,7 @@ class TPowerLabelAccessible : public QAccessibleWidget {
 
   QString text(QAccessible::Text kind) const override {
     if (kind == QAccessible::Name) {
-      const auto* label = static_cast<const TPowerLabel*>(widget());
-      return label->Quantity() + QLatin1Char(' ') + label->text();
+      return static_cast<const TPowerLabel*>(widget())->SpokenName();
     }
     return QAccessibleWidget::text(kind);
   }
@@ -115,6 +114,9 @@ TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
   delivery_.setSingleShot(true);
   delivery_.setInterval(0);
   connect(&delivery_, &QTimer::timeout, this, &TAnnouncer::Deliver);
+  settled_.setSingleShot(true);
+  settled_.setInterval(kSettleMs);
+  connect(&settled_, &QTimer::timeout, this, &TAnnouncer::Deliver);
 }
 
 void TAnnouncer::Announce(const QString& sentence) {
@@ -122,7 +124,17 @@ void TAnnouncer::Announce(const QString& sentence) {
     return;
   }
   pending_ = sentence;
+  settled_.stop();
   delivery_.start();
+}
+
+void TAnnouncer::AnnounceSettled(const QString& sentence) {
+  if (sentence.isEmpty()) {
+    return;
+  }
+  pending_ = sentence;
+  delivery_.stop();
+  settled_.start();
 }
 
 void TAnnouncer::Deliver() {

@@ -192,7 +192,8 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // QListView's own currentChanged tells screen readers that the current row has the focus
   // whether the list has it or not; a screen reader then presents the whole list in the middle of
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
-  QAbstractItemView::currentChanged(current, previous);  // NOLINT(bugprone-parent-virtual-call)
+  // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+  QAbstractItemView::currentChanged(current, previous);
   if (current.isValid() && hasFocus() && QAccessible::isActive()) {
     QAccessibleEvent focused(this, QAccessible::Focus);
     focused.setChild(PresentedIndex(current.row()));
@@ -203,8 +204,8 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
 void TUnitListBox::selectionChanged(const QItemSelection& selected,
                                     const QItemSelection& deselected) {
   // QListView's own selectionChanged numbers the rows as if every unit were a child.
-  QAbstractItemView::selectionChanged(selected,
-                                      deselected);  // NOLINT(bugprone-parent-virtual-call)
+  // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+  QAbstractItemView::selectionChanged(selected, deselected);
   if (!QAccessible::isActive()) {
     return;
   }

@@ -6,6 +6,7 @@
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/screen_readers.h"
 
 namespace calpero::testing {
 namespace {
@@ -59,6 +60,27 @@ TEST_F(UnitList, ReadsThePowersAgainAtEveryClick) {
   WriteCatalogue("[Kelvin]\nMass=3\n");
   ClickListItem(2);
   EXPECT_EQ(UnitRow(), QStringList({"3.00", "0.00", "0.00", "0.00"}));
+}
+
+// Keys pressed in quick succession tell screen readers one sentence, of the unit the list rests
+// on, and the power labels read that unit's powers.
+TEST_F(UnitList, TellsScreenReadersOfABurstOfMovesOnceWithTheLastUnit) {
+  ClickListItem(0);
+  std::vector<QString> told;
+  QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                   [&told](const QString& sentence) { told.push_back(sentence); });
+  ASSERT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }));
+  told.clear();
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(C().UnitsListBox, Qt::Key_Down);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }));
+  QTest::qWait(2 * kSettleMs);
+  EXPECT_EQ(told, std::vector<QString>{QStringLiteral(
+                      "metre: mass 0.00, length 1.00, temperature 0.00, time 0.00.")});
+  EXPECT_EQ(C().LLabel->accessibleName(), QStringLiteral("Length 1.00"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(C().LLabel)->text(QAccessible::Name),
+            QStringLiteral("Length 1.00"));
 }
 
 struct FindCase {
