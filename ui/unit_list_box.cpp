@@ -47,9 +47,28 @@ QMouseEvent WithoutModifiers(const QMouseEvent& event) {
 TUnitListModel::TUnitListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void TUnitListModel::SetNames(std::vector<std::string> names) {
-  beginResetModel();
-  order_.Update(std::move(names));
-  endResetModel();
+  const TOrderChange change = order_.Change(names);
+  const int row = static_cast<int>(change.Row);
+  switch (change.Kind) {
+    case TOrderChange::TKind::Removed:
+      beginRemoveRows({}, row, row);
+      order_.Update(std::move(names));
+      endRemoveRows();
+      break;
+    case TOrderChange::TKind::Inserted:
+      beginInsertRows({}, row, row);
+      order_.Update(std::move(names));
+      endInsertRows();
+      break;
+    case TOrderChange::TKind::Sorted:
+      beginResetModel();
+      order_.Update(std::move(names));
+      endResetModel();
+      break;
+    case TOrderChange::TKind::None:
+      order_.Update(std::move(names));
+      break;
+  }
 }
 
 int TUnitListModel::rowCount(const QModelIndex& parent) const {
@@ -89,7 +108,18 @@ TUnitListBox::TUnitListBox(QWidget* parent)
   setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void TUnitListBox::SetNames(std::vector<std::string> names) { model_->SetNames(std::move(names)); }
+void TUnitListBox::SetNames(std::vector<std::string> names) {
+  // The rows change in place, so the view keeps its scroll position. The current row is let go
+  // first: were it taken out, the view would make a neighbour current and scroll to it.
+  reloading_ = true;
+  SetCurrentIndex(std::nullopt);
+  model_->SetNames(std::move(names));
+  reloading_ = false;
+  if (QAccessible::isActive()) {
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
+  }
+}
 
 const std::vector<std::string>& TUnitListBox::Names() const { return model_->Names(); }
 
@@ -194,7 +224,7 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::currentChanged(current, previous);
-  if (current.isValid() && hasFocus() && QAccessible::isActive()) {
+  if (current.isValid() && hasFocus() && !reloading_ && QAccessible::isActive()) {
     QAccessibleEvent focused(this, QAccessible::Focus);
     focused.setChild(PresentedIndex(current.row()));
     QAccessible::updateAccessibility(&focused);
@@ -206,7 +236,7 @@ void TUnitListBox::selectionChanged(const QItemSelection& selected,
   // QListView's own selectionChanged numbers the rows as if every unit were a child.
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::selectionChanged(selected, deselected);
-  if (!QAccessible::isActive()) {
+  if (reloading_ || !QAccessible::isActive()) {
     return;
   }
   const auto tell = [this](const QItemSelection& rows, QAccessible::Event event) {

@@ -27,7 +27,8 @@ class TUnitListModel : public QAbstractListModel {
   explicit TUnitListModel(QObject* parent);
 
   // Replaces the rows with the catalogue's `names`, given in file order and shown in the list's
-  // order (TUnitListOrder), in one reset of the model.
+  // order (TUnitListOrder): a reload that takes one name out or puts one in removes or inserts
+  // that row, any other change resets the model.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the rows in order.
@@ -65,7 +66,7 @@ class TUnitListBox : public QListView {
   explicit TUnitListBox(QWidget* parent);
 
   // Replaces the items with the catalogue's `names`, in file order, at once; afterwards no item is
-  // current.
+  // current. When one unit came or went, the rest keep their places in view.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the items in list order.
@@ -122,6 +123,7 @@ class TUnitListBox : public QListView {
   void ApplyTypeAhead(const TTypeAheadStep& step);
 
   TUnitListModel* model_;
+  bool reloading_ = false;  // SetNames is changing the rows
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };
