@@ -5,7 +5,7 @@
 namespace calpero {
 namespace {
 
-constexpr std::array<TWindowKey, 12> kWindowKeys = {{
+constexpr std::array<TWindowKey, 13> kWindowKeys = {{
     {TWindowCommand::FindUnit, "Ctrl+F", TStandardKey::Find,
      "Puts the cursor in the find box, its text selected"},
     {TWindowCommand::AddToNumerator, "Ctrl+Up", TStandardKey::None,
@@ -27,6 +27,10 @@ constexpr std::array<TWindowKey, 12> kWindowKeys = {{
      "Takes the newest unit off the numerator, as its Delete menu item does"},
     {TWindowCommand::TakeOffDenominator, "Ctrl+Shift+Down", TStandardKey::None,
      "Takes the newest unit off the denominator, as its Delete menu item does"},
+    {TWindowCommand::EraseUnit, "Ctrl+Del", TStandardKey::None,
+     "In the unit list: erases the selected unit from the catalogue, as the list's Delete menu "
+     "item does",
+     TKeyScope::UnitList},
 }};
 
 }  // namespace

@@ -245,6 +245,13 @@ void TMainForm::DeleteNewestToken(THolder area) {
   Delete1Click();
 }
 
+void TMainForm::EraseCurrentUnit() {
+  Label6ContextPopup(controls_.UnitsListBox);
+  if (controls_.Delete1->isEnabled()) {
+    Delete1Click();
+  }
+}
+
 void TMainForm::ClearWorkAreaToolButtonClick() {
   workArea_.ClearTokens();
   SyncTokens();

@@ -1,7 +1,11 @@
 #include <array>
+#include <functional>
 #include <utility>
+#include <vector>
 
 #include <QAccessible>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "main_form_fixture.h"
@@ -261,6 +265,61 @@ TEST_F(OwnCatalogueList, ShowsScreenReadersTheRowsInViewAndTheCurrentRow) {
   }
   EXPECT_EQ(childCounts[0], childCounts[1]);
   EXPECT_LT(childCounts[0], 25);
+}
+
+// An erase, from the list's context menu or by Ctrl+Delete in the list, takes one row out: the
+// rows in view stay where they were and no row is current, as after any reload.
+TEST_F(OwnCatalogueList, AnEraseTakesOneRowOutAndKeepsTheRowsInView) {
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"the context menu",
+       [this] {
+         TUnitListBox* list = C().UnitsListBox;
+         QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                           list->visualItemRect(list->count() / 2).center());
+         ASSERT_TRUE(C().LabelPopupMenu->isVisible());
+         QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
+                           C().LabelPopupMenu->actionGeometry(C().Delete1).center());
+       }},
+      {"Ctrl+Delete",
+       [this] { QTest::keyClick(C().UnitsListBox, Qt::Key_Delete, Qt::ControlModifier); }},
+  };
+  for (const auto& [way, erase] : ways) {
+    WriteCatalogue(NumberedCatalogue(300));
+    OpenForm();
+    TUnitListBox* list = C().UnitsListBox;
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+    list->SetCurrentIndex(150);
+    ClickListItem(150);
+    const int scrolled = list->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    QStringList told;
+    QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                     [&told](const QString& sentence) { told += sentence; });
+    QSignalSpy resets(list->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy removals(list->model(), &QAbstractItemModel::rowsRemoved);
+    erase();
+    ASSERT_TRUE(QTest::qWaitFor([&told] { return !told.isEmpty(); })) << way;
+    EXPECT_EQ(told.back(), QStringLiteral("Unit 00150 erased from the catalogue.")) << way;
+    EXPECT_EQ(CatalogueBytes().find("[Unit 00150]"), std::string::npos) << way;
+    EXPECT_EQ(list->count(), 299) << way;
+    EXPECT_EQ(list->ItemText(150), QStringLiteral("Unit 00151")) << way;
+    EXPECT_EQ(CurrentItem(), QStringLiteral("(none)")) << way;
+    EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << way;
+    EXPECT_EQ(resets.count(), 0) << way;
+    EXPECT_EQ(removals.count(), 1) << way;
+  }
+}
+
+// Ctrl+Delete belongs to the list: in the find box it stays the box's own editing key.
+TEST_F(UnitList, LeavesCtrlDeleteInTheFindBoxToTheBox) {
+  ClickListItem(4);
+  C().FindEdit->setFocus();
+  QTest::keyClicks(C().FindEdit, QStringLiteral("ne"));
+  C().FindEdit->setCursorPosition(0);
+  QTest::keyClick(C().FindEdit, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(C().FindEdit->text(), QString());
+  EXPECT_EQ(ListItems().size(), 6);
 }
 
 class EmptyUnitList : public MainFormTest {
