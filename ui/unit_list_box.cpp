@@ -233,25 +233,12 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
 
 void TUnitListBox::selectionChanged(const QItemSelection& selected,
                                     const QItemSelection& deselected) {
-  // QListView's own selectionChanged numbers the rows as if every unit were a child.
+  // QListView's own selectionChanged tells screen readers of each row selected and unselected,
+  // numbered as if every unit were a child. Here the selected row is the current one: while the
+  // list has the focus, the focus event tells of it, and otherwise (a find) nothing should be
+  // presented; the rows' states say which is selected to whoever asks.
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::selectionChanged(selected, deselected);
-  if (reloading_ || !QAccessible::isActive()) {
-    return;
-  }
-  const auto tell = [this](const QItemSelection& rows, QAccessible::Event event) {
-    if (rows.isEmpty()) {
-      return;
-    }
-    const int child = PresentedIndex(rows.first().top());
-    if (child >= 0) {
-      QAccessibleEvent told(this, event);
-      told.setChild(child);
-      QAccessible::updateAccessibility(&told);
-    }
-  };
-  tell(deselected, QAccessible::SelectionRemove);
-  tell(selected, QAccessible::SelectionAdd);
 }
 
 void TUnitListBox::scrollContentsBy(int dx, int dy) {

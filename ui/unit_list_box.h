@@ -114,7 +114,7 @@ class TUnitListBox : public QListView {
   // Tells screen readers that the new current row has the focus only while the list itself has
   // the keyboard focus: a find moves the current row while the keys go to the find box.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-  // Tells screen readers of the selection by the rows they are shown (PresentedRows).
+  // Leaves screen readers to read the selection from the rows' states (the focus tells of it).
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   // A scroll changes the rows that screen readers are shown.
   void scrollContentsBy(int dx, int dy) override;
