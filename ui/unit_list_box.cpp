@@ -17,6 +17,10 @@ namespace {
 // The height of every row of the list, in pixels.
 constexpr int kItemHeight = 13;
 
+// The least time between two focus events of the list's rows, in milliseconds: about what a
+// screen reader needs to follow one, and shorter than a person's pace from key to key.
+constexpr qint64 kFocusSpacingMs = 100;
+
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
     QElapsedTimer timer;
@@ -106,6 +110,8 @@ TUnitListBox::TUnitListBox(QWidget* parent)
   // Every row has the model's one height, so the view never measures row by row.
   setUniformItemSizes(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  focusPending_.setSingleShot(true);
+  connect(&focusPending_, &QTimer::timeout, this, &TUnitListBox::TellFocus);
 }
 
 void TUnitListBox::SetNames(std::vector<std::string> names) {
@@ -224,11 +230,32 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::currentChanged(current, previous);
-  if (current.isValid() && hasFocus() && !reloading_ && QAccessible::isActive()) {
-    QAccessibleEvent focused(this, QAccessible::Focus);
-    focused.setChild(PresentedIndex(current.row()));
-    QAccessible::updateAccessibility(&focused);
+  if (!current.isValid() || !hasFocus() || reloading_ || !QAccessible::isActive()) {
+    return;
   }
+  // A move that comes sooner than kFocusSpacingMs after the last one told waits for that
+  // spacing, and then the row current by then is told: a key held down tells screen readers of
+  // every few rows and always of the last, at a pace they can follow.
+  const qint64 since = focusTold_.isValid() ? focusTold_.elapsed() : kFocusSpacingMs;
+  if (since < kFocusSpacingMs) {
+    if (!focusPending_.isActive()) {
+      focusPending_.start(static_cast<int>(kFocusSpacingMs - since));
+    }
+    return;
+  }
+  TellFocus();
+}
+
+void TUnitListBox::TellFocus() {
+  focusPending_.stop();
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || !hasFocus() || !QAccessible::isActive()) {
+    return;
+  }
+  focusTold_.start();
+  QAccessibleEvent focused(this, QAccessible::Focus);
+  focused.setChild(PresentedIndex(current.row()));
+  QAccessible::updateAccessibility(&focused);
 }
 
 void TUnitListBox::selectionChanged(const QItemSelection& selected,

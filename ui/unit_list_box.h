@@ -8,7 +8,9 @@
 #include <vector>
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QListView>
+#include <QTimer>
 
 #include "app/list_search.h"
 #include "app/unit_order.h"
@@ -112,7 +114,8 @@ class TUnitListBox : public QListView {
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
   // Tells screen readers that the new current row has the focus only while the list itself has
-  // the keyboard focus: a find moves the current row while the keys go to the find box.
+  // the keyboard focus (a find moves the current row while the keys go to the find box), and at
+  // most every 100 ms, the last move always.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   // Leaves screen readers to read the selection from the rows' states (the focus tells of it).
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -121,9 +124,13 @@ class TUnitListBox : public QListView {
 
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);
+  // Tells screen readers that the current row has the focus, while the list has it.
+  void TellFocus();
 
   TUnitListModel* model_;
-  bool reloading_ = false;  // SetNames is changing the rows
+  bool reloading_ = false;   // SetNames is changing the rows
+  QElapsedTimer focusTold_;  // since the last focus event of a row
+  QTimer focusPending_;      // tells a move that came too soon after the last focus event
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };
