@@ -122,20 +122,48 @@ std::vector<std::string> SortedUnitNames(std::vector<std::string> names) {
   return sorted;
 }
 
-void TUnitListOrder::Update(std::vector<std::string> fileOrder) {
+TOrderChange TUnitListOrder::Change(const std::vector<std::string>& fileOrder) const {
   const auto differs = std::ranges::mismatch(fileOrder, fileOrder_).in1;
   const auto at = static_cast<std::size_t>(differs - fileOrder.begin());
+  const auto rowOf = [this](auto place) {
+    return static_cast<std::size_t>(place - sorted_.begin());
+  };
   // UnitNameLess is a total order: a name sorts among equal names only when they are its bytes.
   if (fileOrder.size() + 1 == fileOrder_.size() &&
       std::equal(differs, fileOrder.end(),
                  fileOrder_.begin() + static_cast<std::ptrdiff_t>(at) + 1)) {
-    sorted_.erase(std::ranges::lower_bound(sorted_, fileOrder_[at], UnitNameLess));
-  } else if (fileOrder.size() == fileOrder_.size() + 1 &&
-             std::equal(differs + 1, fileOrder.end(),
-                        fileOrder_.begin() + static_cast<std::ptrdiff_t>(at))) {
-    sorted_.insert(std::ranges::upper_bound(sorted_, *differs, UnitNameLess), *differs);
-  } else if (differs != fileOrder.end() || fileOrder.size() != fileOrder_.size()) {
-    sorted_ = SortedUnitNames(fileOrder);
+    return {TOrderChange::TKind::Removed,
+            rowOf(std::ranges::lower_bound(sorted_, fileOrder_[at], UnitNameLess))};
+  }
+  if (fileOrder.size() == fileOrder_.size() + 1 &&
+      std::equal(differs + 1, fileOrder.end(),
+                 fileOrder_.begin() + static_cast<std::ptrdiff_t>(at))) {
+    return {TOrderChange::TKind::Inserted,
+            rowOf(std::ranges::upper_bound(sorted_, *differs, UnitNameLess))};
+  }
+  if (differs != fileOrder.end() || fileOrder.size() != fileOrder_.size()) {
+    return {TOrderChange::TKind::Sorted, 0};
+  }
+  return {};
+}
+
+void TUnitListOrder::Update(std::vector<std::string> fileOrder) {
+  const TOrderChange change = Change(fileOrder);
+  const auto row = sorted_.begin() + static_cast<std::ptrdiff_t>(change.Row);
+  switch (change.Kind) {
+    case TOrderChange::TKind::Removed:
+      sorted_.erase(row);
+      break;
+    case TOrderChange::TKind::Inserted: {
+      const auto differs = std::ranges::mismatch(fileOrder, fileOrder_).in1;
+      sorted_.insert(row, *differs);
+      break;
+    }
+    case TOrderChange::TKind::Sorted:
+      sorted_ = SortedUnitNames(fileOrder);
+      break;
+    case TOrderChange::TKind::None:
+      break;
   }
   fileOrder_ = std::move(fileOrder);
 }

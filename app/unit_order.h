@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +15,24 @@ bool UnitNameLess(std::string_view left, std::string_view right);
 // The names in the unit list's order (UnitNameLess). Duplicates are kept.
 std::vector<std::string> SortedUnitNames(std::vector<std::string> names);
 
+// What a reload does to the sorted names: nothing, one name taken out of or put in at `Row`, or
+// a new sort of them all.
+struct TOrderChange {
+  enum class TKind { None, Removed, Inserted, Sorted };
+  TKind Kind = TKind::None;
+  std::size_t Row = 0;
+};
+
 // The catalogue's names in the unit list's order, kept from one reload to the next. A reload
 // mostly follows a change of one unit: an erase takes a name out, a save of a new unit adds one.
 // When the names in file order are the last ones with one name taken out or put in, the order is
 // mended where that name sorts, in one pass over the names; any other change sorts them again.
 class TUnitListOrder {
  public:
+  // What Update would do with `fileOrder`, without doing it: a list shows the change with it
+  // before the names change.
+  TOrderChange Change(const std::vector<std::string>& fileOrder) const;
+
   // Takes the catalogue's names in file order, duplicates included.
   void Update(std::vector<std::string> fileOrder);
 

@@ -5,7 +5,7 @@
 namespace calpero {
 namespace {
 
-constexpr std::array<TWindowKey, 15> kWindowKeys = {{
+constexpr std::array<TWindowKey, 16> kWindowKeys = {{
     {TWindowCommand::FindUnit, "Ctrl+F", TStandardKey::Find,
      "Puts the cursor in the find box, its text selected"},
     {TWindowCommand::AddToNumerator, "Ctrl+Up", TStandardKey::None,
@@ -31,6 +31,10 @@ constexpr std::array<TWindowKey, 15> kWindowKeys = {{
      "Undoes the last change that the window made to the catalogue or the backup"},
     {TWindowCommand::Redo, "Ctrl+Shift+Z", TStandardKey::None, "Redoes the change last undone"},
     {TWindowCommand::Redo, "Ctrl+Y", TStandardKey::None, "Redoes the change last undone"},
+    {TWindowCommand::EraseUnit, "Ctrl+Del", TStandardKey::None,
+     "In the unit list: erases the selected unit from the catalogue, as the list's Delete menu "
+     "item does",
+     TKeyScope::UnitList},
 }};
 
 }  // namespace

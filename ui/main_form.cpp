@@ -142,14 +142,15 @@ void TMainForm::UnitsListBoxClick() {
   const std::string name = controls_.UnitsListBox->CurrentName();
   // One reading of the file answers the four powers, as four ReadPower calls would.
   const CatalogueReading powers = dataFile_->ReadUnits(std::span(&name, 1));
-  const std::array<QLabel*, 4> row = {controls_.MLabel, controls_.LLabel, controls_.TempLabel,
-                                      controls_.TimeLabel};
+  const std::array<TPowerLabel*, 4> row = {controls_.MLabel, controls_.LLabel, controls_.TempLabel,
+                                           controls_.TimeLabel};
   TResultRow shown;
   for (std::size_t i = 0; i < row.size(); ++i) {
     shown.at(i) = FormatPower(powers.ReadPower(name, kPowerKeys.at(i)));
-    row.at(i)->setText(QString::fromStdString(shown.at(i)));
+    row.at(i)->ShowPower(QString::fromStdString(shown.at(i)));
   }
-  announcer_->Announce(UnitShownSentence(name, shown));
+  // Moving through the list shows unit after unit: screen readers hear the one it rests on.
+  announcer_->AnnounceSettled(UnitShownSentence(name, shown));
   selection_.RecordClick(controls_.UnitsListBox->CurrentIndex());
   controls_.AddToNrButton->setEnabled(selection_.AddButtonsEnabled());
   controls_.AddToDrButton->setEnabled(selection_.AddButtonsEnabled());
@@ -256,6 +257,13 @@ void TMainForm::DeleteNewestToken(THolder area) {
       std::ranges::max_element(tokens, {}, [](const TUnitToken* token) { return token->Id; });
   popupToken_ = (*newest)->Id;
   Delete1Click();
+}
+
+void TMainForm::EraseCurrentUnit() {
+  Label6ContextPopup(controls_.UnitsListBox);
+  if (controls_.Delete1->isEnabled()) {
+    Delete1Click();
+  }
 }
 
 void TMainForm::ClearWorkAreaToolButtonClick() {
@@ -532,10 +540,10 @@ void TMainForm::AnnounceTakenOff(const std::optional<TUnitToken>& token) {
 }
 
 void TMainForm::ShowResultRow() {
-  const std::array<QLabel*, 4> row = {controls_.rMLabel, controls_.rLLabel, controls_.rTempLabel,
-                                      controls_.rTimeLabel};
+  const std::array<TPowerLabel*, 4> row = {controls_.rMLabel, controls_.rLLabel,
+                                           controls_.rTempLabel, controls_.rTimeLabel};
   for (std::size_t i = 0; i < row.size(); ++i) {
-    row.at(i)->setText(QString::fromStdString(evaluation_.ResultRow.at(i)));
+    row.at(i)->ShowPower(QString::fromStdString(evaluation_.ResultRow.at(i)));
   }
 }
 

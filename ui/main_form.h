@@ -88,6 +88,9 @@ class TMainForm : public QWidget, private TDragHost {
   // The keyboard's way to "Delete" a token: runs Delete1Click on the newest token of `area` as
   // if its context menu had been opened; nothing when the area is empty.
   void DeleteNewestToken(THolder area);
+  // The keyboard's way to the list's "Delete": erases the list's current unit exactly as that
+  // menu item would, had the list's context menu been opened; nothing without a current unit.
+  void EraseCurrentUnit();
   // Frees every token, then evaluates the resultant.
   void ClearWorkAreaToolButtonClick();
   // Draw a point in the area, then add the list's current item there (nothing without one).

@@ -76,7 +76,7 @@ QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
 
 // Where the window puts one quantity's power label and its letter, and what it names them.
 struct TPowerPlace {
-  QLabel** Label;
+  TPowerLabel** Label;
   const char* LabelName;
   int LabelLeft;
   TPicture** Letter;
@@ -94,8 +94,8 @@ Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& h
   return widget;
 }
 
-QLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& quantity,
-                   const QString& hint) {
+TPowerLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& quantity,
+                        const QString& hint) {
   auto* label = Place(new TPowerLabel(quantity, parent), name, {left, 275, 50, 16}, hint);
   label->setFont(PixelFont(QStringLiteral("Book Antiqua"), 11, true, false));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -147,6 +147,7 @@ TToolSeparator* Separator(QWidget* bar, const char* name, int left) {
 }  // namespace
 
 TMainFormControls::TMainFormControls(QWidget* form) {
+  InstallOwnAccessibleFactory();
   form->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false, false));
   WorkAreaPanel =
       Place(new TPanel(TPanelFrame::RaisedOverLowered, form), "WorkAreaPanel", {0, 0, 658, 345});

@@ -10,6 +10,8 @@
 
 #include "app/hint_text.h"
 #include "ui/hint.h"
+#include "ui/unit_list_accessible.h"
+#include "ui/unit_list_box.h"
 #include "ui/window_widgets.h"
 
 namespace calpero {
@@ -23,8 +25,7 @@ class TPowerLabelAccessible : public QAccessibleWidget {
 
   QString text(QAccessible::Text kind) const override {
     if (kind == QAccessible::Name) {
-      const auto* label = static_cast<const TPowerLabel*>(widget());
-      return label->Quantity() + QLatin1Char(' ') + label->text();
+      return static_cast<const TPowerLabel*>(widget())->SpokenName();
     }
     return QAccessibleWidget::text(kind);
   }
@@ -45,16 +46,23 @@ QAccessibleInterface* OwnControlsFactory(const QString& className, QObject* obje
   if (className == QLatin1String(TAnnouncer::staticMetaObject.className())) {
     return new TAnnouncerAccessible(static_cast<QWidget*>(object));
   }
+  if (className == QLatin1String(TUnitListBox::staticMetaObject.className())) {
+    return MakeUnitListAccessible(static_cast<TUnitListBox*>(object));
+  }
   return nullptr;
 }
 
-void InstallFactoryOnce() {
+}  // namespace
+
+void InstallOwnAccessibleFactory() {
   static const bool installed = [] {
     QAccessible::installFactory(OwnControlsFactory);
     return true;
   }();
   static_cast<void>(installed);
 }
+
+namespace {
 
 // Whether the toolkit already names `widget` by a caption of its own or of its buddy label.
 bool HasCaption(const QWidget* widget, const QList<QLabel*>& labels) {
@@ -78,7 +86,7 @@ QString MeaningOf(const QString& hint) {
 }  // namespace
 
 void NameForScreenReaders(QWidget* window) {
-  InstallFactoryOnce();
+  InstallOwnAccessibleFactory();
   const QList<QLabel*> labels = window->findChildren<QLabel*>();
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     const QString hint = HintOf(widget);
@@ -95,7 +103,7 @@ void NameForScreenReaders(QWidget* window) {
 }
 
 TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
-  InstallFactoryOnce();
+  InstallOwnAccessibleFactory();
   setObjectName(QStringLiteral("Announcer"));
   setGeometry(0, 0, 0, 0);
   setFocusPolicy(Qt::NoFocus);
@@ -106,6 +114,9 @@ TAnnouncer::TAnnouncer(QWidget* window) : QWidget(window) {
   delivery_.setSingleShot(true);
   delivery_.setInterval(0);
   connect(&delivery_, &QTimer::timeout, this, &TAnnouncer::Deliver);
+  settled_.setSingleShot(true);
+  settled_.setInterval(kSettleMs);
+  connect(&settled_, &QTimer::timeout, this, &TAnnouncer::Deliver);
 }
 
 void TAnnouncer::Announce(const QString& sentence) {
@@ -113,7 +124,17 @@ void TAnnouncer::Announce(const QString& sentence) {
     return;
   }
   pending_ = sentence;
+  settled_.stop();
   delivery_.start();
+}
+
+void TAnnouncer::AnnounceSettled(const QString& sentence) {
+  if (sentence.isEmpty()) {
+    return;
+  }
+  pending_ = sentence;
+  delivery_.stop();
+  settled_.start();
 }
 
 void TAnnouncer::Deliver() {

@@ -9,6 +9,15 @@
 
 namespace calpero {
 
+// Makes the program's own controls known to screen readers as what they are (the power labels,
+// the announcer, the unit list). Run before the first of them is made: the toolkit keeps the
+// first description of a control that anything asked for.
+void InstallOwnAccessibleFactory();
+
+// How long, in milliseconds, a change that comes in bursts (the list's moves, the powers that they
+// show) must rest before screen readers are told of it.
+constexpr int kSettleMs = 150;
+
 // Names the controls of `window` for screen readers, where their caption does not already: a
 // control with a hint is described by the hint and named by its meaning (HintMeaning); an edit
 // that a label is the buddy of is named by that label; a power label is read with its quantity
@@ -35,6 +44,11 @@ class TAnnouncer : public QWidget {
   // resultant's evaluation) speaks last, for the whole action. An empty sentence is not told.
   void Announce(const QString& sentence);
 
+  // Tells `sentence` once the list's moves have settled: when no other sentence has come for
+  // kSettleMs. A burst of moves (a key held down, keys pressed in quick succession) is told once,
+  // by its last sentence; a sentence told with Announce meanwhile replaces it.
+  void AnnounceSettled(const QString& sentence);
+
   // The sentence told last: the notification's name. Empty before the first.
   QString Sentence() const { return accessibleName(); }
 
@@ -47,6 +61,7 @@ class TAnnouncer : public QWidget {
 
   QString pending_;
   QTimer delivery_;  // fires once the event being handled is done
+  QTimer settled_;   // fires once the moves have rested for kSettleMs
 };
 
 }  // namespace calpero

@@ -111,6 +111,16 @@ QString UnitSavedSentence(const std::string& unit, bool replaced) {
   return sentence.arg(QString::fromStdString(unit));
 }
 
+QString UnitCountSentence(std::size_t count) {
+  if (count == 0) {
+    return QCoreApplication::translate("SpokenResults", "No units.");
+  }
+  if (count == 1) {
+    return QCoreApplication::translate("SpokenResults", "1 unit.");
+  }
+  return QCoreApplication::translate("SpokenResults", "%1 units.").arg(count);
+}
+
 QString BackupMadeSentence() {
   return QCoreApplication::translate("SpokenResults", "Catalogue backed up.");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -49,6 +50,9 @@ QString WorkAreaClearedSentence();
 // A unit erased from the catalogue, saved under a new name or replacing one, by name.
 QString UnitErasedSentence(const std::string& unit);
 QString UnitSavedSentence(const std::string& unit, bool replaced);
+
+// How many units the unit list holds: "No units.", "1 unit.", "250 units.".
+QString UnitCountSentence(std::size_t count);
 
 // The catalogue copied to the backup, or restored from it.
 QString BackupMadeSentence();

@@ -1,5 +1,8 @@
 #include "ui/unit_list_box.h"
 
+#include <algorithm>
+
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -13,6 +16,10 @@ namespace {
 
 // The height of every row of the list, in pixels.
 constexpr int kItemHeight = 13;
+
+// The least time between two focus events of the list's rows, in milliseconds: about what a
+// screen reader needs to follow one, and shorter than a person's pace from key to key.
+constexpr qint64 kFocusSpacingMs = 100;
 
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
@@ -44,9 +51,28 @@ QMouseEvent WithoutModifiers(const QMouseEvent& event) {
 TUnitListModel::TUnitListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void TUnitListModel::SetNames(std::vector<std::string> names) {
-  beginResetModel();
-  order_.Update(std::move(names));
-  endResetModel();
+  const TOrderChange change = order_.Change(names);
+  const int row = static_cast<int>(change.Row);
+  switch (change.Kind) {
+    case TOrderChange::TKind::Removed:
+      beginRemoveRows({}, row, row);
+      order_.Update(std::move(names));
+      endRemoveRows();
+      break;
+    case TOrderChange::TKind::Inserted:
+      beginInsertRows({}, row, row);
+      order_.Update(std::move(names));
+      endInsertRows();
+      break;
+    case TOrderChange::TKind::Sorted:
+      beginResetModel();
+      order_.Update(std::move(names));
+      endResetModel();
+      break;
+    case TOrderChange::TKind::None:
+      order_.Update(std::move(names));
+      break;
+  }
 }
 
 int TUnitListModel::rowCount(const QModelIndex& parent) const {
@@ -84,9 +110,22 @@ TUnitListBox::TUnitListBox(QWidget* parent)
   // Every row has the model's one height, so the view never measures row by row.
   setUniformItemSizes(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  focusPending_.setSingleShot(true);
+  connect(&focusPending_, &QTimer::timeout, this, &TUnitListBox::TellFocus);
 }
 
-void TUnitListBox::SetNames(std::vector<std::string> names) { model_->SetNames(std::move(names)); }
+void TUnitListBox::SetNames(std::vector<std::string> names) {
+  // The rows change in place, so the view keeps its scroll position. The current row is let go
+  // first: were it taken out, the view would make a neighbour current and scroll to it.
+  reloading_ = true;
+  SetCurrentIndex(std::nullopt);
+  model_->SetNames(std::move(names));
+  reloading_ = false;
+  if (QAccessible::isActive()) {
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
+  }
+}
 
 const std::vector<std::string>& TUnitListBox::Names() const { return model_->Names(); }
 
@@ -183,6 +222,81 @@ QItemSelectionModel::SelectionFlags TUnitListBox::selectionCommand(const QModelI
     return QItemSelectionModel::NoUpdate;
   }
   return command;
+}
+
+void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  // QListView's own currentChanged tells screen readers that the current row has the focus
+  // whether the list has it or not; a screen reader then presents the whole list in the middle of
+  // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
+  // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+  QAbstractItemView::currentChanged(current, previous);
+  if (!current.isValid() || !hasFocus() || reloading_ || !QAccessible::isActive()) {
+    return;
+  }
+  // A move that comes sooner than kFocusSpacingMs after the last one told waits for that
+  // spacing, and then the row current by then is told: a key held down tells screen readers of
+  // every few rows and always of the last, at a pace they can follow.
+  const qint64 since = focusTold_.isValid() ? focusTold_.elapsed() : kFocusSpacingMs;
+  if (since < kFocusSpacingMs) {
+    if (!focusPending_.isActive()) {
+      focusPending_.start(static_cast<int>(kFocusSpacingMs - since));
+    }
+    return;
+  }
+  TellFocus();
+}
+
+void TUnitListBox::TellFocus() {
+  focusPending_.stop();
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || !hasFocus() || !QAccessible::isActive()) {
+    return;
+  }
+  focusTold_.start();
+  QAccessibleEvent focused(this, QAccessible::Focus);
+  focused.setChild(PresentedIndex(current.row()));
+  QAccessible::updateAccessibility(&focused);
+}
+
+void TUnitListBox::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+  // QListView's own selectionChanged tells screen readers of each row selected and unselected,
+  // numbered as if every unit were a child. Here the selected row is the current one: while the
+  // list has the focus, the focus event tells of it, and otherwise (a find) nothing should be
+  // presented; the rows' states say which is selected to whoever asks.
+  // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+  QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void TUnitListBox::scrollContentsBy(int dx, int dy) {
+  QListView::scrollContentsBy(dx, dy);
+  if (dy != 0 && QAccessible::isActive()) {
+    QAccessibleEvent shown(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&shown);
+  }
+}
+
+std::vector<int> TUnitListBox::PresentedRows() const {
+  std::vector<int> rows;
+  const QModelIndex first = indexAt(QPoint(1, 1));
+  if (first.isValid()) {
+    QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
+    const int lastRow = last.isValid() ? last.row() : count() - 1;
+    for (int row = first.row(); row <= lastRow; ++row) {
+      rows.push_back(row);
+    }
+  }
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && !std::ranges::binary_search(rows, current.row())) {
+    rows.insert(std::ranges::upper_bound(rows, current.row()), current.row());
+  }
+  return rows;
+}
+
+int TUnitListBox::PresentedIndex(int row) const {
+  const std::vector<int> rows = PresentedRows();
+  const auto at = std::ranges::lower_bound(rows, row);
+  return at != rows.end() && *at == row ? static_cast<int>(at - rows.begin()) : -1;
 }
 
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {

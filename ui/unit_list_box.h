@@ -8,7 +8,9 @@
 #include <vector>
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QListView>
+#include <QTimer>
 
 #include "app/list_search.h"
 #include "app/unit_order.h"
@@ -27,7 +29,8 @@ class TUnitListModel : public QAbstractListModel {
   explicit TUnitListModel(QObject* parent);
 
   // Replaces the rows with the catalogue's `names`, given in file order and shown in the list's
-  // order (TUnitListOrder), in one reset of the model.
+  // order (TUnitListOrder): a reload that takes one name out or puts one in removes or inserts
+  // that row, any other change resets the model.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the rows in order.
@@ -65,7 +68,7 @@ class TUnitListBox : public QListView {
   explicit TUnitListBox(QWidget* parent);
 
   // Replaces the items with the catalogue's `names`, in file order, at once; afterwards no item is
-  // current.
+  // current. When one unit came or went, the rest keep their places in view.
   void SetNames(std::vector<std::string> names);
 
   // The stored names of the items in list order.
@@ -90,6 +93,13 @@ class TUnitListBox : public QListView {
   // The stored name of the current item. Throws EListIndexError with -1 when none is current.
   std::string CurrentName() const;
 
+  // The rows that screen readers are shown as the list's items, in list order: the rows in view
+  // and the current row. A few dozen at most, however many units there are.
+  std::vector<int> PresentedRows() const;
+
+  // The place of `row` among PresentedRows(), or -1 when it is not one of them.
+  int PresentedIndex(int row) const;
+
   // Replaces the type-ahead's clock (milliseconds, monotonic); tests pass their own.
   void SetClock(std::function<std::int64_t()> clock);
 
@@ -103,11 +113,24 @@ class TUnitListBox : public QListView {
   void keyPressEvent(QKeyEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  // Tells screen readers that the new current row has the focus only while the list itself has
+  // the keyboard focus (a find moves the current row while the keys go to the find box), and at
+  // most every 100 ms, the last move always.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // Leaves screen readers to read the selection from the rows' states (the focus tells of it).
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  // A scroll changes the rows that screen readers are shown.
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   void ApplyTypeAhead(const TTypeAheadStep& step);
+  // Tells screen readers that the current row has the focus, while the list has it.
+  void TellFocus();
 
   TUnitListModel* model_;
+  bool reloading_ = false;   // SetNames is changing the rows
+  QElapsedTimer focusTold_;  // since the last focus event of a row
+  QTimer focusPending_;      // tells a move that came too soon after the last focus event
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };

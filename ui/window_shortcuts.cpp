@@ -19,14 +19,18 @@ QKeySequence::StandardKey QtStandardKey(TStandardKey key) {
   return key == TStandardKey::Find ? QKeySequence::Find : QKeySequence::New;
 }
 
-QShortcut* MakeShortcut(QWidget* window, const TWindowKey& key) {
+QShortcut* MakeShortcut(TMainForm& form, const TWindowKey& key) {
+  QWidget* owner = &form;
+  if (key.Scope == TKeyScope::UnitList) {
+    owner = form.Controls().UnitsListBox;
+  }
   auto* shortcut =
       key.Standard == TStandardKey::None
           ? new QShortcut(QKeySequence(QString::fromLatin1(
                               key.Keys.data(), static_cast<qsizetype>(key.Keys.size()))),
-                          window)
-          : new QShortcut(QtStandardKey(key.Standard), window);
-  shortcut->setContext(Qt::WindowShortcut);
+                          owner)
+          : new QShortcut(QtStandardKey(key.Standard), owner);
+  shortcut->setContext(key.Scope == TKeyScope::UnitList ? Qt::WidgetShortcut : Qt::WindowShortcut);
   // A key held down must not add, take off or evaluate over and over.
   shortcut->setAutoRepeat(false);
   return shortcut;
@@ -81,6 +85,8 @@ std::function<void()> ActionFor(TMainForm& form, TWindowCommand command) {
       return [&form] { RunHandler([&form] { form.UndoChange(); }); };
     case TWindowCommand::Redo:
       return [&form] { RunHandler([&form] { form.RedoChange(); }); };
+    case TWindowCommand::EraseUnit:
+      return [&form] { RunHandler([&form] { form.EraseCurrentUnit(); }); };
   }
   return [] {};
 }
@@ -116,8 +122,10 @@ class TWindowKeysFirst : public QObject {
 void InstallWindowShortcuts(TMainForm& form) {
   QList<QKeySequence> keys;
   for (const TWindowKey& key : WindowKeys()) {
-    QShortcut* shortcut = MakeShortcut(&form, key);
-    keys += shortcut->keys();
+    QShortcut* shortcut = MakeShortcut(form, key);
+    if (key.Scope == TKeyScope::Window) {
+      keys += shortcut->keys();
+    }
     QObject::connect(shortcut, &QShortcut::activated, &form, ActionFor(form, key.Command));
   }
   form.Controls().FindEdit->installEventFilter(new TWindowKeysFirst(&form, keys));

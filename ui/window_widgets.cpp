@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "ui/desktop_settings.h"
+#include "ui/screen_readers.h"
 
 namespace calpero {
 namespace {
@@ -112,7 +113,27 @@ void TPicture::paintEvent(QPaintEvent* /*event*/) {
 }
 
 TPowerLabel::TPowerLabel(QString quantity, QWidget* parent)
-    : QLabel(QStringLiteral("0.00"), parent), quantity_(std::move(quantity)) {}
+    : QLabel(QStringLiteral("0.00"), parent), quantity_(std::move(quantity)) {
+  // A label without a name of its own tells screen readers of each new text at once; this one
+  // has one, kept as the last name told, and tells them when the texts have settled.
+  setAccessibleName(SpokenName());
+  settled_.setSingleShot(true);
+  settled_.setInterval(kSettleMs);
+  connect(&settled_, &QTimer::timeout, this, &TPowerLabel::TellName);
+}
+
+void TPowerLabel::ShowPower(const QString& power) {
+  setText(power);
+  settled_.start();
+}
+
+QString TPowerLabel::SpokenName() const { return quantity_ + QLatin1Char(' ') + text(); }
+
+void TPowerLabel::TellName() {
+  if (accessibleName() != SpokenName()) {
+    setAccessibleName(SpokenName());
+  }
+}
 
 TToolSeparator::TToolSeparator(QWidget* parent) : QWidget(parent) {}
 

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QWidget>
 
 namespace calpero {
@@ -94,8 +95,18 @@ class TPowerLabel : public QLabel {
 
   const QString& Quantity() const { return quantity_; }
 
+  // Shows `power`. Screen readers are told of the new name once the powers shown have rested
+  // for kSettleMs, so that moving through the list tells them once, of the last unit's power.
+  void ShowPower(const QString& power);
+
+  // What screen readers read: the quantity and the power shown now ("Mass 1.00").
+  QString SpokenName() const;
+
  private:
+  void TellName();
+
   QString quantity_;
+  QTimer settled_;
 };
 
 // The gap between groups of toolbar buttons: an etched vertical line in the middle of its width.

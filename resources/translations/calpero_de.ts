@@ -415,6 +415,16 @@
     <message>
         <source>Catalogue backed up again.</source>
         <translation>Katalog erneut gesichert.</translation>
+        <source>No units.</source>
+        <translation>Keine Einheiten.</translation>
+    </message>
+    <message>
+        <source>1 unit.</source>
+        <translation>1 Einheit.</translation>
+    </message>
+    <message>
+        <source>%1 units.</source>
+        <translation>%1 Einheiten.</translation>
     </message>
 </context>
 </TS>

@@ -418,6 +418,16 @@
     <message>
         <source>Catalogue backed up again.</source>
         <translation>Catalogue de nouveau sauvegardé.</translation>
+        <source>No units.</source>
+        <translation>Aucune unité.</translation>
+    </message>
+    <message>
+        <source>1 unit.</source>
+        <translation>1 unité.</translation>
+    </message>
+    <message>
+        <source>%1 units.</source>
+        <translation>%1 unités.</translation>
     </message>
 </context>
 </TS>

@@ -98,29 +98,47 @@ TEST(SortedUnitNames, AgreesWithSortingByUnitNameLessOnManyRandomNames) {
   EXPECT_EQ(SortedUnitNames(names), expected);
 }
 
-// Each reload's order, mended or sorted again, is the sort of that reload's names.
+// Each reload's order, mended or sorted again, is the sort of that reload's names; a reload that
+// takes one name out or puts one in says which row it was.
 TEST(TUnitListOrder, EveryReloadGivesTheSortOfItsNames) {
   using Names = std::vector<std::string>;
-  const std::vector<std::pair<const char*, Names>> reloads = {
-      {"the first", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}},
-      {"the same again", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}},
-      {"one erased in the middle", {"volt", "Ampere", "Abc", "abc", "volt"}},
-      {"one of two equal names erased", {"volt", "Ampere", "Abc", "abc"}},
-      {"one erased first", {"Ampere", "Abc", "abc"}},
-      {"one saved at the end", {"Ampere", "Abc", "abc", "ABC"}},
-      {"a duplicate saved", {"Ampere", "Abc", "abc", "ABC", "Abc"}},
-      {"one put in the middle", {"Ampere", "Abc", "gram", "abc", "ABC", "Abc"}},
-      {"the last erased", {"Ampere", "Abc", "gram", "abc", "ABC"}},
-      {"one renamed", {"Ampere", "Abc", "Gram", "abc", "ABC"}},
-      {"two erased", {"Ampere", "abc", "ABC"}},
-      {"two saved", {"Ampere", "abc", "ABC", "x", "Y"}},
-      {"all erased", {}},
-      {"one saved into an empty catalogue", {"metre"}},
+  using Kind = TOrderChange::TKind;
+  struct Reload {
+    const char* change;
+    Names names;
+    Kind kind;
+  };
+  const std::vector<Reload> reloads = {
+      {"the first", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}, Kind::Sorted},
+      {"the same again", {"volt", "Ampere", "metre", "Abc", "abc", "volt"}, Kind::None},
+      {"one erased in the middle", {"volt", "Ampere", "Abc", "abc", "volt"}, Kind::Removed},
+      {"one of two equal names erased", {"volt", "Ampere", "Abc", "abc"}, Kind::Removed},
+      {"one erased first", {"Ampere", "Abc", "abc"}, Kind::Removed},
+      {"one saved at the end", {"Ampere", "Abc", "abc", "ABC"}, Kind::Inserted},
+      {"a duplicate saved", {"Ampere", "Abc", "abc", "ABC", "Abc"}, Kind::Inserted},
+      {"one put in the middle", {"Ampere", "Abc", "gram", "abc", "ABC", "Abc"}, Kind::Inserted},
+      {"the last erased", {"Ampere", "Abc", "gram", "abc", "ABC"}, Kind::Removed},
+      {"one renamed", {"Ampere", "Abc", "Gram", "abc", "ABC"}, Kind::Sorted},
+      {"two erased", {"Ampere", "abc", "ABC"}, Kind::Sorted},
+      {"two saved", {"Ampere", "abc", "ABC", "x", "Y"}, Kind::Sorted},
+      {"all erased", {}, Kind::Sorted},
+      {"one saved into an empty catalogue", {"metre"}, Kind::Inserted},
   };
   TUnitListOrder order;
-  for (const auto& [change, names] : reloads) {
+  for (const auto& [change, names, kind] : reloads) {
+    const Names before = order.Sorted();
+    const TOrderChange told = order.Change(names);
     order.Update(names);
     EXPECT_EQ(order.Sorted(), SortedUnitNames(names)) << change;
+    EXPECT_EQ(told.Kind, kind) << change;
+    // The row told is the one that the sorted names lost or gained.
+    Names longer = kind == Kind::Removed ? before : order.Sorted();
+    const Names& shorter = kind == Kind::Removed ? order.Sorted() : before;
+    if (kind == Kind::Removed || kind == Kind::Inserted) {
+      ASSERT_LT(told.Row, longer.size()) << change;
+      longer.erase(longer.begin() + static_cast<std::ptrdiff_t>(told.Row));
+      EXPECT_EQ(longer, shorter) << change;
+    }
   }
 }
 

@@ -26,6 +26,7 @@
 #include "ui/hint.h"
 #include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
+#include "ui/spoken_results.h"
 
 namespace calpero::testing {
 namespace {
@@ -104,7 +105,12 @@ std::map<QString, QString> ExpectEveryControlNamed(QWidget* window) {
          !hint.isEmpty() || control->role() == QAccessible::StaticText ||
          control->role() == QAccessible::StatusBar)) {
       EXPECT_FALSE(name.trimmed().isEmpty()) << widget->objectName().toStdString();
-      EXPECT_EQ(control->text(QAccessible::Description), ShownHintOf(widget)) << hint.toStdString();
+      // The unit list, named by its hint, is described by the number of its units.
+      const auto* list = qobject_cast<const TUnitListBox*>(widget);
+      EXPECT_EQ(control->text(QAccessible::Description),
+                list != nullptr ? UnitCountSentence(static_cast<std::size_t>(list->count()))
+                                : ShownHintOf(widget))
+          << hint.toStdString();
     }
     names[widget->objectName().isEmpty() ? hint : widget->objectName()] = name;
   }

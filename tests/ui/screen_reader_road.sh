@@ -6,7 +6,10 @@
 # that save from the main window. The keys are real X key events (xdotool), as a user's keyboard
 # sends them. Checks, in Orca's debug log, the lines it speaks ("SPEECH OUTPUT: '...'") for every
 # result.
-# Usage: screen_reader_road.sh <calpero program> <sample catalogue>
+# Usage: screen_reader_road.sh <calpero program> <sample catalogue> [large]
+# With "large", the sample gives way to a generated catalogue of 10,000 units and the road is the
+# one that such a catalogue makes slow: a find typed in the find box, then the list's focus and a
+# move in it (see large_catalogue_road).
 set -euo pipefail
 
 program=$(realpath "$1")
@@ -161,6 +164,58 @@ until start_orca; do
   fi
   sleep 2
 done
+
+# ---- The large catalogue's road (third argument "large") ----------------------------------
+# A catalogue of 10,000 units named "Quantity 000000" on, stored in a scrambled order.
+generate_large_catalogue() {
+  awk 'BEGIN {
+    for (i = 0; i < 10000; i++) {
+      u = (i * 7919) % 10000
+      printf "[Quantity %06d]\nMass=%d\nLength=-2\nTime=%d\n", u, u % 3, u % 5
+    }
+  }' >"$scratch/workspace/Data/data.ini"
+}
+
+# Typing a find moves the list's current row while the keys go to the find box: no focus event
+# may name the list or its rows meanwhile, and Orca must not present the list. When the list
+# takes the focus Orca says how many units it holds, and a move reads the unit under the cursor.
+large_catalogue_road() {
+  generate_large_catalogue
+  (cd "$scratch/workspace" &&
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 exec "$program") \
+    >"$scratch/calpero.out" 2>&1 &
+  started+=($!)
+  timeout 30 xdotool search --sync --onlyvisible --name '^Calpero$' windowfocus --sync >/dev/null
+  logged_since 0 "$(spoken '10000 units\.')"
+  keys_then 'locusOfFocus from .* to \[text \| Find' ctrl+f
+  local typing
+  typing=$(line_count)
+  type_then "$(announced 'Quantity 000500: mass 2\.00, length minus 2\.00, temperature 0\.00, time 0\.00\.')" \
+    'Quantity 00050'
+  local during
+  during=$(tail -n +"$((typing + 1))" "$scratch/orca.log")
+  if grep -E 'object:state-changed:focused for \[list|focus: for \[list' <<<"$during" >&2; then
+    echo "FAIL: a focus event named the list while the keys went to the find box" >&2
+    return 1
+  fi
+  if grep "SPEECH OUTPUT: 'List with" <<<"$during" >&2; then
+    echo "FAIL: Orca presented the list while the keys went to the find box" >&2
+    return 1
+  fi
+  keys_then "$(spoken '10000 units\.')" shift+Tab
+  local moving
+  moving=$(line_count)
+  keys_then "$(spoken 'Quantity 000501')" Down
+  logged_since "$moving" \
+    "$(announced 'Quantity 000501: mass 0\.00, length minus 2\.00, temperature 0\.00, time 1\.00\.')"
+}
+
+if [[ "${3:-}" == large ]]; then
+  large_catalogue_road
+  echo "PASS"
+  exit 0
+fi
+# ---- End of the large catalogue's road --------------------------------------------------
 
 (cd "$scratch/workspace" &&
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 exec "$program") \

@@ -1,10 +1,16 @@
 #include <array>
+#include <functional>
 #include <utility>
+#include <vector>
 
+#include <QAccessible>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
+#include "ui/screen_readers.h"
 
 namespace calpero::testing {
 namespace {
@@ -58,6 +64,27 @@ TEST_F(UnitList, ReadsThePowersAgainAtEveryClick) {
   WriteCatalogue("[Kelvin]\nMass=3\n");
   ClickListItem(2);
   EXPECT_EQ(UnitRow(), QStringList({"3.00", "0.00", "0.00", "0.00"}));
+}
+
+// Keys pressed in quick succession tell screen readers one sentence, of the unit the list rests
+// on, and the power labels read that unit's powers.
+TEST_F(UnitList, TellsScreenReadersOfABurstOfMovesOnceWithTheLastUnit) {
+  ClickListItem(0);
+  std::vector<QString> told;
+  QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                   [&told](const QString& sentence) { told.push_back(sentence); });
+  ASSERT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }));
+  told.clear();
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(C().UnitsListBox, Qt::Key_Down);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }));
+  QTest::qWait(2 * kSettleMs);
+  EXPECT_EQ(told, std::vector<QString>{QStringLiteral(
+                      "metre: mass 0.00, length 1.00, temperature 0.00, time 0.00.")});
+  EXPECT_EQ(C().LLabel->accessibleName(), QStringLiteral("Length 1.00"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(C().LLabel)->text(QAccessible::Name),
+            QStringLiteral("Length 1.00"));
 }
 
 struct FindCase {
@@ -194,6 +221,105 @@ TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
                     C().LabelPopupMenu->actionGeometry(C().Delete1).center());
   EXPECT_EQ(CatalogueBytes(), "[Metre]\nLength=1\n");
   EXPECT_EQ(ListItems(), QStringList({"Metre"}));
+}
+
+// A catalogue of `count` units, "Unit 00000" on: every one of the same height in the list.
+std::string NumberedCatalogue(int count) {
+  std::string bytes;
+  for (int unit = 0; unit < count; ++unit) {
+    bytes += QStringLiteral("[Unit %1]\nMass=1\n").arg(unit, 5, 10, QLatin1Char('0')).toStdString();
+  }
+  return bytes;
+}
+
+// Screen readers see the rows in view and the current row, so a list of any length answers them
+// with as many children; the current row is the focus child while the list has the focus.
+TEST_F(OwnCatalogueList, ShowsScreenReadersTheRowsInViewAndTheCurrentRow) {
+  std::vector<int> childCounts;
+  for (const int units : {200, 5000}) {
+    WriteCatalogue(NumberedCatalogue(units));
+    OpenForm();
+    TUnitListBox* list = C().UnitsListBox;
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
+    ASSERT_EQ(shown->role(), QAccessible::List);
+    EXPECT_EQ(shown->text(QAccessible::Name), QStringLiteral("Available units"));
+    EXPECT_EQ(shown->text(QAccessible::Description), QStringLiteral("%1 units.").arg(units));
+    childCounts.push_back(shown->childCount());
+    EXPECT_EQ(shown->child(0)->text(QAccessible::Name), QStringLiteral("Unit 00000"));
+
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+    list->SetCurrentIndex(static_cast<std::size_t>(units / 2));
+    QAccessibleInterface* focused = shown->focusChild();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->text(QAccessible::Name),
+              QStringLiteral("Unit %1").arg(units / 2, 5, 10, QLatin1Char('0')));
+    EXPECT_TRUE(focused->state().focused && focused->state().selected);
+    EXPECT_EQ(focused->parent(), shown);
+    EXPECT_EQ(shown->child(shown->indexOfChild(focused)), focused);
+    // A row scrolled out of view stays a child while it is current.
+    list->scrollToTop();
+    EXPECT_EQ(shown->childCount(), childCounts.back() + 1);
+    EXPECT_EQ(shown->child(shown->childCount() - 1), focused);
+    EXPECT_TRUE(focused->state().offscreen);
+  }
+  EXPECT_EQ(childCounts[0], childCounts[1]);
+  EXPECT_LT(childCounts[0], 25);
+}
+
+// An erase, from the list's context menu or by Ctrl+Delete in the list, takes one row out: the
+// rows in view stay where they were and no row is current, as after any reload.
+TEST_F(OwnCatalogueList, AnEraseTakesOneRowOutAndKeepsTheRowsInView) {
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"the context menu",
+       [this] {
+         TUnitListBox* list = C().UnitsListBox;
+         QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                           list->visualItemRect(list->count() / 2).center());
+         ASSERT_TRUE(C().LabelPopupMenu->isVisible());
+         QTest::mouseClick(C().LabelPopupMenu, Qt::LeftButton, {},
+                           C().LabelPopupMenu->actionGeometry(C().Delete1).center());
+       }},
+      {"Ctrl+Delete",
+       [this] { QTest::keyClick(C().UnitsListBox, Qt::Key_Delete, Qt::ControlModifier); }},
+  };
+  for (const auto& [way, erase] : ways) {
+    WriteCatalogue(NumberedCatalogue(300));
+    OpenForm();
+    TUnitListBox* list = C().UnitsListBox;
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+    list->SetCurrentIndex(150);
+    ClickListItem(150);
+    const int scrolled = list->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    QStringList told;
+    QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                     [&told](const QString& sentence) { told += sentence; });
+    QSignalSpy resets(list->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy removals(list->model(), &QAbstractItemModel::rowsRemoved);
+    erase();
+    ASSERT_TRUE(QTest::qWaitFor([&told] { return !told.isEmpty(); })) << way;
+    EXPECT_EQ(told.back(), QStringLiteral("Unit 00150 erased from the catalogue.")) << way;
+    EXPECT_EQ(CatalogueBytes().find("[Unit 00150]"), std::string::npos) << way;
+    EXPECT_EQ(list->count(), 299) << way;
+    EXPECT_EQ(list->ItemText(150), QStringLiteral("Unit 00151")) << way;
+    EXPECT_EQ(CurrentItem(), QStringLiteral("(none)")) << way;
+    EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << way;
+    EXPECT_EQ(resets.count(), 0) << way;
+    EXPECT_EQ(removals.count(), 1) << way;
+  }
+}
+
+// Ctrl+Delete belongs to the list: in the find box it stays the box's own editing key.
+TEST_F(UnitList, LeavesCtrlDeleteInTheFindBoxToTheBox) {
+  ClickListItem(4);
+  C().FindEdit->setFocus();
+  QTest::keyClicks(C().FindEdit, QStringLiteral("ne"));
+  C().FindEdit->setCursorPosition(0);
+  QTest::keyClick(C().FindEdit, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(C().FindEdit->text(), QString());
+  EXPECT_EQ(ListItems().size(), 6);
 }
 
 class EmptyUnitList : public MainFormTest {

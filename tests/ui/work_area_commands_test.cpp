@@ -268,7 +268,8 @@ TEST_F(WorkAreaCommands, TellsScreenReadersTheResultOfEachActionInOneSentence) {
                    [this](const QString& sentence) { told_.push_back(sentence.toStdString()); });
   for (const Step& step : steps) {
     step.action();
-    QCoreApplication::processEvents();
+    // A unit shown from the list is told once the list has rested.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !told_.empty(); }, 2000));
     EXPECT_EQ(told_, std::vector<std::string>{step.sentence});
     EXPECT_EQ(form_->Announcer().Sentence(), QString::fromUtf8(step.sentence));
     told_.clear();

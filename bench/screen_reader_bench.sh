@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# The window's keyboard road timed with and without the Orca screen reader, on generated
+# catalogues of 1,000, 10,000 and 100,000 units, in one run: start-up, typing a 14-character find
+# and Enter, 20 x Down in the list, 5 x Page Down, an erase through the context menu (Menu, Down,
+# Return) and one by Ctrl+Delete. Each step is timed from its first key until the window's CPU
+# time stops rising for 0.5 s (the time printed ends at the last rise). Prints, per size and step,
+# the time with Orca, without, and their ratio; then start-up with Orca at 100 units, the
+# reference for start-up at 100,000.
+# Usage: bench/screen_reader_bench.sh [calpero program] [sizes...]
+# With BENCH_LOGS=<folder>, Orca's debug log of each run is kept there (orca-<size>.log).
+# The program defaults to the release build, else the debug build. Runs on a private X server
+# (Xvfb) with a session bus and an accessibility bus of its own; keys are real X key events.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+program=${1:-}
+if [[ -z "$program" ]]; then
+  for candidate in build/release/app/calpero build/debug/app/calpero; do
+    if [[ -x "$candidate" ]]; then
+      program=$candidate
+      break
+    fi
+  done
+fi
+[[ -x "$program" ]] || { echo "no calpero program: build one or name it" >&2; exit 1; }
+program=$(realpath "$program")
+shift || true
+sizes=("$@")
+((${#sizes[@]})) || sizes=(1000 10000 100000)
+
+for tool in Xvfb xdotool dbus-daemon orca script pgrep /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+
+scratch=$(mktemp -d)
+started=()
+stop_started() {
+  local i
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null || true; done
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do wait "${started[i]}" 2>/dev/null || true; done
+  started=()
+}
+trap 'stop_started; rm -rf "$scratch"' EXIT
+
+wait_for_line() {
+  local file=$1 pattern=$2 seconds=$3
+  local deadline=$((SECONDS + seconds))
+  until [[ -f "$file" ]] && grep -Eq -- "$pattern" "$file"; do
+    ((SECONDS < deadline)) || { echo "no /$pattern/ in $file" >&2; return 1; }
+    sleep 0.1
+  done
+}
+
+# A catalogue of `count` units named "Quantity 000000" on, stored in a scrambled order (the
+# number of the unit at place i is i * 7919 modulo the count), with four short powers each, as
+# bench/generated_catalogue.cpp writes them.
+generate_catalogue() {
+  awk -v n="$1" 'BEGIN {
+    for (i = 0; i < n; i++) {
+      u = (i * 7919) % n
+      printf "[Quantity %06d]\nMass=%d\nLength=-2\nTemperature=0.5\nTime=%d\n", u, u % 3, u % 5
+    }
+  }' >"$2"
+}
+
+# The window's CPU time so far, in clock ticks (user and system).
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+now_ms() { date +%s%3N; }
+
+# Waits until process `pid` has used no CPU for 0.5 s; prints the milliseconds from `start_ms` to
+# the last rise of its CPU time.
+settle_ms() {
+  local pid=$1 start_ms=$2
+  local last last_rise now ticks
+  last=$(cpu_ticks "$pid")
+  last_rise=$(now_ms)
+  while true; do
+    sleep 0.05
+    now=$(now_ms)
+    ticks=$(cpu_ticks "$pid")
+    if ((ticks != last)); then
+      last=$ticks
+      last_rise=$now
+    elif ((now - last_rise >= 500)); then
+      break
+    fi
+  done
+  echo $((last_rise > start_ms ? last_rise - start_ms : 0))
+}
+
+# Starts the X server and the buses for one run; with `orca` as $1, Orca too.
+start_session() {
+  local run=$scratch/run
+  rm -rf "$run"
+  mkdir -p "$run/home" "$run/orca-settings" "$run/workspace/Data" "$run/workspace/Backup"
+  mkdir -m 700 "$run/runtime"
+  export HOME="$run/home" XDG_RUNTIME_DIR="$run/runtime"
+  export XDG_CONFIG_HOME="$run/home/.config" XDG_DATA_HOME="$run/home/.local/share"
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+  unset WAYLAND_DISPLAY SESSION_MANAGER
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" 2>/dev/null &
+  started+=($!)
+  wait_for_line "$run/display" '^[0-9]+$' 30
+  export DISPLAY=":$(head -n1 "$run/display")"
+  dbus-daemon --session --nofork --print-address=3 3>"$run/bus" 2>/dev/null &
+  started+=($!)
+  wait_for_line "$run/bus" '^unix:' 30
+  DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$run/bus")
+  export DBUS_SESSION_BUS_ADDRESS
+  /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+  started+=($!)
+  if [[ "${1:-}" == orca ]]; then
+    local deadline=$((SECONDS + 180))
+    until start_orca "$run"; do
+      ((SECONDS < deadline)) || { echo "Orca did not start" >&2; return 1; }
+      sleep 2
+    done
+  fi
+}
+
+# As tests/ui/screen_reader_road.sh starts it: no speech server, the debug log on a terminal.
+# Orca refuses to start while another Orca of this user runs; the caller tries again.
+start_orca() {
+  local run=$1
+  rm -f "$run/orca.log"
+  SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
+    "exec orca --user-prefs '$run/orca-settings' --debug-file /dev/stdout" \
+    "$run/orca.log" >/dev/null 2>&1 </dev/null &
+  local terminal=$!
+  until grep -q "ORCA: ATSPI registry initialized" "$run/orca.log" 2>/dev/null; do
+    if ! kill -0 "$terminal" 2>/dev/null; then
+      wait "$terminal" || true
+      return 1
+    fi
+    sleep 0.2
+  done
+  started+=("$terminal")
+  started+=($(pgrep -P "$terminal"))
+}
+
+# Runs the road once on a catalogue of `size` units; prints "step milliseconds" lines.
+run_road() {
+  local size=$1 mode=$2
+  start_session "$mode"
+  local run=$scratch/run
+  cp "$scratch/catalogue-$size.ini" "$run/workspace/Data/data.ini"
+  local accessibility=()
+  [[ "$mode" == orca ]] && accessibility=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1)
+  local start
+  start=$(now_ms)
+  (cd "$run/workspace" && env QT_QPA_PLATFORM=xcb "${accessibility[@]}" "$program") \
+    >"$run/calpero.out" 2>&1 &
+  local pid=$!
+  started+=("$pid")
+  timeout 60 xdotool search --sync --onlyvisible --name '^Calpero$' windowfocus --sync >/dev/null
+  echo "start-up $(settle_ms "$pid" "$start")"
+
+  timed() {
+    local step=$1
+    shift
+    local begin
+    begin=$(now_ms)
+    "$@"
+    echo "$step $(settle_ms "$pid" "$begin")"
+  }
+  find_unit() {
+    xdotool key ctrl+f
+    xdotool type --delay 40 'Quantity 00050'
+    xdotool key Return
+  }
+  timed "find (14 keys + Enter)" find_unit
+  # Into the list (it comes before the find box in the tab order), untimed.
+  xdotool key shift+Tab
+  settle_ms "$pid" "$(now_ms)" >/dev/null
+  timed "20 x Down" xdotool key --delay 40 $(printf 'Down %.0s' {1..20})
+  timed "5 x Page Down" xdotool key --delay 40 Next Next Next Next Next
+  timed "erase (Menu, Down, Return)" xdotool key --delay 100 Menu Down Return
+  xdotool key Down
+  settle_ms "$pid" "$(now_ms)" >/dev/null
+  timed "erase (Ctrl+Delete)" xdotool key ctrl+Delete
+  stop_started
+  if [[ -n "${BENCH_LOGS:-}" && "$mode" == orca ]]; then
+    cp "$run/orca.log" "$BENCH_LOGS/orca-$size.log"
+  fi
+}
+
+declare -A with without
+steps=("start-up" "find (14 keys + Enter)" "20 x Down" "5 x Page Down" "erase (Menu, Down, Return)"
+       "erase (Ctrl+Delete)")
+for size in 100 "${sizes[@]}"; do
+  generate_catalogue "$size" "$scratch/catalogue-$size.ini"
+done
+echo "Load average before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
+for size in 100 "${sizes[@]}"; do
+  for mode in none orca; do
+    [[ "$size" == 100 && "$mode" == none ]] && continue
+    echo "Running $size units, $([[ $mode == orca ]] && echo with || echo without) Orca..." >&2
+    while read -r line; do
+      step=${line% *}
+      ms=${line##* }
+      if [[ "$mode" == orca ]]; then with["$size/$step"]=$ms; else without["$size/$step"]=$ms; fi
+    done < <(run_road "$size" "$mode")
+  done
+done
+echo "Load average after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+seconds() { awk -v ms="$1" 'BEGIN { printf "%.2f s", ms / 1000 }'; }
+printf '| %s | %s | %s | %s | %s |\n' "Units" "Step" "With Orca" "Without" "Ratio"
+printf '|---|---|---|---|---|\n'
+for size in "${sizes[@]}"; do
+  for step in "${steps[@]}"; do
+    w=${with["$size/$step"]:-} o=${without["$size/$step"]:-}
+    [[ -n "$w" && -n "$o" ]] || continue
+    ratio=$(awk -v w="$w" -v o="$o" 'BEGIN { printf "%.1fx", w / (o > 10 ? o : 10) }')
+    printf '| %s | %s | %s | %s | %s |\n' "$size" "$step" "$(seconds "$w")" "$(seconds "$o")" \
+      "$ratio"
+  done
+done
+echo
+largest=${sizes[-1]}
+printf 'Start-up with Orca: %s at 100 units, %s at %s units (%s)\n' \
+  "$(seconds "${with[100/start-up]}")" "$(seconds "${with[$largest/start-up]}")" "$largest" \
+  "$(awk -v a="${with[$largest/start-up]}" -v b="${with[100/start-up]}" \
+    'BEGIN { printf "%.1fx", a / (b > 10 ? b : 10) }')"
