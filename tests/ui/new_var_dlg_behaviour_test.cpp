@@ -230,6 +230,43 @@ TEST_F(NewVarDlgBehaviour, TheNameTakesSixtyFourCharactersAndTabFollowsTheLayout
             QStringList({"Edit1", "Edit2", "Edit3", "Edit4", "Button1", "Edit5", "Button1"}));
 }
 
+// The limit counts what a person sees: an insertion at the limit keeps whole characters only,
+// and a combining mark that joins the last letter is no new character. The unit saved is named
+// exactly as the field shows it.
+TEST_F(NewVarDlgBehaviour, TheNameLimitNeverCutsACharacterAndSavesWhatTheFieldShows) {
+  const QString letters63(63, QLatin1Char('V'));
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600, two UTF-16 units
+  const QString accent = QString::fromUtf8("\xCC\x81");         // U+0301, combining acute
+  struct Row {
+    QString before;
+    QString inserted;
+    QString shown;
+  };
+  const std::vector<Row> rows = {
+      {letters63, emoji, letters63 + emoji},
+      {letters63 + QLatin1Char('V'), emoji, letters63 + QLatin1Char('V')},
+      {letters63, QStringLiteral("e") + accent, letters63 + QStringLiteral("e") + accent},
+      {letters63 + QLatin1Char('V'), accent, letters63 + QLatin1Char('V') + accent},
+      {QString(), QString(70, QLatin1Char('x')).replace(QLatin1Char('x'), emoji),
+       QString(64, QLatin1Char('x')).replace(QLatin1Char('x'), emoji)},
+  };
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    QFile::remove(QStringLiteral("Data/data.ini"));
+    QString shown;
+    WhenDialogRuns([&] {
+      auto* name = Control<QLineEdit>("Edit5");
+      name->setText(rows[i].before);
+      name->end(false);
+      name->insert(rows[i].inserted);
+      shown = name->text();
+      QTest::mouseClick(Control<QPushButton>("OKBtn"), Qt::LeftButton);
+    });
+    dialog_.Execute(TPowerVector{});
+    EXPECT_EQ(shown, rows[i].shown) << "row " << i;
+    EXPECT_EQ(catalogue_.ListUnits(), std::vector<std::string>{shown.toStdString()}) << "row " << i;
+  }
+}
+
 TEST_F(NewVarDlgBehaviour, FirstOpeningIsCentredOnTheScreenEvenWithAParentElsewhere) {
   QWidget owner;
   owner.setGeometry(0, 0, 120, 80);
