@@ -116,10 +116,22 @@ void TAnnouncer::Announce(const QString& sentence) {
   delivery_.start();
 }
 
+void TAnnouncer::AnnounceNote(const QString& note) {
+  if (note.isEmpty()) {
+    return;
+  }
+  notes_ << note;
+  delivery_.start();
+}
+
 void TAnnouncer::Deliver() {
   // The name first, which tells screen readers that cache names the new one; then the showing,
   // which a screen reader presents with that name. The same sentence twice is told twice.
-  const QString sentence = std::exchange(pending_, QString());
+  QStringList parts = std::exchange(notes_, QStringList());
+  if (!pending_.isEmpty()) {
+    parts.prepend(std::exchange(pending_, QString()));
+  }
+  const QString sentence = parts.join(QLatin1Char(' '));
   setAccessibleName(sentence);
   QAccessibleEvent shown(this, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);

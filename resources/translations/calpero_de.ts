@@ -182,6 +182,10 @@
         <source>Delete this variable from the work area</source>
         <translation>Diese Einheit von der Arbeitsfläche entfernen</translation>
     </message>
+    <message>
+        <source>%1: %2=%3 cannot be read with the decimal separator &apos;%4&apos;; counted as 0</source>
+        <translation>%1: %2=%3 kann mit dem Dezimaltrennzeichen &apos;%4&apos; nicht gelesen werden; als 0 gezählt</translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>

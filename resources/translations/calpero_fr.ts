@@ -76,7 +76,7 @@
     </message>
     <message>
         <source>Find: </source>
-        <translation>Nom&#xa0;:</translation>
+        <translation>Nom&#x202f;:</translation>
     </message>
     <message>
         <source>Find</source>
@@ -182,6 +182,10 @@
         <source>Delete this variable from the work area</source>
         <translation>Retirer cette unité de la zone de travail</translation>
     </message>
+    <message>
+        <source>%1: %2=%3 cannot be read with the decimal separator &apos;%4&apos;; counted as 0</source>
+        <translation>%1&#xa0;: %2=%3 ne peut pas être lu avec le séparateur décimal «&#xa0;%4&#xa0;»&#xa0;; compté comme 0</translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>
@@ -278,11 +282,11 @@
     </message>
     <message>
         <source>%1: %2.</source>
-        <translation>%1 : %2.</translation>
+        <translation>%1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>%1 moved to the %2. The %2 now: %3.</source>
-        <translation>%1 déplacé vers le %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 déplacé vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 moved to the %2.</source>
@@ -290,7 +294,7 @@
     </message>
     <message>
         <source>%1 placed in the %2. The %2 now: %3.</source>
-        <translation>%1 placé au %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 placé au %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 placed in the %2.</source>
@@ -298,7 +302,7 @@
     </message>
     <message>
         <source>%1 taken off the %2. The %2 now: %3.</source>
-        <translation>%1 retiré du %2. Le %2 maintenant : %3.</translation>
+        <translation>%1 retiré du %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 taken off the %2.</source>
@@ -318,7 +322,7 @@
     </message>
     <message>
         <source>%1: %2; same as %3.</source>
-        <translation>%1 : %2 ; identique à %3.</translation>
+        <translation>%1&#xa0;: %2&#xa0;; identique à %3.</translation>
     </message>
     <message>
         <source>Work area cleared.</source>

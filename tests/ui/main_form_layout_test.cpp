@@ -401,6 +401,9 @@ TEST_P(TranslatedWindows, FitsEveryCaptionLabelButtonAndHintIntoItsControl) {
   EXPECT_EQ(find->geometry(), QRect(44, 15, 30, 17));
   EXPECT_LE(ShownWidth(find, find->text()), find->contentsRect().width())
       << find->text().toStdString();
+  // The find box covers the label's last pixels: the colon must end before the box begins.
+  EXPECT_LE(ShownWidth(find, find->text().trimmed()), C().FindEdit->x() - find->x())
+      << find->text().toStdString();
   const auto* name = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
   const int nameRoom = dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->x() - name->x();
   EXPECT_LE(ShownWidth(name, name->text()), nameRoom) << name->text().toStdString();

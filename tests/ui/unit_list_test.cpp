@@ -1,4 +1,6 @@
 #include <array>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include <QTest>
@@ -162,6 +164,37 @@ TEST_F(UnitList, KeepsAnItemSelectedOnACtrlClick) {
 
 // Cases that bring their own catalogue.
 using OwnCatalogueList = MainFormTest;
+
+// Another program's save and erase reach the list without any action in the window: the list
+// reads the file again, the current unit stays current and the unit at the top stays there.
+TEST_F(OwnCatalogueList, FollowsTheCatalogueWhenAnotherProgramChangesIt) {
+  std::string many;
+  for (int i = 10; i < 70; ++i) {
+    many += "[U" + std::to_string(i) + "]\nMass=1\n";
+  }
+  WriteCatalogue(many);
+  OpenForm();
+  TUnitListBox* list = C().UnitsListBox;
+  list->scrollTo(list->model()->index(20, 0), QAbstractItemView::PositionAtTop);
+  ClickListItem(25);  // U35
+  const QString top = list->indexAt(QPoint(0, 0)).data().toString();
+  ASSERT_EQ(top, QStringLiteral("U30"));
+
+  UnitCatalogue other;
+  const std::array<std::pair<std::string_view, double>, 1> mass = {{{"Mass", 2.0}}};
+  other.WritePowers("A", mass);
+  other.EraseUnit("U69");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ListItems().contains(QStringLiteral("A")); }, 3000));
+  EXPECT_EQ(ListItems().size(), 60);
+  EXPECT_FALSE(ListItems().contains(QStringLiteral("U69")));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("U35"));
+  EXPECT_EQ(list->indexAt(QPoint(0, 0)).data().toString(), top);
+
+  // The current unit erased: none is current, as after the window's own erase.
+  other.EraseUnit("U35");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ListItems().size() == 59; }, 3000));
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+}
 
 TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow) {
   WriteCatalogue("[Huge]\nMass=2\nLength=1E400\n");
