@@ -12,6 +12,7 @@
 #include "ui/desktop_settings.h"
 #include "ui/hint.h"
 #include "ui/screen_readers.h"
+#include "ui/token_widgets.h"
 #include "ui/window_widgets.h"
 
 namespace calpero {
@@ -250,7 +251,8 @@ void TMainFormControls::BuildPowerRows() {
 }
 
 void TMainFormControls::BuildWorkArea() {
-  const QFont areaFont = PixelFont(QStringLiteral("Book Antiqua"), 15, true, true);
+  // The tokens take the areas' font, with a stand-in for the scripts that its face lacks.
+  const QFont areaFont = TokenFont(PixelFont(QStringLiteral("Book Antiqua"), 15, true, true));
   Numerator =
       Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator", {352, 51, 297, 106},
             QCoreApplication::translate("MainForm", "Numerator (drag and drop text here)"));
