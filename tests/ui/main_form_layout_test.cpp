@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/colour_contrast.h"
 #include "main_form_fixture.h"
@@ -343,9 +344,13 @@ QPalette DarkPalette() {
   return dark;
 }
 
+// Which ink InkContrast measures: the colour that stands out most, for text; the colour that most
+// of a picture is drawn in, for pictures, whose every main part must stand out.
+enum class TInk { Strongest, Commonest };
+
 // The contrast of what is drawn inside `widget`, two pixels in from its edge, against the
-// background there: the colour most pixels have against the one that stands out most from it.
-double InkContrast(const QWidget* widget) {
+// background there: the colour most pixels have against the ink that `ink` names.
+double InkContrast(const QWidget* widget, TInk ink = TInk::Strongest) {
   QWidget* window = widget->window();
   const QRect area = QRect(widget->mapTo(window, QPoint()), widget->size()).adjusted(2, 2, -2, -2);
   const QImage picture = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
@@ -361,6 +366,12 @@ double InkContrast(const QWidget* widget) {
   };
   const QRgb background =
       std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+  if (ink == TInk::Commonest) {
+    counts.erase(background);
+    const QRgb commonest =
+        std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+    return ContrastRatio(rgb(background), rgb(commonest));
+  }
   double contrast = 1.0;
   for (const auto& entry : counts) {
     contrast = std::max(contrast, ContrastRatio(rgb(background), rgb(entry.first)));
@@ -411,6 +422,10 @@ TEST_P(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
   }
   for (const QWidget* widget : texts) {
     EXPECT_GE(InkContrast(widget), 4.5) << widget->objectName().toStdString();
+  }
+  // Pictures that are not text ask for 3:1.
+  for (const QWidget* button : form_->Controls().MainToolBar->findChildren<QToolButton*>()) {
+    EXPECT_GE(InkContrast(button, TInk::Commonest), 3.0) << button->objectName().toStdString();
   }
 }
 
