@@ -191,6 +191,26 @@ TEST_F(NewVarDlgBehaviour, SaveAndExitClosesAfterTheErrorOfAFieldThatIsNotANumbe
   EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
 }
 
+// A long field quoted in an error is shortened in the middle, so that the box keeps a readable
+// size: a 400-digit number made it 800 pixels wide, its text running off.
+TEST_F(NewVarDlgBehaviour, AnErrorShortensALongQuotedField) {
+  const test::ModalBoxCatcher boxes;
+  const QString digits(400, QLatin1Char('9'));
+  WhenDialogRuns([&] {
+    TypeUnit(QStringLiteral("Long"), {digits, "0", "0", "0"});
+    QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  const QString text = boxes.Boxes()[0].text;
+  EXPECT_TRUE(text.startsWith(QStringLiteral("'9999"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QChar(0x2026))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral("9' is too large for a power."))) << text.toStdString();
+  EXPECT_LE(boxes.Boxes()[0].size.width(), 480);
+}
+
 TEST_F(NewVarDlgBehaviour, EscapeDoesNothingAndTheCloseBoxClosesWithoutASave) {
   bool openAfterEscape = false;
   WhenDialogRuns([&] {
