@@ -186,6 +186,10 @@
         <source>%1: %2=%3 cannot be read with the decimal separator &apos;%4&apos;; counted as 0</source>
         <translation>%1: %2=%3 kann mit dem Dezimaltrennzeichen &apos;%4&apos; nicht gelesen werden; als 0 gezählt</translation>
     </message>
+    <message>
+        <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
+        <translation>Verdeckt von %1, das im Katalog zuerst steht: Dieser Eintrag wirkt auf %1</translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>

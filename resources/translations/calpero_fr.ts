@@ -186,6 +186,10 @@
         <source>%1: %2=%3 cannot be read with the decimal separator &apos;%4&apos;; counted as 0</source>
         <translation>%1&#xa0;: %2=%3 ne peut pas être lu avec le séparateur décimal «&#xa0;%4&#xa0;»&#xa0;; compté comme 0</translation>
     </message>
+    <message>
+        <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
+        <translation>Masqué par %1, qui vient en premier dans le catalogue&#xa0;: cet élément agit sur %1</translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>

@@ -210,6 +210,22 @@ TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow
   EXPECT_FALSE(C().AddToNrButton->isEnabled());
 }
 
+// Sections whose names differ only in letter case (a hand-edited file) are all listed, and each
+// acts on the first in the file: the others say so in their hint.
+TEST_F(OwnCatalogueList, MarksTheSectionsThatAnEarlierOneOfTheSameNameHides) {
+  WriteCatalogue("[Watt]\nMass=1\n[WATT]\nMass=2\n[Newton]\nMass=3\n[watt]\nMass=4\n[Watt]\n");
+  OpenForm();
+  ASSERT_EQ(ListItems(), QStringList({"Newton", "WATT", "Watt", "Watt", "watt"}));
+  const QString hidden =
+      QStringLiteral("Hidden by Watt, which comes first in the catalogue: this item acts on it");
+  const QStringList expected = {"", hidden, "", hidden, hidden};
+  for (int row = 0; row < C().UnitsListBox->count(); ++row) {
+    const QModelIndex item = C().UnitsListBox->model()->index(row, 0);
+    EXPECT_EQ(item.data(Qt::ToolTipRole).toString(), expected[row]) << row;
+    EXPECT_EQ(item.data(Qt::AccessibleDescriptionRole).toString(), expected[row]) << row;
+  }
+}
+
 TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
   WriteCatalogue(
       "[Gr\xE4"
