@@ -188,7 +188,7 @@
     </message>
     <message>
         <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
-        <translation>Verdeckt von %1, das im Katalog zuerst steht: Dieser Eintrag wirkt auf %1</translation>
+        <translation>Verdeckt von %1, das im Katalog zuerst steht: Dieser Eintrag wirkt darauf</translation>
     </message>
 </context>
 <context>

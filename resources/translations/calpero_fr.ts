@@ -188,7 +188,7 @@
     </message>
     <message>
         <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
-        <translation>Masqué par %1, qui vient en premier dans le catalogue&#xa0;: cet élément agit sur %1</translation>
+        <translation>Masqué par %1, qui vient en premier dans le catalogue&#xa0;: cet élément agit sur lui</translation>
     </message>
 </context>
 <context>
