@@ -65,12 +65,18 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "Half: Mass=0.5 cannot be read with the decimal separator ','; counted as 0": the stored text
-// quoted as it stands in the file.
-QString UnreadPowerNotice(const TUnreadPower& power) {
+// "Half: Mass=0.5 cannot be read with the decimal separator ','; counted as 0": the stored texts
+// of one unit quoted as they stand in the file, "Half: Mass=0.5, Length=1.5 ..." for several.
+QString UnreadPowerNotice(std::span<const TUnreadPower> unit) {
+  QStringList entries;
+  for (const TUnreadPower& power : unit) {
+    entries << FromUtf8(power.Key) + QLatin1Char('=') + FromUtf8(power.Text);
+  }
+  const int count = static_cast<int>(unit.size());
   return QCoreApplication::translate(
-             "MainForm", "%1: %2=%3 cannot be read with the decimal separator '%4'; counted as 0")
-      .arg(FromUtf8(power.Unit), FromUtf8(power.Key), FromUtf8(power.Text),
+             "MainForm", "%1: %2 cannot be read with the decimal separator '%3'; counted as 0",
+             nullptr, count)
+      .arg(FromUtf8(unit.front().Unit), entries.join(QStringLiteral(", ")),
            FromUtf8(DecimalSeparator()));
 }
 
@@ -589,9 +595,15 @@ void TMainForm::TellUnreadPowers(const CatalogueReading& reading,
   std::vector<TUnreadPower> refused = UnreadPowers(reading, names);
   // A number beyond the double range is no silent 0: reading it raises an error, shown as such.
   std::erase_if(refused, [](const TUnreadPower& power) { return power.Overflow; });
+  // One sentence per unit: UnreadPowers gives each unit's keys together.
+  const std::vector<TUnreadPower> fresh = toldUnread_.NotYetTold(std::move(refused));
   QStringList notices;
-  for (const TUnreadPower& power : toldUnread_.NotYetTold(std::move(refused))) {
-    notices << UnreadPowerNotice(power);
+  for (auto first = fresh.begin(); first != fresh.end();) {
+    const auto end = std::find_if(first, fresh.end(), [&first](const TUnreadPower& power) {
+      return power.Unit != first->Unit;
+    });
+    notices << UnreadPowerNotice(std::span(first, end));
+    first = end;
   }
   if (notices.isEmpty()) {
     return;

@@ -183,12 +183,15 @@
         <translation>Retirer cette unité de la zone de travail</translation>
     </message>
     <message>
-        <source>%1: %2=%3 cannot be read with the decimal separator &apos;%4&apos;; counted as 0</source>
-        <translation>%1&#xa0;: %2=%3 ne peut pas être lu avec le séparateur décimal «&#xa0;%4&#xa0;»&#xa0;; compté comme 0</translation>
-    </message>
-    <message>
         <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
         <translation>Masqué par %1, qui vient en premier dans le catalogue&#xa0;: cet élément agit sur lui</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 cannot be read with the decimal separator &apos;%3&apos;; counted as 0</source>
+        <translation>
+            <numerusform>%1&#xa0;: %2 ne peut pas être lu avec le séparateur décimal «&#xa0;%3&#xa0;»&#xa0;; compté comme 0</numerusform>
+            <numerusform>%1&#xa0;: %2 ne peuvent pas être lus avec le séparateur décimal «&#xa0;%3&#xa0;»&#xa0;; comptés comme 0</numerusform>
+        </translation>
     </message>
 </context>
 <context>

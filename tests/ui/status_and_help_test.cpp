@@ -111,22 +111,29 @@ TEST_F(UnreadPowerNotice, TellsOncePerUnitAndKeyInTheWindowsLanguage) {
     const char* separator;
     const char* stored;
     const char* told;
+    const char* toldOfTwo;  // two keys of one unit in one sentence
   };
   const auto rows = std::to_array<Row>({
       {"en", ".", "0,5",
-       "Half: Mass=0,5 cannot be read with the decimal separator '.'; counted as 0"},
+       "Half: Mass=0,5 cannot be read with the decimal separator '.'; counted as 0",
+       "Two: Mass=0,5, Time=0,5 cannot be read with the decimal separator '.'; counted as 0"},
       {"de", ",", "0.5",
        "Half: Mass=0.5 kann mit dem Dezimaltrennzeichen ',' nicht gelesen werden; als 0 "
-       "gez\u00e4hlt"},
+       "gez\u00e4hlt",
+       "Two: Mass=0.5, Time=0.5 k\u00f6nnen mit dem Dezimaltrennzeichen ',' nicht gelesen werden; "
+       "als 0 gez\u00e4hlt"},
       {"fr", ",", "0.5",
        "Half\u00a0: Mass=0.5 ne peut pas \u00eatre lu avec le s\u00e9parateur d\u00e9cimal "
-       "\u00ab\u00a0,\u00a0\u00bb\u00a0; compt\u00e9 comme 0"},
+       "\u00ab\u00a0,\u00a0\u00bb\u00a0; compt\u00e9 comme 0",
+       "Two\u00a0: Mass=0.5, Time=0.5 ne peuvent pas \u00eatre lus avec le s\u00e9parateur "
+       "d\u00e9cimal \u00ab\u00a0,\u00a0\u00bb\u00a0; compt\u00e9s comme 0"},
   });
   for (const Row& row : rows) {
     const ScopedWindowLanguage language(row.language);
     const ScopedDecimalSeparator separator(row.separator);
     const QString told = QString::fromUtf8(row.told);
-    WriteCatalogue(std::string("[Half]\nMass=") + row.stored + "\nLength=1\n[Newton]\nMass=1\n");
+    WriteCatalogue(std::string("[Half]\nMass=") + row.stored + "\nLength=1\n[Newton]\nMass=1\n" +
+                   "[Two]\nMass=" + row.stored + "\nTime=" + row.stored + "\n");
     OpenForm();
     ClickListItem(0);
     QCoreApplication::processEvents();
@@ -141,6 +148,9 @@ TEST_F(UnreadPowerNotice, TellsOncePerUnitAndKeyInTheWindowsLanguage) {
     ClickListItem(0);
     QCoreApplication::processEvents();
     EXPECT_FALSE(form_->Announcer().Sentence().contains(told)) << row.language;
+    ClickListItem(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(C().MainStatusBar->currentMessage(), QString::fromUtf8(row.toldOfTwo));
     // The pointer's next hint takes the status bar back.
     QTest::mouseMove(C().FindEdit, C().FindEdit->rect().center());
     EXPECT_NE(C().MainStatusBar->currentMessage(), told) << row.language;
