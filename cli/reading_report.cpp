@@ -167,8 +167,8 @@ void TReadingReport::UnreadPowers(const CatalogueReading& reading,
       Add(problem, "");
     }
     if (unreadTexts != nullptr && SameIniName(power.Unit, names.front())) {
-      const auto key = std::ranges::find(kPowerKeys, power.Key);
-      unreadTexts->at(static_cast<std::size_t>(key - kPowerKeys.begin())) = power.Text;
+      const auto key = std::ranges::find(kPowerKeys, power.Key) - kPowerKeys.begin();
+      unreadTexts->at(static_cast<std::size_t>(key)) = power.Text;
     }
   }
 }
