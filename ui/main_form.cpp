@@ -109,7 +109,11 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   controls_.UnitsListBox->setFocus();
 }
 
-TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  // The watch looks at the catalogue handle, which goes before the window's children do.
+  delete catalogueWatch_;
+}
 
 void TMainForm::WireControls() {
   const TMainFormControls& c = controls_;
