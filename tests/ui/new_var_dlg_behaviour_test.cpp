@@ -256,22 +256,24 @@ TEST_F(NewVarDlgBehaviour, TheNameTakesSixtyFourCharactersAndTabFollowsTheLayout
 TEST_F(NewVarDlgBehaviour, TheNameLimitNeverCutsACharacterAndSavesWhatTheFieldShows) {
   const QString letters(63, QLatin1Char('V'));
   using Row = std::array<const char*, 3>;  // after the 63 letters, inserted, kept of it
-  for (const auto& [before, inserted, kept] : std::to_array<Row>({{"", "\U0001F600", "\U0001F600"},
-                                                                  {"V", "\U0001F600", ""},
-                                                                  {"", "e\u0301", "e\u0301"},
-                                                                  {"V", "\u0301", "\u0301"}})) {
+  for (const auto& row : std::to_array<Row>({{"", "\U0001F600", "\U0001F600"},
+                                             {"V", "\U0001F600", ""},
+                                             {"", "e\u0301", "e\u0301"},
+                                             {"V", "\u0301", "\u0301"}})) {
+    const QString before = letters + QString::fromUtf8(row[0]);
+    const QString inserted = QString::fromUtf8(row[1]);
     QFile::remove(QStringLiteral("Data/data.ini"));
     QString shown;
     WhenDialogRuns([&] {
       auto* name = Control<QLineEdit>("Edit5");
-      name->setText(letters + QString::fromUtf8(before));
+      name->setText(before);
       name->end(false);
-      name->insert(QString::fromUtf8(inserted));
+      name->insert(inserted);
       shown = name->text();
       QTest::mouseClick(Control<QPushButton>("OKBtn"), Qt::LeftButton);
     });
     dialog_.Execute(TPowerVector{});
-    EXPECT_EQ(shown, letters + QString::fromUtf8(before) + QString::fromUtf8(kept)) << inserted;
+    EXPECT_EQ(shown, before + QString::fromUtf8(row[2])) << row[1];
     EXPECT_EQ(catalogue_.ListUnits(), std::vector<std::string>{shown.toStdString()});
   }
 }
