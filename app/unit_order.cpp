@@ -169,3 +169,22 @@ void TUnitListOrder::Update(std::vector<std::string> fileOrder) {
 }
 
 }  // namespace calpero
+
+namespace calpero {
+
+std::string_view TUnitListOrder::ShadowedBy(std::size_t row) const {
+  const std::string& name = sorted_.at(row);
+  const bool sameBefore = row > 0 && SameIniName(sorted_[row - 1], name);
+  const bool sameAfter = row + 1 < sorted_.size() && SameIniName(sorted_[row + 1], name);
+  if (!sameBefore && !sameAfter) {
+    return {};
+  }
+  const auto read = std::ranges::find_if(
+      fileOrder_, [&name](const std::string& other) { return SameIniName(other, name); });
+  if (*read != name || (sameBefore && sorted_[row - 1] == name)) {
+    return *read;
+  }
+  return {};
+}
+
+}  // namespace calpero

@@ -39,6 +39,14 @@ class TUnitListOrder {
   // The names of the last Update in the unit list's order (what SortedUnitNames gives).
   const std::vector<std::string>& Sorted() const { return sorted_; }
 
+  // The name, other than the one of `row` of Sorted, that shadows it: the catalogue reads the
+  // first section of a name (SameIniName) in file order, so a later section of the same name,
+  // letter case aside, is never read, and everything done through it acts on the first. Empty
+  // when the row's name is the one read. Equal names stand side by side in the list, and of
+  // byte-identical ones the first in the list counts as the one read. Looks through the names in
+  // file order only when the row has a neighbour of the same name.
+  std::string_view ShadowedBy(std::size_t row) const;
+
  private:
   std::vector<std::string> fileOrder_;
   std::vector<std::string> sorted_;

@@ -38,6 +38,10 @@ class UnitCatalogue : public PowerSource {
 
   const std::string& Path() const { return path_; }
 
+  // The stamp of the file that the path leads to now (StampOf), without reading it: what tells
+  // that another program changed it. Nothing when there is no file or it cannot be looked at.
+  std::optional<FileStamp> Stamp() const { return StampOf(path_); }
+
   // Every section (unit) name of the file in file order, each in its stored bytes and letter case,
   // duplicates included. Empty when the file or its folder is missing or unreadable. No limit.
   std::vector<std::string> ListUnits() const;

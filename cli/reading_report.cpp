@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/unit_order.h"
+#include "app/unread_powers.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
@@ -153,27 +154,21 @@ void TReadingReport::MissingNames(std::span<const std::string> missing,
 void TReadingReport::UnreadPowers(const CatalogueReading& reading,
                                   std::span<const std::string> names, bool keepOverflow,
                                   std::array<std::optional<std::string>, 4>* unreadTexts) {
-  const std::vector<std::string> units =
-      DistinctNames(names, [&reading](const std::string& name) { return reading.HoldsUnit(name); });
-  for (const std::string& unit : units) {
-    for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-      const StoredPower power = reading.InspectPower(unit, kPowerKeys.at(i));
-      if (power.State == StoredPowerState::Refused) {
-        Refused(unit, kPowerKeys.at(i), power.Text);
-      } else if (power.State == StoredPowerState::Overflow) {
-        // No evaluation can take such a number; only the stored form can show it.
-        const std::string problem = StoredTextName(unit, kPowerKeys.at(i), power.Text) +
-                                    " cannot be read: " + EOverflow().Message();
-        if (!keepOverflow) {
-          throw Exception(problem);
-        }
-        Add(problem, "");
-      } else {
-        continue;
+  for (const TUnreadPower& power : calpero::UnreadPowers(reading, names)) {
+    if (!power.Overflow) {
+      Refused(power.Unit, power.Key, power.Text);
+    } else {
+      // No evaluation can take such a number; only the stored form can show it.
+      const std::string problem = StoredTextName(power.Unit, power.Key, power.Text) +
+                                  " cannot be read: " + EOverflow().Message();
+      if (!keepOverflow) {
+        throw Exception(problem);
       }
-      if (unreadTexts != nullptr && SameIniName(unit, names.front())) {
-        unreadTexts->at(i) = std::string(power.Text);
-      }
+      Add(problem, "");
+    }
+    if (unreadTexts != nullptr && SameIniName(power.Unit, names.front())) {
+      const auto key = std::ranges::find(kPowerKeys, power.Key) - kPowerKeys.begin();
+      unreadTexts->at(static_cast<std::size_t>(key)) = power.Text;
     }
   }
 }

@@ -13,6 +13,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools  # Qt6LinguistTools for CMake; lupdate and lrelease
   qt6-translations-l10n  # Qt's own translations (the message boxes' buttons), for the tests
   fonts-texgyre fonts-liberation2 fonts-dejavu-core
+  fonts-hosny-amiri  # Arabic in bold slanted, for unit names on the tokens
   xdg-utils file
   lintian  # the packaging test checks the package with it
   python3 desktop-file-utils appstream dpkg-dev  # help page and packaging tests, cpack -G DEB

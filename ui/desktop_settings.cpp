@@ -59,6 +59,23 @@ std::string DecimalSymbolOf(const QLocale& locale) {
 
 void ApplySystemDecimalSeparator() { SetDecimalSeparator(DecimalSymbolOf(QLocale::system())); }
 
+bool IsDarkDesktop(const QPalette& palette) { return IsDark(Rgb(palette.color(QPalette::Button))); }
+
+QImage TurnedOverGreys(const QImage& art) {
+  QImage turned = art.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < turned.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(turned.scanLine(y));
+    for (int x = 0; x < turned.width(); ++x) {
+      const QRgb pixel = line[x];
+      if (qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel)) {
+        const int grey = 255 - qRed(pixel);
+        line[x] = qRgba(grey, grey, grey, qAlpha(pixel));
+      }
+    }
+  }
+  return turned;
+}
+
 QColor DesktopInk(const QPalette& palette) {
   return IsDark(Rgb(palette.color(QPalette::Button))) ? palette.color(QPalette::WindowText)
                                                       : QColor(Qt::black);

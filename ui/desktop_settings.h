@@ -44,6 +44,14 @@ TLightControlColours LightControlColours();
 // `art` with every drawn pixel in `ink`, keeping its coverage: black artwork recoloured.
 QImage InkSilhouette(const QImage& art, const QColor& ink);
 
+// Whether the desktop's button face (`palette`) is dark.
+bool IsDarkDesktop(const QPalette& palette);
+
+// `art` with each grey pixel's lightness turned over (dark greys light, light greys dark), keeping
+// its coverage and leaving coloured pixels as they are: grey artwork made for a light background
+// read on a dark one as it reads on a light one.
+QImage TurnedOverGreys(const QImage& art);
+
 // Runs `recolour` whenever the desktop's palette changes while `window` lives (a desktop switching
 // between light and dark replaces the application palette), before the window takes the new
 // palette, so that `recolour` can derive the colours it set at start from the new

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QScrollBar>
+#include <QStringList>
 #include <QWindow>
 
 #include "app/error_text.h"
@@ -22,6 +24,8 @@
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/power_keys.h"
+#include "catalogue/power_text.h"
+#include "ui/catalogue_watch.h"
 #include "ui/cursor_guard.h"
 #include "ui/drag_controller.h"
 #include "ui/drag_parties.h"
@@ -57,6 +61,25 @@ void Wire(Sender* sender, Signal signal, QObject* context, Handler handler) {
   QObject::connect(sender, signal, context, [handler] { RunHandler(handler); });
 }
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Half: Mass=0.5 cannot be read with the decimal separator ','; counted as 0": the stored texts
+// of one unit quoted as they stand in the file, "Half: Mass=0.5, Length=1.5 ..." for several.
+QString UnreadPowerNotice(std::span<const TUnreadPower> unit) {
+  QStringList entries;
+  for (const TUnreadPower& power : unit) {
+    entries << FromUtf8(power.Key) + QLatin1Char('=') + FromUtf8(power.Text);
+  }
+  const int count = static_cast<int>(unit.size());
+  return QCoreApplication::translate(
+             "MainForm", "%1: %2 cannot be read with the decimal separator '%3'; counted as 0",
+             nullptr, count)
+      .arg(FromUtf8(unit.front().Unit), entries.join(QStringLiteral(", ")),
+           FromUtf8(DecimalSeparator()));
+}
+
 }  // namespace
 
 TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
@@ -79,13 +102,20 @@ TMainForm::TMainForm(std::unique_ptr<THelpShell> helpShell, QWidget* parent)
   InstallWindowShortcuts(*this);
   dataFile_ = std::make_unique<UnitCatalogue>();
   dataFile_->ObserveChanges([this](const SectionChange& change) { history_.Record(change); });
+  catalogueWatch_ = new TCatalogueWatch(*dataFile_, this);
+  connect(catalogueWatch_, &TCatalogueWatch::Changed, this,
+          [this] { RunHandler([this] { CatalogueChangedOutside(); }); });
   ReloadUnits();
   controls_.AddToNrButton->setEnabled(false);
   controls_.AddToDrButton->setEnabled(false);
   controls_.UnitsListBox->setFocus();
 }
 
-TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  // The watch looks at the catalogue handle, which goes before the window's children do.
+  delete catalogueWatch_;
+}
 
 void TMainForm::AttachNewVarDlg(TNewVarDlg* dialog) {
   // A dialog let go of no longer reports to this window, which may end before it. (Start-up's
@@ -122,12 +152,13 @@ void TMainForm::WireControls() {
     controls_.LabelPopupMenu->popup(controls_.UnitsListBox->viewport()->mapToGlobal(at));
   });
   for (QMenu* menu : {c.LabelPopupMenu, c.BackupPopupMenu}) {
-    connect(menu, &QMenu::hovered, this, [this](QAction* item) { ShowStatus(item->statusTip()); });
+    connect(menu, &QMenu::hovered, this,
+            [this](QAction* item) { ShowPointerHint(item->statusTip()); });
   }
   dragController_ = std::make_unique<TDragController>(this, static_cast<TDragHost&>(*this));
   // Installed after the drag, so it sees the pointer first, also while a drag goes on.
-  statusTracker_ =
-      std::make_unique<TStatusHintTracker>(this, [this](const QString& text) { ShowStatus(text); });
+  statusTracker_ = std::make_unique<TStatusHintTracker>(
+      this, [this](const QString& text) { ShowPointerHint(text); });
   qApp->installEventFilter(this);
 }
 
@@ -151,6 +182,7 @@ void TMainForm::UnitsListBoxClick() {
   }
   // Moving through the list shows unit after unit: screen readers hear the one it rests on.
   announcer_->AnnounceSettled(UnitShownSentence(name, shown));
+  TellUnreadPowers(powers, std::span(&name, 1));
   selection_.RecordClick(controls_.UnitsListBox->CurrentIndex());
   controls_.AddToNrButton->setEnabled(selection_.AddButtonsEnabled());
   controls_.AddToDrButton->setEnabled(selection_.AddButtonsEnabled());
@@ -298,7 +330,10 @@ void TMainForm::BothToolButtonClick() {
   // for a resultant that was worked out whole.
   resultantWhole_ = false;
   ShowResultantMatches({});
-  EvaluateResultant(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const TAreaNames areas = workArea_.AreaNames();
+  TellUnreadPowers(areas.Numerator);
+  TellUnreadPowers(areas.Denominator);
+  EvaluateResultant(areas, *dataFile_, evaluation_);
   resultantWhole_ = true;
   const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.ResultantPowers));
@@ -313,7 +348,9 @@ void TMainForm::ShowResultantMatches(std::span<const std::string> matches) const
 void TMainForm::NToolButtonClick() {
   const UnitCatalogue::OneAction action(*dataFile_);
   const auto show = qScopeGuard([this] { ShowResultRow(); });
-  EvaluateNumerator(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const TAreaNames areas = workArea_.AreaNames();
+  TellUnreadPowers(areas.Numerator);
+  EvaluateNumerator(areas, *dataFile_, evaluation_);
   const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.NumeratorSum));
   announcer_->Announce(EvaluationSentence(TEvaluated::Numerator, evaluation_.ResultRow, matches));
@@ -322,7 +359,9 @@ void TMainForm::NToolButtonClick() {
 void TMainForm::DToolButtonClick() {
   const UnitCatalogue::OneAction action(*dataFile_);
   const auto show = qScopeGuard([this] { ShowResultRow(); });
-  EvaluateDenominator(workArea_.AreaNames(), *dataFile_, evaluation_);
+  const TAreaNames areas = workArea_.AreaNames();
+  TellUnreadPowers(areas.Denominator);
+  EvaluateDenominator(areas, *dataFile_, evaluation_);
   const std::vector<std::string> matches =
       SortedUnitNames(UnitsWithPowers(*dataFile_, evaluation_.DenominatorSum));
   announcer_->Announce(EvaluationSentence(TEvaluated::Denominator, evaluation_.ResultRow, matches));
@@ -399,6 +438,8 @@ void TMainForm::FormKeyUp(int key) {
 
 void TMainForm::FormClose() {
   const TCursorGuard hourglass(Qt::WaitCursor);
+  delete catalogueWatch_;
+  catalogueWatch_ = nullptr;
   dataFile_.reset();
   workArea_.ClearTokens();
   SyncTokens();
@@ -414,6 +455,11 @@ void TMainForm::changeEvent(QEvent* event) {
   constexpr Qt::WindowStates kResizing = Qt::WindowMaximized | Qt::WindowFullScreen;
   if (event->type() == QEvent::WindowStateChange && (windowState() & kResizing) != 0) {
     setWindowState(windowState() & ~kResizing);
+  }
+  // Coming back to the window, the user sees the catalogue as it is now, also where the file
+  // system reports no changes.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && catalogueWatch_ != nullptr) {
+    catalogueWatch_->Check();
   }
   QWidget::changeEvent(event);
 }
@@ -511,10 +557,44 @@ void TMainForm::ReloadUnits(THintOnReload hint) {
   if (hint == THintOnReload::WorkedOut && resultantWhole_) {
     hinted = evaluation_.ResultantPowers;
   }
+  if (catalogueWatch_ != nullptr) {
+    catalogueWatch_->Seen();
+  }
   // One reading serves the list and the hint, so the hint names only units that the list shows.
   TUnitsAndMatches read = ListUnitsAndMatches(*dataFile_, hinted);
   controls_.UnitsListBox->SetNames(std::move(read.Units));
   ShowResultantMatches(SortedUnitNames(std::move(read.Matches)));
+}
+
+void TMainForm::CatalogueChangedOutside() {
+  TUnitListBox* list = controls_.UnitsListBox;
+  const std::vector<std::string>& names = list->Names();
+  const auto current = list->CurrentIndex();
+  const std::optional<std::string> currentName =
+      current ? std::optional(names[*current]) : std::nullopt;
+  const QModelIndex top = list->indexAt(QPoint(0, 0));
+  const std::optional<std::string> topName =
+      top.isValid() ? std::optional(names[static_cast<std::size_t>(top.row())]) : std::nullopt;
+  const int scrolled = list->verticalScrollBar()->value();
+  ReloadUnits();
+  const auto rowOf = [list](const std::optional<std::string>& name) -> std::optional<std::size_t> {
+    if (!name) {
+      return std::nullopt;
+    }
+    const std::vector<std::string>& now = list->Names();
+    const auto found = std::ranges::find(now, *name);
+    return found == now.end() ? std::nullopt
+                              : std::optional(static_cast<std::size_t>(found - now.begin()));
+  };
+  if (const auto topRow = rowOf(topName)) {
+    list->scrollTo(list->model()->index(static_cast<int>(*topRow), 0),
+                   QAbstractItemView::PositionAtTop);
+  } else {
+    list->verticalScrollBar()->setValue(scrolled);
+  }
+  if (const auto currentRow = rowOf(currentName)) {
+    list->SetCurrentIndex(currentRow);
+  }
 }
 
 void TMainForm::SyncTokens() { tokenWidgets_.Sync(workArea_); }
@@ -549,6 +629,46 @@ void TMainForm::ShowResultRow() {
 
 void TMainForm::ShowStatus(const QString& text) const {
   controls_.MainStatusBar->showMessage(text);
+}
+
+void TMainForm::ShowPointerHint(const QString& hint) {
+  if (noticeShown_ && hint == pointerHint_) {
+    return;
+  }
+  noticeShown_ = false;
+  pointerHint_ = hint;
+  ShowStatus(hint);
+}
+
+void TMainForm::TellUnreadPowers(std::span<const std::string> names) {
+  if (!names.empty()) {
+    TellUnreadPowers(dataFile_->ReadUnits(names), names);
+  }
+}
+
+void TMainForm::TellUnreadPowers(const CatalogueReading& reading,
+                                 std::span<const std::string> names) {
+  std::vector<TUnreadPower> refused = UnreadPowers(reading, names);
+  // A number beyond the double range is no silent 0: reading it raises an error, shown as such.
+  std::erase_if(refused, [](const TUnreadPower& power) { return power.Overflow; });
+  // One sentence per unit: UnreadPowers gives each unit's keys together.
+  const std::vector<TUnreadPower> fresh = toldUnread_.NotYetTold(std::move(refused));
+  QStringList notices;
+  for (auto first = fresh.begin(); first != fresh.end();) {
+    const auto end = std::find_if(first, fresh.end(), [&first](const TUnreadPower& power) {
+      return power.Unit != first->Unit;
+    });
+    notices << UnreadPowerNotice(std::span(first, end));
+    first = end;
+  }
+  if (notices.isEmpty()) {
+    return;
+  }
+  const QString text = notices.join(QLatin1Char(' '));
+  ShowStatus(text);
+  noticeShown_ = true;
+  pointerHint_ = statusTracker_->HintUnderPointer();
+  announcer_->AnnounceNote(text);
 }
 
 }  // namespace calpero

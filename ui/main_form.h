@@ -12,6 +12,7 @@
 #include "app/change_history.h"
 #include "app/help_page.h"
 #include "app/selection_state.h"
+#include "app/unread_powers.h"
 #include "calc/evaluation.h"
 #include "calc/random_generator.h"
 #include "calc/work_area.h"
@@ -23,6 +24,7 @@
 namespace calpero {
 
 class TAnnouncer;
+class TCatalogueWatch;
 class TNewVarDlg;
 class TStatusHintTracker;
 
@@ -144,6 +146,10 @@ class TMainForm : public QWidget, private TDragHost {
   enum class THintOnReload { WorkedOut, LeftToEvaluation };
   // Fills the list from the catalogue again, with no current item, and the hint as `hint` says.
   void ReloadUnits(THintOnReload hint = THintOnReload::WorkedOut);
+  // Another program changed the catalogue: the list is read again as after the window's own
+  // changes, and the unit that was current stays current, with the list scrolled as it was, where
+  // it still exists.
+  void CatalogueChangedOutside();
   // Erases the unit that the list (or the list drag) holds and reloads the list; the name, or
   // none when the catalogue no longer held it (another program erased it first).
   std::optional<std::string> EraseListUnit();
@@ -162,6 +168,14 @@ class TMainForm : public QWidget, private TDragHost {
   void ShowResultantMatches(std::span<const std::string> matches) const;
   void ShowStatus(const QString& text) const;
   void Step(ChangeDirection direction);
+  // The hint of the control under the pointer, unless a notice shows and the pointer still rests
+  // where it rested when the notice came: a notice stays until the pointer's next hint.
+  void ShowPointerHint(const QString& hint);
+  // Tells the user, in the status bar and to screen readers, of each stored power of the units of
+  // `names` (read by `reading`) that could not be read with the decimal separator in force and so
+  // counts as 0: once per unit and key in a run. The read-outs and results keep showing the 0.
+  void TellUnreadPowers(const CatalogueReading& reading, std::span<const std::string> names);
+  void TellUnreadPowers(std::span<const std::string> names);
 
   TMainFormControls controls_;
   TAnnouncer* announcer_;
@@ -185,7 +199,13 @@ class TMainForm : public QWidget, private TDragHost {
   std::unique_ptr<THelpShell> helpShell_;
   std::unique_ptr<TDragController> dragController_;
   std::unique_ptr<TStatusHintTracker> statusTracker_;
+  TCatalogueWatch* catalogueWatch_ = nullptr;
   TNewVarDlg* newVarDlg_ = nullptr;
+  TToldUnreadPowers toldUnread_;
+  // The hint that the pointer last brought to the status bar (or rested on as a notice came), and
+  // whether a notice shows instead.
+  QString pointerHint_;
+  bool noticeShown_ = false;
 };
 
 }  // namespace calpero

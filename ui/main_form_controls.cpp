@@ -12,6 +12,7 @@
 #include "ui/desktop_settings.h"
 #include "ui/hint.h"
 #include "ui/screen_readers.h"
+#include "ui/token_widgets.h"
 #include "ui/window_widgets.h"
 
 namespace calpero {
@@ -42,6 +43,9 @@ constexpr std::array<const char*, 8> kImageNames = {
     "7-add",
 };
 
+// The toolbar image of a button, kept on it so that its icon can be made anew for new colours.
+const char* const kImageProperty = "calperoToolImage";
+
 QString ImagePath(const char* set, TToolImage image) {
   return QStringLiteral(":/artwork/toolbar/%1/%2.svg")
       .arg(QLatin1String(set), QLatin1String(kImageNames.at(static_cast<std::size_t>(image))));
@@ -50,10 +54,20 @@ QString ImagePath(const char* set, TToolImage image) {
 // The icon of one toolbar image, 32 by 32 pixels: the grey (cold) picture in the normal mode,
 // the coloured (hot) one in the active mode that auto-raise buttons show under the pointer, and
 // the disabled picture for a disabled button.
-QIcon ToolbarIcon(TToolImage image) {
+// On a dark desktop the grey pictures are turned over (DesktopInk's rule for artwork), so that
+// they stand out from the button face as they do on a light one.
+QIcon ToolbarIcon(TToolImage image, bool dark) {
   const QSize size(32, 32);
   QIcon icon;
-  icon.addFile(ImagePath("cold", image), size, QIcon::Normal);
+  if (dark) {
+    const QIcon cold(ImagePath("cold", image));
+    for (const int scale : {1, 2}) {
+      icon.addPixmap(QPixmap::fromImage(TurnedOverGreys(cold.pixmap(size * scale).toImage())),
+                     QIcon::Normal);
+    }
+  } else {
+    icon.addFile(ImagePath("cold", image), size, QIcon::Normal);
+  }
   icon.addFile(ImagePath("hot", image), size, QIcon::Active);
   icon.addFile(ImagePath("disabled", image), size, QIcon::Disabled);
   return icon;
@@ -112,7 +126,8 @@ QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage ima
                         const QString& hint) {
   auto* button =
       Place(new QToolButton(bar), name, {left, 0, kToolButtonWidth, kToolButtonHeight}, hint);
-  button->setIcon(ToolbarIcon(image));
+  button->setProperty(kImageProperty, static_cast<int>(image));
+  button->setIcon(ToolbarIcon(image, IsDarkDesktop(QApplication::palette())));
   button->setIconSize(QSize(32, 32));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
@@ -179,6 +194,12 @@ void TMainFormControls::ApplyDesktopColours(QWidget* form) const {
   }
   for (TPicture* letter : {Image10, Image1, Image2, Image3, Image4, Image5, Image6, Image7}) {
     letter->SetInk(DesktopInk(desktop));
+  }
+  for (QToolButton* button : form->findChildren<QToolButton*>()) {
+    const QVariant image = button->property(kImageProperty);
+    if (image.isValid()) {
+      button->setIcon(ToolbarIcon(static_cast<TToolImage>(image.toInt()), IsDarkDesktop(desktop)));
+    }
   }
   // The desktop's own background colour is not known here; the palette's accent colour is the
   // nearest thing a Linux desktop offers.
@@ -251,7 +272,8 @@ void TMainFormControls::BuildPowerRows() {
 }
 
 void TMainFormControls::BuildWorkArea() {
-  const QFont areaFont = PixelFont(QStringLiteral("Book Antiqua"), 15, true, true);
+  // The tokens take the areas' font, with a stand-in for the scripts that its face lacks.
+  const QFont areaFont = TokenFont(PixelFont(QStringLiteral("Book Antiqua"), 15, true, true));
   Numerator =
       Place(new TAreaPanel(areaFont, kLime, WorkAreaPanel), "Numerator", {352, 51, 297, 106},
             QCoreApplication::translate("MainForm", "Numerator (drag and drop text here)"));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -55,6 +56,16 @@ QString TranslatedQuote(const std::string& quoted) {
   return QString::fromStdString(quoted);
 }
 
+// The most that a quoted text (a field, a path, a name) takes of a message box's line: a longer
+// one is shortened in the middle, so that a pasted page of digits cannot stretch the box past the
+// screen with its text running off.
+constexpr int kQuoteRoom = 240;
+
+QString Quoted(const std::string& text) {
+  return QFontMetrics(QApplication::font("QMessageBox"))
+      .elidedText(QString::fromStdString(text), Qt::ElideMiddle, kQuoteRoom);
+}
+
 // `message` in the window's language; a message of no known pattern as it is.
 QString TranslatedMessage(const std::string& message) {
   for (const char* pattern : kMessagePatterns) {
@@ -67,10 +78,9 @@ QString TranslatedMessage(const std::string& message) {
       case 0:
         return translated;
       case 1:
-        return translated.arg(QString::fromStdString(quoted->front()));
+        return translated.arg(Quoted(quoted->front()));
       default:
-        return translated.arg(QString::fromStdString(quoted->at(0)),
-                              TranslatedQuote(quoted->at(1)));
+        return translated.arg(Quoted(quoted->at(0)), TranslatedQuote(quoted->at(1)));
     }
   }
   return QString::fromStdString(message);

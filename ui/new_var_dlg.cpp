@@ -18,6 +18,7 @@
 #include <QString>
 
 #include "ui/desktop_settings.h"
+#include "ui/grapheme_limit.h"
 #include "ui/hint.h"
 #include "ui/message_boxes.h"
 #include "ui/screen_readers.h"
@@ -136,7 +137,8 @@ void TNewVarDlg::BuildControls() {
   Edit5->setGeometry(96, 18, 289, 19);
   SetHint(Edit5, QCoreApplication::translate("NewVarDlg", "Variable name"));
   Label1->setBuddy(Edit5);
-  Edit5->setMaxLength(kNameMaxLength);
+  // The limit counts the characters a person sees, so that it never cuts one in half.
+  Edit5->setValidator(new TGraphemeLimit(kNameMaxLength, Edit5));
   // A flat edit's one-line edge is black, as on the main window's find box.
   Edit5->setStyleSheet(
       QStringLiteral("QLineEdit { border: 1px solid black; background: palette(button); }"));

@@ -137,10 +137,30 @@ void TAnnouncer::AnnounceSettled(const QString& sentence) {
   settled_.start();
 }
 
+void TAnnouncer::AnnounceNote(const QString& note) {
+  if (note.isEmpty()) {
+    return;
+  }
+  notes_ << note;
+  // A sentence waiting for the list's moves to settle takes the note along when it is told.
+  if (!settled_.isActive()) {
+    delivery_.start();
+  }
+}
+
 void TAnnouncer::Deliver() {
   // The name first, which tells screen readers that cache names the new one; then the showing,
   // which a screen reader presents with that name. The same sentence twice is told twice.
-  const QString sentence = std::exchange(pending_, QString());
+  delivery_.stop();
+  settled_.stop();
+  QStringList parts = std::exchange(notes_, QStringList());
+  if (!pending_.isEmpty()) {
+    parts.prepend(std::exchange(pending_, QString()));
+  }
+  if (parts.isEmpty()) {
+    return;
+  }
+  const QString sentence = parts.join(QLatin1Char(' '));
   setAccessibleName(sentence);
   QAccessibleEvent shown(this, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);

@@ -4,6 +4,7 @@
 // controls, and the sentence that tells the result of an action.
 
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,6 +50,11 @@ class TAnnouncer : public QWidget {
   // by its last sentence; a sentence told with Announce meanwhile replaces it.
   void AnnounceSettled(const QString& sentence);
 
+  // Tells `note` after the sentence of the event being handled, or alone when the event tells
+  // none: what the user should hear beside the result (a stored value that could not be read).
+  // Notes of one event are told in order.
+  void AnnounceNote(const QString& note);
+
   // The sentence told last: the notification's name. Empty before the first.
   QString Sentence() const { return accessibleName(); }
 
@@ -60,6 +66,7 @@ class TAnnouncer : public QWidget {
   void Deliver();
 
   QString pending_;
+  QStringList notes_;
   QTimer delivery_;  // fires once the event being handled is done
   QTimer settled_;   // fires once the moves have rested for kSettleMs
 };

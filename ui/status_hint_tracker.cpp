@@ -37,6 +37,14 @@ TStatusHintTracker::TStatusHintTracker(QWidget* window, std::function<void(const
 
 TStatusHintTracker::~TStatusHintTracker() { qApp->removeEventFilter(this); }
 
+QString TStatusHintTracker::HintUnderPointer() const {
+  if (!pointer_) {
+    return {};
+  }
+  const QPoint local = window_->mapFromGlobal(*pointer_);
+  return window_->rect().contains(local) ? StatusTextFor(window_->childAt(local)) : QString();
+}
+
 bool TStatusHintTracker::eventFilter(QObject* watched, QEvent* event) {
   if (!IsPointerEvent(*event)) {
     return false;

@@ -27,6 +27,10 @@ class TStatusHintTracker : public QObject {
   // menu or a window that covered it has gone. Installs itself on the application.
   TStatusHintTracker(QWidget* window, std::function<void(const QString&)> show);
   ~TStatusHintTracker() override;
+
+  // The status text of the control under the pointer where the application last saw it; empty
+  // before the pointer's first event or outside the window.
+  QString HintUnderPointer() const;
   TStatusHintTracker(const TStatusHintTracker&) = delete;
   TStatusHintTracker& operator=(const TStatusHintTracker&) = delete;
 

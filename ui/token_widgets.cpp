@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QPainter>
+#include <QStringList>
 
 #include "app/accelerator_text.h"
 #include "ui/hint.h"
@@ -19,6 +20,18 @@ QString RunText(const TTextRun& run) {
 }
 
 }  // namespace
+
+QFont TokenFont(const QFont& areaFont) {
+  // The area's face and its stand-ins first, so that Latin keeps its look. The system's own
+  // fallback for a script looks for the requested style, and the faces most systems have with
+  // Arabic have it only upright (DejaVu Sans' oblique faces lack it), so a name in Arabic showed as
+  // boxes in bold italic. Amiri, a book face with Arabic and Latin, has bold slanted faces.
+  QStringList families = {areaFont.family()};
+  families << QFont::substitutes(areaFont.family()) << QStringLiteral("Amiri");
+  QFont font = areaFont;
+  font.setFamilies(families);
+  return font;
+}
 
 TTextExtent MeasureCaption(const QFont& font, std::string_view caption) {
   const QFontMetrics metrics(font);

@@ -18,6 +18,11 @@ namespace calpero {
 // the width of what is drawn and the font's line height. What the work area sizes tokens by.
 TTextExtent MeasureCaption(const QFont& font, std::string_view caption);
 
+// The font that tokens are drawn in: `areaFont` (its face, size and style) for every character it
+// has, and for scripts it lacks (Arabic in a Latin serif), a face that has them, also in bold
+// italic, so that no name shows as boxes.
+QFont TokenFont(const QFont& areaFont);
+
 // A unit token on screen: the unit's name drawn transparently in its area's font and colour,
 // from the top-left corner, with the accelerator-prefix rule. While it is dragged its text is
 // red. The token's identity (which model token it shows) is fixed; where it lies and its size

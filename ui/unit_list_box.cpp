@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -97,6 +98,17 @@ QVariant TUnitListModel::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::SizeHintRole) {
     return QSize(0, kItemHeight);
+  }
+  if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+    // A section that an earlier one of the same name hides (a hand-edited file): everything done
+    // through this item acts on that one, which its hint says.
+    const std::string_view shadow = order_.ShadowedBy(static_cast<std::size_t>(index.row()));
+    if (!shadow.empty()) {
+      return QCoreApplication::translate(
+                 "MainForm",
+                 "Hidden by %1, which comes first in the catalogue: this item acts on it")
+          .arg(QString::fromUtf8(shadow.data(), static_cast<qsizetype>(shadow.size())));
+    }
   }
   return {};
 }

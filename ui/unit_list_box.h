@@ -45,8 +45,9 @@ class TUnitListModel : public QAbstractListModel {
   QModelIndex index(int row, int column = 0,
                     const QModelIndex& parent = QModelIndex()) const override;
 
-  // The text of the row (display role) and its size (the fixed height); nothing for other roles
-  // or an index outside the rows.
+  // The text of the row (display role) and its size (the fixed height); for a row whose section
+  // an earlier one of the same name hides, a hint that says so (tooltip and accessible
+  // description); nothing for other roles or an index outside the rows.
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:

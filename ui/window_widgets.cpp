@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "ui/desktop_settings.h"
 #include "ui/screen_readers.h"
@@ -133,6 +135,46 @@ void TPowerLabel::TellName() {
   if (accessibleName() != SpokenName()) {
     setAccessibleName(SpokenName());
   }
+}
+
+bool TPowerLabel::FitsAtItsSize() const {
+  return QFontMetrics(font()).horizontalAdvance(text()) <= kRoom;
+}
+
+QFont TPowerLabel::ShownFont() const {
+  QFont shown = font();
+  const int pixels = shown.pixelSize();
+  for (int size = pixels; size >= kLeastPixels; --size) {
+    shown.setPixelSize(size);
+    if (QFontMetrics(shown).horizontalAdvance(text()) <= kRoom) {
+      break;
+    }
+  }
+  return shown;
+}
+
+QString TPowerLabel::ShownText() const {
+  return QFontMetrics(ShownFont()).elidedText(text(), Qt::ElideMiddle, kRoom);
+}
+
+void TPowerLabel::paintEvent(QPaintEvent* event) {
+  if (FitsAtItsSize()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  // On the baseline of the label's own font, so that the row's digits stand on one line.
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.setFont(ShownFont());
+  painter.drawText(0, QFontMetrics(font()).ascent(), ShownText());
+}
+
+bool TPowerLabel::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !FitsAtItsSize()) {
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+    return true;
+  }
+  return QLabel::event(event);
 }
 
 TToolSeparator::TToolSeparator(QWidget* parent) : QWidget(parent) {}

@@ -85,11 +85,20 @@ class TPicture : public QWidget {
 };
 
 // A label of a power row: shows the power of one quantity (Mass, Length, Temperature or Time)
-// and tells a screen reader both, as "Mass 1.00".
+// and tells a screen reader both, as "Mass 1.00". The read-outs of a row stand closer together
+// than they are wide (kRoom apart), so a value too wide for that room at the label's font is
+// drawn in a smaller font, down to kLeastPixels, and beyond that shortened in the middle, keeping
+// its sign, leading digits and exponent; its text stays the whole value, which its accessible
+// name and its tooltip give. A value that fits is drawn as any label draws it.
 class TPowerLabel : public QLabel {
   Q_OBJECT
 
  public:
+  // The width that a read-out's text may take: the distance to the next read-out of its row.
+  static constexpr int kRoom = 48;
+  // The smallest font that a value is shrunk to before it is shortened.
+  static constexpr int kLeastPixels = 8;
+
   // `quantity` is the name of the quantity whose power the label shows; it starts at "0.00".
   TPowerLabel(QString quantity, QWidget* parent);
 
@@ -101,6 +110,16 @@ class TPowerLabel : public QLabel {
 
   // What screen readers read: the quantity and the power shown now ("Mass 1.00").
   QString SpokenName() const;
+
+  // Whether the text fits in kRoom at the label's own font.
+  bool FitsAtItsSize() const;
+  // The font and text that the label draws now.
+  QFont ShownFont() const;
+  QString ShownText() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void TellName();

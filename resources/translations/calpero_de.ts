@@ -206,6 +206,17 @@
         <source>Delete this variable from the work area</source>
         <translation>Diese Einheit von der Arbeitsfläche entfernen</translation>
     </message>
+    <message>
+        <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
+        <translation>Verdeckt von %1, das im Katalog zuerst steht: Dieser Eintrag wirkt darauf</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 cannot be read with the decimal separator &apos;%3&apos;; counted as 0</source>
+        <translation>
+            <numerusform>%1: %2 kann mit dem Dezimaltrennzeichen &apos;%3&apos; nicht gelesen werden; als 0 gezählt</numerusform>
+            <numerusform>%1: %2 können mit dem Dezimaltrennzeichen &apos;%3&apos; nicht gelesen werden; als 0 gezählt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>
@@ -415,6 +426,8 @@
     <message>
         <source>Catalogue backed up again.</source>
         <translation>Katalog erneut gesichert.</translation>
+    </message>
+    <message>
         <source>No units.</source>
         <translation>Keine Einheiten.</translation>
     </message>

@@ -100,7 +100,7 @@
     </message>
     <message>
         <source>Find: </source>
-        <translation>Nom&#xa0;:</translation>
+        <translation>Nom&#x202f;:</translation>
     </message>
     <message>
         <source>Find</source>
@@ -206,6 +206,17 @@
         <source>Delete this variable from the work area</source>
         <translation>Retirer cette unité de la zone de travail</translation>
     </message>
+    <message>
+        <source>Hidden by %1, which comes first in the catalogue: this item acts on it</source>
+        <translation>Masqué par %1, qui vient en premier dans le catalogue&#xa0;: cet élément agit sur lui</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 cannot be read with the decimal separator &apos;%3&apos;; counted as 0</source>
+        <translation>
+            <numerusform>%1&#xa0;: %2 ne peut pas être lu avec le séparateur décimal «&#xa0;%3&#xa0;»&#xa0;; compté comme 0</numerusform>
+            <numerusform>%1&#xa0;: %2 ne peuvent pas être lus avec le séparateur décimal «&#xa0;%3&#xa0;»&#xa0;; comptés comme 0</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewVarDlg</name>
@@ -307,7 +318,6 @@
     <message>
         <source>%1 moved to the %2. The %2 now: %3.</source>
         <translation>Unité %1 déplacée vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
-        <translation>%1 déplacé vers le %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 moved to the %2.</source>
@@ -316,7 +326,6 @@
     <message>
         <source>%1 placed in the %2. The %2 now: %3.</source>
         <translation>Unité %1 placée au %2. Le %2 maintenant&#xa0;: %3.</translation>
-        <translation>%1 placé au %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 placed in the %2.</source>
@@ -325,7 +334,6 @@
     <message>
         <source>%1 taken off the %2. The %2 now: %3.</source>
         <translation>Unité %1 retirée du %2. Le %2 maintenant&#xa0;: %3.</translation>
-        <translation>%1 retiré du %2. Le %2 maintenant&#xa0;: %3.</translation>
     </message>
     <message>
         <source>%1 taken off the %2.</source>
@@ -381,11 +389,11 @@
     </message>
     <message>
         <source>%1 restored to the catalogue.</source>
-        <translation>%1 remis dans le catalogue.</translation>
+        <translation>Unité %1 remise dans le catalogue.</translation>
     </message>
     <message>
         <source>%1 erased from the catalogue again.</source>
-        <translation>%1 de nouveau effacé du catalogue.</translation>
+        <translation>Unité %1 de nouveau supprimée du catalogue.</translation>
     </message>
     <message>
         <source>Undid the save of %1.</source>
@@ -393,7 +401,7 @@
     </message>
     <message>
         <source>%1 saved in the catalogue again.</source>
-        <translation>%1 de nouveau enregistré dans le catalogue.</translation>
+        <translation>Unité %1 de nouveau enregistrée dans le catalogue.</translation>
     </message>
     <message>
         <source>Old powers of %1 back in the catalogue.</source>
@@ -401,7 +409,7 @@
     </message>
     <message>
         <source>%1 replaced in the catalogue again.</source>
-        <translation>%1 de nouveau remplacé dans le catalogue.</translation>
+        <translation>Unité %1 de nouveau remplacée dans le catalogue.</translation>
     </message>
     <message>
         <source>Undid the restore.</source>
@@ -418,6 +426,8 @@
     <message>
         <source>Catalogue backed up again.</source>
         <translation>Catalogue de nouveau sauvegardé.</translation>
+    </message>
+    <message>
         <source>No units.</source>
         <translation>Aucune unité.</translation>
     </message>

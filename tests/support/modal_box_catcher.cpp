@@ -23,7 +23,7 @@ void ModalBoxCatcher::Poll() {
   for (const QAbstractButton* shown : box->buttons()) {
     buttons << shown->text();
   }
-  boxes_.push_back({box->text(), box->windowTitle(), box->icon(), buttons});
+  boxes_.push_back({box->text(), box->windowTitle(), box->icon(), buttons, box->size()});
   QAbstractButton* button = box->button(QMessageBox::Ok);
   if (button == nullptr) {
     button = box->defaultButton();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -15,6 +16,7 @@ struct TSeenBox {
   QString caption;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;  // the buttons' texts, in the order the box lays them out
+  QSize size;           // as it showed
 };
 
 // While alive, watches for modal message boxes and closes each with its OK (or default) button

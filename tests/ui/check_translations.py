@@ -44,15 +44,25 @@ def problems_in(ts_file, name):
                 continue
             if translation.get("type") in ("vanished", "obsolete"):
                 continue
-            if not text.strip():
-                problems.append(f"{said} has an empty translation")
-            elif sorted(PLACES.findall(text)) != sorted(PLACES.findall(source)):
-                problems.append(f"{said}: {text!r} does not keep the places {PLACES.findall(source)}")
-            elif text.count("|") != source.count("|"):
-                problems.append(f"{said}: {text!r} changes the hint's '|' divider")
-            elif lone_ampersands(text) > lone_ampersands(source):
-                problems.append(f"{said}: {text!r} gives the control an access key ('&')")
+            # A text that depends on a count has one form per grammatical number; each is checked.
+            forms = [form.text or "" for form in translation.iter("numerusform")] or [text]
+            for text in forms:
+                problem = problem_of(text, source)
+                if problem:
+                    problems.append(f"{said}{problem}")
     return problems
+
+
+def problem_of(text, source):
+    if not text.strip():
+        return " has an empty translation"
+    if sorted(PLACES.findall(text)) != sorted(PLACES.findall(source)):
+        return f": {text!r} does not keep the places {PLACES.findall(source)}"
+    if text.count("|") != source.count("|"):
+        return f": {text!r} changes the hint's '|' divider"
+    if lone_ampersands(text) > lone_ampersands(source):
+        return f": {text!r} gives the control an access key ('&')"
+    return ""
 
 
 def main(argv):

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/colour_contrast.h"
 #include "main_form_fixture.h"
@@ -205,6 +206,55 @@ TEST_F(MainFormLayout, StartsWithZerosEverywhereAndTheAddButtonsDisabled) {
   EXPECT_FALSE(C().TrashPanel->isVisible());
 }
 
+// The rightmost column of `label`'s own drawing (no background) that holds ink.
+int InkRight(QLabel* label) {
+  QImage image(label->size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  label->render(&image, {}, {}, QWidget::DrawChildren);
+  int right = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = right + 1; x < image.width(); ++x) {
+      right = image.pixel(x, y) != qRgb(255, 255, 255) ? x : right;
+    }
+  }
+  return right;
+}
+
+// The largest values keep their exact text and stay within the room before the next read-out:
+// smaller, and shortened in the middle (keeping the exponent) only when even that is too wide.
+TEST_F(MainFormLayout, FitsTheLargestValuesIntoTheirReadOuts) {
+  WriteCatalogue(
+      "[Big]\nMass=123456789\nLength=-123456789\nTime=1E20\n[Floor]\nMass=-3.402823E38\n"
+      "[Huge]\nMass=-1.79769313486231E308\nLength=-2\n");
+  form_.reset();
+  OpenForm();
+  DragListItem(1, C().Numerator->Client(), {100, 50});  // Floor's sum shows in rMLabel
+  struct FitRow {
+    int item;
+    QLabel* label;
+    const char* text;  // as FormatPower makes it
+    bool whole;        // drawn whole, else shortened
+  };
+  for (const FitRow& row : std::to_array<FitRow>({{0, C().MLabel, "1.234568E8", true},
+                                                  {0, C().LLabel, "-1.234568E8", true},
+                                                  {0, C().TimeLabel, "1E20", true},
+                                                  {2, C().MLabel, "-1.797693E308", false},
+                                                  {2, C().LLabel, "-2.00", true},
+                                                  {2, C().rMLabel, "-3.402823E38", true}})) {
+    ClickListItem(row.item);
+    auto* label = static_cast<TPowerLabel*>(row.label);
+    EXPECT_EQ(label->text(), QLatin1String(row.text));
+    EXPECT_LT(InkRight(label), TPowerLabel::kRoom) << row.text;
+    EXPECT_EQ(label->ShownText() == label->text(), row.whole) << row.text;
+    EXPECT_TRUE(label->ShownText().endsWith(QLatin1String(row.text).right(4))) << row.text;
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(label)
+                    ->text(QAccessible::Name)
+                    .endsWith(QLatin1String(row.text)));
+  }
+  // A value that fits is drawn as any label draws it.
+  EXPECT_TRUE(static_cast<TPowerLabel*>(C().LLabel)->FitsAtItsSize());
+}
+
 TEST_F(MainFormLayout, UsesTheLayoutsFontsInPixels) {
   struct FontRow {
     const QWidget* widget;
@@ -287,9 +337,13 @@ QPalette DarkPalette() {
   return dark;
 }
 
+// Which ink InkContrast measures: the colour that stands out most, for text; the colour that most
+// of a picture is drawn in, for pictures, whose every main part must stand out.
+enum class TInk { Strongest, Commonest };
+
 // The contrast of what is drawn inside `widget`, two pixels in from its edge, against the
-// background there: the colour most pixels have against the one that stands out most from it.
-double InkContrast(const QWidget* widget) {
+// background there: the colour most pixels have against the ink that `ink` names.
+double InkContrast(const QWidget* widget, TInk ink = TInk::Strongest) {
   QWidget* window = widget->window();
   const QRect area = QRect(widget->mapTo(window, QPoint()), widget->size()).adjusted(2, 2, -2, -2);
   const QImage picture = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
@@ -305,6 +359,12 @@ double InkContrast(const QWidget* widget) {
   };
   const QRgb background =
       std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+  if (ink == TInk::Commonest) {
+    counts.erase(background);
+    const QRgb commonest =
+        std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+    return ContrastRatio(rgb(background), rgb(commonest));
+  }
   double contrast = 1.0;
   for (const auto& entry : counts) {
     contrast = std::max(contrast, ContrastRatio(rgb(background), rgb(entry.first)));
@@ -356,6 +416,10 @@ TEST_P(DarkScheme, EveryTextAndLetterReadsAtLeastFourAndAHalfToOne) {
   for (const QWidget* widget : texts) {
     EXPECT_GE(InkContrast(widget), 4.5) << widget->objectName().toStdString();
   }
+  // Pictures that are not text ask for 3:1.
+  for (const QWidget* button : form_->Controls().MainToolBar->findChildren<QToolButton*>()) {
+    EXPECT_GE(InkContrast(button, TInk::Commonest), 3.0) << button->objectName().toStdString();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FromTheStartOrWhileRunning, DarkScheme, ::testing::Bool());
@@ -406,6 +470,9 @@ TEST_P(TranslatedWindows, FitsEveryCaptionLabelButtonAndHintIntoItsControl) {
   const QLabel* find = C().FindStaticText;
   EXPECT_EQ(find->geometry(), QRect(44, 15, 30, 17));
   EXPECT_LE(ShownWidth(find, find->text()), find->contentsRect().width())
+      << find->text().toStdString();
+  // The find box covers the label's last pixels: the colon must end before the box begins.
+  EXPECT_LE(ShownWidth(find, find->text().trimmed()), C().FindEdit->x() - find->x())
       << find->text().toStdString();
   const auto* name = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
   const int nameRoom = dialog.findChild<QLineEdit*>(QStringLiteral("Edit5"))->x() - name->x();

@@ -191,6 +191,26 @@ TEST_F(NewVarDlgBehaviour, SaveAndExitClosesAfterTheErrorOfAFieldThatIsNotANumbe
   EXPECT_FALSE(QFile::exists(QStringLiteral("Data/data.ini")));
 }
 
+// A long field quoted in an error is shortened in the middle, so that the box keeps a readable
+// size: a 400-digit number made it 800 pixels wide, its text running off.
+TEST_F(NewVarDlgBehaviour, AnErrorShortensALongQuotedField) {
+  const test::ModalBoxCatcher boxes;
+  const QString digits(400, QLatin1Char('9'));
+  WhenDialogRuns([&] {
+    TypeUnit(QStringLiteral("Long"), {digits, "0", "0", "0"});
+    QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
+    dialog_.close();
+  });
+  dialog_.Execute(TPowerVector{});
+
+  ASSERT_EQ(boxes.Boxes().size(), 1U);
+  const QString text = boxes.Boxes()[0].text;
+  EXPECT_TRUE(text.startsWith(QStringLiteral("'9999"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QChar(0x2026))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral("9' is too large for a power."))) << text.toStdString();
+  EXPECT_LE(boxes.Boxes()[0].size.width(), 480);
+}
+
 TEST_F(NewVarDlgBehaviour, EscapeDoesNothingAndTheCloseBoxClosesWithoutASave) {
   bool openAfterEscape = false;
   WhenDialogRuns([&] {
@@ -228,6 +248,34 @@ TEST_F(NewVarDlgBehaviour, TheNameTakesSixtyFourCharactersAndTabFollowsTheLayout
   EXPECT_EQ(typed, QString(64, QLatin1Char('n')));
   EXPECT_EQ(forward,
             QStringList({"Edit1", "Edit2", "Edit3", "Edit4", "Button1", "Edit5", "Button1"}));
+}
+
+// The limit counts what a person sees: after 63 or 64 letters an insertion keeps whole characters
+// only (an emoji is two UTF-16 units), and a combining mark that joins the last letter is no new
+// character. The unit saved is named exactly as the field shows it.
+TEST_F(NewVarDlgBehaviour, TheNameLimitNeverCutsACharacterAndSavesWhatTheFieldShows) {
+  const QString letters(63, QLatin1Char('V'));
+  using Row = std::array<const char*, 3>;  // after the 63 letters, inserted, kept of it
+  for (const auto& row : std::to_array<Row>({{"", "\U0001F600", "\U0001F600"},
+                                             {"V", "\U0001F600", ""},
+                                             {"", "e\u0301", "e\u0301"},
+                                             {"V", "\u0301", "\u0301"}})) {
+    const QString before = letters + QString::fromUtf8(row[0]);
+    const QString inserted = QString::fromUtf8(row[1]);
+    QFile::remove(QStringLiteral("Data/data.ini"));
+    QString shown;
+    WhenDialogRuns([&] {
+      auto* name = Control<QLineEdit>("Edit5");
+      name->setText(before);
+      name->end(false);
+      name->insert(inserted);
+      shown = name->text();
+      QTest::mouseClick(Control<QPushButton>("OKBtn"), Qt::LeftButton);
+    });
+    dialog_.Execute(TPowerVector{});
+    EXPECT_EQ(shown, before + QString::fromUtf8(row[2])) << row[1];
+    EXPECT_EQ(catalogue_.ListUnits(), std::vector<std::string>{shown.toStdString()});
+  }
 }
 
 TEST_F(NewVarDlgBehaviour, FirstOpeningIsCentredOnTheScreenEvenWithAParentElsewhere) {

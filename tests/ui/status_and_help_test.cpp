@@ -7,6 +7,7 @@
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
+#include "ui/screen_readers.h"
 #include "ui/xdg_help_shell.h"
 
 namespace calpero::testing {
@@ -97,6 +98,57 @@ TEST_F(StatusBar, FollowsThePointerOnceAMenuHasClosedWithoutAMove) {
 TEST_F(StatusBar, ShowsThePartOfAHintAfterItsFirstBar) {
   SetHint(C().FindStaticText, QStringLiteral("Find|Type the start of a name"));
   EXPECT_EQ(StatusOver(C().FindStaticText, {3, 3}), QStringLiteral("Type the start of a name"));
+}
+
+// A stored power that the window's decimal separator cannot read still counts as 0, and the
+// window says so once per unit and key, in its language: in the status bar until the pointer's
+// next hint, and to screen readers after the result of the action.
+using UnreadPowerNotice = MainFormTest;
+
+TEST_F(UnreadPowerNotice, TellsOncePerUnitAndKeyInTheWindowsLanguage) {
+  // The language, the separator, the stored text, what is told, how the notice of two starts.
+  using Row = std::array<const char*, 5>;
+  for (const auto& [language, decimal, stored, said, two] : std::to_array<Row>({
+           {"en", ".", "0,5",
+            "Half: Mass=0,5 cannot be read with the decimal separator '.'; counted as 0",
+            "Two: Mass=0,5, Time=0,5 cannot"},
+           {"de", ",", "0.5",
+            "Half: Mass=0.5 kann mit dem Dezimaltrennzeichen ',' nicht gelesen werden; als 0 "
+            "gez\u00e4hlt",
+            "Two: Mass=0.5, Time=0.5 k\u00f6nnen"},
+           {"fr", ",", "0.5",
+            "Half\u00a0: Mass=0.5 ne peut pas \u00eatre lu avec le s\u00e9parateur d\u00e9cimal "
+            "\u00ab\u00a0,\u00a0\u00bb\u00a0; compt\u00e9 comme 0",
+            "Two\u00a0: Mass=0.5, Time=0.5 ne peuvent"},
+       })) {
+    const ScopedWindowLanguage windowLanguage(language);
+    const ScopedDecimalSeparator separator(decimal);
+    const QString told = QString::fromUtf8(said);
+    WriteCatalogue(std::string("[Half]\nMass=") + stored + "\nLength=1\n[Newton]\nMass=1\n" +
+                   "[Two]\nMass=" + stored + "\nTime=" + stored + "\n");
+    OpenForm();
+    ClickListItem(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(C().MainStatusBar->currentMessage(), told) << language;
+    EXPECT_TRUE(form_->Announcer().Sentence().endsWith(told)) << language;
+    EXPECT_EQ(C().MLabel->text(), QLatin1String("0") + QLatin1String(decimal) + "00");
+    // The resting pointer leaves the notice; a token of Half and a second click tell nothing new.
+    QTest::qWait(20);
+    EXPECT_EQ(C().MainStatusBar->currentMessage(), told) << language;
+    DragListItem(0, C().Numerator->Client(), {100, 50});
+    ClickListItem(1);
+    ClickListItem(0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form_->Announcer().Sentence().contains(told)) << language;
+    // Two keys of one unit in one sentence, in the plural where the language has one.
+    ClickListItem(2);
+    EXPECT_TRUE(C().MainStatusBar->currentMessage().startsWith(QString::fromUtf8(two))) << two;
+    // The pointer's next hint takes the status bar back.
+    QTest::mouseMove(C().FindEdit, C().FindEdit->rect().center());
+    EXPECT_NE(C().MainStatusBar->currentMessage(), told) << language;
+    form_->close();
+    form_.reset();
+  }
 }
 
 class Help : public MainFormTest {

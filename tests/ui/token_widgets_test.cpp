@@ -4,8 +4,11 @@
 
 #include <array>
 
+#include <QFontInfo>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTest>
+#include <QTextLayout>
 
 namespace calpero::testing {
 namespace {
@@ -53,6 +56,34 @@ QImage Render(const char* caption) {
   token.setGeometry(0, 0, extent.Width, extent.Height);
   holder.resize(extent.Width, extent.Height);
   return holder.grab().toImage();
+}
+
+// How many characters of `text` laid out in `font` fall to no font at all (drawn as boxes).
+int MissingGlyphs(const QFont& font, const QString& text) {
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  int missing = 0;
+  for (const QGlyphRun& run : layout.glyphRuns()) {
+    missing += static_cast<int>(run.glyphIndexes().count(0));
+  }
+  return missing;
+}
+
+// A token draws every script that the list draws, in the area's font where it has the glyphs.
+TEST(TTokenLabel, DrawsEveryScriptThatTheListDraws) {
+  const QFont token = TokenFont(AreaFont());
+  QFont list(QStringLiteral("MS Sans Serif"));
+  list.setPixelSize(11);
+  for (const char* caption : {"Newton", "\u0645\u062a\u0631 \u0645\u0631\u0628\u0639",
+                              "\u05de\u05d8\u05e8", "\u00c5ngstr\u00f6m", "\u03a9 Ohm"}) {
+    ASSERT_EQ(MissingGlyphs(list, QString::fromUtf8(caption)), 0) << caption;
+    EXPECT_EQ(MissingGlyphs(token, QString::fromUtf8(caption)), 0) << caption;
+  }
+  // Latin stays in the area's own face, in bold italic.
+  EXPECT_EQ(QFontInfo(token).family(), QFontInfo(AreaFont()).family());
+  EXPECT_TRUE(QFontInfo(token).italic());
 }
 
 TEST(TTokenLabel, DrawsADoubledAmpersandAsOne) {

@@ -1,9 +1,11 @@
 #include <array>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -190,6 +192,39 @@ TEST_F(UnitList, KeepsAnItemSelectedOnACtrlClick) {
 // Cases that bring their own catalogue.
 using OwnCatalogueList = MainFormTest;
 
+// Another program's save and erase reach the list without any action in the window: the list
+// reads the file again, the current unit stays current and the unit at the top stays there.
+TEST_F(OwnCatalogueList, FollowsTheCatalogueWhenAnotherProgramChangesIt) {
+  std::string many;
+  for (int i = 10; i < 70; ++i) {
+    many += "[U" + std::to_string(i) + "]\nMass=1\n";
+  }
+  WriteCatalogue(many);
+  OpenForm();
+  TUnitListBox* list = C().UnitsListBox;
+  list->scrollTo(list->model()->index(20, 0), QAbstractItemView::PositionAtTop);
+  ClickListItem(25);  // U35
+  const QString top = list->indexAt(QPoint(0, 0)).data().toString();
+  ASSERT_EQ(top, QStringLiteral("U30"));
+
+  UnitCatalogue other;
+  other.WritePower("A", "Mass", 2.0);
+  other.EraseUnit("U69");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ListItems().contains(QStringLiteral("A")); }, 3000));
+  EXPECT_EQ(ListItems().size(), 60);  // U69 gone
+  EXPECT_EQ(CurrentItem(), QStringLiteral("U35"));
+  EXPECT_EQ(list->indexAt(QPoint(0, 0)).data().toString(), top);
+
+  // The current unit erased: none is current, as after the window's own erase. Coming back to
+  // the window finds the change at once, as where the file system reports none (NFS).
+  other.EraseUnit("U35");
+  ASSERT_TRUE(form_->isActiveWindow());
+  QEvent activation(QEvent::ActivationChange);
+  QApplication::sendEvent(form_.get(), &activation);
+  EXPECT_EQ(ListItems().size(), 59);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("(none)"));
+}
+
 TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow) {
   WriteCatalogue("[Huge]\nMass=2\nLength=1E400\n");
   OpenForm();
@@ -202,6 +237,22 @@ TEST_F(OwnCatalogueList, ShowsAnOverflowingPowerAsAnErrorAndKeepsTheRestOfTheRow
   // The Mass label was reached before the error, the others were not.
   EXPECT_EQ(UnitRow(), QStringList({"2.00", "0.00", "0.00", "0.00"}));
   EXPECT_FALSE(C().AddToNrButton->isEnabled());
+}
+
+// Sections whose names differ only in letter case (a hand-edited file) are all listed, and each
+// acts on the first in the file: the others say so in their hint.
+TEST_F(OwnCatalogueList, MarksTheSectionsThatAnEarlierOneOfTheSameNameHides) {
+  WriteCatalogue("[Watt]\nMass=1\n[WATT]\nMass=2\n[Newton]\nMass=3\n[watt]\nMass=4\n[Watt]\n");
+  OpenForm();
+  ASSERT_EQ(ListItems(), QStringList({"Newton", "WATT", "Watt", "Watt", "watt"}));
+  const QString hidden =
+      QStringLiteral("Hidden by Watt, which comes first in the catalogue: this item acts on it");
+  const QStringList expected = {"", hidden, "", hidden, hidden};
+  for (int row = 0; row < C().UnitsListBox->count(); ++row) {
+    const QModelIndex item = C().UnitsListBox->model()->index(row, 0);
+    EXPECT_EQ(item.data(Qt::ToolTipRole).toString(), expected[row]) << row;
+    EXPECT_EQ(item.data(Qt::AccessibleDescriptionRole).toString(), expected[row]) << row;
+  }
 }
 
 TEST_F(OwnCatalogueList, KeepsTheStoredBytesOfANameThatIsNotUtf8) {
