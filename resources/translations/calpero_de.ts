@@ -100,7 +100,7 @@
     </message>
     <message>
         <source>Find: </source>
-        <translation>Name</translation>
+        <translation>Finde</translation>
     </message>
     <message>
         <source>Find</source>

@@ -130,7 +130,9 @@ TEST_F(UnreadPowerNotice, TellsOncePerUnitAndKeyInTheWindowsLanguage) {
     ClickListItem(0);
     QCoreApplication::processEvents();
     EXPECT_EQ(C().MainStatusBar->currentMessage(), told) << language;
-    EXPECT_TRUE(form_->Announcer().Sentence().endsWith(told)) << language;
+    // The unit's sentence waits for the list to rest; the notice goes with it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form_->Announcer().Sentence().endsWith(told); }))
+        << language;
     EXPECT_EQ(C().MLabel->text(), QLatin1String("0") + QLatin1String(decimal) + "00");
     // The resting pointer leaves the notice; a token of Half and a second click tell nothing new.
     QTest::qWait(20);
@@ -138,7 +140,7 @@ TEST_F(UnreadPowerNotice, TellsOncePerUnitAndKeyInTheWindowsLanguage) {
     DragListItem(0, C().Numerator->Client(), {100, 50});
     ClickListItem(1);
     ClickListItem(0);
-    QCoreApplication::processEvents();
+    QTest::qWait(2 * kSettleMs);
     EXPECT_FALSE(form_->Announcer().Sentence().contains(told)) << language;
     // Two keys of one unit in one sentence, in the plural where the language has one.
     ClickListItem(2);
