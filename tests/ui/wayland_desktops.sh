@@ -118,7 +118,15 @@ start_calpero DISPLAY="$inner"
 wait_until 60 env DISPLAY="$inner" xdotool search --onlyvisible --name '^Calpero$' ||
   fail "no Calpero window on XWayland's display $inner: the window did not take the X platform"
 window=$(DISPLAY=$inner xdotool search --onlyvisible --name '^Calpero$' | head -n1)
+# weston's window manager places an X window after it is mapped, and a loaded machine lets it
+# take a while: the geometry counts once two looks half a second apart agree.
 geometry=$(DISPLAY=$inner xwininfo -id "$window")
+for _ in $(seq 20); do
+  sleep 0.5
+  again=$(DISPLAY=$inner xwininfo -id "$window")
+  [[ $again == "$geometry" ]] && break
+  geometry=$again
+done
 left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
 top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
 size=$(awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}' <<<"$geometry")
