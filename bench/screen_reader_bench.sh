@@ -33,23 +33,9 @@ for tool in Xvfb xdotool dbus-daemon orca script pgrep /usr/libexec/at-spi-bus-l
 done
 
 scratch=$(mktemp -d)
-started=()
-stop_started() {
-  local i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null || true; done
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do wait "${started[i]}" 2>/dev/null || true; done
-  started=()
-}
+# shellcheck source=tests/support/x_session.sh
+source tests/support/x_session.sh
 trap 'stop_started; rm -rf "$scratch"' EXIT
-
-wait_for_line() {
-  local file=$1 pattern=$2 seconds=$3
-  local deadline=$((SECONDS + seconds))
-  until [[ -f "$file" ]] && grep -Eq -- "$pattern" "$file"; do
-    ((SECONDS < deadline)) || { echo "no /$pattern/ in $file" >&2; return 1; }
-    sleep 0.1
-  done
-}
 
 # A catalogue of `count` units named "Quantity 000000" on, stored in a scrambled order (the
 # number of the unit at place i is i * 7919 modulo the count), with four short powers each, as
@@ -88,54 +74,24 @@ settle_ms() {
   echo $((last_rise > start_ms ? last_rise - start_ms : 0))
 }
 
-# Starts the X server and the buses for one run; with `orca` as $1, Orca too.
+# Starts the X server and the buses for one run, as tests/ui/screen_reader_road.sh does; with
+# `orca` as $1, Orca too, started as that road starts it.
 start_session() {
   local run=$scratch/run
   rm -rf "$run"
-  mkdir -p "$run/home" "$run/orca-settings" "$run/workspace/Data" "$run/workspace/Backup"
+  mkdir -p "$run/home" "$run/workspace/Data" "$run/workspace/Backup"
   mkdir -m 700 "$run/runtime"
   export HOME="$run/home" XDG_RUNTIME_DIR="$run/runtime"
   export XDG_CONFIG_HOME="$run/home/.config" XDG_DATA_HOME="$run/home/.local/share"
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
   unset WAYLAND_DISPLAY SESSION_MANAGER
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" 2>/dev/null &
-  started+=($!)
-  wait_for_line "$run/display" '^[0-9]+$' 30
-  export DISPLAY=":$(head -n1 "$run/display")"
-  dbus-daemon --session --nofork --print-address=3 3>"$run/bus" 2>/dev/null &
-  started+=($!)
-  wait_for_line "$run/bus" '^unix:' 30
-  DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$run/bus")
-  export DBUS_SESSION_BUS_ADDRESS
-  /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
-  started+=($!)
+  start_x_server "$run"
+  started+=("$x_server_pid")
+  export DISPLAY=$x_display
+  start_accessibility_buses "$run"
   if [[ "${1:-}" == orca ]]; then
-    local deadline=$((SECONDS + 180))
-    until start_orca "$run"; do
-      ((SECONDS < deadline)) || { echo "Orca did not start" >&2; return 1; }
-      sleep 2
-    done
+    start_orca "$run"
   fi
-}
-
-# As tests/ui/screen_reader_road.sh starts it: no speech server, the debug log on a terminal.
-# Orca refuses to start while another Orca of this user runs; the caller tries again.
-start_orca() {
-  local run=$1
-  rm -f "$run/orca.log"
-  SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
-    "exec orca --user-prefs '$run/orca-settings' --debug-file /dev/stdout" \
-    "$run/orca.log" >/dev/null 2>&1 </dev/null &
-  local terminal=$!
-  until grep -q "ORCA: ATSPI registry initialized" "$run/orca.log" 2>/dev/null; do
-    if ! kill -0 "$terminal" 2>/dev/null; then
-      wait "$terminal" || true
-      return 1
-    fi
-    sleep 0.2
-  done
-  started+=("$terminal")
-  started+=($(pgrep -P "$terminal"))
 }
 
 # Runs the road once on a catalogue of `size` units; prints "step milliseconds" lines.

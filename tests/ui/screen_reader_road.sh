@@ -15,17 +15,9 @@ set -euo pipefail
 program=$(realpath "$1")
 sample=$(realpath "$2")
 scratch=$(mktemp -d)
-started=()
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
-stop_started() {
-  local i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-  done
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    wait "${started[i]}" 2>/dev/null || true
-  done
-}
 finish() {
   local status=$?
   stop_started
@@ -37,20 +29,6 @@ finish() {
   exit "$status"
 }
 trap finish EXIT
-
-# Waits up to `seconds` for `file` to have a line matching the extended regular expression
-# `pattern`; fails naming what it waited for.
-wait_for_line() {
-  local file=$1 pattern=$2 seconds=$3
-  local deadline=$((SECONDS + seconds))
-  until [[ -f "$file" ]] && grep -Eq -- "$pattern" "$file"; do
-    if ((SECONDS >= deadline)); then
-      echo "FAIL: no line matching /$pattern/ in $(basename "$file") after ${seconds}s" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
-}
 
 line_count() { wc -l <"$scratch/orca.log"; }
 
@@ -118,52 +96,11 @@ export XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.loc
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY SESSION_MANAGER
 
-# A display that is free: the server picks it and tells its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-started+=($!)
-wait_for_line "$scratch/display" '^[0-9]+$' 30
-export DISPLAY=":$(head -n1 "$scratch/display")"
-
-dbus-daemon --session --nofork --print-address=3 3>"$scratch/bus" &
-started+=($!)
-wait_for_line "$scratch/bus" '^unix:' 30
-DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$scratch/bus")
-export DBUS_SESSION_BUS_ADDRESS
-
-# The accessibility bus; its registry starts on it when first asked for.
-/usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$scratch/atspi.log" &
-started+=($!)
-
-# No speech server: the speech-dispatcher client's start command refuses at once, and Orca logs
-# each line it would have spoken all the same. Orca writes its debug log through a buffer that it
-# never flushes, except to a terminal, where each line goes out whole: so it runs on one (script)
-# and writes the log there. Orca refuses to start while another Orca of this user runs (another
-# run of this test, say), and this test must not replace someone's screen reader: it waits its
-# turn for up to three minutes.
-start_orca() {
-  SPEECHD_CMD=$(type -P false) script --quiet --flush --command \
-    "exec orca --user-prefs '$scratch/orca-settings' --debug-file /dev/stdout" \
-    "$scratch/orca.log" >/dev/null 2>&1 </dev/null &
-  orca_terminal=$!
-  until grep -q "ORCA: ATSPI registry initialized" "$scratch/orca.log" 2>/dev/null; do
-    if ! kill -0 "$orca_terminal" 2>/dev/null; then
-      wait "$orca_terminal" || true
-      return 1
-    fi
-    sleep 0.2
-  done
-  started+=("$orca_terminal")
-  # Orca itself, the terminal's child, ends first.
-  started+=($(pgrep -P "$orca_terminal"))
-}
-deadline=$((SECONDS + 180))
-until start_orca; do
-  if ((SECONDS >= deadline)); then
-    echo "FAIL: Orca did not start: $(tail -n 3 "$scratch/orca.log" 2>/dev/null)" >&2
-    exit 1
-  fi
-  sleep 2
-done
+start_x_server "$scratch"
+started+=("$x_server_pid")
+export DISPLAY=$x_display
+start_accessibility_buses "$scratch"
+start_orca "$scratch"
 
 # ---- The large catalogue's road (third argument "large") ----------------------------------
 # A catalogue of 10,000 units named "Quantity 000000" on, stored in a scrambled order.

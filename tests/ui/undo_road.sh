@@ -4,7 +4,8 @@
 # dialog, a restore and a backup are each undone with Ctrl+Z, the file byte-identical to what it
 # was, and redone with Ctrl+Shift+Z (Ctrl+Y), byte-identical to what the change made. Then a unit
 # erased in the window and saved again by calpero-cli meanwhile: Ctrl+Z keeps the terminal's unit
-# and the window says why in a message box (its text is checked by the window tests). Last, calpero-cli restore NAME with a backup that holds the unit.
+# and the window says why in a message box (its text is checked by the window tests). Last,
+# calpero-cli restore NAME with a backup that holds the unit.
 # Usage: undo_road.sh <calpero program> <calpero-cli> <sample catalogue>
 set -euo pipefail
 
@@ -12,14 +13,12 @@ program=$(realpath "$1")
 cli=$(realpath "$2")
 sample=$(realpath "$3")
 scratch=$(mktemp -d)
-started=()
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
 finish() {
-  local status=$? i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
-  done
+  local status=$?
+  stop_started
   if ((status != 0)) && [[ -f "$scratch/calpero.out" ]]; then
     echo "--- the window's output:" >&2
     cat "$scratch/calpero.out" >&2
@@ -44,14 +43,9 @@ printf '[Newton]\r\nMass=1\r\nLength=1\r\nTemperature=0\r\nTime=-2\r\n[Old]\r\nM
 export XDG_RUNTIME_DIR="$scratch/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en
 unset WAYLAND_DISPLAY SESSION_MANAGER
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-started+=($!)
-deadline=$((SECONDS + 30))
-until grep -Eq '^[0-9]+$' "$scratch/display" 2>/dev/null; do
-  ((SECONDS < deadline)) || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$scratch/display")"
+start_x_server "$scratch"
+started+=("$x_server_pid")
+export DISPLAY=$x_display
 
 (cd "$work" && QT_QPA_PLATFORM=xcb exec "$program") >"$scratch/calpero.out" 2>&1 &
 started+=($!)

@@ -14,16 +14,9 @@ set -euo pipefail
 program=$(realpath "$1")
 sample=$(realpath "$2")
 scratch=$(mktemp -d)
-started=()
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
-stop_started() {
-  local i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
-  done
-  started=()
-}
 finish() {
   local status=$?
   stop_started
@@ -71,10 +64,9 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_ACTIVATION_TOKEN DESKTOP_STARTUP_ID SE
 
 # The outer X server is larger than weston's output, so that the pointer can leave weston's
 # window and enter it again: weston's seat then knows the pointer is there.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
-wait_until 30 grep -Eq '^[0-9]+$' "$scratch/display" || fail "Xvfb did not start"
-outer=":$(head -n1 "$scratch/display")"
+start_x_server "$scratch" 1280x1024
+xvfb=$x_server_pid
+outer=$x_display
 pointer() { DISPLAY=$outer xdotool "$@"; }
 
 socket="calpero-wayland"
