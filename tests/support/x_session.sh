@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # x_server_pid and x_display are read by the scripts that source this
 # Sourced by the scripts that drive the real window (the screen-reader, undo and Wayland roads, and
 # the screen-reader benchmark): a private X server, the session and accessibility buses, and Orca,
 # each started the same way everywhere, and ended again by stop_started.
@@ -80,7 +82,9 @@ start_orca() {
     if kill -0 "$terminal" 2>/dev/null; then
       started+=("$terminal")
       # Orca itself, the terminal's child, ends first.
-      started+=($(pgrep -P "$terminal"))
+      local orca
+      orca=$(pgrep -P "$terminal" || true)
+      [[ -z $orca ]] || started+=("$orca")
       return 0
     fi
     wait "$terminal" || true
