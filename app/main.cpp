@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/display_platform.h"
 #include "ui/calpero_application.h"
 #include "ui/main_form.h"
 #include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 #include "ui/xdg_help_shell.h"
+#include "window/display_platform.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "bench/file_floor.h"
 #include "calc/evaluation.h"
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/closest_name.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/whole_file.h"

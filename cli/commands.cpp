@@ -18,24 +18,25 @@
 #include <utility>
 #include <vector>
 
-#include "app/unit_order.h"
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/closest_name.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_order.h"
 #include "catalogue/whole_file.h"
 #include "catalogue/write_lock.h"
 #include "cli/command_results.h"
 #include "cli/reading_report.h"
-#include "cli/save_arguments_view.h"
 #include "cli/terminal_text.h"
 #include "dialogs/new_var_dialog_logic.h"
+#include "dialogs/unit_save.h"
 #include "text/text_bytes.h"
 
 namespace calpero {
@@ -196,22 +197,24 @@ TFractionPowers Eval(const TCommandLine& line, const TRun& run) {
   return fraction;
 }
 
-// The new-unit dialog's own save, with the arguments in its fields. Each power is read first in
-// the command line's complete form and handed to the dialog in the stored form of its value, so
-// that the dialog converts and writes the same number.
+// The new-unit dialog's own save (SaveUnit), with the arguments as its fields. Each power is read
+// first in the command line's complete form and handed over in the stored form of its value, so
+// that the save converts and writes the same number. The dialog's questions are answered from the
+// arguments: a unit of that name is replaced only with --replace.
 void Save(const TCommandLine& line, const TRun& run) {
-  std::array<std::string, 4> powers = line.Powers;
-  for (std::string& power : powers) {
-    if (!power.empty()) {  // a blank field is the dialog's to report
+  TUnitTexts unit{.Name = line.Names.front(), .Powers = line.Powers};
+  for (std::string& power : unit.Powers) {
+    if (!power.empty()) {  // a blank field is the save's to report
       power = FormatStoredPower(ReadPowerArgument(power, PowerRange::Storable));
     }
   }
   UnitCatalogue catalogue = run.Catalogue();
-  TSaveArgumentsView view(line.Names.front(), powers, line.Replace);
-  TNewVarDialogLogic dialog(view, catalogue);
-  dialog.Save();
-  if (!view.Refusal().empty()) {
-    throw Exception(view.Refusal());
+  const TUnitSaveEnd end = SaveUnit(catalogue, unit, [&line] { return line.Replace; });
+  if (end == TUnitSaveEnd::BlankField) {
+    throw Exception(std::string(TNewVarDialogLogic::kBlankFieldsText));
+  }
+  if (end == TUnitSaveEnd::ReplaceDeclined) {
+    throw Exception("The unit already exists. Use --replace to replace it.");
   }
 }
 

@@ -24,12 +24,6 @@ inline constexpr std::string_view kProgramPrefix = "calpero-cli: ";
 // piece (standard error is unbuffered) can have another program's line in the middle of it.
 void WriteErrorLine(std::ostream& err, std::initializer_list<std::string_view> pieces);
 
-// The name among `names` closest to the unknown `name`, for a "did you mean" hint: the fewest
-// single-byte insertions, deletions, substitutions or swaps of neighbours, ASCII letters compared
-// without regard to case, at most 1 for a name of up to 4 bytes and 2 for a longer one. Among
-// equally close names the first in `names` wins. Empty when none is that close.
-std::string ClosestName(std::string_view name, std::span<const std::string> names);
-
 // The names among `names` for which the reading found no section, compared as the catalogue
 // compares names (ASCII letters without regard to case), each once, in the order of their first
 // appearance and spelled as first given. A section that is present but holds no entries counts

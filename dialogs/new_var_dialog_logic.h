@@ -33,27 +33,15 @@ class TNewVarDialogLogic {
   // `powers`, Mass to Time, under the decimal separator in force. Does not throw.
   void PreFill(const TPowerVector& powers);
 
-  // One save, as either of the dialog's save buttons runs it:
-  // - a field whose text is empty (checked Mass, Length, Temperature, Time, name; a text of
-  //   blanks is not empty) shows "Some fields were left blank - data not saved" and ends it;
-  // - a name that UnitExists finds asks "The unit already exists.  Do you want to replace it?";
-  //   any answer but Yes ends it;
-  // - then all four fields are converted with ParsePower before anything is written, and the
-  //   four powers go to the catalogue in one WritePowers call under the name exactly as typed;
-  //   when no question was asked, that call keeps a unit of that name that the file holds when it
-  //   is written (another program saved it after the check): then the question is asked after
-  //   all, and only Yes writes, replacing it.
-  // A save that ends early, or fails, writes nothing; the fields keep their texts. Returns
-  // whether the unit was written, and whether it replaced one.
-  // Throws EConvertError for the first power field that is not a number, EPowerTooLarge for the
-  // first that lies beyond double range or whose stored text would (PowerToStorableDouble), and
-  // whatever WritePowers throws (EInvalidUnitName, EIniFileException).
+  // One save, as either of the dialog's save buttons runs it: SaveUnit with the five fields'
+  // texts. A field whose text is empty shows "Some fields were left blank - data not saved"; the
+  // question whether to replace a unit is "The unit already exists.  Do you want to replace it?",
+  // and only Yes replaces. The fields keep their texts. Returns whether the unit was written, and
+  // whether it replaced one; throws what SaveUnit throws.
   TSaveOutcome Save();
 
  private:
-  bool HasBlankField() const;
   bool MayReplaceUnit();
-  std::array<double, 4> ConvertedPowers() const;
 
   TNewVarDialogView& view_;
   UnitCatalogue& dataFile_;

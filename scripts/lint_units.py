@@ -90,6 +90,9 @@ def main():
              open(os.path.join(units_dir, config), "w", encoding="utf-8") as copy:
             copy.write(source.read())
 
+    layers_dir = os.path.join(build_abs, "layers")
+    layers = [os.path.join(layers_dir, layer) for layer in sorted(os.listdir(layers_dir))
+              if os.path.isdir(os.path.join(layers_dir, layer))] if os.path.isdir(layers_dir) else []
     plan = [(source, [source]) for source in alone]
     unit_commands = []
     for (_, target, _), (entry, members) in together.items():
@@ -106,8 +109,14 @@ def main():
         _, header_filter = configuration(os.path.dirname(members[0]))
         headers = [h for h in tracked
                    if h.endswith(".h") and re.search(header_filter, os.path.join(root, h))]
+        names = [os.path.join(root, name) for name in members + headers]
+        # A library's sources find the project's headers through its layer's include folder
+        # (<build>/layers/<folder>, links to the folders it may include; see
+        # cmake/CalperoLayers.cmake), and clang-tidy names a header by the path it was found at.
+        names += [os.path.join(layer, header) for layer in layers for header in headers
+                  if os.path.exists(os.path.join(layer, header.split("/", 1)[0]))]
         with open(unit + ".line-filter", "w", encoding="utf-8") as out:
-            json.dump([{"name": os.path.join(root, name)} for name in members + headers], out)
+            json.dump([{"name": name} for name in names], out)
         unit_commands.append({"directory": entry["directory"], "file": unit,
                               "command": entry["command"].replace(entry["file"], unit)})
         plan.append((os.path.relpath(unit, root), members))

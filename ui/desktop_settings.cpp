@@ -10,8 +10,8 @@
 #include <QStyle>
 #include <QWidget>
 
-#include "app/colour_contrast.h"
 #include "catalogue/power_text.h"
+#include "window/colour_contrast.h"
 
 namespace calpero {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QPoint>
 
-#include "app/drag_acceptance.h"
+#include "window/drag_acceptance.h"
 
 class QWidget;
 

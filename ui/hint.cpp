@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "app/hint_text.h"
+#include "window/hint_text.h"
 
 namespace calpero {
 namespace {

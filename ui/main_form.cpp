@@ -16,15 +16,12 @@
 #include <QStringList>
 #include <QWindow>
 
-#include "app/error_text.h"
-#include "app/help_page.h"
-#include "app/list_search.h"
-#include "app/unit_order.h"
 #include "calc/power_matches.h"
 #include "calc/power_vector.h"
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "catalogue/unit_order.h"
 #include "ui/catalogue_watch.h"
 #include "ui/cursor_guard.h"
 #include "ui/drag_controller.h"
@@ -38,6 +35,9 @@
 #include "ui/status_hint_tracker.h"
 #include "ui/translations.h"
 #include "ui/window_shortcuts.h"
+#include "window/error_text.h"
+#include "window/help_page.h"
+#include "window/list_search.h"
 
 namespace calpero {
 namespace {

@@ -9,17 +9,17 @@
 
 #include <QWidget>
 
-#include "app/change_history.h"
-#include "app/help_page.h"
-#include "app/selection_state.h"
-#include "app/unread_powers.h"
 #include "calc/evaluation.h"
 #include "calc/random_generator.h"
 #include "calc/work_area.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/unread_powers.h"
 #include "ui/drag_controller.h"
 #include "ui/main_form_controls.h"
 #include "ui/token_widgets.h"
+#include "window/change_history.h"
+#include "window/help_page.h"
+#include "window/selection_state.h"
 
 namespace calpero {
 

@@ -11,8 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/error_text.h"
 #include "catalogue/errors.h"
+#include "window/error_text.h"
 
 namespace calpero {
 namespace {

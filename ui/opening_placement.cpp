@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/window_placement.h"
+#include "window/window_placement.h"
 
 namespace calpero {
 namespace {

@@ -8,11 +8,11 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-#include "app/hint_text.h"
 #include "ui/hint.h"
 #include "ui/unit_list_accessible.h"
 #include "ui/unit_list_box.h"
 #include "ui/window_widgets.h"
+#include "window/hint_text.h"
 
 namespace calpero {
 namespace {

@@ -6,11 +6,11 @@
 
 #include <QString>
 
-#include "app/change_history.h"
 #include "calc/evaluation.h"
 #include "calc/unit_token.h"
 #include "calc/work_area.h"
 #include "catalogue/unit_catalogue.h"
+#include "window/change_history.h"
 
 namespace calpero {
 

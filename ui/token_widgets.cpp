@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QStringList>
 
-#include "app/accelerator_text.h"
 #include "ui/hint.h"
+#include "window/accelerator_text.h"
 
 namespace calpero {
 namespace {

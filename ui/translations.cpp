@@ -8,7 +8,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "app/ui_language.h"
+#include "window/ui_language.h"
 
 namespace calpero {
 namespace {

@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QSize>
 
-#include "app/error_text.h"
+#include "window/error_text.h"
 
 namespace calpero {
 namespace {

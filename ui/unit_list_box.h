@@ -12,8 +12,8 @@
 #include <QListView>
 #include <QTimer>
 
-#include "app/list_search.h"
-#include "app/unit_order.h"
+#include "catalogue/unit_order.h"
+#include "window/list_search.h"
 
 namespace calpero {
 

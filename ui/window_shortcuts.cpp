@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
-#include "app/window_keys.h"
 #include "ui/main_form.h"
 #include "ui/message_boxes.h"
+#include "window/window_keys.h"
 
 namespace calpero {
 namespace {

@@ -4,8 +4,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include "app/help_page.h"
 #include "ui/wayland_desktop.h"
+#include "window/help_page.h"
 
 namespace calpero {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/help_page.h"
+#include "window/help_page.h"
 
 namespace calpero {
 

@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/unit_order.h"
 #include "calc/evaluation.h"
 #include "calc/power_matches.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_order.h"
 #include "cli/command_line.h"
 #include "cli/terminal_text.h"
 #include "tests/cli/cli_runner.h"

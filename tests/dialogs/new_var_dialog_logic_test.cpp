@@ -15,6 +15,7 @@
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
+#include "dialogs/unit_save.h"
 #include "fake_dialog_view.h"
 #include "tests/support/temp_folder.h"
 
@@ -167,6 +168,54 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     EXPECT_EQ(view_.messages[0].flags, 4);
     EXPECT_EQ(catalogue_.ListUnits(), std::vector<std::string>{"Metre"});
     EXPECT_EQ(catalogue_.ReadPower("Metre", "Mass"), c.storedMass);
+  }
+}
+
+// SaveUnit, which the dialog and calpero-cli share, tells a blank text from a declined replace
+// (the dialog shows neither the same way, the command line reports them in different words), and
+// asks whether to replace only for a unit that is there, before or after its check.
+TEST_F(NewVarDialogLogic, SaveUnitTellsHowItEndedAndAsksOnlyAboutAUnitThatIsThere) {
+  struct Case {
+    TUnitTexts unit;
+    bool appearsAfterTheCheck;
+    bool replace;
+    TUnitSaveEnd end;
+    int questions;
+    std::vector<std::string> units;
+    double metreMass;
+  };
+  const Powers powers = {"7", "1", "0", "0"};
+  const std::vector<std::string> metre = {"Metre"};
+  for (const Case& c : {
+           Case{{"Metre", {"7", "1", "0", ""}}, false, true, TUnitSaveEnd::BlankField, 0, metre, 0},
+           Case{{"", powers}, false, true, TUnitSaveEnd::BlankField, 0, metre, 0},
+           Case{{"Metre", powers}, false, false, TUnitSaveEnd::ReplaceDeclined, 1, metre, 0},
+           Case{{"Metre", powers}, true, false, TUnitSaveEnd::ReplaceDeclined, 1, metre, 0},
+           Case{{"Metre", powers}, true, true, TUnitSaveEnd::Replaced, 1, metre, 7},
+           Case{{"Gram", powers}, false, false, TUnitSaveEnd::Saved, 0, {"Metre", "Gram"}, 0},
+       }) {
+    SCOPED_TRACE("'" + c.unit.Name + "'" + (c.appearsAfterTheCheck ? " appearing" : ""));
+    folder_.WriteCatalogue(c.appearsAfterTheCheck ? "" : kMetreUnit);
+    FileSystemCalls calls = SystemFileSystem();
+    bool saved = !c.appearsAfterTheCheck;
+    calls.lockNow = [this, &saved, real = calls.lockNow](int fd, short type) {
+      if (!std::exchange(saved, true)) {
+        folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
+      }
+      return real(fd, type);
+    };
+    int questions = 0;
+    const auto mayReplace = [&questions, &c] {
+      ++questions;
+      return c.replace;
+    };
+    {
+      const ScopedFileSystem otherProgram(calls);
+      EXPECT_EQ(SaveUnit(catalogue_, c.unit, mayReplace), c.end);
+    }
+    EXPECT_EQ(questions, c.questions);
+    EXPECT_EQ(catalogue_.ListUnits(), c.units);
+    EXPECT_EQ(catalogue_.ReadPower("Metre", "Mass"), c.metreMass);
   }
 }
 

@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "app/error_text.h"
 #include "catalogue/errors.h"
 #include "catalogue/power_text.h"
 #include "tests/support/modal_box_catcher.h"
@@ -18,6 +17,7 @@
 #include "ui/desktop_settings.h"
 #include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
+#include "window/error_text.h"
 
 namespace calpero::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help_page.h"
+#include "window/help_page.h"
 
 namespace calpero::testing {
 

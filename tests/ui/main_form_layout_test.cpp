@@ -21,13 +21,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/colour_contrast.h"
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
 #include "ui/message_boxes.h"
 #include "ui/new_var_dlg.h"
 #include "ui/spoken_results.h"
+#include "window/colour_contrast.h"
 
 namespace calpero::testing {
 namespace {

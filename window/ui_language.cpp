@@ -1,4 +1,4 @@
-#include "app/ui_language.h"
+#include "window/ui_language.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/hint_text.h"
+#include "window/hint_text.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "app/accelerator_text.h"
+#include "window/accelerator_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/hint_text.h"
+#include "window/hint_text.h"
 
 namespace calpero {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/change_history.h"
+#include "window/change_history.h"
 
 #include <gtest/gtest.h>
 

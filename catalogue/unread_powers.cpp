@@ -1,4 +1,4 @@
-#include "app/unread_powers.h"
+#include "catalogue/unread_powers.h"
 
 #include <cstddef>
 #include <unordered_set>

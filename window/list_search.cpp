@@ -1,4 +1,4 @@
-#include "app/list_search.h"
+#include "window/list_search.h"
 
 #include "text/text_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "app/accelerator_text.h"
+#include "window/accelerator_text.h"
 
 #include <algorithm>
 #include <cstddef>

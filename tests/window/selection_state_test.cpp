@@ -1,4 +1,4 @@
-#include "app/selection_state.h"
+#include "window/selection_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/drag_acceptance.h"
+#include "window/drag_acceptance.h"
 
 #include <gtest/gtest.h>
 

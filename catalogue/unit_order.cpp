@@ -1,4 +1,4 @@
-#include "app/unit_order.h"
+#include "catalogue/unit_order.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/window_keys.h"
+#include "window/window_keys.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "app/help_page.h"
+#include "window/help_page.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "app/colour_contrast.h"
+#include "window/colour_contrast.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/display_platform.h"
+#include "window/display_platform.h"
 
 #include <algorithm>
 #include <iterator>
