@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then checks everything in four phases, each timed on a line of its own:
+# Sets up what is missing, then checks everything in five phases, each timed on a line of its own:
 # - install: the Debian packages that building and testing need (scripts/install-dependencies.sh);
+# - layers: scripts/check_layers.py, every #include of the tree against the layer table
+#   (cmake/layers.txt), so that no folder includes one above it;
 # - build: the "asan" preset, AddressSanitizer and UndefinedBehaviorSanitizer, with every test;
 # - test: the whole suite through ctest in that build, GUI tests, fuzz replays, packaging and
 #   comma-locale runs included, so every test runs once, under the sanitizers;
@@ -41,6 +43,7 @@ phase install ./scripts/install-dependencies.sh
 if [[ ${#failed[@]} -gt 0 ]]; then
   exit 1
 fi
+phase layers python3 scripts/check_layers.py
 phase build build
 
 # The suite leaves the processor idle much of the time (GUI event loops, timers, waits for other
