@@ -26,10 +26,9 @@ void TSaveArgumentsView::SetFieldText(TNewVarField field, const std::string& tex
   fields_.at(Index(field)) = text;
 }
 
-int TSaveArgumentsView::ShowMessage(std::string_view text, std::string_view /*caption*/,
-                                    int flags) {
+int TSaveArgumentsView::ShowMessage(MessageId text, MessageId /*caption*/, int flags) {
   if (flags != kMessageFlagsYesNo) {
-    refusal_ = text;
+    refusal_ = EnglishMessage(text);
     return 0;
   }
   if (replace_) {

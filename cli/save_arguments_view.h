@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "dialogs/new_var_dialog_view.h"
 
@@ -21,7 +20,7 @@ class TSaveArgumentsView : public TNewVarDialogView {
   void SetFieldText(TNewVarField field, const std::string& text) override;
   // Answers Yes to the replace question when replacing was allowed; otherwise the question, or
   // any other box (the blank-field message), becomes the refusal.
-  int ShowMessage(std::string_view text, std::string_view caption, int flags) override;
+  int ShowMessage(MessageId text, MessageId caption, int flags) override;
 
   // Why the save ended without writing: the text of the box that stopped it, or, for a refused
   // replace question, a message that points to --replace. Empty while nothing stopped it.

@@ -33,7 +33,8 @@ void TNewVarDialogLogic::PreFill(const TPowerVector& powers) {
 
 TSaveOutcome TNewVarDialogLogic::Save() {
   if (HasBlankField()) {
-    view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kMessageFlagsWarning);
+    view_.ShowMessage(MessageId::kBlankFields, MessageId::kBlankFieldsCaption,
+                      kMessageFlagsWarning);
     return TSaveOutcome::NotSaved;
   }
   const std::string name = view_.FieldText(TNewVarField::Name);
@@ -73,7 +74,8 @@ bool TNewVarDialogLogic::HasBlankField() const {
 }
 
 bool TNewVarDialogLogic::MayReplaceUnit() {
-  return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
+  return view_.ShowMessage(MessageId::kReplaceUnit, MessageId::kReplaceUnitCaption,
+                           kMessageFlagsYesNo) == kMessageYes;
 }
 
 std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {
@@ -82,7 +84,7 @@ std::array<double, 4> TNewVarDialogLogic::ConvertedPowers() const {
     // ParsePower reads at extended precision; the catalogue stores doubles as 15-digit texts. A
     // number beyond double range, or one whose stored text would round past it, could not be
     // stored so that it reads back, so it is refused here, quoting the field as the user typed
-    // it rather than the catalogue's bare "Floating point overflow".
+    // it rather than the catalogue's bare EOverflow.
     powers.at(i) = ConvertPowerText(view_.FieldText(kPowerFields.at(i)), PowerRange::Storable);
   }
   return powers;

@@ -3,7 +3,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "calc/power_vector.h"
 #include "catalogue/unit_catalogue.h"
@@ -19,13 +18,6 @@ enum class TSaveOutcome { NotSaved, Saved, Replaced };
 // save; the view supplies them and the message boxes, the catalogue handle stores the unit.
 class TNewVarDialogLogic {
  public:
-  static constexpr std::string_view kBlankFieldsText =
-      "Some fields were left blank - data not saved";
-  static constexpr std::string_view kBlankFieldsCaption = "Error";
-  static constexpr std::string_view kReplaceText =
-      "The unit already exists.  Do you want to replace it?";
-  static constexpr std::string_view kReplaceCaption = "Warning";
-
   // Keeps references to `view` and `dataFile`; both must outlive this object.
   TNewVarDialogLogic(TNewVarDialogView& view, UnitCatalogue& dataFile);
 
@@ -35,8 +27,8 @@ class TNewVarDialogLogic {
 
   // One save, as either of the dialog's save buttons runs it:
   // - a field whose text is empty (checked Mass, Length, Temperature, Time, name; a text of
-  //   blanks is not empty) shows "Some fields were left blank - data not saved" and ends it;
-  // - a name that UnitExists finds asks "The unit already exists.  Do you want to replace it?";
+  //   blanks is not empty) shows MessageId::kBlankFields and ends it;
+  // - a name that UnitExists finds asks MessageId::kReplaceUnit, whether to replace it;
   //   any answer but Yes ends it;
   // - then all four fields are converted with ParsePower before anything is written, and the
   //   four powers go to the catalogue in one WritePowers call under the name exactly as typed;
