@@ -107,7 +107,7 @@ TextSplice PutIn(std::string_view text, std::size_t place, std::string_view sect
 }
 
 EIniFileException WriteError(const std::string& shownPath, int error) {
-  return EIniFileException("Unable to write to " + shownPath, ChangeFailureReason(error));
+  return EIniFileException(shownPath, ChangeFailureReason(error));
 }
 
 }  // namespace

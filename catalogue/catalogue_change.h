@@ -77,8 +77,8 @@ enum class ChangeOutcome {
 };
 
 // Applies SectionChangeSplice to the catalogue at `path` under its WriteLock, reading it there.
-// Throws EIniFileException ("Unable to write to <shownPath>", with the reason) when the file
-// cannot be read, written or locked, leaving it as it was.
+// Throws EIniFileException (naming `shownPath`, with the reason) when the file cannot be read,
+// written or locked, leaving it as it was.
 ChangeOutcome ApplySectionChange(const std::string& path, const std::string& shownPath,
                                  const SectionChange& change, ChangeDirection direction);
 

@@ -1,93 +1,125 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
+#include <vector>
+
+#include "catalogue/messages.h"
 
 namespace calpero {
 
-// The base of every error the program raises on purpose. Each carries the message that the user
-// sees; the window shows it through its default error presentation, the command-line tool prints
-// it.
+// A text that the user gave, quoted in a message: the text itself, and the text as the window
+// shows it (a unit name with its line breaks written out, say).
+struct QuotedText {
+  std::string text;
+  std::string shown;
+};
+
+// What fills one place of a message: a text put in as it is (a path, an index), a text that the
+// user gave, or another message by its id (why a unit name cannot be stored).
+using MessageArgument = std::variant<std::string, QuotedText, MessageId>;
+
+// The base of every error the program raises on purpose. Each carries its message's id and the
+// texts of its places; the window shows the message in its language through its default error
+// presentation, the command-line tool prints it in English.
 class Exception : public std::runtime_error {
  public:
-  explicit Exception(const std::string& message) : std::runtime_error(message), message_(message) {}
-  // A message that quotes a text the user gave: `before`, then the text as the window shows it
-  // (`shown`), then `after`. The text itself is kept, so that a reader that must show it another
-  // way (a terminal, where it could hold control characters) can quote it in its own form.
-  Exception(std::string_view before, std::string_view quoted, std::string_view shown,
-            std::string_view after)
-      : Exception(std::string(before).append(shown).append(after)) {
-    quoted_ = quoted;
-    quoteBegin_ = before.size();
-    quoteLength_ = shown.size();
-  }
-  // The whole message. It may quote text with NUL bytes in it, where what() would end.
+  explicit Exception(MessageId id, std::vector<MessageArgument> arguments = {})
+      : Exception(id, EnglishMessageOf(id, arguments), std::move(arguments)) {}
+  // A text of the command-line tool's own, given whole (MessageId::kText).
+  explicit Exception(const std::string& text) : Exception(MessageId::kText, {text}) {}
+
+  MessageId Id() const { return id_; }
+  const std::vector<MessageArgument>& Arguments() const { return arguments_; }
+  // The whole message in English. It may quote text with NUL bytes in it, where what() would
+  // end.
   std::string Message() const { return message_; }
-  // The message with the text that it quotes written by `quote` instead: the same wording, the
-  // quoted text in the reader's form. The message alone when it quotes nothing.
+  // The message with the texts that the user gave written by `quote` instead: the same wording,
+  // the quoted text in the reader's form. The message alone when it quotes nothing.
   template <typename Quote>
   std::string MessageQuoting(Quote quote) const {
-    if (!quoted_) {
+    if (std::ranges::none_of(arguments_, [](const MessageArgument& argument) {
+          return std::holds_alternative<QuotedText>(argument);
+        })) {
       return message_;
     }
-    return message_.substr(0, quoteBegin_) + quote(*quoted_) +
-           message_.substr(quoteBegin_ + quoteLength_);
+    std::vector<std::string> texts;
+    for (const MessageArgument& argument : arguments_) {
+      const auto* quoted = std::get_if<QuotedText>(&argument);
+      texts.push_back(quoted != nullptr ? std::string(quote(quoted->text)) : EnglishText(argument));
+    }
+    return FillPlaces(PatternOf(id_).english, texts);
   }
 
  private:
+  // The message is made once, before the base that keeps a copy for what(); `arguments` is
+  // taken by reference so that nothing moves it before the message is made.
+  Exception(MessageId id, const std::string& message, std::vector<MessageArgument>&& arguments)
+      : std::runtime_error(message), id_(id), arguments_(std::move(arguments)), message_(message) {}
+
+  // An argument as the English message shows it.
+  static std::string EnglishText(const MessageArgument& argument);
+  static std::string EnglishMessageOf(MessageId id, const std::vector<MessageArgument>& arguments);
+
+  MessageId id_;
+  std::vector<MessageArgument> arguments_;
   std::string message_;
-  std::optional<std::string> quoted_;
-  std::size_t quoteBegin_ = 0;
-  std::size_t quoteLength_ = 0;
 };
 
-// A catalogue write or erase failed: "Unable to write to <path>". The message is all the window
-// shows; the reason says in a few words why (the system's text for the error, such as "Permission
-// denied", or that another program is changing the catalogue), for the command-line tool to add.
+// A catalogue write or erase failed (MessageId::kUnableToWrite, the path). The message is all the
+// window shows; the reason says in a few words why (the system's text for the error, such as
+// "Permission denied", or that another program is changing the catalogue), for the command-line
+// tool to add.
 class EIniFileException : public Exception {
  public:
-  explicit EIniFileException(const std::string& message, std::string reason = {})
-      : Exception(message), reason_(std::move(reason)) {}
+  // `path`: the catalogue as messages name it.
+  explicit EIniFileException(const std::string& path, std::string reason = {})
+      : Exception(MessageId::kUnableToWrite, {path}), reason_(std::move(reason)) {}
   const std::string& Reason() const { return reason_; }
 
  private:
   std::string reason_;
 };
 
-// A text is not a number: "'<text>' is not a valid floating point value", the text unchanged.
+// A text is not a number (MessageId::kNotAFloatingPoint), the text quoted unchanged.
 class EConvertError : public Exception {
  public:
   explicit EConvertError(std::string_view text)
-      : Exception("'", text, text, "' is not a valid floating point value") {}
+      : Exception(MessageId::kNotAFloatingPoint,
+                  {QuotedText{std::string(text), std::string(text)}}) {}
 };
 
 // A stored number beyond double range, or a sum beyond single-precision range:
-// "Floating point overflow".
+// MessageId::kFloatingPointOverflow.
 class EOverflow : public Exception {
  public:
-  EOverflow() : Exception("Floating point overflow") {}
+  EOverflow() : Exception(MessageId::kFloatingPointOverflow) {}
 };
 
 // A unit name that the catalogue file cannot hold so that it reads back the same; nothing is
 // written. The message names the name and the problem.
 class EInvalidUnitName : public Exception {
  public:
-  // "The unit name '<name>' cannot be stored: <problem>", the name as `shown`.
-  EInvalidUnitName(std::string_view name, std::string_view shown, std::string_view problem)
-      : Exception("The unit name '", name, shown, "' cannot be stored: " + std::string(problem)) {}
+  // MessageId::kUnitNameNotStorable, the name quoted as `shown`, the problem one of
+  // the kName... ids.
+  EInvalidUnitName(std::string_view name, std::string_view shown, MessageId problem)
+      : Exception(MessageId::kUnitNameNotStorable,
+                  {QuotedText{std::string(name), std::string(shown)}, problem}) {}
 };
 
 // A power field holds a number that reads as a number but lies beyond double precision's range,
 // or so near its top that its stored text would not read back, so it cannot be stored:
-// "'<text>' is too large for a power", the field's whole text quoted.
+// MessageId::kTooLargeForAPower, the field's whole text quoted.
 class EPowerTooLarge : public Exception {
  public:
   explicit EPowerTooLarge(std::string_view fieldText)
-      : Exception("'", fieldText, fieldText, "' is too large for a power") {}
+      : Exception(MessageId::kTooLargeForAPower,
+                  {QuotedText{std::string(fieldText), std::string(fieldText)}}) {}
 };
 
 }  // namespace calpero

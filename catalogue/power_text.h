@@ -39,8 +39,8 @@ class ScopedDecimalSeparator {
 // with at most one decimal separator (at least one digit or the separator itself), then an
 // optional exponent: "E" or "e", an optional sign and digits, read while the exponent is below
 // 500. Returns the value at extended precision; an underflow gives 0.
-// Throws EConvertError("'<text>' is not a valid floating point value", the text unchanged) when
-// the text does not have that form or its value overflows the extended range.
+// Throws EConvertError (quoting the text unchanged) when the text does not have that form or its
+// value overflows the extended range.
 long double ParsePower(std::string_view text);
 
 // How a power typed by the user is read. The catalogue's form is ParsePower's, which the window's
@@ -56,8 +56,7 @@ enum class PowerRange { Double, Storable };
 // A power typed by the user, read in `form` and converted to a double within `range`: the one
 // conversion of a power field. Throws EConvertError as ParsePower does when the text does not
 // have the form (in the catalogue's form also when it overflows the extended range), and
-// EPowerTooLarge("'<text>' is too large for a power", the text unchanged) when its value lies
-// beyond `range`.
+// EPowerTooLarge (quoting the text unchanged) when its value lies beyond `range`.
 double ConvertPowerText(std::string_view text, PowerRange range,
                         PowerTextForm form = PowerTextForm::Catalogue);
 

@@ -32,24 +32,24 @@ std::string Printable(std::string_view name) {
 }
 
 // Why `name` cannot head a section, or nothing when it can.
-std::optional<std::string_view> SectionNameProblem(std::string_view name) {
+std::optional<MessageId> SectionNameProblem(std::string_view name) {
   if (name.empty()) {
-    return "it is empty";
+    return MessageId::kNameIsEmpty;
   }
   if (name.find('\0') != std::string_view::npos) {
-    return "it contains a NUL character";
+    return MessageId::kNameHasNul;
   }
   if (HasLineBreak(name)) {
-    return "it contains a line break";
+    return MessageId::kNameHasLineBreak;
   }
   if (name.find(']') != std::string_view::npos) {
-    return "it contains ']'";
+    return MessageId::kNameHasBracket;
   }
   if (IsBlank(name.front())) {
-    return "it begins with a space or tab";
+    return MessageId::kNameBeginsWithBlank;
   }
   if (IsBlank(name.back())) {
-    return "it ends with a space or tab";
+    return MessageId::kNameEndsWithBlank;
   }
   return std::nullopt;
 }
@@ -90,7 +90,7 @@ void AppendEntryLine(std::string& out, const IniEntryText& entry, std::string_vi
 
 // Throws EInvalidUnitName, naming the name and the problem, when `name` cannot head a section.
 void CheckStorableSectionName(std::string_view name) {
-  if (const std::optional<std::string_view> problem = SectionNameProblem(name)) {
+  if (const std::optional<MessageId> problem = SectionNameProblem(name)) {
     throw EInvalidUnitName(name, Printable(name), *problem);
   }
 }

@@ -22,7 +22,7 @@ namespace {
 
 // The failure of a change of the catalogue at `path` for the reason `error`, an errno.
 EIniFileException WriteError(const std::string& path, int error) {
-  return EIniFileException("Unable to write to " + path, ChangeFailureReason(error));
+  return EIniFileException(path, ChangeFailureReason(error));
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw EIniFileException("Unable to write to " + shownPath_, lock.Reason(shownPath_));
+    throw EIniFileException(shownPath_, lock.Reason(shownPath_));
   }
   bool written = false;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
@@ -174,7 +174,7 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw EIniFileException("Unable to write to " + shownPath_, lock.Reason(shownPath_));
+    throw EIniFileException(shownPath_, lock.Reason(shownPath_));
   }
   std::optional<TextSplice> erase;
   // When the file holds what this handle last read, that reading's headers find the section, and

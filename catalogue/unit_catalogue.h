@@ -58,9 +58,9 @@ class UnitCatalogue : public PowerSource {
   // by ChangeWholeFile, under its WriteLock from the reading on, so a change made by another
   // program at the same time is never undone, and a file that appeared or was replaced meanwhile
   // is read again rather than overwritten. Throws EInvalidUnitName when a new section is needed
-  // and `unitName` cannot be stored so that it reads back the same; EIniFileException ("Unable to
-  // write to <path>", with the reason) when the file cannot be written (or exists but cannot be
-  // read, so that its contents would be lost), or another program held the lock for longer than
+  // and `unitName` cannot be stored so that it reads back the same; EIniFileException (naming
+  // the path, with the reason) when the file cannot be written (or exists but cannot be read,
+  // so that its contents would be lost), or another program held the lock for longer than
   // the writer waits. Either way the file is left byte-identical. A key that cannot be stored as
   // one (blank-edged, holding "=" or a line break, starting with "[" or ";") is a caller's mistake:
   // std::invalid_argument.

@@ -211,7 +211,7 @@ void Save(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
   const TUnitSaveEnd end = SaveUnit(catalogue, unit, [&line] { return line.Replace; });
   if (end == TUnitSaveEnd::BlankField) {
-    throw Exception(std::string(TNewVarDialogLogic::kBlankFieldsText));
+    throw Exception(MessageId::kBlankFields);
   }
   if (end == TUnitSaveEnd::ReplaceDeclined) {
     throw Exception("The unit already exists. Use --replace to replace it.");

@@ -31,7 +31,7 @@ TSaveOutcome TNewVarDialogLogic::Save() {
   }
   const TUnitSaveEnd end = SaveUnit(dataFile_, unit, [this] { return MayReplaceUnit(); });
   if (end == TUnitSaveEnd::BlankField) {
-    view_.ShowMessage(kBlankFieldsText, kBlankFieldsCaption, kMessageFlagsWarning);
+    view_.ShowMessage(MessageId::kBlankFields, MessageId::kBlankFieldsCaption, kMessageFlagsWarning);
   }
   if (end == TUnitSaveEnd::Saved) {
     return TSaveOutcome::Saved;
@@ -40,7 +40,8 @@ TSaveOutcome TNewVarDialogLogic::Save() {
 }
 
 bool TNewVarDialogLogic::MayReplaceUnit() {
-  return view_.ShowMessage(kReplaceText, kReplaceCaption, kMessageFlagsYesNo) == kMessageYes;
+  return view_.ShowMessage(MessageId::kReplaceUnit, MessageId::kReplaceUnitCaption,
+                           kMessageFlagsYesNo) == kMessageYes;
 }
 
 }  // namespace calpero

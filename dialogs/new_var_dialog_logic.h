@@ -3,7 +3,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "calc/power_vector.h"
 #include "catalogue/unit_catalogue.h"
@@ -19,13 +18,6 @@ enum class TSaveOutcome { NotSaved, Saved, Replaced };
 // save; the view supplies them and the message boxes, the catalogue handle stores the unit.
 class TNewVarDialogLogic {
  public:
-  static constexpr std::string_view kBlankFieldsText =
-      "Some fields were left blank - data not saved";
-  static constexpr std::string_view kBlankFieldsCaption = "Error";
-  static constexpr std::string_view kReplaceText =
-      "The unit already exists.  Do you want to replace it?";
-  static constexpr std::string_view kReplaceCaption = "Warning";
-
   // Keeps references to `view` and `dataFile`; both must outlive this object.
   TNewVarDialogLogic(TNewVarDialogView& view, UnitCatalogue& dataFile);
 
@@ -34,9 +26,8 @@ class TNewVarDialogLogic {
   void PreFill(const TPowerVector& powers);
 
   // One save, as either of the dialog's save buttons runs it: SaveUnit with the five fields'
-  // texts. A field whose text is empty shows "Some fields were left blank - data not saved"; the
-  // question whether to replace a unit is "The unit already exists.  Do you want to replace it?",
-  // and only Yes replaces. The fields keep their texts. Returns whether the unit was written, and
+  // texts. A field whose text is empty shows MessageId::kBlankFields; the
+  // question whether to replace a unit is MessageId::kReplaceUnit, and only Yes replaces. The fields keep their texts. Returns whether the unit was written, and
   // whether it replaced one; throws what SaveUnit throws.
   TSaveOutcome Save();
 

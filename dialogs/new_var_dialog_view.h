@@ -1,8 +1,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "catalogue/messages.h"
 #include "dialogs/message_box_flags.h"
 
 namespace calpero {
@@ -24,9 +24,10 @@ class TNewVarDialogView {
   // Replaces the text of `field` with `text`.
   virtual void SetFieldText(TNewVarField field, const std::string& text) = 0;
 
-  // Shows a modal message box with `text`, `caption` and `flags` (see message_box_flags.h) and
-  // returns the button pressed (6 = Yes, 7 = No; any other value for a box with only OK).
-  virtual int ShowMessage(std::string_view text, std::string_view caption, int flags) = 0;
+  // Shows a modal message box with the messages `text` and `caption` and `flags` (see
+  // message_box_flags.h) and returns the button pressed (6 = Yes, 7 = No; any other value for a
+  // box with only OK).
+  virtual int ShowMessage(MessageId text, MessageId caption, int flags) = 0;
 
  protected:
   TNewVarDialogView() = default;

@@ -414,7 +414,7 @@ void TMainForm::Step(ChangeDirection direction) {
     }
   }
   if (step.Result == TChangeStep::TResult::Conflict) {
-    throw Exception(ConflictMessage(step));
+    throw ConflictError(step);
   }
   const QString sentence = ChangeStepSentence(step);
   ShowStatus(sentence);

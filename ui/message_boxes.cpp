@@ -1,8 +1,7 @@
 #include "ui/message_boxes.h"
 
-#include <array>
-#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <QApplication>
@@ -12,49 +11,11 @@
 #include <QPushButton>
 
 #include "catalogue/errors.h"
+#include "catalogue/messages.h"
 #include "window/error_text.h"
 
 namespace calpero {
 namespace {
-
-// The program's own error messages, as the toolkit-free code builds them in English, with "%1"
-// and "%2" where they quote a path, a field's text, a unit name or an index. A message is shown
-// translated as a whole, the quoted texts put back as they were.
-constexpr std::array kMessagePatterns = {
-    // Those that name the catalogue or the backup before the one that names a unit in their
-    // place.
-    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed the catalogue since"),
-    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed the catalogue since"),
-    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed the backup since"),
-    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed the backup since"),
-    QT_TRANSLATE_NOOP("Errors", "Nothing undone: another program has changed %1 since"),
-    QT_TRANSLATE_NOOP("Errors", "Nothing redone: another program has changed %1 since"),
-    QT_TRANSLATE_NOOP("Errors", "Unable to write to %1"),
-    QT_TRANSLATE_NOOP("Errors", "'%1' is not a valid floating point value"),
-    QT_TRANSLATE_NOOP("Errors", "'%1' is too large for a power"),
-    QT_TRANSLATE_NOOP("Errors", "Floating point overflow"),
-    QT_TRANSLATE_NOOP("Errors", "List index out of bounds (%1)"),
-    QT_TRANSLATE_NOOP("Errors", "The unit name '%1' cannot be stored: %2"),
-};
-
-// Why a unit name cannot be stored: the "%2" of the last pattern, translated in its turn.
-constexpr std::array kUnitNameProblems = {
-    QT_TRANSLATE_NOOP("Errors", "it is empty"),
-    QT_TRANSLATE_NOOP("Errors", "it contains a NUL character"),
-    QT_TRANSLATE_NOOP("Errors", "it contains a line break"),
-    QT_TRANSLATE_NOOP("Errors", "it contains ']'"),
-    QT_TRANSLATE_NOOP("Errors", "it begins with a space or tab"),
-    QT_TRANSLATE_NOOP("Errors", "it ends with a space or tab"),
-};
-
-QString TranslatedQuote(const std::string& quoted) {
-  for (const char* problem : kUnitNameProblems) {
-    if (quoted == problem) {
-      return QCoreApplication::translate("Errors", problem);
-    }
-  }
-  return QString::fromStdString(quoted);
-}
 
 // The most that a quoted text (a field, a path, a name) takes of a message box's line: a longer
 // one is shortened in the middle, so that a pasted page of digits cannot stretch the box past the
@@ -66,24 +27,35 @@ QString Quoted(const std::string& text) {
       .elidedText(QString::fromStdString(text), Qt::ElideMiddle, kQuoteRoom);
 }
 
-// `message` in the window's language; a message of no known pattern as it is.
-QString TranslatedMessage(const std::string& message) {
-  for (const char* pattern : kMessagePatterns) {
-    const std::optional<std::vector<std::string>> quoted = MatchMessagePattern(message, pattern);
-    if (!quoted) {
-      continue;
-    }
-    QString translated = QCoreApplication::translate("Errors", pattern);
-    switch (quoted->size()) {
-      case 0:
-        return translated;
-      case 1:
-        return translated.arg(Quoted(quoted->front()));
-      default:
-        return translated.arg(Quoted(quoted->at(0)), TranslatedQuote(quoted->at(1)));
-    }
+// One place of a message as the window shows it: a quoted text shortened to fit, another message
+// in the window's language.
+QString ShownArgument(const MessageArgument& argument) {
+  if (const auto* text = std::get_if<std::string>(&argument)) {
+    return Quoted(*text);
   }
-  return QString::fromStdString(message);
+  if (const auto* quoted = std::get_if<QuotedText>(&argument)) {
+    return Quoted(quoted->shown);
+  }
+  return TranslatedMessage(std::get<MessageId>(argument));
+}
+
+// The error's message in the window's language, its quoted texts put in as they were. A text of
+// the command-line tool's own shows as it is.
+QString TranslatedMessage(const Exception& error) {
+  if (error.Id() == MessageId::kText) {
+    return QString::fromStdString(error.Message());
+  }
+  QString translated = TranslatedMessage(error.Id());
+  const std::vector<MessageArgument>& arguments = error.Arguments();
+  // Both places are filled in one call, so that a quoted text holding "%2" stays as it is.
+  switch (arguments.size()) {
+    case 0:
+      return translated;
+    case 1:
+      return translated.arg(ShownArgument(arguments.front()));
+    default:
+      return translated.arg(ShownArgument(arguments.at(0)), ShownArgument(arguments.at(1)));
+  }
 }
 
 void ShowErrorBox(const QString& text) {
@@ -94,6 +66,11 @@ void ShowErrorBox(const QString& text) {
 }
 
 }  // namespace
+
+QString TranslatedMessage(MessageId id) {
+  const MessagePattern& pattern = PatternOf(id);
+  return QCoreApplication::translate(pattern.context, pattern.english);
+}
 
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags) {
   QMessageBox box(parent);
@@ -123,7 +100,7 @@ void ShowDefaultError(const std::exception& error) {
     ShowErrorBox(QString());
     return;
   }
-  const QByteArray text = TranslatedMessage(own->Message()).toUtf8();
+  const QByteArray text = TranslatedMessage(*own).toUtf8();
   ShowErrorBox(QString::fromStdString(ErrorBoxText(std::string_view(text.data(), text.size()))));
 }
 

@@ -8,11 +8,16 @@
 
 #include <QString>
 
+#include "catalogue/messages.h"
 #include "dialogs/message_box_flags.h"
 
 class QWidget;
 
 namespace calpero {
+
+// The message `id` (one without places, or its pattern with "%1" and "%2") in the window's
+// language.
+QString TranslatedMessage(MessageId id);
 
 // Shows one of the program's own message boxes, by its classic flag value (kMessageFlagsOk,
 // kMessageFlagsWarning or kMessageFlagsYesNo). Returns the button pressed: kMessageOk,

@@ -1,7 +1,5 @@
 #include "ui/new_var_dlg.h"
 
-#include <array>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -84,24 +82,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
   button->setObjectName(name);
   button->setGeometry(left, kButtonsTop, kButtonWidth, kButtonHeight);
   return button;
-}
-
-// The texts of the dialog's message boxes come from its toolkit-free logic in English; they are
-// listed here for the translation tools, and Translated looks each up in the window's language.
-constexpr std::array kMessageTexts = {
-    QT_TRANSLATE_NOOP("NewVarDlg", "Some fields were left blank - data not saved"),
-    QT_TRANSLATE_NOOP("NewVarDlg", "Error"),
-    QT_TRANSLATE_NOOP("NewVarDlg", "The unit already exists.  Do you want to replace it?"),
-    QT_TRANSLATE_NOOP("NewVarDlg", "Warning"),
-};
-
-QString Translated(std::string_view text) {
-  for (const char* known : kMessageTexts) {
-    if (text == known) {
-      return QCoreApplication::translate("NewVarDlg", known);
-    }
-  }
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -309,8 +289,8 @@ void TNewVarDlg::SetFieldText(TNewVarField field, const std::string& text) {
   FieldEdit(field)->setText(QString::fromStdString(text));
 }
 
-int TNewVarDlg::ShowMessage(std::string_view text, std::string_view caption, int flags) {
-  return ShowMessageBox(this, Translated(text), Translated(caption), flags);
+int TNewVarDlg::ShowMessage(MessageId text, MessageId caption, int flags) {
+  return ShowMessageBox(this, TranslatedMessage(text), TranslatedMessage(caption), flags);
 }
 
 }  // namespace calpero

@@ -3,7 +3,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include <QDialog>
@@ -81,7 +80,7 @@ class TNewVarDlg : public QDialog, private TNewVarDialogView {
 
   std::string FieldText(TNewVarField field) const override;
   void SetFieldText(TNewVarField field, const std::string& text) override;
-  int ShowMessage(std::string_view text, std::string_view caption, int flags) override;
+  int ShowMessage(MessageId text, MessageId caption, int flags) override;
 
   QPushButton* OKBtn = nullptr;
   QLabel* Label1 = nullptr;

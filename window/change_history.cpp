@@ -88,15 +88,21 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
   return step;
 }
 
-std::string ConflictMessage(const TChangeStep& step) {
-  std::string what = step.Unit;
-  if (step.Kind == TChangeKind::Restore) {
-    what = "the catalogue";
-  } else if (step.Kind == TChangeKind::Backup) {
-    what = "the backup";
+Exception ConflictError(const TChangeStep& step) {
+  const bool undone = step.Direction == ChangeDirection::kUndo;
+  switch (step.Kind) {
+    case TChangeKind::Restore:
+      return Exception(undone ? MessageId::kNothingUndoneCatalogue
+                              : MessageId::kNothingRedoneCatalogue);
+    case TChangeKind::Backup:
+      return Exception(undone ? MessageId::kNothingUndoneBackup : MessageId::kNothingRedoneBackup);
+    case TChangeKind::Save:
+    case TChangeKind::Replace:
+    case TChangeKind::Erase:
+      break;
   }
-  const char* done = step.Direction == ChangeDirection::kUndo ? "Nothing undone" : "Nothing redone";
-  return std::string(done) + ": another program has changed " + what + " since";
+  return Exception(undone ? MessageId::kNothingUndoneUnit : MessageId::kNothingRedoneUnit,
+                   {step.Unit});
 }
 
 }  // namespace calpero

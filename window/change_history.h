@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/catalogue_change.h"
+#include "catalogue/errors.h"
 
 namespace calpero {
 
@@ -63,8 +64,9 @@ class TChangeHistory {
   std::size_t bytes_ = 0;  // the file text that both hold
 };
 
-// The message of a step that met a conflict: "Nothing undone: another program has changed Newton
-// since" (redone; the catalogue, the backup for a restore, a backup).
-std::string ConflictMessage(const TChangeStep& step);
+// The error of a step that met a conflict: nothing was undone (redone) because another program
+// has changed the unit since, or the catalogue for a restore, the backup for a backup (the
+// MessageId::kNothingUndone... and kNothingRedone... messages).
+Exception ConflictError(const TChangeStep& step);
 
 }  // namespace calpero

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,23 +32,52 @@ TEST(Errors, ARefusedPowerQuotesItsWholeTextNulBytesIncluded) {
 }
 
 TEST(Errors, EachErrorCarriesItsMessage) {
-  EXPECT_EQ(EIniFileException("Unable to write to ./Data/data.ini").Message(),
-            "Unable to write to ./Data/data.ini");
+  EXPECT_EQ(EIniFileException("./Data/data.ini").Message(), "Unable to write to ./Data/data.ini");
   EXPECT_EQ(EOverflow().Message(), "Floating point overflow");
-  EXPECT_EQ(EInvalidUnitName("a]b", "a]b", "it contains ']'").Message(),
+  EXPECT_EQ(EInvalidUnitName("a]b", "a]b", MessageId::kNameHasBracket).Message(),
             "The unit name 'a]b' cannot be stored: it contains ']'");
 }
 
 TEST(Errors, AQuotedTextCanBeShownInAnotherFormWithTheSameWording) {
   const auto bracketed = [](std::string_view text) { return "<" + std::string(text) + ">"; };
   // The window shows the line break escaped; the reader gets the name itself to quote.
-  EXPECT_EQ(EInvalidUnitName("a\nb", "a\\nb", "it holds a line break").MessageQuoting(bracketed),
-            "The unit name '<a\nb>' cannot be stored: it holds a line break");
+  const EInvalidUnitName name("a\nb", "a\\nb", MessageId::kNameHasLineBreak);
+  EXPECT_EQ(name.Message(), "The unit name 'a\\nb' cannot be stored: it contains a line break");
+  EXPECT_EQ(name.MessageQuoting(bracketed),
+            "The unit name '<a\nb>' cannot be stored: it contains a line break");
   EXPECT_EQ(EConvertError("x\x1b").MessageQuoting(bracketed),
             "'<x\x1b>' is not a valid floating point value");
   EXPECT_EQ(EPowerTooLarge("1E999").MessageQuoting(bracketed),
             "'<1E999>' is too large for a power");
   EXPECT_EQ(EOverflow().MessageQuoting(bracketed), "Floating point overflow");
+  // A path is named as it is, by the window and by a reader alike.
+  EXPECT_EQ(EIniFileException("a\x1b.ini").MessageQuoting(bracketed),
+            "Unable to write to a\x1b.ini");
+}
+
+// The places of a pattern are filled in one pass: a quoted text that holds "%1" or "%2" is put in
+// as it is.
+TEST(Errors, APlaceIsFilledWithItsTextAsItIs) {
+  struct Case {
+    const char* pattern;
+    std::vector<std::string> texts;
+    const char* filled;
+  };
+  const auto cases = std::to_array<Case>({
+      {"The unit name '%1' cannot be stored: %2",
+       {"a%2b", "c%1"},
+       "The unit name 'a%2b' cannot be stored: c%1"},
+      {"%2 before %1", {"one", "two"}, "two before one"},
+      {"'%1' is too large", {"%"}, "'%' is too large"},
+      {"100% of %1, %3 and %", {"x"}, "100% of x, %3 and %"},
+      {"(%1) and (%2)", {"only"}, "(only) and ()"},
+      {"Floating point overflow", {}, "Floating point overflow"},
+  });
+  for (const Case& c : cases) {
+    EXPECT_EQ(FillPlaces(c.pattern, c.texts), c.filled) << c.pattern;
+  }
+  EXPECT_EQ(EInvalidUnitName("%1%2", "%1%2", MessageId::kNameIsEmpty).Message(),
+            "The unit name '%1%2' cannot be stored: it is empty");
 }
 
 }  // namespace

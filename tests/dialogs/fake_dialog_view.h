@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "dialogs/new_var_dialog_view.h"
@@ -26,9 +25,10 @@ class FakeDialogView : public TNewVarDialogView {
   void SetFieldText(TNewVarField field, const std::string& text) override {
     texts_.at(Index(field)) = text;
   }
-  int ShowMessage(std::string_view text, std::string_view caption, int flags) override {
-    messages.push_back({std::string(text), std::string(caption), flags});
-    EXPECT_TRUE(flags != kMessageFlagsYesNo || answer != 0) << "unexpected question: " << text;
+  int ShowMessage(MessageId text, MessageId caption, int flags) override {
+    messages.push_back({EnglishMessage(text), EnglishMessage(caption), flags});
+    EXPECT_TRUE(flags != kMessageFlagsYesNo || answer != 0)
+        << "unexpected question: " << EnglishMessage(text);
     return flags == kMessageFlagsYesNo ? answer : 1;
   }
 

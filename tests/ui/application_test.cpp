@@ -96,9 +96,9 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
     const char* shown;
   };
   const auto cases = std::to_array<Case>({
-      {"de", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+      {"de", [] { throw EIniFileException("./Data/data.ini"); },
        "Schreiben in ./Data/data.ini nicht möglich."},
-      {"fr", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+      {"fr", [] { throw EIniFileException("./Data/data.ini"); },
        "Impossible d'écrire dans ./Data/data.ini."},
       {"de", [] { static_cast<void>(ParsePower("1 '2")); },
        "„1 '2“ ist keine gültige Gleitkommazahl."},
@@ -107,14 +107,24 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
       {"de", [] { throw EListIndexError(-1); }, "Listenindex außerhalb des gültigen Bereichs (-1)"},
       {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
       {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
-      {"de", [] { throw EInvalidUnitName("a: b]", "a: b]", "it contains ']'"); },
+      {"de", [] { throw EInvalidUnitName("a: b]", "a: b]", MessageId::kNameHasBracket); },
        "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
-      {"fr", [] { throw EInvalidUnitName(" x", " x", "it begins with a space or tab"); },
+      {"fr", [] { throw EInvalidUnitName(" x", " x", MessageId::kNameBeginsWithBlank); },
        "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
        "espace ou une tabulation."},
+      // The name as the window writes it; a "%2" in it stays as it is.
+      {"de", [] { throw EInvalidUnitName("a%2\nb", "a%2\\nb", MessageId::kNameHasLineBreak); },
+       "Der Einheitenname „a%2\\nb“ kann nicht gespeichert werden: er enthält einen "
+       "Zeilenumbruch."},
+      {"de",
+       [] {
+         throw ConflictError(
+             {TChangeStep::TResult::Conflict, TChangeKind::Save, ChangeDirection::kRedo, "Newton"});
+       },
+       "Nichts wiederholt: Ein anderes Programm hat Newton seither geändert."},
       // A message of no known form is shown as it is, in every language.
       {"de", [] { throw Exception("Something else"); }, "Something else."},
-      {"en", [] { throw EIniFileException("Unable to write to ./Data/data.ini"); },
+      {"en", [] { throw EIniFileException("./Data/data.ini"); },
        "Unable to write to ./Data/data.ini."},
   });
   for (const auto& c : cases) {

@@ -10,7 +10,9 @@ Runs lupdate over the windows' sources into a copy of each translation source, a
 - a lone "&" gives a control an access key, which no caption has: a translation keeps the
   "&&" that shows one ampersand and adds no lone "&".
 
-    check_translations.py <lupdate> <sources folder> <file.ts>...
+    check_translations.py <lupdate> <file.ts>... -- <source>... [lupdate option]...
+
+The sources (folders or files) and options are handed to lupdate as they are.
 
 Prints one line per problem and exits 1 when there is any, 0 otherwise.
 """
@@ -66,16 +68,17 @@ def problem_of(text, source):
 
 
 def main(argv):
-    if len(argv) < 4:
+    if "--" not in argv[2:] or len(argv) < 5:
         print(__doc__, file=sys.stderr)
         return 2
-    lupdate, sources, ts_files = argv[1], argv[2], argv[3:]
+    divider = argv.index("--", 2)
+    lupdate, ts_files, sources = argv[1], argv[2:divider], argv[divider + 1:]
     problems = []
     with tempfile.TemporaryDirectory() as scratch:
         for ts_file in ts_files:
             copy = Path(scratch) / Path(ts_file).name
             shutil.copyfile(ts_file, copy)
-            run = subprocess.run([lupdate, "-no-obsolete", "-locations", "none", sources,
+            run = subprocess.run([lupdate, "-no-obsolete", "-locations", "none", *sources,
                                   "-ts", str(copy)], capture_output=True, text=True)
             if run.returncode != 0:
                 problems.append(f"lupdate failed on {ts_file}: {run.stderr.strip()}")

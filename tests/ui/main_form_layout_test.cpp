@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "catalogue/messages.h"
 #include "main_form_fixture.h"
 #include "tests/support/modal_box_catcher.h"
 #include "ui/hint.h"
@@ -512,6 +513,17 @@ TEST_P(TranslatedWindows, TranslatesEveryWordOfBothWindows) {
     if (words.contains(QRegularExpression(QStringLiteral("[a-z]"))) && words != "Calpero") {
       EXPECT_NE(translated[control], words) << control.toStdString();
     }
+  }
+}
+
+// Each of the program's messages, the texts of its errors and of the new-unit dialog's boxes,
+// has its translation: one whose English is reworded shows in English here until translated.
+TEST_P(TranslatedWindows, TranslatesEveryMessage) {
+  for (int i = static_cast<int>(MessageId::kText) + 1; i < static_cast<int>(MessageId::kCount);
+       ++i) {
+    const auto id = static_cast<MessageId>(i);
+    EXPECT_NE(TranslatedMessage(id), QString::fromUtf8(PatternOf(id).english))
+        << PatternOf(id).english;
   }
 }
 

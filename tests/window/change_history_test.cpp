@@ -110,7 +110,7 @@ TEST_F(ChangeHistoryTest, AConflictLeavesTheHistoryAndTheFile) {
   other.WritePowers("A", entries);
   const TChangeStep step = history_.Undo();
   EXPECT_EQ(step.Result, TResult::Conflict);
-  EXPECT_EQ(ConflictMessage(step), "Nothing undone: another program has changed A since");
+  EXPECT_EQ(ConflictError(step).Message(), "Nothing undone: another program has changed A since");
   EXPECT_EQ(folder_.CatalogueBytes(), "[A]\nMass=9\n");
   EXPECT_EQ(history_.RedoCount(), 0U);
   // The erase before it still goes back.
@@ -144,7 +144,7 @@ TEST_F(ChangeHistoryTest, CopiesOfTheCatalogueAreRestoresAndOthersBackups) {
   history_.Record(copy);
   TChangeStep step = history_.Undo();
   EXPECT_EQ(step.Kind, TChangeKind::Restore);
-  EXPECT_EQ(ConflictMessage(step),
+  EXPECT_EQ(ConflictError(step).Message(),
             "Nothing undone: another program has changed the catalogue since");
   step = history_.Undo();
   EXPECT_EQ(step.Kind, TChangeKind::Backup);

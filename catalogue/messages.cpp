@@ -1,0 +1,87 @@
+#include "catalogue/messages.h"
+
+#include <array>
+
+namespace calpero {
+namespace {
+
+struct MessageEntry {
+  MessageId id;
+  MessagePattern pattern;
+};
+
+// Every message in the order of its id. The window's translations take their source texts from
+// here (lupdate reads this file): a reworded pattern arrives there as a new, untranslated text.
+constexpr std::array kMessages = std::to_array<MessageEntry>({
+    {MessageId::kText, {"", "%1"}},
+    {MessageId::kUnableToWrite, TranslatableText("Errors", "Unable to write to %1")},
+    {MessageId::kNotAFloatingPoint,
+     TranslatableText("Errors", "'%1' is not a valid floating point value")},
+    {MessageId::kTooLargeForAPower, TranslatableText("Errors", "'%1' is too large for a power")},
+    {MessageId::kFloatingPointOverflow, TranslatableText("Errors", "Floating point overflow")},
+    {MessageId::kListIndexOutOfBounds, TranslatableText("Errors", "List index out of bounds (%1)")},
+    {MessageId::kUnitNameNotStorable,
+     TranslatableText("Errors", "The unit name '%1' cannot be stored: %2")},
+    {MessageId::kNameIsEmpty, TranslatableText("Errors", "it is empty")},
+    {MessageId::kNameHasNul, TranslatableText("Errors", "it contains a NUL character")},
+    {MessageId::kNameHasLineBreak, TranslatableText("Errors", "it contains a line break")},
+    {MessageId::kNameHasBracket, TranslatableText("Errors", "it contains ']'")},
+    {MessageId::kNameBeginsWithBlank, TranslatableText("Errors", "it begins with a space or tab")},
+    {MessageId::kNameEndsWithBlank, TranslatableText("Errors", "it ends with a space or tab")},
+    {MessageId::kNothingUndoneCatalogue,
+     TranslatableText("Errors", "Nothing undone: another program has changed the catalogue since")},
+    {MessageId::kNothingRedoneCatalogue,
+     TranslatableText("Errors", "Nothing redone: another program has changed the catalogue since")},
+    {MessageId::kNothingUndoneBackup,
+     TranslatableText("Errors", "Nothing undone: another program has changed the backup since")},
+    {MessageId::kNothingRedoneBackup,
+     TranslatableText("Errors", "Nothing redone: another program has changed the backup since")},
+    {MessageId::kNothingUndoneUnit,
+     TranslatableText("Errors", "Nothing undone: another program has changed %1 since")},
+    {MessageId::kNothingRedoneUnit,
+     TranslatableText("Errors", "Nothing redone: another program has changed %1 since")},
+    {MessageId::kBlankFields,
+     TranslatableText("NewVarDlg", "Some fields were left blank - data not saved")},
+    {MessageId::kBlankFieldsCaption, TranslatableText("NewVarDlg", "Error")},
+    {MessageId::kReplaceUnit,
+     TranslatableText("NewVarDlg", "The unit already exists.  Do you want to replace it?")},
+    {MessageId::kReplaceUnitCaption, TranslatableText("NewVarDlg", "Warning")},
+});
+
+constexpr bool EachIdInItsPlace() {
+  for (std::size_t i = 0; i < kMessages.size(); ++i) {
+    if (static_cast<std::size_t>(kMessages.at(i).id) != i) {
+      return false;
+    }
+  }
+  return kMessages.size() == static_cast<std::size_t>(MessageId::kCount);
+}
+static_assert(EachIdInItsPlace(), "kMessages holds every id once, in the order of MessageId");
+
+}  // namespace
+
+const MessagePattern& PatternOf(MessageId id) {
+  return kMessages.at(static_cast<std::size_t>(id)).pattern;
+}
+
+std::string FillPlaces(std::string_view pattern, std::span<const std::string> texts) {
+  std::string filled;
+  std::size_t from = 0;
+  for (std::size_t place = pattern.find('%'); place != std::string_view::npos;
+       place = pattern.find('%', place + 1)) {
+    if (place + 1 == pattern.size() || (pattern[place + 1] != '1' && pattern[place + 1] != '2')) {
+      continue;
+    }
+    filled.append(pattern.substr(from, place - from));
+    const auto index = static_cast<std::size_t>(pattern[place + 1] - '1');
+    if (index < texts.size()) {
+      filled.append(texts[index]);
+    }
+    from = place + 2;
+    place = from - 1;
+  }
+  filled.append(pattern.substr(from));
+  return filled;
+}
+
+}  // namespace calpero
