@@ -1,7 +1,5 @@
 #include "calc/random_generator.h"
 
-#include "calc/work_area.h"
-
 namespace calpero {
 
 std::int32_t TRandomGenerator::Draw(std::int32_t n) {
@@ -20,12 +18,11 @@ std::int32_t TRandomGenerator::DrawIn(std::int32_t low, std::int32_t high) {
   return low + Draw(high - low);
 }
 
-TDrawnPoint DrawAddButtonPoint(TRandomGenerator& generator, THolder area) {
-  const THolderGeometry geometry = TWorkArea::Geometry(area);
+TDrawnPoint DrawAddButtonPoint(TRandomGenerator& generator, TAreaSize area) {
   TDrawnPoint point;
   // X is drawn before Y; the order is part of the sequence the user sees.
-  point.X = generator.DrawIn(4, geometry.Width - 10);
-  point.Y = generator.DrawIn(4, geometry.Height - 10);
+  point.X = generator.DrawIn(4, area.Width - 10);
+  point.Y = generator.DrawIn(4, area.Height - 10);
   return point;
 }
 

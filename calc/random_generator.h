@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "calc/unit_token.h"
-
 namespace calpero {
 
 // The program's one pseudo-random generator, used only by the add buttons. Its state starts at 0
@@ -23,14 +21,20 @@ class TRandomGenerator {
   std::uint32_t state_ = 0;
 };
 
+// An area's outer size in pixels, its edge included, as the window draws it.
+struct TAreaSize {
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+};
+
 struct TDrawnPoint {
   std::int32_t X = 0;
   std::int32_t Y = 0;
 };
 
-// The add buttons' two draws for `area`: X in [4, W - 10), then Y in [4, H - 10), with W and H the
-// area's outer size (TWorkArea::Geometry). Made on every press, before anything else is decided.
-// From a fresh generator the numerator's first three points are (4, 6), (247, 22), (81, 65).
-TDrawnPoint DrawAddButtonPoint(TRandomGenerator& generator, THolder area);
+// The add buttons' two draws for an area of outer size `area` (W by H): X in [4, W - 10), then Y in
+// [4, H - 10). Made on every press, before anything else is decided. From a fresh generator the
+// first three points in the numerator (297 by 106) are (4, 6), (247, 22), (81, 65).
+TDrawnPoint DrawAddButtonPoint(TRandomGenerator& generator, TAreaSize area);
 
 }  // namespace calpero

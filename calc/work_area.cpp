@@ -129,18 +129,6 @@ TWorkArea::TWorkArea(TTextExtentFn textExtent) : impl_(std::make_unique<Impl>())
 
 TWorkArea::~TWorkArea() = default;
 
-THolderGeometry TWorkArea::Geometry(THolder holder) {
-  switch (holder) {
-    case THolder::Numerator:
-      return {.Left = 352, .Top = 51, .Width = 297, .Height = 106};
-    case THolder::Denominator:
-      return {.Left = 352, .Top = 167, .Width = 296, .Height = 106};
-    case THolder::Trash:
-      break;
-  }
-  return {.Left = 256, .Top = 296, .Width = 25, .Height = 25};
-}
-
 std::optional<TTokenId> TWorkArea::PlaceToken(TDropTarget target, std::int32_t x, std::int32_t y,
                                               std::string_view unitName) {
   std::optional<TUnitToken> token = impl_->StartToken(target, x, y);

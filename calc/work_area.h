@@ -20,14 +20,6 @@ struct TTextExtent {
 };
 using TTextExtentFn = std::function<TTextExtent(std::string_view caption)>;
 
-// Where a holder lies in the work panel and its outer size (border included).
-struct THolderGeometry {
-  std::int32_t Left = 0;
-  std::int32_t Top = 0;
-  std::int32_t Width = 0;
-  std::int32_t Height = 0;
-};
-
 // Where something is dropped: an area, or a token (which lies in an area).
 using TDropTarget = std::variant<THolder, TTokenId>;
 
@@ -40,10 +32,6 @@ class TWorkArea {
   ~TWorkArea();
   TWorkArea(const TWorkArea&) = delete;
   TWorkArea& operator=(const TWorkArea&) = delete;
-
-  // Where `holder` lies in the work panel and its outer size: Numerator 352, 51, 297 x 106;
-  // Denominator 352, 167, 296 x 106; the trash holder 256, 296, 25 x 25.
-  static THolderGeometry Geometry(THolder holder);
 
   // Makes a token for `unitName` owned by `target`: on an area, its top-left corner at
   // (X - 32, Y - 8) and appended to that area's order; on a token T, at T's corner + (4, 4) in

@@ -16,6 +16,7 @@
 #include "catalogue/unread_powers.h"
 #include "ui/drag_controller.h"
 #include "ui/main_form_controls.h"
+#include "ui/spoken_results.h"
 #include "ui/token_widgets.h"
 #include "window/change_history.h"
 #include "window/help_page.h"
@@ -25,6 +26,7 @@ namespace calpero {
 
 class TAnnouncer;
 class TCatalogueWatch;
+class TMainFormDragHost;
 class TNewVarDlg;
 class TStatusHintTracker;
 
@@ -33,7 +35,11 @@ class TStatusHintTracker;
 // the catalogue, the evaluations and the work-area model; every handler that runs program logic
 // is named after its control and event, and every error it raises is shown by the default error
 // presentation. The window keeps its designed size (658 by 364 pixels inside the frame).
-class TMainForm : public QWidget, private TDragHost {
+// Its code is kept by subject: main_form.cpp builds and wires the window and holds the list, the
+// evaluations, help and the window's events; main_form_work_area.cpp the drops and the tokens;
+// main_form_catalogue.cpp reading the list again, backup, restore, undo and the notices of
+// unreadable powers; TMainFormDragHost (main_form_drag_host.h) which drag goes where.
+class TMainForm : public QWidget {
   Q_OBJECT
 
  public:
@@ -132,12 +138,6 @@ class TMainForm : public QWidget, private TDragHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* DragSourceFor(QWidget* pressed, TDragStart& start) override;
-  bool DragOver(QWidget* underPointer, QWidget* source, QPoint inWindow) override;
-  void DragDrop(QWidget* underPointer, QWidget* source, QPoint inWindow) override;
-  void StartDrag(QWidget* source) override;
-  void EndDrag(QWidget* source) override;
-
   void WireControls();
   void WireToken(TTokenLabel* token);
   // How a reload of the list leaves the toolbar panel's hint: worked out again for the resultant
@@ -153,16 +153,18 @@ class TMainForm : public QWidget, private TDragHost {
   // Erases the unit that the list (or the list drag) holds and reloads the list; the name, or
   // none when the catalogue no longer held it (another program erased it first).
   std::optional<std::string> EraseListUnit();
-  // The unit that a drop from the list acts on: the one that a list drag going on carries, else
-  // the list's current item. Throws EListIndexError when there is neither.
-  std::string ListUnitName() const;
   void AddSelectionTo(THolder area);
   void SyncTokens();
   // Takes the token `id` off with `takeOff` (trash or delete) and shows the areas; returns the
   // token as it was, or none when there was nothing to take off.
   std::optional<TUnitToken> TakeOff(TTokenId id, bool (TWorkArea::*takeOff)(TTokenId));
   void AnnounceTakenOff(const std::optional<TUnitToken>& token);
-  void ShowResultRow();
+  // The evaluation behind the three evaluate buttons: works out `evaluated` from the areas'
+  // tokens, shows it in the result row (also what was worked out before an error), tells of
+  // powers that cannot be read and tells screen readers the result with the units that have its
+  // powers; the resultant's also names them in the toolbar panel's hint.
+  void Evaluate(TEvaluated evaluated);
+  static void ShowPowers(const TPowerRow& row, const TResultRow& powers);
   // The toolbar panel's hint: the title of the resultant powers, naming `matches`, which come in
   // the list's order (SortedUnitNames).
   void ShowResultantMatches(std::span<const std::string> matches) const;
@@ -183,12 +185,6 @@ class TMainForm : public QWidget, private TDragHost {
   TChangeHistory history_;
   TSelectionState selection_;
   std::optional<TTokenId> popupToken_;
-  // A list drag going on, with the unit it carries (none when the list had no current item as
-  // the drag began).
-  struct TListDrag {
-    std::optional<std::string> Unit;
-  };
-  std::optional<TListDrag> listDrag_;
   TEvaluationState evaluation_;
   // Whether the last evaluation of the resultant was worked out whole: only then does the hint
   // name the units that have its powers.
@@ -197,6 +193,7 @@ class TMainForm : public QWidget, private TDragHost {
   TRandomGenerator randomGenerator_;
   TTokenWidgets tokenWidgets_;
   std::unique_ptr<THelpShell> helpShell_;
+  std::unique_ptr<TMainFormDragHost> dragHost_;
   std::unique_ptr<TDragController> dragController_;
   std::unique_ptr<TStatusHintTracker> statusTracker_;
   TCatalogueWatch* catalogueWatch_ = nullptr;

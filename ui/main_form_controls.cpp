@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include "ui/control_building.h"
 #include "ui/desktop_settings.h"
 #include "ui/hint.h"
 #include "ui/screen_readers.h"
@@ -79,15 +80,6 @@ constexpr int kToolButtonHeight = 38;
 constexpr int kToolButtonWidth = 39;
 constexpr int kSeparatorWidth = 8;
 
-// Fonts are given by their pixel height, as the layout measures everything in pixels.
-QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
-  QFont font(family);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
-
 // Where the window puts one quantity's power label and its letter, and what it names them.
 struct TPowerPlace {
   TPowerLabel** Label;
@@ -98,16 +90,6 @@ struct TPowerPlace {
   int LetterLeft;
 };
 
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& hint = {}) {
-  widget->setObjectName(QLatin1String(name));
-  widget->setGeometry(geometry);
-  if (!hint.isEmpty()) {
-    SetHint(widget, hint);
-  }
-  return widget;
-}
-
 TPowerLabel* PowerLabel(QWidget* parent, const char* name, int left, const QString& quantity,
                         const QString& hint) {
   auto* label = Place(new TPowerLabel(quantity, parent), name, {left, 275, 50, 16}, hint);
@@ -116,10 +98,9 @@ TPowerLabel* PowerLabel(QWidget* parent, const char* name, int left, const QStri
   return label;
 }
 
-TPicture* LetterPicture(QWidget* parent, const char* name, int left, const char* image,
+TPicture* LetterPicture(QWidget* parent, const char* name, int left, std::size_t quantity,
                         const QString& hint) {
-  return Place(new TPicture(QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(image)), parent),
-               name, {left, 288, 45, 45}, hint);
+  return Place(new TPicture(LetterArtwork(quantity), parent), name, {left, 288, 45, 45}, hint);
 }
 
 QToolButton* ToolButton(QWidget* bar, const char* name, int left, TToolImage image,
@@ -188,9 +169,10 @@ void TMainFormControls::ApplyDesktopColours(QWidget* form) const {
   form->setPalette(formColours);
   QPalette inkColours;
   inkColours.setColor(QPalette::WindowText, DesktopInk(desktop));
-  for (QLabel* label :
-       {MLabel, LLabel, TempLabel, TimeLabel, rMLabel, rLLabel, rTempLabel, rTimeLabel}) {
-    label->setPalette(inkColours);
+  for (const TPowerRow& row : {UnitRow, ResultRow}) {
+    for (QLabel* label : row) {
+      label->setPalette(inkColours);
+    }
   }
   for (TPicture* letter : {Image10, Image1, Image2, Image3, Image4, Image5, Image6, Image7}) {
     letter->SetInk(DesktopInk(desktop));
@@ -257,8 +239,6 @@ void TMainFormControls::BuildPowerRows() {
         {&rTempLabel, "rTempLabel", 532, &Image6, "Image6", 504},
         {&rTimeLabel, "rTimeLabel", 588, &Image7, "Image7", 568}}},
   }};
-  const std::array<const char*, 4> letterImages = {"letter-m", "letter-l", "letter-t",
-                                                   "letter-time"};
   for (const std::array<TPowerPlace, 4>& row : rows) {
     for (std::size_t q = 0; q < row.size(); ++q) {
       *row.at(q).Label = PowerLabel(WorkAreaPanel, row.at(q).LabelName, row.at(q).LabelLeft,
@@ -266,9 +246,11 @@ void TMainFormControls::BuildPowerRows() {
     }
     for (std::size_t q = 0; q < row.size(); ++q) {
       *row.at(q).Letter = LetterPicture(WorkAreaPanel, row.at(q).LetterName, row.at(q).LetterLeft,
-                                        letterImages.at(q), letterHints.at(q));
+                                        q, letterHints.at(q));
     }
   }
+  UnitRow = {MLabel, LLabel, TempLabel, TimeLabel};
+  ResultRow = {rMLabel, rLLabel, rTempLabel, rTimeLabel};
 }
 
 void TMainFormControls::BuildWorkArea() {

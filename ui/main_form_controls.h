@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,9 @@
 #include "ui/window_widgets.h"
 
 namespace calpero {
+
+// A row of power read-outs in the order of the quantities: Mass, Length, Temperature, Time.
+using TPowerRow = std::array<TPowerLabel*, 4>;
 
 // The main window's controls, made in their places: every one a child of the window (or of one
 // of its panels), named as the window's code names it, with its caption, hint, font and colours.
@@ -69,6 +74,10 @@ class TMainFormControls {
   QToolButton* AddToNrButton = nullptr;
   QWidget* ToolBar2 = nullptr;
   QToolButton* AddToDrButton = nullptr;
+  // The read-outs of the unit-powers row (MLabel, LLabel, TempLabel, TimeLabel) and of the result
+  // row (rMLabel, rLLabel, rTempLabel, rTimeLabel).
+  TPowerRow UnitRow{};
+  TPowerRow ResultRow{};
 
  private:
   void BuildFindAndList();

@@ -3,18 +3,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFont>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QRect>
 #include <QScreen>
 #include <QStatusBar>
 #include <QString>
+#include <QSvgRenderer>
 
+#include "ui/control_building.h"
 #include "ui/desktop_settings.h"
 #include "ui/grapheme_limit.h"
 #include "ui/hint.h"
@@ -34,54 +33,30 @@ constexpr int kPictureSide = 45;
 constexpr int kSaveAndExitResult = 1;
 constexpr int kCloseBoxResult = 2;
 
-QFont DialogFont() {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(kFontPixels);
-  return font;
-}
-
 // The exponents print like text set in a book: a bold serif, black (or the desktop's text colour
 // when its colour is dark), on the dialog's background.
-QFont PowerFieldFont() {
-  QFont font(QStringLiteral("Book Antiqua"));
-  font.setPixelSize(kFontPixels);
-  font.setBold(true);
-  return font;
-}
-
-QLineEdit* MakePowerField(QWidget* parent, const QString& name, const QRect& place,
-                          const QString& hint) {
-  auto* field = new QLineEdit(QStringLiteral("0.00"), parent);
-  field->setObjectName(name);
-  field->setGeometry(place);
-  SetHint(field, hint);
+QLineEdit* MakePowerField(QWidget* parent, const char* name, int left, const QString& hint) {
+  constexpr int kFieldsTop = 52;
+  constexpr int kFieldWidth = 33;
+  constexpr int kFieldHeight = 19;
+  auto* field = Place(new QLineEdit(QStringLiteral("0.00"), parent), name,
+                      {left, kFieldsTop, kFieldWidth, kFieldHeight}, hint);
   field->setFrame(false);
-  field->setFont(PowerFieldFont());
+  field->setFont(PixelFont(QStringLiteral("Book Antiqua"), kFontPixels, true));
   return field;
 }
 
-// The letters' artwork, kept on each picture so that it can be inked anew.
-const char* const kArtworkProperty = "calperoArtwork";
-
-QLabel* MakeLetterPicture(QWidget* parent, const QString& name, int left, const QString& artwork,
-                          const QString& hint) {
+QLabel* MakeLetterPicture(QWidget* parent, const char* name, int left, const QString& hint) {
   constexpr int kPicturesTop = 71;
-  auto* picture = new QLabel(parent);
-  picture->setObjectName(name);
-  picture->setGeometry(left, kPicturesTop, kPictureSide, kPictureSide);
-  SetHint(picture, hint);
-  picture->setProperty(kArtworkProperty, artwork);
-  return picture;
+  return Place(new QLabel(parent), name, {left, kPicturesTop, kPictureSide, kPictureSide}, hint);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, int left) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left) {
   constexpr int kButtonsTop = 140;
   constexpr int kButtonWidth = 75;
   constexpr int kButtonHeight = 25;
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setGeometry(left, kButtonsTop, kButtonWidth, kButtonHeight);
-  return button;
+  return Place(new QPushButton(text, parent), name,
+               {left, kButtonsTop, kButtonWidth, kButtonHeight});
 }
 
 }  // namespace
@@ -92,7 +67,7 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
   setObjectName(QStringLiteral("NewVarDlg"));
   setWindowTitle(QCoreApplication::translate("NewVarDlg", "Create Variable Dialogue"));
   setFixedSize(kClientWidth, kClientHeight);
-  setFont(DialogFont());
+  setFont(PixelFont(QStringLiteral("Tahoma"), kFontPixels));
   BuildControls();
   ApplyDesktopColours();
   FollowDesktopColours(this, [this] { ApplyDesktopColours(); });
@@ -104,18 +79,15 @@ TNewVarDlg::TNewVarDlg(QWidget* parent)
 }
 
 void TNewVarDlg::BuildControls() {
-  Label1 = new QLabel(QCoreApplication::translate("NewVarDlg", "Variable Name"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(16, 24, 68, 13);
+  Label1 = Place(new QLabel(QCoreApplication::translate("NewVarDlg", "Variable Name"), this),
+                 "Label1", {16, 24, 68, 13});
   // The size fits the caption in Tahoma; a wider substitute font grows the label, as an
   // auto-sized label would, rather than cutting the caption short.
   Label1->resize(Label1->size().expandedTo(Label1->sizeHint()));
   SetHint(Label1, QCoreApplication::translate("NewVarDlg", "Variable name"));
 
-  Edit5 = new QLineEdit(this);
-  Edit5->setObjectName(QStringLiteral("Edit5"));
-  Edit5->setGeometry(96, 18, 289, 19);
-  SetHint(Edit5, QCoreApplication::translate("NewVarDlg", "Variable name"));
+  Edit5 = Place(new QLineEdit(this), "Edit5", {96, 18, 289, 19},
+                QCoreApplication::translate("NewVarDlg", "Variable name"));
   Label1->setBuddy(Edit5);
   // The limit counts the characters a person sees, so that it never cuts one in half.
   Edit5->setValidator(new TGraphemeLimit(kNameMaxLength, Edit5));
@@ -125,49 +97,35 @@ void TNewVarDlg::BuildControls() {
 
   BuildPowerRow();
 
-  Button1 = MakeButton(this, QStringLiteral("Button1"),
-                       QCoreApplication::translate("NewVarDlg", "Save"), 256);
+  Button1 = MakeButton(this, "Button1", QCoreApplication::translate("NewVarDlg", "Save"), 256);
   Button1->setDefault(true);
   // "&&" shows one ampersand and leaves the button without an access key.
-  OKBtn = MakeButton(this, QStringLiteral("OKBtn"),
-                     QCoreApplication::translate("NewVarDlg", "Save && Exit"), 335);
+  OKBtn = MakeButton(this, "OKBtn", QCoreApplication::translate("NewVarDlg", "Save && Exit"), 335);
   SetHint(OKBtn, QCoreApplication::translate("NewVarDlg", "Save variable and Exit"));
   OKBtn->setFocusPolicy(Qt::ClickFocus);
 
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1 = Place(new QStatusBar(this), "StatusBar1",
+                     {0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight});
   StatusBar1->setSizeGripEnabled(false);
-  StatusBar1->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
 }
 
 void TNewVarDlg::BuildPowerRow() {
-  Image5 = MakeLetterPicture(this, QStringLiteral("Image5"), 48,
-                             QStringLiteral(":/artwork/letter-m.svg"),
-                             QCoreApplication::translate("NewVarDlg", "Mass"));
-  Image6 = MakeLetterPicture(this, QStringLiteral("Image6"), 134,
-                             QStringLiteral(":/artwork/letter-l.svg"),
-                             QCoreApplication::translate("NewVarDlg", "Length"));
-  Image7 = MakeLetterPicture(this, QStringLiteral("Image7"), 222,
-                             QStringLiteral(":/artwork/letter-t.svg"),
+  Image5 = MakeLetterPicture(this, "Image5", 48, QCoreApplication::translate("NewVarDlg", "Mass"));
+  Image6 =
+      MakeLetterPicture(this, "Image6", 134, QCoreApplication::translate("NewVarDlg", "Length"));
+  Image7 = MakeLetterPicture(this, "Image7", 222,
                              QCoreApplication::translate("NewVarDlg", "Temperature"));
-  Image8 = MakeLetterPicture(this, QStringLiteral("Image8"), 310,
-                             QStringLiteral(":/artwork/letter-time.svg"),
-                             QCoreApplication::translate("NewVarDlg", "Time"));
+  Image8 = MakeLetterPicture(this, "Image8", 310, QCoreApplication::translate("NewVarDlg", "Time"));
 
-  constexpr int kFieldsTop = 52;
-  constexpr int kFieldWidth = 33;
-  constexpr int kFieldHeight = 19;
-  Edit1 = MakePowerField(this, QStringLiteral("Edit1"),
-                         QRect(80, kFieldsTop, kFieldWidth, kFieldHeight),
+  Edit1 = MakePowerField(this, "Edit1", 80,
                          QCoreApplication::translate("NewVarDlg", "Power to which mass is raised"));
-  Edit2 = MakePowerField(
-      this, QStringLiteral("Edit2"), QRect(168, kFieldsTop, kFieldWidth, kFieldHeight),
-      QCoreApplication::translate("NewVarDlg", "Power to which length is raised"));
+  Edit2 =
+      MakePowerField(this, "Edit2", 168,
+                     QCoreApplication::translate("NewVarDlg", "Power to which length is raised"));
   Edit3 = MakePowerField(
-      this, QStringLiteral("Edit3"), QRect(256, kFieldsTop, kFieldWidth, kFieldHeight),
+      this, "Edit3", 256,
       QCoreApplication::translate("NewVarDlg", "Power to which temperature is raised"));
-  Edit4 = MakePowerField(this, QStringLiteral("Edit4"),
-                         QRect(336, kFieldsTop, kFieldWidth, kFieldHeight),
+  Edit4 = MakePowerField(this, "Edit4", 336,
                          QCoreApplication::translate("NewVarDlg", "Power to which time is raised"));
 }
 
@@ -184,11 +142,11 @@ void TNewVarDlg::ApplyDesktopColours() {
   for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4}) {
     field->setPalette(fieldColours);
   }
-  for (QLabel* letter : {Image5, Image6, Image7, Image8}) {
-    const QImage art = QIcon(letter->property(kArtworkProperty).toString())
-                           .pixmap(kPictureSide, kPictureSide)
-                           .toImage();
-    letter->setPixmap(QPixmap::fromImage(InkSilhouette(art, DesktopInk(desktop))));
+  const std::array<QLabel*, 4> letters = {Image5, Image6, Image7, Image8};
+  for (std::size_t quantity = 0; quantity < letters.size(); ++quantity) {
+    QSvgRenderer artwork(LetterArtwork(quantity));
+    letters.at(quantity)->setPixmap(QPixmap::fromImage(InkedArtwork(
+        artwork, QSizeF(kPictureSide, kPictureSide), devicePixelRatioF(), DesktopInk(desktop))));
   }
   // The name field's style sheet takes the button face from the palette when it is applied.
   Edit5->setStyleSheet(Edit5->styleSheet());

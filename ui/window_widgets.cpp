@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include "ui/desktop_settings.h"
+#include "ui/control_building.h"
 #include "ui/screen_readers.h"
 
 namespace calpero {
@@ -102,16 +102,8 @@ void TPicture::paintEvent(QPaintEvent* /*event*/) {
     renderer_.render(&painter, target);
     return;
   }
-  const qreal scale = devicePixelRatioF();
-  QImage art((target.size() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-  art.fill(Qt::transparent);
-  {
-    QPainter artPainter(&art);
-    renderer_.render(&artPainter);
-  }
-  QImage inked = InkSilhouette(art, *ink_);
-  inked.setDevicePixelRatio(scale);
-  painter.drawImage(target.topLeft(), inked);
+  painter.drawImage(target.topLeft(),
+                    InkedArtwork(renderer_, target.size(), devicePixelRatioF(), *ink_));
 }
 
 TPowerLabel::TPowerLabel(QString quantity, QWidget* parent)

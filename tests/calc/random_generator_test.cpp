@@ -15,9 +15,13 @@ struct Point {
   bool operator==(const Point&) const = default;
 };
 
-std::vector<Point> Presses(TRandomGenerator& generator, const std::vector<THolder>& areas) {
+// The outer sizes of the window's two areas.
+constexpr TAreaSize kNumerator{.Width = 297, .Height = 106};
+constexpr TAreaSize kDenominator{.Width = 296, .Height = 106};
+
+std::vector<Point> Presses(TRandomGenerator& generator, const std::vector<TAreaSize>& areas) {
   std::vector<Point> points;
-  for (const THolder area : areas) {
+  for (const TAreaSize area : areas) {
     const TDrawnPoint drawn = DrawAddButtonPoint(generator, area);
     points.push_back({drawn.X, drawn.Y});
   }
@@ -26,11 +30,11 @@ std::vector<Point> Presses(TRandomGenerator& generator, const std::vector<THolde
 
 TEST(AddButtonPoints, RepeatFromRunToRunForEachArea) {
   struct Row {
-    THolder area;
+    TAreaSize area;
     std::vector<Point> firstThree;
   };
-  const std::vector<Row> rows = {{THolder::Numerator, {{4, 6}, {247, 22}, {81, 65}}},
-                                 {THolder::Denominator, {{4, 6}, {246, 22}, {80, 65}}}};
+  const std::vector<Row> rows = {{kNumerator, {{4, 6}, {247, 22}, {81, 65}}},
+                                 {kDenominator, {{4, 6}, {246, 22}, {80, 65}}}};
   for (const Row& row : rows) {
     TRandomGenerator generator;
     EXPECT_EQ(Presses(generator, {row.area, row.area, row.area}), row.firstThree);
@@ -40,21 +44,19 @@ TEST(AddButtonPoints, RepeatFromRunToRunForEachArea) {
 TEST(AddButtonPoints, InterleavedPressesShareOneSequence) {
   TRandomGenerator generator;
   const std::vector<Point> points =
-      Presses(generator, {THolder::Numerator, THolder::Denominator, THolder::Numerator,
-                          THolder::Denominator, THolder::Denominator});
+      Presses(generator, {kNumerator, kDenominator, kNumerator, kDenominator, kDenominator});
   EXPECT_EQ(points, (std::vector<Point>{{4, 6}, {246, 22}, {81, 65}, {93, 18}, {108, 43}}));
 }
 
 TEST(AddButtonPoints, StayInsideTheRangeOfEachArea) {
-  for (const THolder area : {THolder::Numerator, THolder::Denominator}) {
-    const THolderGeometry geometry = TWorkArea::Geometry(area);
+  for (const TAreaSize area : {kNumerator, kDenominator, TAreaSize{.Width = 15, .Height = 15}}) {
     TRandomGenerator generator;
     for (int press = 0; press < 2000; ++press) {
       const TDrawnPoint point = DrawAddButtonPoint(generator, area);
       EXPECT_GE(point.X, 4);
-      EXPECT_LT(point.X, geometry.Width - 10);
+      EXPECT_LT(point.X, area.Width - 10);
       EXPECT_GE(point.Y, 4);
-      EXPECT_LT(point.Y, geometry.Height - 10);
+      EXPECT_LT(point.Y, area.Height - 10);
     }
   }
 }
@@ -62,7 +64,7 @@ TEST(AddButtonPoints, StayInsideTheRangeOfEachArea) {
 TEST(AddButtonPoints, TheFirstPressPlacesATokenPartlyOutsideTheArea) {
   TRandomGenerator generator;
   TWorkArea work([](std::string_view) { return TTextExtent{.Width = 40, .Height = 19}; });
-  const TDrawnPoint point = DrawAddButtonPoint(generator, THolder::Denominator);
+  const TDrawnPoint point = DrawAddButtonPoint(generator, kDenominator);
   const TTokenId id = work.PlaceToken(THolder::Denominator, point.X, point.Y, "m").value();
   EXPECT_EQ(work.Token(id)->Left, -28);
   EXPECT_EQ(work.Token(id)->Top, -2);

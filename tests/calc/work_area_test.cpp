@@ -18,23 +18,6 @@ using testing::kLineHeight;
 using testing::kPixelsPerByte;
 using WorkArea = testing::WorkAreaFixture;
 
-TEST(WorkAreaGeometry, HoldersLieWhereTheWindowDrawsThem) {
-  struct Row {
-    THolder holder;
-    THolderGeometry geometry;
-  };
-  const std::vector<Row> rows = {{THolder::Numerator, {352, 51, 297, 106}},
-                                 {THolder::Denominator, {352, 167, 296, 106}},
-                                 {THolder::Trash, {256, 296, 25, 25}}};
-  for (const Row& row : rows) {
-    const THolderGeometry actual = TWorkArea::Geometry(row.holder);
-    EXPECT_EQ(actual.Left, row.geometry.Left);
-    EXPECT_EQ(actual.Top, row.geometry.Top);
-    EXPECT_EQ(actual.Width, row.geometry.Width);
-    EXPECT_EQ(actual.Height, row.geometry.Height);
-  }
-}
-
 TEST_F(WorkArea, AUnitDroppedOnAnAreaIsCentredAsA65By17BoxWhateverItsName) {
   for (const THolder holder : {THolder::Numerator, THolder::Denominator}) {
     for (const std::string name : {"m", "kilogram", "", "a unit with a long name & more"}) {

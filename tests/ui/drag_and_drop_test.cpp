@@ -1,4 +1,7 @@
 #include <array>
+#include <functional>
+#include <string>
+#include <tuple>
 
 #include <QTest>
 
@@ -186,6 +189,78 @@ TEST_F(DragAndDrop, RefusesTheTrashPictureEverywhere) {
   EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
 }
 
+// While a drag goes on, the cursor tells whether the place under the pointer takes it: the areas
+// and their tokens take the list's units and tokens, the list takes tokens only, the trash takes
+// both, the rest of the window nothing; the trash picture, which drags too, is taken nowhere.
+TEST_F(DragAndDrop, ShowsWhichPlacesTakeEachKindOfDrag) {
+  TTokenLabel* dragged = PlaceInNumerator(kNewton, {100, 50});
+  ASSERT_NE(dragged, nullptr);
+  DragListItem(kArea, DenominatorClient(), {100, 50});
+  ASSERT_EQ(TokensIn(THolder::Denominator).size(), 1U);
+  TTokenLabel* lying = TokensIn(THolder::Denominator).front();
+  const QPoint draggedAt = dragged->pos();
+  const QStringList resultRow = ResultRow();
+  TUnitListBox* list = C().UnitsListBox;
+  struct Place {
+    const char* name;
+    QWidget* widget;
+    QPoint at;
+  };
+  const auto places = std::to_array<Place>({
+      {"the numerator", NumeratorClient(), {250, 80}},
+      {"the denominator", DenominatorClient(), {250, 80}},
+      {"a token", lying, {3, 3}},
+      {"the list", list->viewport(), list->visualItemRect(kSecond).center()},
+      {"the trash", C().TrashImage, {24, 24}},
+      {"a power label", C().MLabel, {4, 4}},
+      {"the toolbar", C().MainToolBar, {4, 4}},
+      {"the work panel", C().WorkAreaPanel, {4, 4}},
+  });
+  constexpr std::size_t kPlaces = std::tuple_size_v<decltype(places)>;
+  const QPoint listItem = list->visualItemRect(kKelvin).center();
+  struct Kind {
+    const char* name;
+    std::function<void()> press;
+    std::array<bool, kPlaces> taken;
+  };
+  const auto kinds = std::to_array<Kind>({
+      {"a unit of the list",
+       [&] {
+         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, listItem);
+         QTest::mouseMove(list->viewport(), listItem + QPoint(0, TDragController::kThreshold));
+       },
+       {true, true, true, false, true, false, false, false}},
+      {"a token",
+       [&] {
+         QTest::mousePress(dragged, Qt::LeftButton, {}, {3, 3});
+       },
+       {true, true, true, true, true, false, false, false}},
+      {"the trash picture",
+       [&] {
+         QTest::mousePress(C().TrashImage, Qt::LeftButton, {}, {20, 20});
+       },
+       {false, false, false, false, false, false, false, false}},
+  });
+  for (const Kind& kind : kinds) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      SCOPED_TRACE(std::string(kind.name) + " over " + places.at(i).name);
+      kind.press();
+      QTest::mouseMove(places.at(i).widget, places.at(i).at);
+      const QCursor* cursor = QApplication::overrideCursor();
+      ASSERT_NE(cursor, nullptr);
+      EXPECT_EQ(cursor->shape(), kind.taken.at(i) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+      // Released over a place that takes nothing, the drag ends without a drop.
+      QTest::mouseMove(C().MLabel, {4, 4});
+      QTest::mouseRelease(C().MLabel, Qt::LeftButton, {}, {4, 4});
+      ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+  }
+  EXPECT_EQ(dragged->pos(), draggedAt);
+  EXPECT_EQ(form_->WorkArea().TokenCount(), 2U);
+  EXPECT_EQ(CatalogueBytes(), kSampleCatalogue);
+  EXPECT_EQ(ResultRow(), resultRow);
+}
+
 TEST_F(DragAndDrop, LeavesATokenReleasedOverARefusingPlaceWhereItWas) {
   TTokenLabel* token = PlaceInNumerator(kNewton, {100, 50});
   ASSERT_NE(token, nullptr);
@@ -244,7 +319,10 @@ TEST_F(DragAndDrop, ErasesAUnitDroppedOnTheTrashWithoutAsking) {
   EXPECT_EQ(CatalogueBytes().find("[Newton]"), std::string::npos);
   // The row keeps the erased unit's powers; its token now counts as zeros.
   EXPECT_EQ(UnitRow(), QStringList({"1.00", "1.00", "0.00", "-2.00"}));
+  // The reload of the list is no click either: the index and the add buttons stay.
   EXPECT_EQ(form_->SelectedIndex(), kNewton);
+  EXPECT_TRUE(C().AddToNrButton->isEnabled());
+  EXPECT_TRUE(C().AddToDrButton->isEnabled());
   EXPECT_EQ(TokensIn(THolder::Numerator).size(), 1U);
   EXPECT_EQ(ResultRow(), QStringList({"0.00", "0.00", "0.00", "0.00"}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -127,6 +127,8 @@ TEST_P(FindBox, MakesTheMatchCurrentWithoutAClick) {
   // The find is no click: the row, the index and the buttons stay as the last click left them.
   EXPECT_EQ(UnitRow(), QStringList({"0.00", "0.00", "0.00", "1.00"}));
   EXPECT_EQ(form_->SelectedIndex(), 5);
+  EXPECT_TRUE(C().AddToNrButton->isEnabled());
+  EXPECT_TRUE(C().AddToDrButton->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindBox, ::testing::ValuesIn(kFindCases),
