@@ -11,6 +11,7 @@
 #include <QSize>
 
 #include "app/error_text.h"
+#include "ui/screen_readers.h"
 
 namespace calpero {
 namespace {
@@ -18,9 +19,9 @@ namespace {
 // The height of every row of the list, in pixels.
 constexpr int kItemHeight = 13;
 
-// The least time between two focus events of the list's rows, in milliseconds: about what a
-// screen reader needs to follow one, and shorter than a person's pace from key to key.
-constexpr qint64 kFocusSpacingMs = 100;
+// The longest time between two focus events of the list's rows while its moves go on without
+// a rest (a key held down for long), in milliseconds.
+constexpr qint64 kFocusHeldMs = 500;
 
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
@@ -242,32 +243,36 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::currentChanged(current, previous);
-  if (!current.isValid() || !hasFocus() || reloading_ || !QAccessible::isActive()) {
+  if (!current.isValid() || !hasFocus() || reloading_) {
     return;
   }
-  // A move that comes sooner than kFocusSpacingMs after the last one told waits for that
-  // spacing, and then the row current by then is told: a key held down tells screen readers of
-  // every few rows and always of the last, at a pace they can follow.
-  const qint64 since = focusTold_.isValid() ? focusTold_.elapsed() : kFocusSpacingMs;
-  if (since < kFocusSpacingMs) {
-    if (!focusPending_.isActive()) {
-      focusPending_.start(static_cast<int>(kFocusSpacingMs - since));
-    }
+  // A move after a rest is told at once. The moves that follow it without a rest of kSettleMs
+  // (a key held down, keys pressed in quick succession) are told once they rest, by the row
+  // current then, and at least every kFocusHeldMs while they go on: a screen reader hears the
+  // row a person stops on without following each row passed on the way.
+  const bool atRest =
+      !focusPending_.isActive() && (!lastMove_.isValid() || lastMove_.elapsed() >= kSettleMs);
+  lastMove_.start();
+  if (atRest || (focusTold_.isValid() && focusTold_.elapsed() >= kFocusHeldMs)) {
+    TellFocus();
     return;
   }
-  TellFocus();
+  focusPending_.start(kSettleMs);
 }
 
 void TUnitListBox::TellFocus() {
   focusPending_.stop();
   const QModelIndex current = currentIndex();
-  if (!current.isValid() || !hasFocus() || !QAccessible::isActive()) {
+  if (!current.isValid() || !hasFocus()) {
     return;
   }
   focusTold_.start();
-  QAccessibleEvent focused(this, QAccessible::Focus);
-  focused.setChild(PresentedIndex(current.row()));
-  QAccessible::updateAccessibility(&focused);
+  emit FocusTold(current.row());
+  if (QAccessible::isActive()) {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(PresentedIndex(current.row()));
+    QAccessible::updateAccessibility(&focused);
+  }
 }
 
 void TUnitListBox::selectionChanged(const QItemSelection& selected,
