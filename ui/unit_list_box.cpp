@@ -246,16 +246,17 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   if (!current.isValid() || !hasFocus() || reloading_) {
     return;
   }
-  // A move after a rest is told at once. The moves that follow it without a rest of kSettleMs
-  // (a key held down, keys pressed in quick succession) are told once they rest, by the row
-  // current then, and at least every kFocusHeldMs while they go on: a screen reader hears the
-  // row a person stops on without following each row passed on the way.
-  const bool atRest =
-      !focusPending_.isActive() && (!lastMove_.isValid() || lastMove_.elapsed() >= kSettleMs);
-  lastMove_.start();
-  if (atRest || (focusTold_.isValid() && focusTold_.elapsed() >= kFocusHeldMs)) {
+  // The row is told once the moves rest for kSettleMs, and at least every kFocusHeldMs while
+  // they go on (a key held down). A screen reader busy with the row of one move holds back the
+  // keys that come after it, so a burst of moves (keys pressed in quick succession, a key held
+  // down) is told by the row it rests on: the keys reach the list at once and the screen reader
+  // reads the row a person stops on.
+  if (focusPending_.isActive() && focusTold_.isValid() && focusTold_.elapsed() >= kFocusHeldMs) {
     TellFocus();
     return;
+  }
+  if (!focusPending_.isActive()) {
+    focusTold_.start();
   }
   focusPending_.start(kSettleMs);
 }

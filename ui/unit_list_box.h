@@ -117,8 +117,8 @@ class TUnitListBox : public QListView {
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
   // Tells screen readers that the new current row has the focus only while the list itself has
-  // the keyboard focus (a find moves the current row while the keys go to the find box); of a
-  // burst of moves, the first and the row it rests on.
+  // the keyboard focus (a find moves the current row while the keys go to the find box), once
+  // the moves rest.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   // Leaves screen readers to read the selection from the rows' states (the focus tells of it).
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -132,8 +132,7 @@ class TUnitListBox : public QListView {
 
   TUnitListModel* model_;
   bool reloading_ = false;   // SetNames is changing the rows
-  QElapsedTimer focusTold_;  // since the last focus event of a row
-  QElapsedTimer lastMove_;   // since the last move of the current row told of
+  QElapsedTimer focusTold_;  // since the last focus event of a row, or the first move after it
   QTimer focusPending_;      // tells the row that a burst of moves rests on
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
