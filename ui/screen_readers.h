@@ -17,7 +17,7 @@ void InstallOwnAccessibleFactory();
 
 // How long, in milliseconds, a change that comes in bursts (the list's moves, the powers that they
 // show) must rest before screen readers are told of it.
-constexpr int kSettleMs = 150;
+constexpr int kSettleMs = 100;
 
 // Names the controls of `window` for screen readers, where their caption does not already: a
 // control with a hint is described by the hint and named by its meaning (HintMeaning); an edit

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QSize>
 
+#include "ui/screen_readers.h"
 #include "window/error_text.h"
 
 namespace calpero {
@@ -18,9 +19,9 @@ namespace {
 // The height of every row of the list, in pixels.
 constexpr int kItemHeight = 13;
 
-// The least time between two focus events of the list's rows, in milliseconds: about what a
-// screen reader needs to follow one, and shorter than a person's pace from key to key.
-constexpr qint64 kFocusSpacingMs = 100;
+// The longest time between two focus events of the list's rows while its moves go on without
+// a rest (a key held down for long), in milliseconds.
+constexpr qint64 kFocusHeldMs = 500;
 
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
@@ -242,32 +243,37 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::currentChanged(current, previous);
-  if (!current.isValid() || !hasFocus() || reloading_ || !QAccessible::isActive()) {
+  if (!current.isValid() || !hasFocus() || reloading_) {
     return;
   }
-  // A move that comes sooner than kFocusSpacingMs after the last one told waits for that
-  // spacing, and then the row current by then is told: a key held down tells screen readers of
-  // every few rows and always of the last, at a pace they can follow.
-  const qint64 since = focusTold_.isValid() ? focusTold_.elapsed() : kFocusSpacingMs;
-  if (since < kFocusSpacingMs) {
-    if (!focusPending_.isActive()) {
-      focusPending_.start(static_cast<int>(kFocusSpacingMs - since));
-    }
+  // The row is told once the moves rest for kSettleMs, and at least every kFocusHeldMs while
+  // they go on (a key held down). A screen reader busy with the row of one move holds back the
+  // keys that come after it, so a burst of moves (keys pressed in quick succession, a key held
+  // down) is told by the row it rests on: the keys reach the list at once and the screen reader
+  // reads the row a person stops on.
+  if (focusPending_.isActive() && focusTold_.isValid() && focusTold_.elapsed() >= kFocusHeldMs) {
+    TellFocus();
     return;
   }
-  TellFocus();
+  if (!focusPending_.isActive()) {
+    focusTold_.start();
+  }
+  focusPending_.start(kSettleMs);
 }
 
 void TUnitListBox::TellFocus() {
   focusPending_.stop();
   const QModelIndex current = currentIndex();
-  if (!current.isValid() || !hasFocus() || !QAccessible::isActive()) {
+  if (!current.isValid() || !hasFocus()) {
     return;
   }
   focusTold_.start();
-  QAccessibleEvent focused(this, QAccessible::Focus);
-  focused.setChild(PresentedIndex(current.row()));
-  QAccessible::updateAccessibility(&focused);
+  emit FocusTold(current.row());
+  if (QAccessible::isActive()) {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(PresentedIndex(current.row()));
+    QAccessible::updateAccessibility(&focused);
+  }
 }
 
 void TUnitListBox::selectionChanged(const QItemSelection& selected,

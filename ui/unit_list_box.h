@@ -106,6 +106,8 @@ class TUnitListBox : public QListView {
 
  signals:
   void UserSelected();
+  // Screen readers, if any listen, have just been told that `row` has the focus.
+  void FocusTold(int row);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -115,8 +117,8 @@ class TUnitListBox : public QListView {
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
   // Tells screen readers that the new current row has the focus only while the list itself has
-  // the keyboard focus (a find moves the current row while the keys go to the find box), and at
-  // most every 100 ms, the last move always.
+  // the keyboard focus (a find moves the current row while the keys go to the find box), once
+  // the moves rest.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   // Leaves screen readers to read the selection from the rows' states (the focus tells of it).
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -130,8 +132,8 @@ class TUnitListBox : public QListView {
 
   TUnitListModel* model_;
   bool reloading_ = false;   // SetNames is changing the rows
-  QElapsedTimer focusTold_;  // since the last focus event of a row
-  QTimer focusPending_;      // tells a move that came too soon after the last focus event
+  QElapsedTimer focusTold_;  // since the last focus event of a row, or the first move after it
+  QTimer focusPending_;      // tells the row that a burst of moves rests on
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };

@@ -195,7 +195,11 @@ grep -q '^\[Stress\]' "$scratch/workspace/Data/data.ini"
 # then Ctrl+Z in the main window takes that save back, and says so.
 dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Create Variable Dialogue$' | head -n1)
 timeout 30 xdotool key --delay 50 ctrl+a
+typed=$(line_count)
 timeout 30 xdotool type --delay 50 'Strain'
+# The keys reach the window only once Orca has let them through, a click at once: the click waits
+# for the name's last letter, which it would otherwise overtake on a busy machine.
+logged_since "$typed" 'text-changed:insert for .*\(5, 1, n\)' >/dev/null
 before=$(line_count)
 timeout 30 xdotool mousemove --window "$dialog" 372 152 click 1
 logged_since "$before" "$(announced 'Strain saved in the catalogue\.')"

@@ -320,6 +320,36 @@ TEST_F(OwnCatalogueList, ShowsScreenReadersTheRowsInViewAndTheCurrentRow) {
   EXPECT_LT(childCounts[0], 25);
 }
 
+// A burst of moves in the list tells screen readers of the row it rests on once it rests, not of
+// every row passed; a find typed in the find box tells of none.
+TEST_F(OwnCatalogueList, TellsScreenReadersTheRowABurstOfMovesRestsOn) {
+  WriteCatalogue(NumberedCatalogue(300));
+  OpenForm();
+  TUnitListBox* list = C().UnitsListBox;
+  QStringList told;
+  QObject::connect(list, &TUnitListBox::FocusTold, list,
+                   [list, &told](int row) { told += list->ItemText(row); });
+  list->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+  ClickListItem(10);
+  QTest::qWait(2 * kSettleMs);
+  told.clear();
+  for (int key = 0; key < 6; ++key) {
+    QTest::keyClick(list, Qt::Key_Down);
+  }
+  EXPECT_EQ(told, QStringList());
+  QTest::qWait(2 * kSettleMs);
+  EXPECT_EQ(told, QStringList({"Unit 00016"}));
+
+  C().FindEdit->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return C().FindEdit->hasFocus(); }));
+  told.clear();
+  QTest::keyClicks(C().FindEdit, QStringLiteral("Unit 0020"));
+  QTest::qWait(2 * kSettleMs);
+  EXPECT_EQ(CurrentItem(), QStringLiteral("Unit 00200"));
+  EXPECT_EQ(told, QStringList());
+}
+
 // An erase, from the list's context menu or by Ctrl+Delete in the list, takes one row out: the
 // rows in view stay where they were and no row is current, as after any reload.
 TEST_F(OwnCatalogueList, AnEraseTakesOneRowOutAndKeepsTheRowsInView) {
