@@ -11,17 +11,17 @@
 #include <string_view>
 #include <vector>
 
+#include "app/start_up.h"
 #include "bench/bench_catalogues.h"
 #include "bench/file_floor.h"
 #include "calc/evaluation.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/reading_report.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 namespace {

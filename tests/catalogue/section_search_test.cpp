@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
@@ -14,10 +16,11 @@
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/file_system.h"
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/section_index.h"
-#include "catalogue/whole_file.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
 #include "tests/catalogue/test_files.h"
 #include "text/text_bytes.h"
 
@@ -111,7 +114,17 @@ void ExpectSameSection(const IniSection& got, const IniSection& want, const std:
   EXPECT_EQ(got.entriesEnd, want.entriesEnd) << "'" << text << "'";
   EXPECT_EQ(got.hasEntries, want.hasEntries) << "'" << text << "'";
   EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
-  EXPECT_EQ(got.nameMark, IniNameMark(want.name)) << "'" << text << "'";
+}
+
+// The headers that a walk of `text` finds, and their marks, which must be those of their names.
+std::vector<IniSection> WalkedHeaders(const std::string& text, std::vector<std::uint16_t>& marks) {
+  std::vector<IniSection> headers;
+  SectionHeaders::Walk(text, headers, marks);
+  EXPECT_EQ(marks.size(), headers.size()) << "'" << text << "'";
+  for (std::size_t i = 0; i < std::min(marks.size(), headers.size()); ++i) {
+    EXPECT_EQ(marks[i], IniNameMark(headers[i].name)) << "'" << text << "'";
+  }
+  return headers;
 }
 
 TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
@@ -119,7 +132,8 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
     const std::vector<IniSection> want = SectionsByLine(text);
     const SectionIndex index(text);
     const std::vector<IniSection> got = index.Sections();
-    const std::vector<IniSection> headers = index.Headers();
+    std::vector<std::uint16_t> marks;
+    const std::vector<IniSection> headers = WalkedHeaders(text, marks);
     ASSERT_EQ(got.size(), want.size()) << "'" << text << "'";
     ASSERT_EQ(headers.size(), want.size()) << "'" << text << "'";
     std::vector<std::string> names;
@@ -145,17 +159,20 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
 TEST(CatalogueText, AReadingAfterAnEraseIsTheWalkOfTheErasedText) {
   for (const std::string& text : AllTexts()) {
     const CatalogueText before(text);
-    for (const IniSection& section : before.Headers()) {
+    for (const IniSection& section : CatalogueTextHeaders::Of(before).sections) {
       const std::optional<TextSplice> erase = SectionIndex(text).Erase(section.name);
       ASSERT_TRUE(erase.has_value());
       const std::shared_ptr<const CatalogueText> got = before.WithErased(*erase);
       const CatalogueText want(text.substr(0, erase->begin) + text.substr(erase->end));
       ASSERT_EQ(got->Text(), want.Text());
-      ASSERT_EQ(got->Headers().size(), want.Headers().size()) << "'" << text << "'";
-      for (std::size_t i = 0; i < want.Headers().size(); ++i) {
-        ExpectSameSection(got->Headers()[i], want.Headers()[i], text);
-        EXPECT_EQ(got->Headers()[i].name.data() - got->Text().data(),
-                  want.Headers()[i].name.data() - want.Text().data())
+      const SectionHeaders gotHeaders = CatalogueTextHeaders::Of(*got);
+      const SectionHeaders wantHeaders = CatalogueTextHeaders::Of(want);
+      ASSERT_EQ(gotHeaders.sections.size(), wantHeaders.sections.size()) << "'" << text << "'";
+      EXPECT_TRUE(std::ranges::equal(gotHeaders.marks, wantHeaders.marks)) << "'" << text << "'";
+      for (std::size_t i = 0; i < wantHeaders.sections.size(); ++i) {
+        ExpectSameSection(gotHeaders.sections[i], wantHeaders.sections[i], text);
+        EXPECT_EQ(gotHeaders.sections[i].name.data() - got->Text().data(),
+                  wantHeaders.sections[i].name.data() - want.Text().data())
             << "'" << text << "'";
       }
     }
@@ -170,9 +187,11 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
       names.emplace_back(section.name);
     }
     const SectionTable walked = index.FindAll(names);
-    const std::vector<IniSection> headers = index.Headers();
+    std::vector<std::uint16_t> marks;
+    const std::vector<IniSection> walkedHeaders = WalkedHeaders(text, marks);
+    const SectionHeaders headers{walkedHeaders, marks};
     // The same look among headers found before answers exactly as the walk does.
-    for (const SectionTable& table : {walked, index.FindAll(names, headers)}) {
+    for (const SectionTable& table : {walked, headers.FindAll(text, names)}) {
       for (const IniSection& section : SectionsByLine(text)) {
         for (const std::string& asked : {std::string(section.name), [&] {
                                            std::string folded;
@@ -186,10 +205,10 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
             return SameIniName(s.name, asked);
           });
           ExpectSameSection(*found, *first, text);
-          const std::optional<IniSection> amongHeaders = index.Find(asked, headers);
+          const std::optional<IniSection> amongHeaders = headers.Find(text, asked);
           ASSERT_TRUE(amongHeaders.has_value()) << "'" << text << "' " << asked;
           ExpectSameSection(*amongHeaders, *first, text);
-          const std::optional<TextSplice> erase = index.Erase(asked, headers);
+          const std::optional<TextSplice> erase = index.Erase(asked);
           ASSERT_TRUE(erase.has_value()) << "'" << text << "' " << asked;
           EXPECT_EQ(std::pair(erase->begin, erase->end),
                     std::pair(first->headerBegin, first->entriesEnd));
@@ -202,8 +221,8 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
         }
       }
       EXPECT_FALSE(index.Find("no such unit").has_value());
-      EXPECT_FALSE(index.Find("no such unit", headers).has_value());
-      EXPECT_FALSE(index.Erase("no such unit", headers).has_value());
+      EXPECT_FALSE(headers.Find(text, "no such unit").has_value());
+      EXPECT_FALSE(index.Erase("no such unit").has_value());
       EXPECT_EQ(table.Find("no such unit"), nullptr);
     }
   }

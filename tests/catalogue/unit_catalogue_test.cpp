@@ -1,5 +1,3 @@
-#include "catalogue/unit_catalogue.h"
-
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -21,9 +19,10 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "catalogue/unit_catalogue.h"
+#include "storage/file_system.h"
 #include "tests/catalogue/test_files.h"
 
 namespace calpero::test {

@@ -15,10 +15,10 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
+#include "storage/write_lock.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 

@@ -22,8 +22,8 @@ struct LockFileProblem {
   uid_t owner = 0;
 };
 
-// Writers take turns: every change of a file that is replaced through ChangeWholeFile (the
-// catalogue, its backup) holds this lock from reading the file to renaming the new one over it,
+// Writers take turns: every change of a file that is replaced through ChangeWholeFile (a
+// file and its copies alike) holds this lock from reading the file to renaming the new one over it,
 // so that no writer works from contents that another is about to replace (a lost update).
 // Readers take no lock: the rename already shows them a whole file, old or new.
 //
