@@ -1,3 +1,5 @@
+#include "catalogue/unit_catalogue.h"
+
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -21,7 +23,6 @@
 #include "catalogue/errors.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
-#include "catalogue/unit_catalogue.h"
 #include "storage/file_system.h"
 #include "tests/catalogue/test_files.h"
 
@@ -397,45 +398,6 @@ TEST_F(UnitCatalogueTest, ReadUnitsReadsTheFileOnceForTheRequestedNamesOnly) {
   std::filesystem::remove(path_);
   EXPECT_EQ(reading.ReadPower("UnitB", "Length"), -1.5);
   EXPECT_EQ(reading.ReadPower("UnitA", "Mass"), 0);
-}
-
-TEST_F(UnitCatalogueTest, AReadOnlyCatalogueRefusesWritesAndErasesAndStaysAsItWas) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  ::chmod(path_.c_str(), 0444);
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  EXPECT_THROW(catalogue.WritePower("New", "Mass", 5), EIniFileException);
-  EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
-}
-
-TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  {
-    const RefusedRight readOnly(RefusedRight::Right::kWriteInFolder, folder_.Path().string(), 0555);
-    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-    EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
-  }
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
-}
-
-TEST_F(UnitCatalogueTest, AnUnreadableCatalogueIsNeverReplaced) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  {
-    const RefusedRight unreadable(RefusedRight::Right::kReadFile, path_, 0200);
-    EXPECT_TRUE(catalogue.ListUnits().empty());
-    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  }
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-}
-
-TEST_F(UnitCatalogueTest, AFolderInPlaceOfTheFileReadsAsEmptyAndRefusesWrites) {
-  std::filesystem::create_directory(path_);
-  UnitCatalogue catalogue(path_);
-  EXPECT_TRUE(catalogue.ListUnits().empty());
-  EXPECT_EQ(catalogue.ReadPower("UnitA", "Mass"), 0);
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException);
 }
 
 TEST_F(UnitCatalogueTest, ASymlinkedCatalogueStaysALinkAndItsTargetIsReplaced) {
