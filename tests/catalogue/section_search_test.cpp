@@ -1,10 +1,11 @@
 // The section index's fast ways through a catalogue text agree with the plain line-by-line
 // reading: the header search that jumps from "[" to "[" and the sections found by it, the
-// word-at-a-time name comparison and hash, and the splices through which a change is written.
+// word-at-a-time name comparison and hash, the splices through which a change is written, and
+// the power search, which asks about each unit's stored texts as far as it must.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,9 +19,10 @@
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/detail/section_headers.h"
 #include "catalogue/ini_text.h"
+#include "catalogue/power_keys.h"
+#include "catalogue/power_search.h"
+#include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
-#include "storage/file_system.h"
-#include "storage/whole_file.h"
 #include "tests/catalogue/test_files.h"
 #include "text/text_bytes.h"
 
@@ -306,36 +308,62 @@ TEST(SectionIndex, SplicesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
   }
 }
 
-TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
-  const TempFolder folder;
-  const std::string path = folder.File("data.ini");
-  WriteBytes(path, "old");
-  const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
-  ASSERT_TRUE(ReplaceWholeFile(path, pieces));
-  EXPECT_EQ(ReadBytes(path), "[A]\nMass=1\n[B]\n");
+// A question that passes the texts it was given for each key, refuses "x", and notes each text
+// that it was asked about.
+class GivenTexts final : public PowerTextTest {
+ public:
+  GivenTexts(std::string question, std::array<std::string_view, 4> wanted)
+      : question_(std::move(question)), wanted_(wanted) {}
+
+  PowerTextVerdict Judge(std::size_t key, std::string_view text) override {
+    asked.emplace_back(std::string(kPowerKeys.at(key)) + "=" + std::string(text));
+    return {.passes = text == wanted_.at(key), .refused = text == "x"};
+  }
+  std::string Question() const override { return question_; }
+
+  Names asked;
+
+ private:
+  std::string question_;
+  std::array<std::string_view, 4> wanted_;
+};
+
+// [a] comes after [A], so it is passed over; [C]'s quoted value is read as every reader reads it;
+// [D]'s refused text is reported, that of [d], which no reader takes, is not.
+constexpr std::string_view kSearched =
+    "[A]\nTime=4\nMass=1\nLength=2\nTemperature=3\n[B]\nMass=9\n[a]\nMass=1\nLength=2\n"
+    "Temperature=3\nTime=4\n[C]\r\nmass = \"1\"\r\nLength=2\r\nTemperature=3\r\nTime=4\r\n"
+    "[D]\nMass=x\n[d]\nMass=x\n";
+
+TEST(PowerSearch, AsksEachUnitsTextsInKeyOrderUpToTheFirstThatFails) {
+  GivenTexts test("1 2 3 4", {"1", "2", "3", "4"});
+  std::vector<TRefusedPower> refused;
+  EXPECT_EQ(UnitsWhosePowersPass(kSearched, test, &refused), (Names{"A", "C"}));
+  const Names whole = {"Mass=1", "Length=2", "Temperature=3", "Time=4"};
+  Names asked = whole;
+  asked.emplace_back("Mass=9");
+  asked.insert(asked.end(), whole.begin(), whole.end());
+  asked.insert(asked.end(), whole.begin(), whole.end());
+  asked.insert(asked.end(), {"Mass=x", "Mass=x"});
+  EXPECT_EQ(test.asked, asked);
+  EXPECT_EQ(refused, (std::vector<TRefusedPower>{{"D", "Mass", "x"}}));
 }
 
-TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
-  const TempFolder folder;
-  const std::string path = folder.File("data.ini");
-  WriteBytes(path, "[Kept]\nMass=1\n");
-  for (int failing = 1; failing <= 3; ++failing) {
-    FileSystemCalls calls = SystemFileSystem();
-    auto writes = std::make_shared<int>(0);
-    calls.write = [writes, failing, real = calls.write](int fd, const void* data,
-                                                        std::size_t size) -> ssize_t {
-      if (++*writes == failing) {
-        errno = EIO;
-        return -1;
-      }
-      return real(fd, data, size);
-    };
-    const ScopedFileSystem failingWrites(calls);
-    const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
-    EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
-    EXPECT_EQ(ReadBytes(path), "[Kept]\nMass=1\n") << failing;
-    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
-  }
+TEST(PowerSearch, AReadingAnswersAgainOnlyTheSameQuestionUnderTheSameSeparator) {
+  const CatalogueText reading{std::string(kSearched)};
+  GivenTexts first("q", {"1", "2", "3", "4"});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, first), (Names{"A", "C"}));
+  // The same question again is answered from memory, without a text being asked about.
+  GivenTexts same("q", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, same), (Names{"A", "C"}));
+  EXPECT_TRUE(same.asked.empty());
+  GivenTexts other("r", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, other), Names{"B"});
+  // Stored texts read under another separator are another search.
+  const ScopedDecimalSeparator comma(",");
+  GivenTexts underComma("q", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, underComma), Names{"B"});
+  EXPECT_FALSE(underComma.asked.empty());
 }
 
 }  // namespace

@@ -234,5 +234,37 @@ TEST(FileReplacement, AFileSystemThatKeepsNoModesStillSavesEveryTime) {
   }
 }
 
+TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, "old");
+  const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
+  ASSERT_TRUE(ReplaceWholeFile(path, pieces));
+  EXPECT_EQ(ReadBytes(path), "[A]\nMass=1\n[B]\n");
+}
+
+TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, "[Kept]\nMass=1\n");
+  for (int failing = 1; failing <= 3; ++failing) {
+    FileSystemCalls calls = SystemFileSystem();
+    auto writes = std::make_shared<int>(0);
+    calls.write = [writes, failing, real = calls.write](int fd, const void* data,
+                                                        std::size_t size) -> ssize_t {
+      if (++*writes == failing) {
+        errno = EIO;
+        return -1;
+      }
+      return real(fd, data, size);
+    };
+    const ScopedFileSystem failingWrites(calls);
+    const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
+    EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
+    EXPECT_EQ(ReadBytes(path), "[Kept]\nMass=1\n") << failing;
+    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
+  }
+}
+
 }  // namespace
 }  // namespace calpero::test
