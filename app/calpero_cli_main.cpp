@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "app/start_up.h"
 #include "catalogue/power_text.h"
-#include "catalogue/whole_file.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/start_up.h"
 #include "ui/calpero_application.h"
 #include "ui/main_form.h"
 #include "ui/message_boxes.h"
@@ -26,6 +27,7 @@ std::string Variable(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  calpero::KeepLargeBlocksInTheHeap();
   // The platform is chosen here, on purpose, rather than left to whichever plugins happen to be
   // installed (ChooseDisplayPlatform says why).
   const calpero::TSessionEnvironment session{Variable("XDG_SESSION_TYPE"), Variable("DISPLAY"),

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/start_up.h"
 #include "bench/bench_catalogues.h"
 #include "bench/file_floor.h"
 #include "calc/evaluation.h"
@@ -18,11 +19,10 @@
 #include "catalogue/closest_name.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/reading_report.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 namespace {

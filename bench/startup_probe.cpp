@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QWindow>
 
+#include "app/start_up.h"
 #include "ui/calpero_application.h"
 #include "ui/main_form.h"
 #include "ui/new_var_dlg.h"
@@ -43,6 +44,7 @@ void ShowAndPaint(calpero::TMainForm& form) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  calpero::KeepLargeBlocksInTheHeap();
   const long long expected = ExpectedUnits(argc, argv);
   if (expected < 0) {
     return 2;

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include "app/start_up.h"
 #include "bench/bench_catalogues.h"
 #include "bench/file_floor.h"
 #include "calc/power_vector.h"
@@ -187,6 +188,8 @@ BENCHMARK(Window_EraseAndReload)->Apply(BySize);
 }  // namespace calpero
 
 int main(int argc, char** argv) {
+  // As both programs do, so that the window works on the same terms as the program's own.
+  calpero::KeepLargeBlocksInTheHeap();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }

@@ -6,20 +6,12 @@
 #include <vector>
 
 #include "calc/power_vector.h"
+#include "catalogue/power_search.h"
 
 namespace calpero {
 
 class CatalogueText;
 class UnitCatalogue;
-
-// A stored power that the catalogue could not read and counted as 0: the unit, the key, the text.
-struct TRefusedPower {
-  std::string Unit;
-  std::string_view Key;
-  std::string Text;
-
-  bool operator==(const TRefusedPower&) const = default;
-};
 
 // The names of the units of the catalogue text `text` whose four powers, each stored in single
 // precision as an evaluation of that unit alone would store it (StoreSingle), equal `powers`.
@@ -27,7 +19,8 @@ struct TRefusedPower {
 // name (letter case aside) is passed over. A unit with a power that an evaluation would refuse
 // (beyond the double or the single-precision range) matches nothing. The names come in file
 // order, each in its stored bytes. One walk over the section headers, reading each unit's powers
-// only as far as the first that differs; never throws beyond allocation.
+// only as far as the first that differs (the catalogue's power search, UnitsWhosePowersPass);
+// never throws beyond allocation.
 // When `refused` is given, each stored text that ParsePower refused and that the comparison
 // counted as 0 is added to it, once per unit and key, in file order (a unit's keys after the first
 // power that differs are not compared, so not reported).

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/ini_text.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 namespace {
@@ -142,7 +143,7 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
 }
 
 SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
-                                  const IniSection& erased, std::span<const IniSection> headers) {
+                                  const IniSection& erased, SectionHeaders headers) {
   SectionChange change;
   change.kind = SectionChange::Kind::kErased;
   change.unit = unit;
@@ -153,13 +154,14 @@ SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
   std::optional<IniSection> next;
   std::optional<IniSection> later;
   if (!headers.empty()) {
-    const auto after =
-        std::ranges::upper_bound(headers, erased.headerBegin, {}, &IniSection::headerBegin);
-    const std::span<const IniSection> rest(after, headers.end());
+    const auto after = std::ranges::upper_bound(headers.sections, erased.headerBegin, {},
+                                                &IniSection::headerBegin);
+    const SectionHeaders rest =
+        headers.From(static_cast<std::size_t>(after - headers.sections.begin()));
     if (!rest.empty()) {
-      next = rest.front();
+      next = rest.sections.front();
     }
-    later = index.Find(unit, rest);
+    later = rest.Find(text, unit);
   } else {
     next = index.NextSection(erased.end);
     if (next) {

@@ -57,11 +57,6 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
                                  const std::optional<IniSection>& found,
                                  const std::vector<TextSplice>& splices);
 
-// The record of erasing `erased` (every field filled) from `text`. `headers`, this text's
-// Headers() when they are at hand (else empty), spare a walk of the text after the section.
-SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
-                                  const IniSection& erased, std::span<const IniSection> headers);
-
 // The one splice that takes `change` back (kUndo) or makes it again (kRedo) in `text`, or nothing
 // when the unit's section is no longer as the change left it (kUndo) or found it (kRedo): another
 // writer changed that unit since, and nothing may be written over it. The rest of the text stays

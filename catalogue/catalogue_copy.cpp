@@ -1,60 +1,22 @@
 #include "catalogue/catalogue_copy.h"
 
-#include <cerrno>
-#include <optional>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_copy.h"
 
 namespace calpero {
 
 bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChange* change,
                        std::string* reason, const std::string& shownTo) {
-  // The source is read under the lock, so that copies onto one file land in the order in which
-  // they read: a copy read earlier never replaces one read later.
-  const WriteLock lock(to);
-  if (!lock.Held()) {
-    if (reason != nullptr) {
-      *reason = lock.Reason(shownTo.empty() ? to : shownTo);
-    }
-    errno = lock.Error();
+  CopiedFile copied;
+  if (!CopyWholeFile(from, to, change != nullptr ? &copied : nullptr, reason, shownTo)) {
     return false;
   }
-  const WholeFile source = ReadWholeFile(from);
-  if (source.status != WholeFile::Status::kRead) {
-    // ENOENT, or ENOTDIR where a file stands in place of its folder, as a change there says.
-    errno = source.error;
-    if (reason != nullptr) {
-      *reason = ChangeFailureReason(errno);
-    }
-    return false;
+  if (change != nullptr) {
+    *change = FileChange{to, std::move(copied.before), std::move(copied.after)};
   }
-  const std::string_view bytes = source.bytes;
-  std::optional<std::string> before;
-  const bool copied = ChangeWholeFile(
-      lock,
-      [bytes, &before](const WholeFile& file, std::vector<std::string_view>& pieces) {
-        before.reset();
-        if (file.status == WholeFile::Status::kRead) {
-          before = file.bytes;
-        }
-        pieces.assign(1, bytes);
-        return true;
-      },
-      source.mode, change != nullptr);
-  if (copied && change != nullptr) {
-    *change = FileChange{to, std::move(before), std::string(bytes)};
-  }
-  if (!copied && reason != nullptr) {
-    const int error = errno;
-    *reason = ChangeFailureReason(error);
-    errno = error;
-  }
-  return copied;
+  return true;
 }
 
 bool BackUpCatalogue(FileChange* change) {

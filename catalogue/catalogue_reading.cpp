@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/errors.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/power_text.h"
@@ -48,15 +49,15 @@ double ReadStoredPower(const SectionIndex& index, const IniSection& section, std
 
 CatalogueText::CatalogueText(std::string text) : text_(std::move(text)) {}
 
-std::span<const IniSection> CatalogueText::Headers() const {
+SectionHeaders CatalogueText::Headers() const {
   if (!headers_) {
-    headers_ = SectionIndex(text_).Headers();
+    SectionHeaders::Walk(text_, headers_.emplace(), marks_);
   }
-  return *headers_;
+  return {*headers_, marks_};
 }
 
 SectionTable CatalogueText::FindAll(std::span<const std::string> names) const {
-  return headers_ ? Index().FindAll(names, *headers_) : Index().FindAll(names);
+  return headers_ ? Headers().FindAll(text_, names) : Index().FindAll(names);
 }
 
 std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice& erase) const {
@@ -81,12 +82,14 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   }
   const auto erasedAt = static_cast<std::size_t>(erasedHeader - headers_->begin());
   const std::string_view newText = erased->text_;
+  const std::uint16_t erasedMark = marks_[erasedAt];
   bool nameShared = false;
   // Each kept header, its name viewing the new text and its offsets `shift` bytes nearer the
   // start.
   const auto keep = [&](const IniSection& section, std::size_t shift) {
-    nameShared = nameShared || (section.nameMark == erasedHeader->nameMark &&
-                                SameIniName(section.name, erasedHeader->name));
+    const std::uint16_t mark = marks_[static_cast<std::size_t>(&section - headers_->data())];
+    nameShared =
+        nameShared || (mark == erasedMark && SameIniName(section.name, erasedHeader->name));
     IniSection kept = section;
     const auto nameAt = static_cast<std::size_t>(section.name.data() - text_.data()) - shift;
     kept.name = newText.substr(nameAt, section.name.size());
@@ -109,6 +112,8 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   for (auto section = erasedHeader + 1; section != headers_->end(); ++section) {
     headers.push_back(keep(*section, removed));
   }
+  erased->marks_ = marks_;
+  erased->marks_.erase(erased->marks_.begin() + static_cast<std::ptrdiff_t>(erasedAt));
   // Another section of the erased name may now come first, which changes its verdict.
   if (!nameShared) {
     erased->found_ = found_;
@@ -138,8 +143,9 @@ const std::vector<std::size_t>* CatalogueText::Found(std::string_view key) const
 
 std::vector<std::string> CatalogueText::Names() const {
   std::vector<std::string> names;
-  names.reserve(Headers().size());
-  for (const IniSection& section : Headers()) {
+  const SectionHeaders headers = Headers();
+  names.reserve(headers.sections.size());
+  for (const IniSection& section : headers.sections) {
     names.emplace_back(section.name);
   }
   return names;

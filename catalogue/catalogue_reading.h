@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -12,6 +13,8 @@
 #include "catalogue/section_index.h"
 
 namespace calpero {
+
+struct SectionHeaders;
 
 // What the catalogue's rules make of the text stored under one key.
 enum class StoredPowerState {
@@ -62,13 +65,6 @@ class CatalogueText {
   // The index over the text, for questions about a section's entries.
   SectionIndex Index() const { return SectionIndex(text_); }
 
-  // Every section in file order, as SectionIndex::Headers gives them; walks the text the first
-  // time.
-  std::span<const IniSection> Headers() const;
-
-  // Whether Headers has walked the text already, so that asking it costs nothing.
-  bool HeadersWalked() const { return headers_.has_value(); }
-
   // The first section of each of `names`, as SectionIndex::FindAll finds them: among the headers
   // when they were walked, otherwise by a walk that stops at the last name found.
   SectionTable FindAll(std::span<const std::string> names) const;
@@ -83,6 +79,16 @@ class CatalogueText {
   // come along without the erased section, since no other section's verdict changed.
   std::shared_ptr<const CatalogueText> WithErased(const TextSplice& erase) const;
 
+ private:
+  friend struct CatalogueTextHeaders;  // the catalogue's own searches (catalogue/detail/)
+
+  // Every section's header in file order, with the marks of the names; walks the text the first
+  // time.
+  SectionHeaders Headers() const;
+
+  // Whether Headers has walked the text already, so that asking it costs nothing.
+  bool HeadersWalked() const { return headers_.has_value(); }
+
   // What a search over every section found, as indices into Headers in increasing order, when
   // the search's verdict on a section depends only on that section's own lines and on whether an
   // earlier section has its name (the units with given powers). Remembered under `key`, which
@@ -94,7 +100,6 @@ class CatalogueText {
   // The sections that the search named `key` found on this reading, if it was remembered.
   const std::vector<std::size_t>* Found(std::string_view key) const;
 
- private:
   struct FoundSections {
     std::string key;
     std::vector<std::size_t> sections;
@@ -102,6 +107,7 @@ class CatalogueText {
 
   std::string text_;
   mutable std::optional<std::vector<IniSection>> headers_;
+  mutable std::vector<std::uint16_t> marks_;  // of the headers' names (IniNameMark)
   mutable std::vector<FoundSections> found_;  // newest last
 };
 

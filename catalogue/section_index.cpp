@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "catalogue/detail/section_headers.h"
+
 namespace calpero {
 namespace {
 
@@ -67,9 +69,9 @@ class HeaderScanner {
 
 // Walks the sections of an INI text in file order without allocating, filling only what the
 // header lines tell: name, headerBegin, bodyBegin and end. The entry fields are set as for a
-// section without entries until DescribeEntries fills them, and the name's mark is left to
-// MarkName: a walk that looks for one name reads each name once anyway, and a mark for every
-// header would cost it nearly a tenth more.
+// section without entries until DescribeEntries fills them. Names are not marked (IniNameMark)
+// here: a walk that looks for one name reads each name once anyway, and a mark for every header
+// would cost it nearly a tenth more; SectionHeaders::Walk marks the headers it keeps.
 class SectionWalker {
  public:
   explicit SectionWalker(std::string_view text) : text_(text), headers_(text) {
@@ -99,9 +101,6 @@ class SectionWalker {
   IniLine pending_;  // the header after the one last returned, when havePending_
   bool havePending_ = false;
 };
-
-// Notes the mark of the name of `section`, one that is handed out.
-void MarkName(IniSection& section) { section.nameMark = IniNameMark(section.name); }
 
 // Reads the body of `section`, whose name and extent are known, and fills its entry fields.
 void DescribeEntries(std::string_view text, IniSection& section) {
@@ -142,52 +141,40 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
   while (walker.Next(section)) {
     if (SameIniName(section.name, name)) {
       DescribeEntries(text_, section);
-      MarkName(section);
       return section;
     }
   }
   return std::nullopt;
 }
 
-std::optional<IniSection> SectionIndex::Find(std::string_view name,
-                                             std::span<const IniSection> headers) const {
-  // The marks turn nearly every header away without reading its name from the text.
-  const std::uint16_t mark = IniNameMark(name);
-  const auto found = std::ranges::find_if(headers, [name, mark](const IniSection& section) {
-    return section.nameMark == mark && SameIniName(section.name, name);
-  });
-  if (found == headers.end()) {
-    return std::nullopt;
-  }
-  IniSection section = *found;
-  DescribeEntries(text_, section);
-  return section;
-}
-
 namespace {
 
 // The first section of each of `names` among the sections that `next` yields in file order (it
-// fills its argument and returns true, or returns false after the last); stops as soon as every
-// name is found. Entries are described only for the sections kept, through `describe`.
-template <typename NextSection, typename Describe>
+// fills its arguments, the section and the bucket of its name, and returns true, or returns false
+// after the last); stops as soon as every name is found. `bucket` gives a wanted name's bucket,
+// below 2^16 and the same for names that SameIniName takes for the same, as `next` gives it:
+// a section whose bucket no wanted name has is not wanted, which one look settles for nearly
+// every section of a large file. Entries are described only for the sections kept, through
+// `describe`.
+template <typename Bucket, typename NextSection, typename Describe>
 std::unordered_map<std::string, IniSection> FirstOfEach(std::span<const std::string> names,
-                                                        NextSection next, Describe describe) {
+                                                        Bucket bucket, NextSection next,
+                                                        Describe describe) {
   std::unordered_map<std::string, IniSection> found;
   std::unordered_set<std::string> wanted;
-  // The low bits of each wanted name's hash, one bit each: a section whose bit is clear is not
-  // wanted, which one look settles for nearly every section of a large file.
-  constexpr std::uint64_t kHashBits = 1U << 16U;
-  std::vector<bool> maybeWanted(kHashBits);
+  constexpr std::size_t kBuckets = std::size_t{1} << 16U;
+  std::vector<bool> maybeWanted(kBuckets);
   std::string folded;
   for (const std::string& name : names) {
     FoldIniName(name, folded);
     wanted.insert(folded);
-    maybeWanted[IniNameHash(name) % kHashBits] = true;
+    maybeWanted[bucket(name)] = true;
   }
   IniSection section;
+  std::size_t sectionBucket = 0;
   // Only the first section of each name counts, and the look ends once every name is found.
-  while (found.size() < wanted.size() && next(section)) {
-    if (!maybeWanted[IniNameHash(section.name) % kHashBits]) {
+  while (found.size() < wanted.size() && next(section, sectionBucket)) {
+    if (!maybeWanted[sectionBucket]) {
       continue;
     }
     FoldIniName(section.name, folded);
@@ -201,48 +188,105 @@ std::unordered_map<std::string, IniSection> FirstOfEach(std::span<const std::str
   return found;
 }
 
+// The low bits of a name's hash, the bucket of a look that reads every name anyway.
+std::size_t HashBucket(std::string_view name) {
+  constexpr std::uint64_t kHashBits = 1U << 16U;
+  return IniNameHash(name) % kHashBits;
+}
+
 }  // namespace
 
 SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
   SectionWalker walker(text_);
   SectionTable table;
   table.sections_ = FirstOfEach(
-      names, [&walker](IniSection& section) { return walker.Next(section); },
-      [this](IniSection& section) {
-        DescribeEntries(text_, section);
-        MarkName(section);
-      });
-  return table;
-}
-
-SectionTable SectionIndex::FindAll(std::span<const std::string> names,
-                                   std::span<const IniSection> headers) const {
-  std::size_t next = 0;
-  SectionTable table;
-  table.sections_ = FirstOfEach(
-      names,
-      [&headers, &next](IniSection& section) {
-        if (next == headers.size()) {
+      names, HashBucket,
+      [&walker](IniSection& section, std::size_t& bucket) {
+        if (!walker.Next(section)) {
           return false;
         }
-        section = headers[next++];
+        bucket = HashBucket(section.name);
         return true;
       },
       [this](IniSection& section) { DescribeEntries(text_, section); });
   return table;
 }
 
-std::vector<IniSection> SectionIndex::Headers() const {
-  std::vector<IniSection> sections;
+void SectionHeaders::Walk(std::string_view text, std::vector<IniSection>& sections,
+                          std::vector<std::uint16_t>& marks) {
+  sections.clear();
+  marks.clear();
   // As for the names: the count of "[" bounds the sections.
-  sections.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '[')));
-  SectionWalker walker(text_);
+  const auto most = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
+  sections.reserve(most);
+  marks.reserve(most);
+  SectionWalker walker(text);
   IniSection section;
   while (walker.Next(section)) {
-    MarkName(section);
     sections.push_back(section);
+    marks.push_back(IniNameMark(section.name));
   }
-  return sections;
+}
+
+std::optional<IniSection> SectionHeaders::Find(std::string_view text, std::string_view name) const {
+  // The marks turn nearly every header away without reading its name from the text.
+  const std::uint16_t mark = IniNameMark(name);
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (marks[i] == mark && SameIniName(sections[i].name, name)) {
+      IniSection section = sections[i];
+      DescribeEntries(text, section);
+      return section;
+    }
+  }
+  return std::nullopt;
+}
+
+SectionTable SectionHeaders::FindAll(std::string_view text,
+                                     std::span<const std::string> names) const {
+  std::size_t next = 0;
+  SectionTable table;
+  table.sections_ = FirstOfEach(
+      names, HashBucket,
+      [this, &next](IniSection& section, std::size_t& bucket) {
+        if (next == sections.size()) {
+          return false;
+        }
+        section = sections[next++];
+        bucket = HashBucket(section.name);
+        return true;
+      },
+      [text](IniSection& section) { DescribeEntries(text, section); });
+  return table;
+}
+
+void SectionHeaders::KeepFirstOfTheirNames(std::vector<std::size_t>& chosen) const {
+  if (chosen.empty()) {
+    return;
+  }
+  std::vector<std::string> names;
+  names.reserve(chosen.size());
+  for (const std::size_t index : chosen) {
+    names.emplace_back(sections[index].name);
+  }
+  // The marks the walk noted stand for the hash: no name is read unless its mark is wanted.
+  std::size_t next = 0;
+  const std::size_t end = chosen.back() + 1;
+  const std::unordered_map<std::string, IniSection> first = FirstOfEach(
+      names, [](std::string_view name) { return std::size_t{IniNameMark(name)}; },
+      [this, &next, end](IniSection& section, std::size_t& bucket) {
+        if (next == end) {
+          return false;
+        }
+        bucket = marks[next];
+        section = sections[next++];
+        return true;
+      },
+      [](IniSection&) {});
+  std::string folded;
+  std::erase_if(chosen, [this, &first, &folded](std::size_t index) {
+    FoldIniName(sections[index].name, folded);
+    return first.at(folded).headerBegin != sections[index].headerBegin;
+  });
 }
 
 std::vector<IniSection> SectionIndex::Sections() const {
@@ -251,7 +295,6 @@ std::vector<IniSection> SectionIndex::Sections() const {
   IniSection section;
   while (walker.Next(section)) {
     DescribeEntries(text_, section);
-    MarkName(section);
     sections.push_back(section);
   }
   return sections;
@@ -272,7 +315,6 @@ std::optional<IniSection> SectionIndex::NextSection(std::size_t from) const {
   section.bodyBegin += start;
   section.end += start;
   section.entriesEnd += start;
-  MarkName(section);
   return section;
 }
 

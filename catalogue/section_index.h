@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,7 +23,6 @@ struct IniSection {
   std::size_t entriesEnd = 0;   // just after the last entry line; bodyBegin when there is none
   bool hasEntries = false;      // whether the body holds at least one entry
   bool lastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
-  std::uint16_t nameMark = 0;   // IniNameMark(name), in every section that an index hands out
 };
 
 // One entry to store: its key and its value text.
@@ -62,22 +60,9 @@ class SectionIndex {
   // The first section named `name`, every field filled, or nothing.
   std::optional<IniSection> Find(std::string_view name) const;
 
-  // The same among `headers`, this text's Headers(), without walking the text again.
-  std::optional<IniSection> Find(std::string_view name, std::span<const IniSection> headers) const;
-
   // The first section of each of `names` that the text holds, ready to be asked by name; the
   // look ends as soon as every name is found.
   SectionTable FindAll(std::span<const std::string> names) const;
-
-  // The same among `headers`, this text's Headers(), without looking through the text again.
-  SectionTable FindAll(std::span<const std::string> names,
-                       std::span<const IniSection> headers) const;
-
-  // Every section in file order with what its header line tells: name, headerBegin, bodyBegin
-  // and end. No body is read, so the entry fields are those of a section without entries;
-  // FindEntry needs only what is filled. A question over every section's header (the names, the
-  // first power of each unit) is answered at the cost of the header walk alone.
-  std::vector<IniSection> Headers() const;
 
   // Every section in file order, every field filled, duplicates included.
   std::vector<IniSection> Sections() const;
@@ -112,10 +97,6 @@ class SectionIndex {
   // such section. Never throws beyond allocation failure.
   std::optional<TextSplice> Erase(std::string_view section) const;
 
-  // The same among `headers`, this text's Headers(), without walking the text again.
-  std::optional<TextSplice> Erase(std::string_view section,
-                                  std::span<const IniSection> headers) const;
-
   // The splice that Erase makes for `found`, a section of this text with every field filled.
   static TextSplice Erasing(const IniSection& found);
 
@@ -141,6 +122,7 @@ class SectionTable {
 
  private:
   friend class SectionIndex;
+  friend struct SectionHeaders;  // the look among walked headers (catalogue/detail/)
   std::unordered_map<std::string, IniSection> sections_;  // by folded name (see FoldIniName)
 };
 

@@ -170,9 +170,4 @@ std::optional<TextSplice> SectionIndex::Erase(std::string_view section) const {
   return ErasingSplice(Find(section));
 }
 
-std::optional<TextSplice> SectionIndex::Erase(std::string_view section,
-                                              std::span<const IniSection> headers) const {
-  return ErasingSplice(Find(section, headers));
-}
-
 }  // namespace calpero

@@ -9,13 +9,14 @@
 #include <utility>
 
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/ini_text.h"
 #include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 namespace {
@@ -186,10 +187,11 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.bytes);
     readLast = last != nullptr && file.bytes == last->Text();
-    const std::span<const IniSection> headers =
-        readLast && last->HeadersWalked() ? last->Headers() : std::span<const IniSection>();
+    const SectionHeaders headers = readLast && CatalogueTextHeaders::Walked(*last)
+                                       ? CatalogueTextHeaders::Of(*last)
+                                       : SectionHeaders{};
     const std::optional<IniSection> found =
-        headers.empty() ? index.Find(unitName) : index.Find(unitName, headers);
+        headers.empty() ? index.Find(unitName) : headers.Find(file.bytes, unitName);
     erase.reset();
     if (found) {
       erase = SectionIndex::Erasing(*found);

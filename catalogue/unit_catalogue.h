@@ -13,7 +13,7 @@
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/power_source.h"
-#include "catalogue/whole_file.h"
+#include "storage/whole_file.h"
 
 namespace calpero {
 

@@ -30,13 +30,13 @@
 #include "catalogue/section_index.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_order.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
 #include "cli/command_results.h"
 #include "cli/reading_report.h"
 #include "cli/terminal_text.h"
 #include "dialogs/new_var_dialog_logic.h"
 #include "dialogs/unit_save.h"
+#include "storage/whole_file.h"
+#include "storage/write_lock.h"
 #include "text/text_bytes.h"
 
 namespace calpero {
@@ -94,7 +94,7 @@ void RequireReadableCatalogue(const TRun& run) {
   if (stat(run.Resolve("./Data").c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) {
     problem = std::generic_category().message(ENOTDIR);
   } else {
-    problem = CatalogueReadProblem(run.Resolve(UnitCatalogue::kDefaultPath));
+    problem = FileReadProblem(run.Resolve(UnitCatalogue::kDefaultPath));
   }
   if (!problem.empty()) {
     throw Exception("Unable to read " + std::string(UnitCatalogue::kDefaultPath) + ": " + problem);
@@ -246,7 +246,7 @@ void RestoreUnits(const TCommandLine& line, const TRun& run) {
   if (backup.status != WholeFile::Status::kRead) {
     const std::string problem = backup.status == WholeFile::Status::kMissing
                                     ? std::generic_category().message(ENOENT)
-                                    : CatalogueReadProblem(backupPath);
+                                    : FileReadProblem(backupPath);
     throw Exception("Unable to read " + std::string(kBackupPath) + ": " + problem);
   }
   const SectionIndex index(backup.bytes);

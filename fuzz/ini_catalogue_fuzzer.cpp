@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
 #include "fuzz/fuzz_check.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
 
 namespace {
 

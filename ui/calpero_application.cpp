@@ -3,7 +3,6 @@
 #include <QPlatformSurfaceEvent>
 #include <QWindow>
 
-#include "catalogue/whole_file.h"
 #include "ui/desktop_settings.h"
 #include "ui/message_boxes.h"
 #include "ui/translations.h"
@@ -12,7 +11,6 @@
 namespace calpero {
 
 TCalperoApplication::TCalperoApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  KeepLargeBlocksInTheHeap();
   // The name, not a display name: a display name would be appended to every window's caption.
   setApplicationName(QStringLiteral("Calpero"));
   InstallFontSubstitutions();

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "catalogue/write_lock.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 

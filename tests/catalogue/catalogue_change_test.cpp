@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_copy.h"
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/unit_catalogue.h"
 #include "tests/catalogue/test_files.h"
 
@@ -24,7 +25,7 @@ Change Erase(const std::string& unit) {
 
 Change EraseAfterReading(const std::string& unit) {
   return [unit](UnitCatalogue& catalogue) {
-    ASSERT_FALSE(catalogue.ReadText()->Headers().empty());
+    ASSERT_FALSE(CatalogueTextHeaders::Of(*catalogue.ReadText()).empty());
     ASSERT_TRUE(catalogue.EraseUnit(unit));
   };
 }

@@ -28,11 +28,11 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
-#include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_system.h"
+#include "storage/temporary_files.h"
+#include "storage/write_lock.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/test_seed.h"
 

@@ -27,9 +27,9 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
-#include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
+#include "storage/file_system.h"
+#include "storage/temporary_files.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 

@@ -1,5 +1,9 @@
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,18 +11,21 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ios>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/unit_catalogue.h"
-#include "catalogue/whole_file.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
+#include "storage/write_lock.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
@@ -231,6 +238,164 @@ TEST(FileReplacement, AFileSystemThatKeepsNoModesStillSavesEveryTime) {
       catalogue.WritePowers(unit, kFourPowers);
     }
     EXPECT_EQ(catalogue.ListUnits(), (std::vector<std::string>{"First", "Second", "Third"}));
+  }
+}
+
+TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, "old");
+  const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
+  ASSERT_TRUE(ReplaceWholeFile(path, pieces));
+  EXPECT_EQ(ReadBytes(path), "[A]\nMass=1\n[B]\n");
+}
+
+TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, "[Kept]\nMass=1\n");
+  for (int failing = 1; failing <= 3; ++failing) {
+    FileSystemCalls calls = SystemFileSystem();
+    auto writes = std::make_shared<int>(0);
+    calls.write = [writes, failing, real = calls.write](int fd, const void* data,
+                                                        std::size_t size) -> ssize_t {
+      if (++*writes == failing) {
+        errno = EIO;
+        return -1;
+      }
+      return real(fd, data, size);
+    };
+    const ScopedFileSystem failingWrites(calls);
+    const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
+    EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
+    EXPECT_EQ(ReadBytes(path), "[Kept]\nMass=1\n") << failing;
+    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
+  }
+}
+
+TEST(FileReplacement, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  WriteBytes(path, "[A]\nMass=1\n");
+  ::chmod(path.c_str(), 0604);
+  UnitCatalogue(path).WritePower("A", "Mass", 2);
+  EXPECT_EQ(PermissionBits(path), 0604U);
+  const mode_t previous = ::umask(027);
+  UnitCatalogue(folder.File("new.ini")).WritePower("A", "Mass", 2);
+  ::umask(previous);
+  EXPECT_EQ(PermissionBits(folder.File("new.ini")), 0640U);
+}
+
+// Saves by root keep the owner; saves by another member of the file's group keep the group, which
+// the first user then still shares, and the mode.
+TEST(FileReplacement, AReplacedFileKeepsItsGroupAndWherePrivilegedItsOwner) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "files of other users and groups need root to be made";
+  }
+  constexpr uid_t kOwner = 4101;
+  constexpr gid_t kGroup = 4102;
+  WriteBytes(path, "[A]\nMass=1\n");
+  ASSERT_EQ(::chown(path.c_str(), kOwner, kGroup), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+  const auto ownership = [&path] {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777U);
+  };
+  UnitCatalogue(path).WritePower("A", "Mass", 2);
+  EXPECT_EQ(ownership(), std::tuple(kOwner, kGroup, 0664U));
+  const pid_t member = ::fork();
+  if (member == 0) {
+    const bool becameMember = ::setgroups(1, &kGroup) == 0 && ::setresgid(4103, 4103, 4103) == 0 &&
+                              ::setresuid(4104, 4104, 4104) == 0;
+    ::_exit(becameMember &&
+                    !ReportsFailure([&path] { UnitCatalogue(path).WritePower("B", "Mass", 1); })
+                ? 0
+                : 1);
+  }
+  int status = -1;
+  ::waitpid(member, &status, 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ownership(), std::tuple(uid_t{4104}, kGroup, 0664U));
+  EXPECT_EQ(ReadBytes(path), "[A]\nMass=2\n[B]\nMass=1\n");
+}
+
+// A second user whom the catalogue's ACL lets write keeps that right through a save by the first,
+// and can save too (through the lock file, which got the same right).
+TEST(FileReplacement, AReplacedFileKeepsItsAccessAclSoASecondUserStaysAbleToSave) {
+  const TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "a second user needs root to be made";
+  }
+  constexpr uid_t kSecond = 4201;
+  WriteBytes(path, "[A]\nMass=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0660), 0);
+  const std::string acl = AccessAcl(kSecond);
+  if (::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no ACLs";
+  }
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+  UnitCatalogue(path).WritePower("A", "Mass", 2);
+  EXPECT_EQ(AccessAclOf(path), acl);
+  const pid_t second = ::fork();
+  if (second == 0) {
+    const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 &&
+                        ::setgroups(0, nullptr) == 0 && ::setresuid(kSecond, kSecond, kSecond) == 0;
+    ::_exit(became && !ReportsFailure([&path] { UnitCatalogue(path).WritePower("B", "Mass", 1); })
+                ? 0
+                : 1);
+  }
+  int status = -1;
+  ::waitpid(second, &status, 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadBytes(path), "[A]\nMass=2\n[B]\nMass=1\n");
+  EXPECT_EQ(AccessAclOf(path), acl);
+}
+
+// The lock file may be opened by those who may change the catalogue and by nobody else, so that
+// nobody else can hold the writers off; it is made once and stays. One that its owner finds giving
+// less (left by a writer killed before it gave the lock file its rights, or made under a narrow
+// umask) gets them at the owner's next change; what it gives beyond them is left.
+TEST(FileReplacement, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone) {
+  struct Case {
+    mode_t folder;
+    std::optional<mode_t> catalogue;
+    mode_t lock;
+    std::optional<mode_t> lockBefore = std::nullopt;  // a lock file there already
+  };
+  const std::vector<Case> cases = {
+      {0755, 0644, 0600},         {0775, 0664, 0660},
+      {0777, 0664, 0660},         {0777, 0666, 0666},
+      {0770, std::nullopt, 0660}, {0333, 0600, 0600},
+      {0770, 0660, 0660, 0600},   {0777, 0666, 0666, 0640},
+      {0755, 0644, 0606, 0606},   {0770, std::nullopt, 0660, 0200},
+  };
+  for (const Case& c : cases) {
+    const TempFolder folder;
+    const std::string path = folder.File("data.ini");
+    const std::string lock = folder.File(".data.ini.calpero-lock");
+    if (c.catalogue) {
+      WriteBytes(path, "[A]\nMass=1\n");
+      ASSERT_EQ(::chmod(path.c_str(), *c.catalogue), 0);
+    }
+    if (c.lockBefore) {
+      WriteBytes(lock, "");
+      ASSERT_EQ(::chmod(lock.c_str(), *c.lockBefore), 0);
+    }
+    ASSERT_EQ(::chmod(folder.Path().c_str(), c.folder), 0);
+    const mode_t previous = ::umask(0);
+    UnitCatalogue(path).WritePower("B", "Mass", 1);
+    ::umask(previous);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
+    EXPECT_EQ(PermissionBits(lock), c.lock)
+        << std::oct << c.folder << " " << c.catalogue.value_or(0) << " "
+        << c.lockBefore.value_or(0);
+    UnitCatalogue(path).EraseUnit("B");
+    EXPECT_TRUE(std::filesystem::exists(lock));
   }
 }
 

@@ -17,9 +17,9 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
-#include "catalogue/temporary_files.h"
 #include "catalogue/unit_catalogue.h"
+#include "storage/file_system.h"
+#include "storage/temporary_files.h"
 #include "tests/catalogue/test_files.h"
 #include "tests/support/failing_calls.h"
 
@@ -97,6 +97,10 @@ TEST(PathFaults, AnUnusableCatalogueReadsAsEmptyRefusesChangesAndStaysAsItWas) {
     EXPECT_FALSE(CopyCatalogueFile(folder.File("source.ini"), path)) << c.what;
     EXPECT_FALSE(CopyCatalogueFile(path, folder.File("copy.ini"))) << c.what;
     EXPECT_EQ(DescribeEntry(path), before) << c.what;
+    refused.reset();
+    if (c.unreadable) {
+      EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini")) << c.what;
+    }
     fs::remove(folder.File("source.ini"));
     EXPECT_EQ(EntriesBesideLocks(folder), entries) << c.what;
   }
@@ -125,17 +129,33 @@ TEST(PathFaults, ALinkIntoAMissingFolderRefusesWritesAndCreatesNothing) {
   EXPECT_EQ(EntriesBesideLocks(folder), Names{"data.ini"});
 }
 
-TEST(PathFaults, ACatalogueInAReadOnlyFolderIsReadButNeverChanged) {
-  const TempFolder folder;
-  const std::string path = folder.File("data.ini");
-  WriteBytes(path, Fixture("crlf_line_ends.ini"));
-  const RefusedRight readOnly(Right::kWriteInFolder, folder.Path().string(), 0555);
-  UnitCatalogue catalogue(path);
-  EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"}));
-  EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException);
-  EXPECT_THROW(catalogue.EraseUnit("UnitB"), EIniFileException);
-  EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(EntriesBesideLocks(folder), Names{"data.ini"});
+// A catalogue that may be read but not changed, the file itself or the folder that holds it: it
+// reads as it is, and every change, to a unit it holds or a new one, is refused, leaving the file
+// byte for byte and nothing beside it.
+TEST(PathFaults, AReadOnlyCatalogueOrFolderIsReadButNeverChanged) {
+  struct ReadOnly {
+    const char* what;
+    bool folder;  // the folder is read-only, else the file
+  };
+  for (const ReadOnly c :
+       {ReadOnly{"a read-only folder", true}, ReadOnly{"a read-only file", false}}) {
+    const TempFolder folder;
+    const std::string path = folder.File("data.ini");
+    WriteBytes(path, Fixture("crlf_line_ends.ini"));
+    std::optional<RefusedRight> readOnly;
+    if (c.folder) {
+      readOnly.emplace(Right::kWriteInFolder, folder.Path().string(), 0555);
+    } else {
+      ::chmod(path.c_str(), 0444);
+    }
+    UnitCatalogue catalogue(path);
+    EXPECT_EQ(catalogue.ListUnits(), (Names{"UnitA", "UnitB"})) << c.what;
+    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException) << c.what;
+    EXPECT_THROW(catalogue.WritePower("UnitC", "Mass", 1), EIniFileException) << c.what;
+    EXPECT_THROW(catalogue.EraseUnit("UnitB"), EIniFileException) << c.what;
+    EXPECT_EQ(ReadBytes(path), Fixture("crlf_line_ends.ini")) << c.what;
+    EXPECT_EQ(EntriesBesideLocks(folder), Names{"data.ini"}) << c.what;
+  }
 }
 
 // Files can be made, renamed and removed in a folder that may be written and searched but not

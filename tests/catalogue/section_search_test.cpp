@@ -1,10 +1,13 @@
 // The section index's fast ways through a catalogue text agree with the plain line-by-line
 // reading: the header search that jumps from "[" to "[" and the sections found by it, the
-// word-at-a-time name comparison and hash, and the splices through which a change is written.
+// word-at-a-time name comparison and hash, the splices through which a change is written, and
+// the power search, which asks about each unit's stored texts as far as it must.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
@@ -14,10 +17,12 @@
 #include <vector>
 
 #include "catalogue/catalogue_reading.h"
-#include "catalogue/file_system.h"
+#include "catalogue/detail/section_headers.h"
 #include "catalogue/ini_text.h"
+#include "catalogue/power_keys.h"
+#include "catalogue/power_search.h"
+#include "catalogue/power_text.h"
 #include "catalogue/section_index.h"
-#include "catalogue/whole_file.h"
 #include "tests/catalogue/test_files.h"
 #include "text/text_bytes.h"
 
@@ -111,7 +116,17 @@ void ExpectSameSection(const IniSection& got, const IniSection& want, const std:
   EXPECT_EQ(got.entriesEnd, want.entriesEnd) << "'" << text << "'";
   EXPECT_EQ(got.hasEntries, want.hasEntries) << "'" << text << "'";
   EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
-  EXPECT_EQ(got.nameMark, IniNameMark(want.name)) << "'" << text << "'";
+}
+
+// The headers that a walk of `text` finds, and their marks, which must be those of their names.
+std::vector<IniSection> WalkedHeaders(const std::string& text, std::vector<std::uint16_t>& marks) {
+  std::vector<IniSection> headers;
+  SectionHeaders::Walk(text, headers, marks);
+  EXPECT_EQ(marks.size(), headers.size()) << "'" << text << "'";
+  for (std::size_t i = 0; i < std::min(marks.size(), headers.size()); ++i) {
+    EXPECT_EQ(marks[i], IniNameMark(headers[i].name)) << "'" << text << "'";
+  }
+  return headers;
 }
 
 TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
@@ -119,7 +134,8 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
     const std::vector<IniSection> want = SectionsByLine(text);
     const SectionIndex index(text);
     const std::vector<IniSection> got = index.Sections();
-    const std::vector<IniSection> headers = index.Headers();
+    std::vector<std::uint16_t> marks;
+    const std::vector<IniSection> headers = WalkedHeaders(text, marks);
     ASSERT_EQ(got.size(), want.size()) << "'" << text << "'";
     ASSERT_EQ(headers.size(), want.size()) << "'" << text << "'";
     std::vector<std::string> names;
@@ -145,17 +161,20 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
 TEST(CatalogueText, AReadingAfterAnEraseIsTheWalkOfTheErasedText) {
   for (const std::string& text : AllTexts()) {
     const CatalogueText before(text);
-    for (const IniSection& section : before.Headers()) {
+    for (const IniSection& section : CatalogueTextHeaders::Of(before).sections) {
       const std::optional<TextSplice> erase = SectionIndex(text).Erase(section.name);
       ASSERT_TRUE(erase.has_value());
       const std::shared_ptr<const CatalogueText> got = before.WithErased(*erase);
       const CatalogueText want(text.substr(0, erase->begin) + text.substr(erase->end));
       ASSERT_EQ(got->Text(), want.Text());
-      ASSERT_EQ(got->Headers().size(), want.Headers().size()) << "'" << text << "'";
-      for (std::size_t i = 0; i < want.Headers().size(); ++i) {
-        ExpectSameSection(got->Headers()[i], want.Headers()[i], text);
-        EXPECT_EQ(got->Headers()[i].name.data() - got->Text().data(),
-                  want.Headers()[i].name.data() - want.Text().data())
+      const SectionHeaders gotHeaders = CatalogueTextHeaders::Of(*got);
+      const SectionHeaders wantHeaders = CatalogueTextHeaders::Of(want);
+      ASSERT_EQ(gotHeaders.sections.size(), wantHeaders.sections.size()) << "'" << text << "'";
+      EXPECT_TRUE(std::ranges::equal(gotHeaders.marks, wantHeaders.marks)) << "'" << text << "'";
+      for (std::size_t i = 0; i < wantHeaders.sections.size(); ++i) {
+        ExpectSameSection(gotHeaders.sections[i], wantHeaders.sections[i], text);
+        EXPECT_EQ(gotHeaders.sections[i].name.data() - got->Text().data(),
+                  wantHeaders.sections[i].name.data() - want.Text().data())
             << "'" << text << "'";
       }
     }
@@ -170,9 +189,11 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
       names.emplace_back(section.name);
     }
     const SectionTable walked = index.FindAll(names);
-    const std::vector<IniSection> headers = index.Headers();
+    std::vector<std::uint16_t> marks;
+    const std::vector<IniSection> walkedHeaders = WalkedHeaders(text, marks);
+    const SectionHeaders headers{walkedHeaders, marks};
     // The same look among headers found before answers exactly as the walk does.
-    for (const SectionTable& table : {walked, index.FindAll(names, headers)}) {
+    for (const SectionTable& table : {walked, headers.FindAll(text, names)}) {
       for (const IniSection& section : SectionsByLine(text)) {
         for (const std::string& asked : {std::string(section.name), [&] {
                                            std::string folded;
@@ -186,10 +207,10 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
             return SameIniName(s.name, asked);
           });
           ExpectSameSection(*found, *first, text);
-          const std::optional<IniSection> amongHeaders = index.Find(asked, headers);
+          const std::optional<IniSection> amongHeaders = headers.Find(text, asked);
           ASSERT_TRUE(amongHeaders.has_value()) << "'" << text << "' " << asked;
           ExpectSameSection(*amongHeaders, *first, text);
-          const std::optional<TextSplice> erase = index.Erase(asked, headers);
+          const std::optional<TextSplice> erase = index.Erase(asked);
           ASSERT_TRUE(erase.has_value()) << "'" << text << "' " << asked;
           EXPECT_EQ(std::pair(erase->begin, erase->end),
                     std::pair(first->headerBegin, first->entriesEnd));
@@ -202,8 +223,8 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
         }
       }
       EXPECT_FALSE(index.Find("no such unit").has_value());
-      EXPECT_FALSE(index.Find("no such unit", headers).has_value());
-      EXPECT_FALSE(index.Erase("no such unit", headers).has_value());
+      EXPECT_FALSE(headers.Find(text, "no such unit").has_value());
+      EXPECT_FALSE(index.Erase("no such unit").has_value());
       EXPECT_EQ(table.Find("no such unit"), nullptr);
     }
   }
@@ -287,36 +308,62 @@ TEST(SectionIndex, SplicesTheNewTextFromTheUnchangedStretchesAndTheInserts) {
   }
 }
 
-TEST(ReplaceWholeFile, WritesThePiecesOneAfterTheOther) {
-  const TempFolder folder;
-  const std::string path = folder.File("data.ini");
-  WriteBytes(path, "old");
-  const std::vector<std::string_view> pieces = {"[A]\n", "Mass=1\n", "", "[B]\n"};
-  ASSERT_TRUE(ReplaceWholeFile(path, pieces));
-  EXPECT_EQ(ReadBytes(path), "[A]\nMass=1\n[B]\n");
+// A question that passes the texts it was given for each key, refuses "x", and notes each text
+// that it was asked about.
+class GivenTexts final : public PowerTextTest {
+ public:
+  GivenTexts(std::string question, std::array<std::string_view, 4> wanted)
+      : question_(std::move(question)), wanted_(wanted) {}
+
+  PowerTextVerdict Judge(std::size_t key, std::string_view text) override {
+    asked.emplace_back(std::string(kPowerKeys.at(key)) + "=" + std::string(text));
+    return {.passes = text == wanted_.at(key), .refused = text == "x"};
+  }
+  std::string Question() const override { return question_; }
+
+  Names asked;
+
+ private:
+  std::string question_;
+  std::array<std::string_view, 4> wanted_;
+};
+
+// [a] comes after [A], so it is passed over; [C]'s quoted value is read as every reader reads it;
+// [D]'s refused text is reported, that of [d], which no reader takes, is not.
+constexpr std::string_view kSearched =
+    "[A]\nTime=4\nMass=1\nLength=2\nTemperature=3\n[B]\nMass=9\n[a]\nMass=1\nLength=2\n"
+    "Temperature=3\nTime=4\n[C]\r\nmass = \"1\"\r\nLength=2\r\nTemperature=3\r\nTime=4\r\n"
+    "[D]\nMass=x\n[d]\nMass=x\n";
+
+TEST(PowerSearch, AsksEachUnitsTextsInKeyOrderUpToTheFirstThatFails) {
+  GivenTexts test("1 2 3 4", {"1", "2", "3", "4"});
+  std::vector<TRefusedPower> refused;
+  EXPECT_EQ(UnitsWhosePowersPass(kSearched, test, &refused), (Names{"A", "C"}));
+  const Names whole = {"Mass=1", "Length=2", "Temperature=3", "Time=4"};
+  Names asked = whole;
+  asked.emplace_back("Mass=9");
+  asked.insert(asked.end(), whole.begin(), whole.end());
+  asked.insert(asked.end(), whole.begin(), whole.end());
+  asked.insert(asked.end(), {"Mass=x", "Mass=x"});
+  EXPECT_EQ(test.asked, asked);
+  EXPECT_EQ(refused, (std::vector<TRefusedPower>{{"D", "Mass", "x"}}));
 }
 
-TEST(ReplaceWholeFile, AFailedWriteOfALaterPieceLeavesTheFileAsItWas) {
-  const TempFolder folder;
-  const std::string path = folder.File("data.ini");
-  WriteBytes(path, "[Kept]\nMass=1\n");
-  for (int failing = 1; failing <= 3; ++failing) {
-    FileSystemCalls calls = SystemFileSystem();
-    auto writes = std::make_shared<int>(0);
-    calls.write = [writes, failing, real = calls.write](int fd, const void* data,
-                                                        std::size_t size) -> ssize_t {
-      if (++*writes == failing) {
-        errno = EIO;
-        return -1;
-      }
-      return real(fd, data, size);
-    };
-    const ScopedFileSystem failingWrites(calls);
-    const std::vector<std::string_view> pieces = {"[A]\n", "Mass=2\n", "[B]\n"};
-    EXPECT_FALSE(ReplaceWholeFile(path, pieces)) << failing;
-    EXPECT_EQ(ReadBytes(path), "[Kept]\nMass=1\n") << failing;
-    EXPECT_EQ(EntriesBesideLocks(folder), std::vector<std::string>{"data.ini"}) << failing;
-  }
+TEST(PowerSearch, AReadingAnswersAgainOnlyTheSameQuestionUnderTheSameSeparator) {
+  const CatalogueText reading{std::string(kSearched)};
+  GivenTexts first("q", {"1", "2", "3", "4"});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, first), (Names{"A", "C"}));
+  // The same question again is answered from memory, without a text being asked about.
+  GivenTexts same("q", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, same), (Names{"A", "C"}));
+  EXPECT_TRUE(same.asked.empty());
+  GivenTexts other("r", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, other), Names{"B"});
+  // Stored texts read under another separator are another search.
+  const ScopedDecimalSeparator comma(",");
+  GivenTexts underComma("q", {"9", "", "", ""});
+  EXPECT_EQ(UnitsWhosePowersPass(reading, underComma), Names{"B"});
+  EXPECT_FALSE(underComma.asked.empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/file_system.h"
+#include "storage/file_system.h"
 #include "tests/support/temp_folder.h"
 
 namespace calpero::test {
@@ -33,7 +33,7 @@ mode_t PermissionBits(const std::string& path);
 
 // A right taken from this process for the object's lifetime, whoever runs the test: it gives the
 // file or folder at `path` the permission bits `mode`, which refuse the right to an unprivileged
-// user, and puts calls in force (see catalogue/file_system.h) that refuse with EACCES what those
+// user, and puts calls in force (see storage/file_system.h) that refuse with EACCES what those
 // bits refuse, as root passes them. With CALPERO_TEST_REAL_PERMISSIONS set (the unprivileged run
 // of these tests, tests/catalogue/unprivileged_run.sh) only the bits refuse. Puts the old bits
 // back at its end.

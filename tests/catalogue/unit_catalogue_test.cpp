@@ -1,11 +1,6 @@
 #include "catalogue/unit_catalogue.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -21,9 +16,9 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
+#include "storage/file_system.h"
 #include "tests/catalogue/test_files.h"
 
 namespace calpero::test {
@@ -400,45 +395,6 @@ TEST_F(UnitCatalogueTest, ReadUnitsReadsTheFileOnceForTheRequestedNamesOnly) {
   EXPECT_EQ(reading.ReadPower("UnitA", "Mass"), 0);
 }
 
-TEST_F(UnitCatalogueTest, AReadOnlyCatalogueRefusesWritesAndErasesAndStaysAsItWas) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  ::chmod(path_.c_str(), 0444);
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  EXPECT_THROW(catalogue.WritePower("New", "Mass", 5), EIniFileException);
-  EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
-}
-
-TEST_F(UnitCatalogueTest, AReadOnlyFolderRefusesWrites) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  {
-    const RefusedRight readOnly(RefusedRight::Right::kWriteInFolder, folder_.Path().string(), 0555);
-    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-    EXPECT_THROW(catalogue.EraseUnit("UnitA"), EIniFileException);
-  }
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-  EXPECT_EQ(EntriesBesideLocks(folder_), Names{"data.ini"});
-}
-
-TEST_F(UnitCatalogueTest, AnUnreadableCatalogueIsNeverReplaced) {
-  UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
-  {
-    const RefusedRight unreadable(RefusedRight::Right::kReadFile, path_, 0200);
-    EXPECT_TRUE(catalogue.ListUnits().empty());
-    EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 5), EIniFileException);
-  }
-  EXPECT_EQ(ReadBytes(path_), Fixture("crlf_line_ends.ini"));
-}
-
-TEST_F(UnitCatalogueTest, AFolderInPlaceOfTheFileReadsAsEmptyAndRefusesWrites) {
-  std::filesystem::create_directory(path_);
-  UnitCatalogue catalogue(path_);
-  EXPECT_TRUE(catalogue.ListUnits().empty());
-  EXPECT_EQ(catalogue.ReadPower("UnitA", "Mass"), 0);
-  EXPECT_THROW(catalogue.WritePower("UnitA", "Mass", 1), EIniFileException);
-}
-
 TEST_F(UnitCatalogueTest, ASymlinkedCatalogueStaysALinkAndItsTargetIsReplaced) {
   std::filesystem::create_directory(folder_.File("real"));
   const std::string target = folder_.File("real/units.ini");
@@ -448,126 +404,6 @@ TEST_F(UnitCatalogueTest, ASymlinkedCatalogueStaysALinkAndItsTargetIsReplaced) {
   EXPECT_TRUE(std::filesystem::is_symlink(path_));
   EXPECT_EQ(ReadBytes(target), Edited(Fixture("crlf_line_ends.ini"), "Mass=1", "Mass=9"));
   EXPECT_EQ(EntriesBesideLocks(folder_), (Names{"data.ini", "real"}));
-}
-
-TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
-  WriteBytes(path_, "[A]\nMass=1\n");
-  ::chmod(path_.c_str(), 0604);
-  UnitCatalogue(path_).WritePower("A", "Mass", 2);
-  EXPECT_EQ(PermissionBits(path_), 0604U);
-  const mode_t previous = ::umask(027);
-  UnitCatalogue(folder_.File("new.ini")).WritePower("A", "Mass", 2);
-  ::umask(previous);
-  EXPECT_EQ(PermissionBits(folder_.File("new.ini")), 0640U);
-}
-
-// Saves by root keep the owner; saves by another member of the file's group keep the group, which
-// the first user then still shares, and the mode.
-TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsGroupAndWherePrivilegedItsOwner) {
-  if (::geteuid() != 0) {
-    GTEST_SKIP() << "files of other users and groups need root to be made";
-  }
-  constexpr uid_t kOwner = 4101;
-  constexpr gid_t kGroup = 4102;
-  WriteBytes(path_, "[A]\nMass=1\n");
-  ASSERT_EQ(::chown(path_.c_str(), kOwner, kGroup), 0);
-  ASSERT_EQ(::chmod(path_.c_str(), 0664), 0);
-  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);
-  const auto ownership = [this] {
-    struct stat status {};
-    ::stat(path_.c_str(), &status);
-    return std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777U);
-  };
-  UnitCatalogue(path_).WritePower("A", "Mass", 2);
-  EXPECT_EQ(ownership(), std::tuple(kOwner, kGroup, 0664U));
-  const pid_t member = ::fork();
-  if (member == 0) {
-    const bool becameMember = ::setgroups(1, &kGroup) == 0 && ::setresgid(4103, 4103, 4103) == 0 &&
-                              ::setresuid(4104, 4104, 4104) == 0;
-    ::_exit(becameMember &&
-                    !ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
-                ? 0
-                : 1);
-  }
-  int status = -1;
-  ::waitpid(member, &status, 0);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ownership(), std::tuple(uid_t{4104}, kGroup, 0664U));
-  EXPECT_EQ(ReadBytes(path_), "[A]\nMass=2\n[B]\nMass=1\n");
-}
-
-// A second user whom the catalogue's ACL lets write keeps that right through a save by the first,
-// and can save too (through the lock file, which got the same right).
-TEST_F(UnitCatalogueTest, AReplacedFileKeepsItsAccessAclSoASecondUserStaysAbleToSave) {
-  if (::geteuid() != 0) {
-    GTEST_SKIP() << "a second user needs root to be made";
-  }
-  constexpr uid_t kSecond = 4201;
-  WriteBytes(path_, "[A]\nMass=1\n");
-  ASSERT_EQ(::chmod(path_.c_str(), 0660), 0);
-  const std::string acl = AccessAcl(kSecond);
-  if (::setxattr(path_.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
-    GTEST_SKIP() << "this file system keeps no ACLs";
-  }
-  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);
-  UnitCatalogue(path_).WritePower("A", "Mass", 2);
-  EXPECT_EQ(AccessAclOf(path_), acl);
-  const pid_t second = ::fork();
-  if (second == 0) {
-    const bool became = ::setresgid(kSecond, kSecond, kSecond) == 0 &&
-                        ::setgroups(0, nullptr) == 0 && ::setresuid(kSecond, kSecond, kSecond) == 0;
-    ::_exit(became && !ReportsFailure([this] { UnitCatalogue(path_).WritePower("B", "Mass", 1); })
-                ? 0
-                : 1);
-  }
-  int status = -1;
-  ::waitpid(second, &status, 0);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadBytes(path_), "[A]\nMass=2\n[B]\nMass=1\n");
-  EXPECT_EQ(AccessAclOf(path_), acl);
-}
-
-// The lock file may be opened by those who may change the catalogue and by nobody else, so that
-// nobody else can hold the writers off; it is made once and stays. One that its owner finds giving
-// less (left by a writer killed before it gave the lock file its rights, or made under a narrow
-// umask) gets them at the owner's next change; what it gives beyond them is left.
-TEST_F(UnitCatalogueTest, TheLockFileIsOpenToThoseWhoMayChangeTheCatalogueAlone) {
-  struct Case {
-    mode_t folder;
-    std::optional<mode_t> catalogue;
-    mode_t lock;
-    std::optional<mode_t> lockBefore = std::nullopt;  // a lock file there already
-  };
-  const std::vector<Case> cases = {
-      {0755, 0644, 0600},         {0775, 0664, 0660},
-      {0777, 0664, 0660},         {0777, 0666, 0666},
-      {0770, std::nullopt, 0660}, {0333, 0600, 0600},
-      {0770, 0660, 0660, 0600},   {0777, 0666, 0666, 0640},
-      {0755, 0644, 0606, 0606},   {0770, std::nullopt, 0660, 0200},
-  };
-  for (const Case& c : cases) {
-    const TempFolder folder;
-    const std::string path = folder.File("data.ini");
-    const std::string lock = folder.File(".data.ini.calpero-lock");
-    if (c.catalogue) {
-      WriteBytes(path, "[A]\nMass=1\n");
-      ASSERT_EQ(::chmod(path.c_str(), *c.catalogue), 0);
-    }
-    if (c.lockBefore) {
-      WriteBytes(lock, "");
-      ASSERT_EQ(::chmod(lock.c_str(), *c.lockBefore), 0);
-    }
-    ASSERT_EQ(::chmod(folder.Path().c_str(), c.folder), 0);
-    const mode_t previous = ::umask(0);
-    UnitCatalogue(path).WritePower("B", "Mass", 1);
-    ::umask(previous);
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
-    EXPECT_EQ(PermissionBits(lock), c.lock)
-        << std::oct << c.folder << " " << c.catalogue.value_or(0) << " "
-        << c.lockBefore.value_or(0);
-    UnitCatalogue(path).EraseUnit("B");
-    EXPECT_TRUE(std::filesystem::exists(lock));
-  }
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/file_system.h"
 #include "catalogue/power_text.h"
+#include "storage/file_system.h"
 #include "tests/cli/cli_runner.h"
 
 namespace calpero::testing {

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/power_keys.h"
 #include "catalogue/power_text.h"
 #include "catalogue/unit_catalogue.h"
 #include "dialogs/unit_save.h"
 #include "fake_dialog_view.h"
+#include "storage/file_system.h"
 #include "tests/support/temp_folder.h"
 
 namespace calpero {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/file_system.h"
+#include "storage/file_system.h"
 
 namespace calpero::test {
 

@@ -13,9 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "catalogue/file_system.h"
-#include "catalogue/write_lock.h"
 #include "main_form_fixture.h"
+#include "storage/file_system.h"
+#include "storage/write_lock.h"
 #include "tests/support/modal_box_catcher.h"
 #include "ui/new_var_dlg.h"
 

@@ -11,8 +11,8 @@
 
 #include "catalogue/catalogue_copy.h"
 #include "catalogue/errors.h"
-#include "catalogue/file_system.h"
 #include "catalogue/unit_catalogue.h"
+#include "storage/file_system.h"
 #include "tests/support/temp_folder.h"
 
 namespace calpero::test {

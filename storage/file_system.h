@@ -11,7 +11,7 @@
 
 namespace calpero {
 
-// The system calls through which the catalogue and its copies are read, locked and replaced on
+// The system calls through which files and their copies are read, locked and replaced on
 // disk: every one that a change makes, from following the links on its path to syncing the folder,
 // the best-effort steps included. They go through this table so that a test can make any one of
 // them fail, and check that nothing is left half done or that the refusal of a right is handled,

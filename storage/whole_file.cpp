@@ -1,8 +1,7 @@
-#include "catalogue/whole_file.h"
+#include "storage/whole_file.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,10 +12,10 @@
 #include <system_error>
 #include <utility>
 
-#include "catalogue/file_access.h"
-#include "catalogue/file_system.h"
-#include "catalogue/temporary_files.h"
-#include "catalogue/write_lock.h"
+#include "storage/file_access.h"
+#include "storage/file_system.h"
+#include "storage/temporary_files.h"
+#include "storage/write_lock.h"
 
 namespace calpero {
 namespace {
@@ -107,6 +106,15 @@ bool ReadToEnd(int fd, FileStamp& stamp, std::string& bytes) {
   return true;
 }
 
+// Why a file of `status` cannot be read whole: EISDIR for a folder, EINVAL for anything else that
+// is not a regular file (a FIFO, a device, a socket); 0 for a regular file.
+int NotRegularError(const struct stat& status) {
+  if (S_ISREG(status.st_mode)) {
+    return 0;
+  }
+  return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+}
+
 // Closes `fd`, a file that was only read: a failure says that something went wrong with the
 // file meanwhile, though nothing can be lost. EINTR closes the descriptor all the same.
 bool CloseRead(int fd) { return FileSystem().close(fd) == 0 || errno == EINTR; }
@@ -127,8 +135,8 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
   struct stat status {};
   if (FileSystem().fstat(fd, &status) != 0) {
     file.error = errno;
-  } else if (!S_ISREG(status.st_mode)) {
-    file.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+  } else if (const int notRegular = NotRegularError(status); notRegular != 0) {
+    file.error = notRegular;
   } else {
     file.mode = status.st_mode & kPermissionBits;
     file.stamp = StampOf(status);
@@ -269,11 +277,8 @@ std::string OpenFileProblem(int fd) {
   if (fstat(fd, &status) != 0) {
     return SystemMessage(errno);
   }
-  if (S_ISDIR(status.st_mode)) {
-    return SystemMessage(EISDIR);
-  }
-  if (!S_ISREG(status.st_mode)) {
-    return "it is not a regular file";
+  if (const int notRegular = NotRegularError(status); notRegular != 0) {
+    return ChangeFailureReason(notRegular);
   }
   std::array<char, 1> byte{};
   if (read(fd, byte.data(), byte.size()) < 0) {
@@ -325,18 +330,11 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
   return std::nullopt;
 }
 
-void KeepLargeBlocksInTheHeap() {
-  constexpr int kLargestHeapBlock = 32 << 20;
-  constexpr int kFreeHeapKept = 64 << 20;
-  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
-  mallopt(M_TRIM_THRESHOLD, kFreeHeapKept);
-}
-
 WholeFile ReadWholeFile(const std::string& path) {
   return ReadAt(AT_FDCWD, path.c_str(), 0, true, nullptr);
 }
 
-std::string CatalogueReadProblem(const std::string& path) {
+std::string FileReadProblem(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     const int error = errno;

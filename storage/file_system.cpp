@@ -1,4 +1,4 @@
-#include "catalogue/file_system.h"
+#include "storage/file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,7 +22,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The first pause between two tries for a lock, and the longest. Short pauses at first, since a
-// change of the catalogue takes a few milliseconds; longer ones later, so that eight writers
+// change of a file takes a few milliseconds; longer ones later, so that eight writers
 // waiting for a slow one do not keep the processors busy.
 constexpr std::chrono::microseconds kFirstPause{200};
 constexpr std::chrono::microseconds kLongestPause{10'000};

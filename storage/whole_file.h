@@ -51,17 +51,6 @@ struct WholeFile {
   FileStamp stamp;
 };
 
-// Makes the C library keep the blocks of whole files in its heap for the rest of the process.
-// Each action on a catalogue of many thousand units takes blocks of megabytes (the file's text,
-// its headers, its names) and frees them again. By default the library gives blocks that large
-// back to the system as soon as they are freed, and whether the top of its heap goes back too
-// depends on the order of earlier frees; the next action then pays for fresh pages, which the
-// system must zero, and the same Delete in the window took half as long again from one run to the
-// next. With this, blocks up to 32 MB (the most the library takes) come from the heap, and up to
-// 64 MB of free heap stays with the process. Where the library refuses, it keeps its own rules:
-// slower, never wrong. For a program's start, before it reads a catalogue.
-void KeepLargeBlocksInTheHeap();
-
 // Reads the file at `path` with one open, one fstat and reads up to the end of the file, past the
 // size that fstat reported when the file has grown. A read that ends before that size while the
 // file keeps its stamp is read on a few times and then counts as an I/O error (kUnreadable, EIO):
@@ -72,9 +61,10 @@ WholeFile ReadWholeFile(const std::string& path);
 
 // Why the file at `path` exists but cannot be read, in the system's words ("Permission denied",
 // "Is a directory", "Too many levels of symbolic links", ...); empty when it can be read or when
-// it, or a folder on its path, does not exist (a missing catalogue is an empty one). Opens the
-// file without waiting, so a FIFO is reported rather than read. Never throws beyond allocation.
-std::string CatalogueReadProblem(const std::string& path);
+// it, or a folder on its path, does not exist (a missing file is no problem: its readers take it
+// for an empty one). Opens the file without waiting, so a FIFO is reported rather than read, and
+// words the file-type cases as ChangeFailureReason does. Never throws beyond allocation.
+std::string FileReadProblem(const std::string& path);
 
 // The file that `path` finally leads to, following symbolic links (it may not exist yet), or
 // nothing, with errno, when a link cannot be looked at or read (that call's errno) or the links
@@ -83,9 +73,10 @@ std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& pa
 
 // What a change makes of the file it read: false to leave the file as it is; else true, with the
 // new contents in `pieces`, written one after the other (views that stay valid until the change
-// ends: of the file's bytes, or of text that the caller keeps). A changed catalogue goes out as
-// the unchanged stretches of the text that was read and the new bytes between them, never as a
-// second copy of the whole file. It may throw; the file is then left as it is.
+// ends: of the file's bytes, or of text that the caller keeps). A large file changed in a few
+// places can thus go out as the unchanged stretches of the text that was read and the new bytes
+// between them, never as a second copy of the whole file. It may throw; the file is then left as
+// it is.
 using FileEdit = std::function<bool(const WholeFile& file, std::vector<std::string_view>& pieces)>;
 
 // Changes the file of `lock` (held by the caller) crash-safely: reads it relative to the lock's

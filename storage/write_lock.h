@@ -22,8 +22,8 @@ struct LockFileProblem {
   uid_t owner = 0;
 };
 
-// Writers take turns: every change of a file that is replaced through ChangeWholeFile (the
-// catalogue, its backup) holds this lock from reading the file to renaming the new one over it,
+// Writers take turns: every change of a file that is replaced through ChangeWholeFile (a
+// file and its copies alike) holds this lock from reading the file to renaming the new one over it,
 // so that no writer works from contents that another is about to replace (a lost update).
 // Readers take no lock: the rename already shows them a whole file, old or new.
 //
@@ -69,7 +69,7 @@ class WriteLock {
   int Error() const { return error_; }
   // Why the lock was not taken, for the user: ChangeFailureReason(Error()), or where the lock file
   // is in the way, a sentence that names it (beside `shownPath`, the file as the user named it),
-  // says what is wrong and what to do: "the lock file ./Data/.data.ini.calpero-lock is not
+  // says what is wrong and what to do: "the lock file ./Data/.notes.txt.calpero-lock is not
   // writable by you (mode 0600, owner root): ask its owner to remove it", "... is a FIFO, not a
   // regular file: remove it".
   std::string Reason(const std::string& shownPath) const;

@@ -1,4 +1,4 @@
-#include "catalogue/temporary_files.h"
+#include "storage/temporary_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/file_system.h"
+#include "storage/file_system.h"
 
 namespace calpero {
 namespace {

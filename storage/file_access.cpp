@@ -1,11 +1,11 @@
-#include "catalogue/file_access.h"
+#include "storage/file_access.h"
 
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
 #include <cerrno>
 
-#include "catalogue/file_system.h"
+#include "storage/file_system.h"
 
 namespace calpero {
 namespace {

@@ -1,4 +1,4 @@
-#include "catalogue/write_lock.h"
+#include "storage/write_lock.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/file_access.h"
-#include "catalogue/file_system.h"
-#include "catalogue/whole_file.h"
+#include "storage/file_access.h"
+#include "storage/file_system.h"
+#include "storage/whole_file.h"
 
 namespace calpero {
 namespace {
@@ -242,7 +242,7 @@ WriteLock::WriteLock(const std::string& path) {
   followedLink_ = *target != fs::path(path);
   const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
   // O_PATH: a folder that may be written and searched but not read (mode 0333) can still hold
-  // the catalogue.
+  // the file.
   folder_ = FileSystem().openat(AT_FDCWD, folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0);
   if (folder_ < 0) {
     error_ = errno;
