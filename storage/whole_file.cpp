@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -20,14 +19,10 @@
 namespace calpero {
 namespace {
 
-namespace fs = std::filesystem;
-
 FileStamp StampOf(const struct stat& status) {
   return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
 }
 
-// More links than this in a row are taken for a loop.
-constexpr int kMostLinksFollowed = 40;
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWriteBit = 0222;
 // Room beyond the size that fstat reported, so that the read that finds the end of the file
@@ -35,8 +30,6 @@ constexpr mode_t kAnyWriteBit = 0222;
 constexpr std::size_t kReadSlack = 4096;
 // How often a read that ends before the file's size is tried again before it counts as failed.
 constexpr int kMostEarlyEnds = 3;
-// Room for a link's target at first.
-constexpr std::size_t kLinkRoom = 256;
 // How often a change reads the file again when the file changed under it before it gives up:
 // another program that keeps replacing the file without taking the lock.
 constexpr int kMostAttempts = 5;
@@ -295,39 +288,6 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return std::nullopt;
   }
   return StampOf(status);
-}
-
-std::optional<fs::path> FinalTarget(const fs::path& path) {
-  fs::path target = path;
-  for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
-    struct stat status {};
-    if (FileSystem().fstatat(AT_FDCWD, target.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (errno == ENOENT || errno == ENOTDIR) {
-        return target;  // not there (yet): the change finds out what is missing
-      }
-      return std::nullopt;
-    }
-    if (!S_ISLNK(status.st_mode)) {
-      return target;
-    }
-    std::string link(kLinkRoom, '\0');
-    for (;;) {
-      const ssize_t length =
-          FileSystem().readlinkat(AT_FDCWD, target.c_str(), link.data(), link.size());
-      if (length < 0) {
-        return std::nullopt;
-      }
-      if (static_cast<std::size_t>(length) < link.size()) {
-        link.resize(static_cast<std::size_t>(length));
-        break;
-      }
-      link.resize(link.size() * 2);  // perhaps cut short: read again with more room
-    }
-    const fs::path next(link);
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
-  errno = ELOOP;
-  return std::nullopt;
 }
 
 WholeFile ReadWholeFile(const std::string& path) {

@@ -3,7 +3,6 @@
 #include <sys/types.h>
 
 #include <ctime>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
@@ -65,11 +64,6 @@ WholeFile ReadWholeFile(const std::string& path);
 // for an empty one). Opens the file without waiting, so a FIFO is reported rather than read, and
 // words the file-type cases as ChangeFailureReason does. Never throws beyond allocation.
 std::string FileReadProblem(const std::string& path);
-
-// The file that `path` finally leads to, following symbolic links (it may not exist yet), or
-// nothing, with errno, when a link cannot be looked at or read (that call's errno) or the links
-// loop (ELOOP). Goes through FileSystem().
-std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& path);
 
 // What a change makes of the file it read: false to leave the file as it is; else true, with the
 // new contents in `pieces`, written one after the other (views that stay valid until the change

@@ -22,6 +22,48 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// More links than this in a row are taken for a loop.
+constexpr int kMostLinksFollowed = 40;
+
+// Room for a link's target at first.
+constexpr std::size_t kLinkRoom = 256;
+
+// The file that `path` finally leads to, following symbolic links (it may not exist yet), or
+// nothing, with errno, when a link cannot be looked at or read (that call's errno) or the links
+// loop (ELOOP). Goes through FileSystem().
+std::optional<fs::path> FinalTarget(const fs::path& path) {
+  fs::path target = path;
+  for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
+    struct stat status {};
+    if (FileSystem().fstatat(AT_FDCWD, target.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) {
+        return target;  // not there (yet): the change finds out what is missing
+      }
+      return std::nullopt;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      return target;
+    }
+    std::string link(kLinkRoom, '\0');
+    for (;;) {
+      const ssize_t length =
+          FileSystem().readlinkat(AT_FDCWD, target.c_str(), link.data(), link.size());
+      if (length < 0) {
+        return std::nullopt;
+      }
+      if (static_cast<std::size_t>(length) < link.size()) {
+        link.resize(static_cast<std::size_t>(length));
+        break;
+      }
+      link.resize(link.size() * 2);  // perhaps cut short: read again with more room
+    }
+    const fs::path next(link);
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  errno = ELOOP;
+  return std::nullopt;
+}
+
 constexpr mode_t kPermissionBits = 07777;
 // Room for the user database's entry of an owner.
 constexpr std::size_t kOwnerNameRoom = 4096;
