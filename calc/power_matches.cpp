@@ -24,8 +24,8 @@ namespace {
 class PowerVerdicts {
  public:
   struct Verdict {
-    bool gives = false;
-    bool refused = false;  // ParsePower refused the text, which counted as 0
+    bool Gives = false;
+    bool Refused = false;  // ParsePower refused the text, which counted as 0
   };
 
   explicit PowerVerdicts(float wanted) : wanted_(wanted) {}
@@ -55,12 +55,12 @@ class PowerVerdicts {
 
   Verdict Judge(std::string_view text) const {
     const StoredPower power = InspectStoredPower(text);
-    Verdict verdict{.gives = false, .refused = power.State == StoredPowerState::Refused};
+    Verdict verdict{.Gives = false, .Refused = power.State == StoredPowerState::Refused};
     try {
-      verdict.gives =
+      verdict.Gives =
           power.State != StoredPowerState::Overflow && StoreSingle(power.Value) == wanted_;
     } catch (const EOverflow&) {
-      verdict.gives = false;
+      verdict.Gives = false;
     }
     return verdict;
   }
@@ -81,7 +81,7 @@ class WantedPowers final : public PowerTextTest {
 
   PowerTextVerdict Judge(std::size_t key, std::string_view text) override {
     const PowerVerdicts::Verdict verdict = verdicts_.at(key).Of(text);
-    return {.passes = verdict.gives, .refused = verdict.refused};
+    return {.Passes = verdict.Gives, .Refused = verdict.Refused};
   }
 
   // The powers' exact bits.

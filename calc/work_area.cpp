@@ -35,19 +35,19 @@ void Remove(std::vector<TTokenId>& ids, TTokenId id) {
 }  // namespace
 
 struct TWorkArea::Impl {
-  TTextExtentFn textExtent;
-  std::map<TTokenId, TUnitToken> tokens;
+  TTextExtentFn TextExtent;
+  std::map<TTokenId, TUnitToken> Tokens;
   // Each holder's tokens in order of arrival.
-  std::array<std::vector<TTokenId>, 3> order;
+  std::array<std::vector<TTokenId>, 3> Order;
   // What each area owns directly, in order of making.
-  std::array<std::vector<TTokenId>, 2> ownedByArea;
+  std::array<std::vector<TTokenId>, 2> OwnedByArea;
   // What each token owns directly; a token without an entry owns nothing.
-  std::map<TTokenId, std::vector<TTokenId>> ownedByToken;
-  TTokenId nextId = 1;
+  std::map<TTokenId, std::vector<TTokenId>> OwnedByToken;
+  TTokenId NextId = 1;
 
   TUnitToken* Find(TTokenId id) {
-    const auto found = tokens.find(id);
-    return found == tokens.end() ? nullptr : &found->second;
+    const auto found = Tokens.find(id);
+    return found == Tokens.end() ? nullptr : &found->second;
   }
 
   // A token that can be dropped upon or moved: it exists and lies in an area.
@@ -58,9 +58,9 @@ struct TWorkArea::Impl {
 
   std::vector<TTokenId>& OwnedBy(const TTokenOwner& owner) {
     if (const auto* area = std::get_if<THolder>(&owner)) {
-      return ownedByArea.at(HolderIndex(*area));
+      return OwnedByArea.at(HolderIndex(*area));
     }
-    return ownedByToken[std::get<TTokenId>(owner)];
+    return OwnedByToken[std::get<TTokenId>(owner)];
   }
 
   // A token as it is first made on `target`, 65 x 17 at its place, owned by the target and
@@ -93,17 +93,17 @@ struct TWorkArea::Impl {
 
   // Takes the token out of its holder's order and appends it to `holder`'s.
   void Relocate(TUnitToken& token, THolder holder) {
-    Remove(order.at(HolderIndex(token.Holder)), token.Id);
+    Remove(Order.at(HolderIndex(token.Holder)), token.Id);
     token.Holder = holder;
-    order.at(HolderIndex(holder)).push_back(token.Id);
+    Order.at(HolderIndex(holder)).push_back(token.Id);
   }
 
   // The token and everything it owns, directly or through other tokens.
   std::vector<TTokenId> WithEverythingOwned(TTokenId root) const {
     std::vector<TTokenId> found{root};
     for (std::size_t next = 0; next < found.size(); ++next) {
-      const auto owned = ownedByToken.find(found[next]);
-      if (owned != ownedByToken.end()) {
+      const auto owned = OwnedByToken.find(found[next]);
+      if (owned != OwnedByToken.end()) {
         found.insert(found.end(), owned->second.begin(), owned->second.end());
       }
     }
@@ -114,17 +114,17 @@ struct TWorkArea::Impl {
   // list is still there to be updated and no list is left naming a freed token.
   void Free(TTokenId root) {
     const std::vector<TTokenId> doomed = WithEverythingOwned(root);
-    Remove(OwnedBy(tokens.at(root).Owner), root);
+    Remove(OwnedBy(Tokens.at(root).Owner), root);
     for (const TTokenId id : doomed) {
-      Remove(order.at(HolderIndex(tokens.at(id).Holder)), id);
-      ownedByToken.erase(id);
-      tokens.erase(id);
+      Remove(Order.at(HolderIndex(Tokens.at(id).Holder)), id);
+      OwnedByToken.erase(id);
+      Tokens.erase(id);
     }
   }
 };
 
 TWorkArea::TWorkArea(TTextExtentFn textExtent) : impl_(std::make_unique<Impl>()) {
-  impl_->textExtent = std::move(textExtent);
+  impl_->TextExtent = std::move(textExtent);
 }
 
 TWorkArea::~TWorkArea() = default;
@@ -139,15 +139,15 @@ std::optional<TTokenId> TWorkArea::PlaceToken(TDropTarget target, std::int32_t x
   token->Hint = token->Caption;
   // Measured before the token joins anything, so a failing measurement leaves no half-made
   // token behind.
-  const TTextExtent extent = impl_->textExtent(token->Caption);
+  const TTextExtent extent = impl_->TextExtent(token->Caption);
   token->Width = extent.Width;
   token->Height = extent.Height;
-  token->Id = impl_->nextId++;
+  token->Id = impl_->NextId++;
 
   const TTokenId id = token->Id;
   impl_->OwnedBy(token->Owner).push_back(id);
-  impl_->order.at(HolderIndex(token->Holder)).push_back(id);
-  impl_->tokens.emplace(id, std::move(*token));
+  impl_->Order.at(HolderIndex(token->Holder)).push_back(id);
+  impl_->Tokens.emplace(id, std::move(*token));
   return id;
 }
 
@@ -223,7 +223,7 @@ const TUnitToken* TWorkArea::Token(TTokenId token) const { return impl_->Find(to
 
 std::vector<const TUnitToken*> TWorkArea::TokensIn(THolder holder) const {
   std::vector<const TUnitToken*> held;
-  for (const TTokenId id : impl_->order.at(HolderIndex(holder))) {
+  for (const TTokenId id : impl_->Order.at(HolderIndex(holder))) {
     held.push_back(Token(id));
   }
   return held;
@@ -244,13 +244,13 @@ std::optional<TTokenId> TWorkArea::TokenAt(THolder area, std::int32_t x, std::in
   if (!IsArea(area)) {
     return std::nullopt;
   }
-  const std::vector<TTokenId>& held = impl_->order.at(HolderIndex(area));
+  const std::vector<TTokenId>& held = impl_->Order.at(HolderIndex(area));
   // The last in order is drawn on top, so it is the one hit. (Reverse iterators rather than a
   // reversed range: clang-based tools of Debian 12 cannot parse libstdc++ 12's reverse_view.)
   // NOLINTNEXTLINE(modernize-loop-convert)
   for (auto it = held.rbegin(); it != held.rend(); ++it) {
     const TTokenId id = *it;
-    const TUnitToken& token = impl_->tokens.at(id);
+    const TUnitToken& token = impl_->Tokens.at(id);
     const bool insideX =
         x >= token.Left && std::int64_t{x} < std::int64_t{token.Left} + token.Width;
     const bool insideY = y >= token.Top && std::int64_t{y} < std::int64_t{token.Top} + token.Height;
@@ -261,6 +261,6 @@ std::optional<TTokenId> TWorkArea::TokenAt(THolder area, std::int32_t x, std::in
   return std::nullopt;
 }
 
-std::size_t TWorkArea::TokenCount() const { return impl_->tokens.size(); }
+std::size_t TWorkArea::TokenCount() const { return impl_->Tokens.size(); }
 
 }  // namespace calpero

@@ -16,7 +16,7 @@ namespace {
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 std::string_view SectionBytes(std::string_view text, const IniSection& section) {
-  return text.substr(section.headerBegin, section.entriesEnd - section.headerBegin);
+  return text.substr(section.HeaderBegin, section.EntriesEnd - section.HeaderBegin);
 }
 
 // The bytes of the unit's first section in `text`, or nothing.
@@ -42,12 +42,12 @@ std::optional<TextSplice> TakeOut(std::string_view text, std::string_view unit,
   if (!found || SectionBytes(text, *found) != expected) {
     return std::nullopt;
   }
-  std::size_t begin = found->headerBegin;
-  if (!lead.empty() && found->entriesEnd == text.size() && begin >= lead.size() &&
+  std::size_t begin = found->HeaderBegin;
+  if (!lead.empty() && found->EntriesEnd == text.size() && begin >= lead.size() &&
       text.substr(begin - lead.size(), lead.size()) == lead) {
     begin -= lead.size();
   }
-  return TextSplice{begin, found->entriesEnd, {}};
+  return TextSplice{begin, found->EntriesEnd, {}};
 }
 
 // Whether the text at `place`, the start of a line, goes on with `trail` and then the header of
@@ -62,7 +62,7 @@ bool StandsBefore(const SectionIndex& index, std::string_view text, std::size_t 
     return next == text.size();
   }
   const std::optional<IniSection> section = index.NextSection(next);
-  return section && section->headerBegin == next && section->name == *follower;
+  return section && section->HeaderBegin == next && section->Name == *follower;
 }
 
 bool AtLineStart(std::string_view text, std::size_t place) {
@@ -74,17 +74,17 @@ bool AtLineStart(std::string_view text, std::size_t place) {
 // it; else before the lines that followed it and the section after them, or at the end.
 std::size_t PlaceFor(const SectionIndex& index, std::string_view text,
                      const SectionChange& change) {
-  if (AtLineStart(text, change.offset) &&
-      StandsBefore(index, text, change.offset, change.trail, change.follower)) {
-    return change.offset;
+  if (AtLineStart(text, change.Offset) &&
+      StandsBefore(index, text, change.Offset, change.Trail, change.Follower)) {
+    return change.Offset;
   }
   std::size_t place = text.size();
-  if (change.follower) {
-    if (const std::optional<IniSection> next = index.Find(*change.follower)) {
-      place = next->headerBegin;
+  if (change.Follower) {
+    if (const std::optional<IniSection> next = index.Find(*change.Follower)) {
+      place = next->HeaderBegin;
     }
   }
-  const std::string_view trail = change.trail;
+  const std::string_view trail = change.Trail;
   if (place >= trail.size() && text.substr(place - trail.size(), trail.size()) == trail &&
       AtLineStart(text, place - trail.size())) {
     place -= trail.size();
@@ -117,45 +117,45 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
                                  const std::optional<IniSection>& found,
                                  const std::vector<TextSplice>& splices) {
   SectionChange change;
-  change.unit = unit;
+  change.Unit = unit;
   if (!found) {
     // A new section: the one splice appends it, after a line end when the last line had none.
-    change.kind = SectionChange::Kind::kAdded;
-    const std::string& insert = splices.front().insert;
+    change.Kind = SectionChange::Kind::KAdded;
+    const std::string& insert = splices.front().Insert;
     const std::size_t header = insert.find('[');
-    change.lead = insert.substr(0, header);
-    change.after = insert.substr(header);
-    change.offset = text.size() + header;
+    change.Lead = insert.substr(0, header);
+    change.After = insert.substr(header);
+    change.Offset = text.size() + header;
     return change;
   }
-  change.kind = SectionChange::Kind::kRewritten;
-  change.replaced = found->hasEntries;
-  change.offset = found->headerBegin;
-  change.before = SectionBytes(text, *found);
+  change.Kind = SectionChange::Kind::KRewritten;
+  change.Replaced = found->HasEntries;
+  change.Offset = found->HeaderBegin;
+  change.Before = SectionBytes(text, *found);
   // Every splice lies within the section's bytes or at their end.
-  std::size_t copied = found->headerBegin;
+  std::size_t copied = found->HeaderBegin;
   for (const TextSplice& splice : splices) {
-    change.after.append(text.substr(copied, splice.begin - copied)).append(splice.insert);
-    copied = splice.end;
+    change.After.append(text.substr(copied, splice.Begin - copied)).append(splice.Insert);
+    copied = splice.End;
   }
-  change.after.append(text.substr(copied, found->entriesEnd - copied));
+  change.After.append(text.substr(copied, found->EntriesEnd - copied));
   return change;
 }
 
 SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
                                   const IniSection& erased, SectionHeaders headers) {
   SectionChange change;
-  change.kind = SectionChange::Kind::kErased;
-  change.unit = unit;
-  change.offset = erased.headerBegin;
-  change.before = SectionBytes(text, erased);
-  change.trail = text.substr(erased.entriesEnd, erased.end - erased.entriesEnd);
+  change.Kind = SectionChange::Kind::KErased;
+  change.Unit = unit;
+  change.Offset = erased.HeaderBegin;
+  change.Before = SectionBytes(text, erased);
+  change.Trail = text.substr(erased.EntriesEnd, erased.End - erased.EntriesEnd);
   const SectionIndex index(text);
   std::optional<IniSection> next;
   std::optional<IniSection> later;
   if (!headers.empty()) {
-    const auto after = std::ranges::upper_bound(headers.sections, erased.headerBegin, {},
-                                                &IniSection::headerBegin);
+    const auto after = std::ranges::upper_bound(headers.sections, erased.HeaderBegin, {},
+                                                &IniSection::HeaderBegin);
     const SectionHeaders rest =
         headers.From(static_cast<std::size_t>(after - headers.sections.begin()));
     if (!rest.empty()) {
@@ -163,53 +163,53 @@ SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
     }
     later = rest.Find(text, unit);
   } else {
-    next = index.NextSection(erased.end);
+    next = index.NextSection(erased.End);
     if (next) {
-      later = SectionIndex(text.substr(next->headerBegin)).Find(unit);
+      later = SectionIndex(text.substr(next->HeaderBegin)).Find(unit);
       if (later) {
-        later->headerBegin += next->headerBegin;
-        later->entriesEnd += next->headerBegin;
+        later->HeaderBegin += next->HeaderBegin;
+        later->EntriesEnd += next->HeaderBegin;
       }
     }
   }
   if (next) {
-    change.follower = std::string(next->name);
+    change.Follower = std::string(next->Name);
   }
   if (later) {
-    change.left = std::string(SectionBytes(text, *later));
+    change.Left = std::string(SectionBytes(text, *later));
   }
   return change;
 }
 
 std::optional<TextSplice> SectionChangeSplice(std::string_view text, const SectionChange& change,
                                               ChangeDirection direction) {
-  const bool undo = direction == ChangeDirection::kUndo;
+  const bool undo = direction == ChangeDirection::KUndo;
   const SectionIndex index(text);
-  switch (change.kind) {
-    case SectionChange::Kind::kRewritten: {
-      const std::optional<IniSection> found = index.Find(change.unit);
-      const std::string& expected = undo ? change.after : change.before;
+  switch (change.Kind) {
+    case SectionChange::Kind::KRewritten: {
+      const std::optional<IniSection> found = index.Find(change.Unit);
+      const std::string& expected = undo ? change.After : change.Before;
       if (!found || SectionBytes(text, *found) != expected) {
         return std::nullopt;
       }
-      return TextSplice{found->headerBegin, found->entriesEnd, undo ? change.before : change.after};
+      return TextSplice{found->HeaderBegin, found->EntriesEnd, undo ? change.Before : change.After};
     }
-    case SectionChange::Kind::kAdded:
+    case SectionChange::Kind::KAdded:
       if (undo) {
-        return TakeOut(text, change.unit, change.after, change.lead);
+        return TakeOut(text, change.Unit, change.After, change.Lead);
       }
-      if (UnitBytes(index, text, change.unit)) {
+      if (UnitBytes(index, text, change.Unit)) {
         return std::nullopt;
       }
-      return PutIn(text, text.size(), change.after, change.lead);
-    case SectionChange::Kind::kErased:
+      return PutIn(text, text.size(), change.After, change.Lead);
+    case SectionChange::Kind::KErased:
       if (!undo) {
-        return TakeOut(text, change.unit, change.before, {});
+        return TakeOut(text, change.Unit, change.Before, {});
       }
-      if (!SameState(UnitBytes(index, text, change.unit), change.left)) {
+      if (!SameState(UnitBytes(index, text, change.Unit), change.Left)) {
         return std::nullopt;
       }
-      return PutIn(text, PlaceFor(index, text, change), change.before, {});
+      return PutIn(text, PlaceFor(index, text, change), change.Before, {});
   }
   return std::nullopt;
 }
@@ -223,33 +223,33 @@ ChangeOutcome ApplySectionChange(const std::string& path, const std::string& sho
   bool conflict = false;
   std::optional<TextSplice> splice;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    splice = SectionChangeSplice(file.bytes, change, direction);
+    splice = SectionChangeSplice(file.Bytes, change, direction);
     conflict = !splice.has_value();
     if (splice) {
-      pieces = SectionIndex(file.bytes).Spliced(std::span(&*splice, 1));
+      pieces = SectionIndex(file.Bytes).Spliced(std::span(&*splice, 1));
     }
     return splice.has_value();
   });
   if (!changed && !conflict) {
     throw WriteError(shownPath, errno);
   }
-  return conflict ? ChangeOutcome::kConflict : ChangeOutcome::kDone;
+  return conflict ? ChangeOutcome::KConflict : ChangeOutcome::KDone;
 }
 
 ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shownPath,
                               ChangeDirection direction) {
-  const bool undo = direction == ChangeDirection::kUndo;
-  const std::optional<std::string> expected = undo ? std::optional(change.after) : change.before;
-  const std::optional<std::string> wanted = undo ? change.before : std::optional(change.after);
-  const WriteLock lock(change.path);
+  const bool undo = direction == ChangeDirection::KUndo;
+  const std::optional<std::string> expected = undo ? std::optional(change.After) : change.Before;
+  const std::optional<std::string> wanted = undo ? change.Before : std::optional(change.After);
+  const WriteLock lock(change.Path);
   if (!lock.Held()) {
     throw WriteError(shownPath, lock.Error());
   }
   bool conflict = false;
   bool removal = false;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    const bool present = file.status == WholeFile::Status::kRead;
-    conflict = present != expected.has_value() || (present && file.bytes != *expected);
+    const bool present = file.Status == WholeFile::Status::KRead;
+    conflict = present != expected.has_value() || (present && file.Bytes != *expected);
     removal = !conflict && !wanted;
     if (conflict || removal) {
       return false;
@@ -259,15 +259,15 @@ ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shown
   });
   if (removal) {
     // Still under the lock: the file holds what this change wrote, and nobody else writes now.
-    if (FileSystem().unlinkat(lock.Folder(), lock.Name().c_str()) != 0) {
+    if (FileSystem().Unlinkat(lock.Folder(), lock.Name().c_str()) != 0) {
       throw WriteError(shownPath, errno);
     }
-    return ChangeOutcome::kDone;
+    return ChangeOutcome::KDone;
   }
   if (!changed && !conflict) {
     throw WriteError(shownPath, errno);
   }
-  return conflict ? ChangeOutcome::kConflict : ChangeOutcome::kDone;
+  return conflict ? ChangeOutcome::KConflict : ChangeOutcome::KDone;
 }
 
 }  // namespace calpero

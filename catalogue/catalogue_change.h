@@ -17,39 +17,39 @@ namespace calpero {
 // SectionIndex::Erase takes them; the lines after its last entry belong to what follows.
 struct SectionChange {
   enum class Kind {
-    kAdded,      // a new section appended at the end (a new unit saved)
-    kErased,     // a section taken out
-    kRewritten,  // a section's entries changed in place (a unit replaced, or an empty one filled)
+    KAdded,      // a new section appended at the end (a new unit saved)
+    KErased,     // a section taken out
+    KRewritten,  // a section's entries changed in place (a unit replaced, or an empty one filled)
   };
-  Kind kind = Kind::kRewritten;
-  std::string unit;    // the name the change was asked for
-  std::string before;  // kErased, kRewritten: the section's bytes before the change
-  std::string after;   // kAdded, kRewritten: the section's bytes after it
+  Kind Kind = Kind::KRewritten;
+  std::string Unit;    // the name the change was asked for
+  std::string Before;  // kErased, kRewritten: the section's bytes before the change
+  std::string After;   // kAdded, kRewritten: the section's bytes after it
   // Whether the rewritten section held entries before (a replacement of a unit).
-  bool replaced = false;
+  bool Replaced = false;
   // Where the section's header began (in the text that held it).
-  std::size_t offset = 0;
+  std::size_t Offset = 0;
   // kAdded: the line end put before the new section because the file's last line had none.
-  std::string lead;
+  std::string Lead;
   // kErased: the lines between the section's last entry and the next header (or the end), which
   // stayed, the name of that next section, and the section of the same name that Find gave after
   // the erase (a later one of that name), if any.
-  std::string trail;
-  std::optional<std::string> follower;
-  std::optional<std::string> left;
+  std::string Trail;
+  std::optional<std::string> Follower;
+  std::optional<std::string> Left;
 };
 
 // A change that replaced a whole file (a restore of the catalogue, a backup): what the file held
 // before (nothing when there was no file) and what was written.
 struct FileChange {
-  std::string path;
-  std::optional<std::string> before;
-  std::string after;
+  std::string Path;
+  std::optional<std::string> Before;
+  std::string After;
 };
 
 using CatalogueChange = std::variant<SectionChange, FileChange>;
 
-enum class ChangeDirection { kUndo, kRedo };
+enum class ChangeDirection { KUndo, KRedo };
 
 // The record of storing `splices` (from SectionIndex::SetEntries) for `unit` in `text`, where
 // `found` is the unit's first section before the change (SectionIndex::Find), if any.
@@ -67,8 +67,8 @@ std::optional<TextSplice> SectionChangeSplice(std::string_view text, const Secti
 
 // How taking back or making again a change of the file went.
 enum class ChangeOutcome {
-  kDone,
-  kConflict,  // the unit (the file) was changed by another writer since; nothing was written
+  KDone,
+  KConflict,  // the unit (the file) was changed by another writer since; nothing was written
 };
 
 // Applies SectionChangeSplice to the catalogue at `path` under its WriteLock, reading it there.

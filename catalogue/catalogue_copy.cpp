@@ -14,7 +14,7 @@ bool CopyCatalogueFile(const std::string& from, const std::string& to, FileChang
     return false;
   }
   if (change != nullptr) {
-    *change = FileChange{to, std::move(copied.before), std::move(copied.after)};
+    *change = FileChange{to, std::move(copied.Before), std::move(copied.After)};
   }
   return true;
 }

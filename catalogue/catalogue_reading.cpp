@@ -36,7 +36,7 @@ StoredPower InspectStoredPower(std::string_view text) {
 StoredPower InspectStoredPower(const SectionIndex& index, const IniSection& section,
                                std::string_view key) {
   const std::optional<IniLine> entry = index.FindEntry(section, key);
-  return entry ? InspectStoredPower(entry->value) : StoredPower{};
+  return entry ? InspectStoredPower(entry->Value) : StoredPower{};
 }
 
 double ReadStoredPower(const SectionIndex& index, const IniSection& section, std::string_view key) {
@@ -61,23 +61,23 @@ SectionTable CatalogueText::FindAll(std::span<const std::string> names) const {
 }
 
 std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice& erase) const {
-  const std::size_t removed = erase.end - erase.begin;
+  const std::size_t removed = erase.End - erase.Begin;
   std::string text;
   text.reserve(text_.size() - removed);
-  text.append(text_, 0, erase.begin).append(text_, erase.end);
+  text.append(text_, 0, erase.Begin).append(text_, erase.End);
   // Two cases where the bytes that meet make lines that were not there, so the walk is needed:
   // a CR before the erased lines meeting an LF after them (one CRLF line end instead of two line
   // ends), and a file that now begins with a byte order mark.
-  const bool crMeetsLf = erase.begin > 0 && text_[erase.begin - 1] == '\r' &&
-                         erase.end < text_.size() && text_[erase.end] == '\n';
+  const bool crMeetsLf = erase.Begin > 0 && text_[erase.Begin - 1] == '\r' &&
+                         erase.End < text_.size() && text_[erase.End] == '\n';
   // Made first, so that the names below view the text where it finally lives.
   const auto erased = std::make_shared<CatalogueText>(std::move(text));
-  if (!headers_ || crMeetsLf || (erase.begin == 0 && IniScanner(erased->text_).Start() != 0)) {
+  if (!headers_ || crMeetsLf || (erase.Begin == 0 && IniScanner(erased->text_).Start() != 0)) {
     return erased;
   }
   const auto erasedHeader =
-      std::ranges::lower_bound(*headers_, erase.begin, {}, &IniSection::headerBegin);
-  if (erasedHeader == headers_->end() || erasedHeader->headerBegin != erase.begin) {
+      std::ranges::lower_bound(*headers_, erase.Begin, {}, &IniSection::HeaderBegin);
+  if (erasedHeader == headers_->end() || erasedHeader->HeaderBegin != erase.Begin) {
     return erased;
   }
   const auto erasedAt = static_cast<std::size_t>(erasedHeader - headers_->begin());
@@ -89,14 +89,14 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   const auto keep = [&](const IniSection& section, std::size_t shift) {
     const std::uint16_t mark = marks_[static_cast<std::size_t>(&section - headers_->data())];
     nameShared =
-        nameShared || (mark == erasedMark && SameIniName(section.name, erasedHeader->name));
+        nameShared || (mark == erasedMark && SameIniName(section.Name, erasedHeader->Name));
     IniSection kept = section;
-    const auto nameAt = static_cast<std::size_t>(section.name.data() - text_.data()) - shift;
-    kept.name = newText.substr(nameAt, section.name.size());
-    kept.headerBegin -= shift;
-    kept.bodyBegin -= shift;
-    kept.end -= shift;
-    kept.entriesEnd -= shift;
+    const auto nameAt = static_cast<std::size_t>(section.Name.data() - text_.data()) - shift;
+    kept.Name = newText.substr(nameAt, section.Name.size());
+    kept.HeaderBegin -= shift;
+    kept.BodyBegin -= shift;
+    kept.End -= shift;
+    kept.EntriesEnd -= shift;
     return kept;
   };
   std::vector<IniSection>& headers = erased->headers_.emplace();
@@ -107,7 +107,7 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   // The erase took the header and the entries; lines after the last entry now close the section
   // before it.
   if (!headers.empty()) {
-    headers.back().end = erasedHeader->end - removed;
+    headers.back().End = erasedHeader->End - removed;
   }
   for (auto section = erasedHeader + 1; section != headers_->end(); ++section) {
     headers.push_back(keep(*section, removed));
@@ -118,8 +118,8 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
   if (!nameShared) {
     erased->found_ = found_;
     for (FoundSections& search : erased->found_) {
-      std::erase(search.sections, erasedAt);
-      for (std::size_t& index : search.sections) {
+      std::erase(search.Sections, erasedAt);
+      for (std::size_t& index : search.Sections) {
         index -= index > erasedAt ? 1 : 0;
       }
     }
@@ -129,7 +129,7 @@ std::shared_ptr<const CatalogueText> CatalogueText::WithErased(const TextSplice&
 
 void CatalogueText::RememberFound(std::string key, std::vector<std::size_t> sections) const {
   constexpr std::size_t kSearchesKept = 4;
-  std::erase_if(found_, [&key](const FoundSections& search) { return search.key == key; });
+  std::erase_if(found_, [&key](const FoundSections& search) { return search.Key == key; });
   if (found_.size() == kSearchesKept) {
     found_.erase(found_.begin());
   }
@@ -137,8 +137,8 @@ void CatalogueText::RememberFound(std::string key, std::vector<std::size_t> sect
 }
 
 const std::vector<std::size_t>* CatalogueText::Found(std::string_view key) const {
-  const auto search = std::ranges::find(found_, key, &FoundSections::key);
-  return search != found_.end() ? &search->sections : nullptr;
+  const auto search = std::ranges::find(found_, key, &FoundSections::Key);
+  return search != found_.end() ? &search->Sections : nullptr;
 }
 
 std::vector<std::string> CatalogueText::Names() const {
@@ -146,7 +146,7 @@ std::vector<std::string> CatalogueText::Names() const {
   const SectionHeaders headers = Headers();
   names.reserve(headers.sections.size());
   for (const IniSection& section : headers.sections) {
-    names.emplace_back(section.name);
+    names.emplace_back(section.Name);
   }
   return names;
 }

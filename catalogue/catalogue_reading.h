@@ -101,8 +101,8 @@ class CatalogueText {
   const std::vector<std::size_t>* Found(std::string_view key) const;
 
   struct FoundSections {
-    std::string key;
-    std::vector<std::size_t> sections;
+    std::string Key;
+    std::vector<std::size_t> Sections;
   };
 
   std::string text_;

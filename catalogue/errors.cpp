@@ -7,7 +7,7 @@ std::string Exception::EnglishText(const MessageArgument& argument) {
     return *text;
   }
   if (const auto* quoted = std::get_if<QuotedText>(&argument)) {
-    return quoted->shown;
+    return quoted->Shown;
   }
   return EnglishMessage(std::get<MessageId>(argument));
 }
@@ -19,7 +19,7 @@ std::string Exception::EnglishMessageOf(MessageId id,
   for (const MessageArgument& argument : arguments) {
     texts.push_back(EnglishText(argument));
   }
-  return FillPlaces(PatternOf(id).english, texts);
+  return FillPlaces(PatternOf(id).English, texts);
 }
 
 }  // namespace calpero

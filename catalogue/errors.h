@@ -16,8 +16,8 @@ namespace calpero {
 // A text that the user gave, quoted in a message: the text itself, and the text as the window
 // shows it (a unit name with its line breaks written out, say).
 struct QuotedText {
-  std::string text;
-  std::string shown;
+  std::string Text;
+  std::string Shown;
 };
 
 // What fills one place of a message: a text put in as it is (a path, an index), a text that the
@@ -32,7 +32,7 @@ class Exception : public std::runtime_error {
   explicit Exception(MessageId id, std::vector<MessageArgument> arguments = {})
       : Exception(id, EnglishMessageOf(id, arguments), std::move(arguments)) {}
   // A text of the command-line tool's own, given whole (MessageId::kText).
-  explicit Exception(const std::string& text) : Exception(MessageId::kText, {text}) {}
+  explicit Exception(const std::string& text) : Exception(MessageId::KText, {text}) {}
 
   MessageId Id() const { return id_; }
   const std::vector<MessageArgument>& Arguments() const { return arguments_; }
@@ -51,9 +51,9 @@ class Exception : public std::runtime_error {
     std::vector<std::string> texts;
     for (const MessageArgument& argument : arguments_) {
       const auto* quoted = std::get_if<QuotedText>(&argument);
-      texts.push_back(quoted != nullptr ? std::string(quote(quoted->text)) : EnglishText(argument));
+      texts.push_back(quoted != nullptr ? std::string(quote(quoted->Text)) : EnglishText(argument));
     }
-    return FillPlaces(PatternOf(id_).english, texts);
+    return FillPlaces(PatternOf(id_).English, texts);
   }
 
  private:
@@ -79,7 +79,7 @@ class EIniFileException : public Exception {
  public:
   // `path`: the catalogue as messages name it.
   explicit EIniFileException(const std::string& path, std::string reason = {})
-      : Exception(MessageId::kUnableToWrite, {path}), reason_(std::move(reason)) {}
+      : Exception(MessageId::KUnableToWrite, {path}), reason_(std::move(reason)) {}
   const std::string& Reason() const { return reason_; }
 
  private:
@@ -90,7 +90,7 @@ class EIniFileException : public Exception {
 class EConvertError : public Exception {
  public:
   explicit EConvertError(std::string_view text)
-      : Exception(MessageId::kNotAFloatingPoint,
+      : Exception(MessageId::KNotAFloatingPoint,
                   {QuotedText{std::string(text), std::string(text)}}) {}
 };
 
@@ -98,7 +98,7 @@ class EConvertError : public Exception {
 // MessageId::kFloatingPointOverflow.
 class EOverflow : public Exception {
  public:
-  EOverflow() : Exception(MessageId::kFloatingPointOverflow) {}
+  EOverflow() : Exception(MessageId::KFloatingPointOverflow) {}
 };
 
 // A unit name that the catalogue file cannot hold so that it reads back the same; nothing is
@@ -108,7 +108,7 @@ class EInvalidUnitName : public Exception {
   // MessageId::kUnitNameNotStorable, the name quoted as `shown`, the problem one of
   // the kName... ids.
   EInvalidUnitName(std::string_view name, std::string_view shown, MessageId problem)
-      : Exception(MessageId::kUnitNameNotStorable,
+      : Exception(MessageId::KUnitNameNotStorable,
                   {QuotedText{std::string(name), std::string(shown)}, problem}) {}
 };
 
@@ -118,7 +118,7 @@ class EInvalidUnitName : public Exception {
 class EPowerTooLarge : public Exception {
  public:
   explicit EPowerTooLarge(std::string_view fieldText)
-      : Exception(MessageId::kTooLargeForAPower,
+      : Exception(MessageId::KTooLargeForAPower,
                   {QuotedText{std::string(fieldText), std::string(fieldText)}}) {}
 };
 

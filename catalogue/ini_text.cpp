@@ -29,10 +29,10 @@ std::string_view StripQuotes(std::string_view value) {
 
 // Fills the kind and the names of `line`, whose content is `content`.
 void Classify(std::string_view content, IniLine& line) {
-  line.kind = IniLineKind::kOther;
-  line.name = {};
-  line.value = {};
-  line.valueBegin = line.end;
+  line.Kind = IniLineKind::KOther;
+  line.Name = {};
+  line.Value = {};
+  line.ValueBegin = line.End;
   std::size_t first = 0;
   while (first < content.size() && IsBlank(content[first])) {
     ++first;
@@ -43,27 +43,27 @@ void Classify(std::string_view content, IniLine& line) {
   if (content[first] == '[') {
     const std::size_t close = content.rfind(']');
     if (close != std::string_view::npos) {
-      line.kind = IniLineKind::kHeader;
-      line.name = TrimBlanks(content.substr(first + 1, close - first - 1));
+      line.Kind = IniLineKind::KHeader;
+      line.Name = TrimBlanks(content.substr(first + 1, close - first - 1));
       return;
     }
   }
   if (content[first] == ';') {
-    line.kind = IniLineKind::kComment;
+    line.Kind = IniLineKind::KComment;
     return;
   }
   const std::size_t equals = content.find('=', first);
   if (equals == std::string_view::npos) {
     return;
   }
-  line.kind = IniLineKind::kEntry;
-  line.name = TrimBlanks(content.substr(first, equals - first));
+  line.Kind = IniLineKind::KEntry;
+  line.Name = TrimBlanks(content.substr(first, equals - first));
   std::size_t valueStart = equals + 1;
   while (valueStart < content.size() && IsBlank(content[valueStart])) {
     ++valueStart;
   }
-  line.valueBegin = line.begin + valueStart;
-  line.value = StripQuotes(TrimBlanks(content.substr(valueStart)));
+  line.ValueBegin = line.Begin + valueStart;
+  line.Value = StripQuotes(TrimBlanks(content.substr(valueStart)));
 }
 
 }  // namespace
@@ -81,24 +81,24 @@ bool IniScanner::Next(IniLine& line) {
     return false;
   }
   line = ReadIniLine(text_, pos_);
-  pos_ = line.next;
+  pos_ = line.Next;
   return true;
 }
 
 IniLine ReadIniLine(std::string_view text, std::size_t begin) {
   IniLine line;
-  line.begin = begin;
+  line.Begin = begin;
   std::size_t end = begin;
   while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
     ++end;
   }
-  line.end = end;
+  line.End = end;
   if (end < text.size()) {
     const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
     end += crlf ? 2 : 1;
   }
-  line.next = end;
-  Classify(text.substr(line.begin, line.end - line.begin), line);
+  line.Next = end;
+  Classify(text.substr(line.Begin, line.End - line.Begin), line);
   return line;
 }
 

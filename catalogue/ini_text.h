@@ -7,25 +7,25 @@ namespace calpero {
 
 // What a line of a private-profile (INI) file is.
 enum class IniLineKind {
-  kHeader,   // "[name]": starts a section
-  kEntry,    // "key=value"
-  kComment,  // first non-blank character ";"
-  kOther,    // blank lines and anything else: kept, never read
+  KHeader,   // "[name]": starts a section
+  KEntry,    // "key=value"
+  KComment,  // first non-blank character ";"
+  KOther,    // blank lines and anything else: kept, never read
 };
 
 // One line of the file, as offsets into the scanned text and views of the names it holds. The
 // views point into the scanned text and live as long as it does.
 struct IniLine {
-  IniLineKind kind = IniLineKind::kOther;
-  std::size_t begin = 0;  // first byte of the line
-  std::size_t end = 0;    // just after its content, where its line end (if any) starts
-  std::size_t next = 0;   // just after its line end: where the next line begins
+  IniLineKind Kind = IniLineKind::KOther;
+  std::size_t Begin = 0;  // first byte of the line
+  std::size_t End = 0;    // just after its content, where its line end (if any) starts
+  std::size_t Next = 0;   // just after its line end: where the next line begins
   // A header's section name, or an entry's key; blanks (space, tab) around it trimmed.
-  std::string_view name;
+  std::string_view Name;
   // An entry's value: blanks around it trimmed and one pair of matching outer quotes stripped.
-  std::string_view value;
+  std::string_view Value;
   // An entry's stored value text: from the first non-blank after "=" to the end of the line.
-  std::size_t valueBegin = 0;
+  std::size_t ValueBegin = 0;
 };
 
 // Walks the lines of a file held in memory, classifying each, without allocating. Lines end with

@@ -6,62 +6,62 @@ namespace calpero {
 namespace {
 
 struct MessageEntry {
-  MessageId id;
-  MessagePattern pattern;
+  MessageId Id;
+  MessagePattern Pattern;
 };
 
 // Every message in the order of its id. The window's translations take their source texts from
 // here (lupdate reads this file): a reworded pattern arrives there as a new, untranslated text.
 constexpr std::array kMessages = std::to_array<MessageEntry>({
-    {MessageId::kText, {"", "%1"}},
-    {MessageId::kUnableToWrite, TranslatableText("Errors", "Unable to write to %1")},
-    {MessageId::kNotAFloatingPoint,
+    {MessageId::KText, {"", "%1"}},
+    {MessageId::KUnableToWrite, TranslatableText("Errors", "Unable to write to %1")},
+    {MessageId::KNotAFloatingPoint,
      TranslatableText("Errors", "'%1' is not a valid floating point value")},
-    {MessageId::kTooLargeForAPower, TranslatableText("Errors", "'%1' is too large for a power")},
-    {MessageId::kFloatingPointOverflow, TranslatableText("Errors", "Floating point overflow")},
-    {MessageId::kListIndexOutOfBounds, TranslatableText("Errors", "List index out of bounds (%1)")},
-    {MessageId::kUnitNameNotStorable,
+    {MessageId::KTooLargeForAPower, TranslatableText("Errors", "'%1' is too large for a power")},
+    {MessageId::KFloatingPointOverflow, TranslatableText("Errors", "Floating point overflow")},
+    {MessageId::KListIndexOutOfBounds, TranslatableText("Errors", "List index out of bounds (%1)")},
+    {MessageId::KUnitNameNotStorable,
      TranslatableText("Errors", "The unit name '%1' cannot be stored: %2")},
-    {MessageId::kNameIsEmpty, TranslatableText("Errors", "it is empty")},
-    {MessageId::kNameHasNul, TranslatableText("Errors", "it contains a NUL character")},
-    {MessageId::kNameHasLineBreak, TranslatableText("Errors", "it contains a line break")},
-    {MessageId::kNameHasBracket, TranslatableText("Errors", "it contains ']'")},
-    {MessageId::kNameBeginsWithBlank, TranslatableText("Errors", "it begins with a space or tab")},
-    {MessageId::kNameEndsWithBlank, TranslatableText("Errors", "it ends with a space or tab")},
-    {MessageId::kNothingUndoneCatalogue,
+    {MessageId::KNameIsEmpty, TranslatableText("Errors", "it is empty")},
+    {MessageId::KNameHasNul, TranslatableText("Errors", "it contains a NUL character")},
+    {MessageId::KNameHasLineBreak, TranslatableText("Errors", "it contains a line break")},
+    {MessageId::KNameHasBracket, TranslatableText("Errors", "it contains ']'")},
+    {MessageId::KNameBeginsWithBlank, TranslatableText("Errors", "it begins with a space or tab")},
+    {MessageId::KNameEndsWithBlank, TranslatableText("Errors", "it ends with a space or tab")},
+    {MessageId::KNothingUndoneCatalogue,
      TranslatableText("Errors", "Nothing undone: another program has changed the catalogue since")},
-    {MessageId::kNothingRedoneCatalogue,
+    {MessageId::KNothingRedoneCatalogue,
      TranslatableText("Errors", "Nothing redone: another program has changed the catalogue since")},
-    {MessageId::kNothingUndoneBackup,
+    {MessageId::KNothingUndoneBackup,
      TranslatableText("Errors", "Nothing undone: another program has changed the backup since")},
-    {MessageId::kNothingRedoneBackup,
+    {MessageId::KNothingRedoneBackup,
      TranslatableText("Errors", "Nothing redone: another program has changed the backup since")},
-    {MessageId::kNothingUndoneUnit,
+    {MessageId::KNothingUndoneUnit,
      TranslatableText("Errors", "Nothing undone: another program has changed %1 since")},
-    {MessageId::kNothingRedoneUnit,
+    {MessageId::KNothingRedoneUnit,
      TranslatableText("Errors", "Nothing redone: another program has changed %1 since")},
-    {MessageId::kBlankFields,
+    {MessageId::KBlankFields,
      TranslatableText("NewVarDlg", "Some fields were left blank - data not saved")},
-    {MessageId::kBlankFieldsCaption, TranslatableText("NewVarDlg", "Error")},
-    {MessageId::kReplaceUnit,
+    {MessageId::KBlankFieldsCaption, TranslatableText("NewVarDlg", "Error")},
+    {MessageId::KReplaceUnit,
      TranslatableText("NewVarDlg", "The unit already exists.  Do you want to replace it?")},
-    {MessageId::kReplaceUnitCaption, TranslatableText("NewVarDlg", "Warning")},
+    {MessageId::KReplaceUnitCaption, TranslatableText("NewVarDlg", "Warning")},
 });
 
 constexpr bool EachIdInItsPlace() {
   for (std::size_t i = 0; i < kMessages.size(); ++i) {
-    if (static_cast<std::size_t>(kMessages.at(i).id) != i) {
+    if (static_cast<std::size_t>(kMessages.at(i).Id) != i) {
       return false;
     }
   }
-  return kMessages.size() == static_cast<std::size_t>(MessageId::kCount);
+  return kMessages.size() == static_cast<std::size_t>(MessageId::KCount);
 }
 static_assert(EachIdInItsPlace(), "kMessages holds every id once, in the order of MessageId");
 
 }  // namespace
 
 const MessagePattern& PatternOf(MessageId id) {
-  return kMessages.at(static_cast<std::size_t>(id)).pattern;
+  return kMessages.at(static_cast<std::size_t>(id)).Pattern;
 }
 
 std::string FillPlaces(std::string_view pattern, std::span<const std::string> texts) {

@@ -15,41 +15,41 @@ namespace calpero {
 enum class MessageId {
   // A text given whole, with no id of its own: the command-line tool's own reports. The one
   // place holds the text.
-  kText,
+  KText,
   // What the places hold, where a message has them (the texts are in messages.cpp).
-  kUnableToWrite,          // the catalogue's path
-  kNotAFloatingPoint,      // the text that is not a number
-  kTooLargeForAPower,      // the power field's text
-  kFloatingPointOverflow,  //
-  kListIndexOutOfBounds,   // the index
-  kUnitNameNotStorable,    // the name, then its problem (one of the next six)
+  KUnableToWrite,          // the catalogue's path
+  KNotAFloatingPoint,      // the text that is not a number
+  KTooLargeForAPower,      // the power field's text
+  KFloatingPointOverflow,  //
+  KListIndexOutOfBounds,   // the index
+  KUnitNameNotStorable,    // the name, then its problem (one of the next six)
   // Why a unit name cannot be stored: the "%2" of kUnitNameNotStorable.
-  kNameIsEmpty,
-  kNameHasNul,
-  kNameHasLineBreak,
-  kNameHasBracket,
-  kNameBeginsWithBlank,
-  kNameEndsWithBlank,
+  KNameIsEmpty,
+  KNameHasNul,
+  KNameHasLineBreak,
+  KNameHasBracket,
+  KNameBeginsWithBlank,
+  KNameEndsWithBlank,
   // An undo or redo that found its change overwritten by another program: the catalogue (a
   // restore), the backup, or the unit named in "%1".
-  kNothingUndoneCatalogue,
-  kNothingRedoneCatalogue,
-  kNothingUndoneBackup,
-  kNothingRedoneBackup,
-  kNothingUndoneUnit,
-  kNothingRedoneUnit,
+  KNothingUndoneCatalogue,
+  KNothingRedoneCatalogue,
+  KNothingUndoneBackup,
+  KNothingRedoneBackup,
+  KNothingUndoneUnit,
+  KNothingRedoneUnit,
   // The new-unit dialog's message boxes: texts and captions.
-  kBlankFields,
-  kBlankFieldsCaption,
-  kReplaceUnit,
-  kReplaceUnitCaption,
-  kCount  // the number of ids above; not a message
+  KBlankFields,
+  KBlankFieldsCaption,
+  KReplaceUnit,
+  KReplaceUnitCaption,
+  KCount  // the number of ids above; not a message
 };
 
 // One message's English pattern and the context that its translations are filed under.
 struct MessagePattern {
-  const char* context;
-  const char* english;
+  const char* Context;
+  const char* English;
 };
 
 // Marks a message's English pattern for the window's translation tools: lupdate is told to read
@@ -67,6 +67,6 @@ const MessagePattern& PatternOf(MessageId id);
 std::string FillPlaces(std::string_view pattern, std::span<const std::string> texts);
 
 // The English message of an id without places.
-inline std::string EnglishMessage(MessageId id) { return PatternOf(id).english; }
+inline std::string EnglishMessage(MessageId id) { return PatternOf(id).English; }
 
 }  // namespace calpero

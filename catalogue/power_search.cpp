@@ -27,7 +27,7 @@ class SectionPowers {
  public:
   // `text` is the catalogue text of `section`, and outlives this object.
   SectionPowers(std::string_view text, const IniSection& section)
-      : text_(text.substr(0, section.end)), pos_(section.bodyBegin) {}
+      : text_(text.substr(0, section.End)), pos_(section.BodyBegin) {}
 
   // The value of the section's first entry of kPowerKeys[key]; empty when it has none, as a
   // missing entry reads as the empty text.
@@ -77,14 +77,14 @@ class SectionPowers {
   // Reads the line at pos_ as every reader of the catalogue reads it.
   void ReadAnyLine() {
     const IniLine line = ReadIniLine(text_, pos_);
-    pos_ = line.next;
-    if (line.kind != IniLineKind::kEntry) {
+    pos_ = line.Next;
+    if (line.Kind != IniLineKind::KEntry) {
       return;
     }
     for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
-      if (!found_.at(i) && SameIniName(line.name, kPowerKeys.at(i))) {
+      if (!found_.at(i) && SameIniName(line.Name, kPowerKeys.at(i))) {
         found_.at(i) = true;
-        values_.at(i) = line.value;
+        values_.at(i) = line.Value;
         return;
       }
     }
@@ -109,10 +109,10 @@ bool PowersPass(std::string_view text, std::size_t sectionIndex, const IniSectio
   for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {
     const std::string_view value = powers.Value(i);
     const PowerTextVerdict verdict = test.Judge(i, value);
-    if (verdict.refused && refused != nullptr) {
+    if (verdict.Refused && refused != nullptr) {
       refused->emplace_back(sectionIndex, i, value);
     }
-    if (!verdict.passes) {
+    if (!verdict.Passes) {
       return false;
     }
   }
@@ -132,7 +132,7 @@ void ReportRefused(const SectionHeaders& headers, const std::vector<RefusedText>
   for (const auto& [section, key, value] : found) {
     if (std::ranges::binary_search(reading, section)) {
       refused.push_back(
-          {std::string(headers.sections[section].name), kPowerKeys.at(key), std::string(value)});
+          {std::string(headers.sections[section].Name), kPowerKeys.at(key), std::string(value)});
     }
   }
 }
@@ -161,7 +161,7 @@ std::vector<std::string> NamesOf(std::span<const IniSection> sections,
   std::vector<std::string> names;
   names.reserve(chosen.size());
   for (const std::size_t index : chosen) {
-    names.emplace_back(sections[index].name);
+    names.emplace_back(sections[index].Name);
   }
   return names;
 }

@@ -20,8 +20,8 @@ struct TRefusedPower {
 
 // What a power search makes of one stored power text.
 struct PowerTextVerdict {
-  bool passes = false;
-  bool refused = false;  // the catalogue's rules refuse the text (StoredPowerState::Refused)
+  bool Passes = false;
+  bool Refused = false;  // the catalogue's rules refuse the text (StoredPowerState::Refused)
 };
 
 // The question that a power search asks of each unit's stored power texts, one at a time.

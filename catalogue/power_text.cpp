@@ -63,10 +63,10 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 // What the reading of a power text took: the sign, the digit runs around the separator and the
 // exponent.
 struct PowerParts {
-  bool negative = false;
-  std::string_view whole;
-  std::string_view fraction;
-  int exponent = 0;
+  bool Negative = false;
+  std::string_view Whole;
+  std::string_view Fraction;
+  int Exponent = 0;
 };
 
 // Reads the exponent after "E" from `pos` in `form`; returns the position after it, or nothing
@@ -98,25 +98,25 @@ std::optional<PowerParts> ReadParts(std::string_view text, std::string_view sepa
   PowerParts parts;
   std::size_t pos = SkipSpaces(text, 0);
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    parts.negative = text[pos] == '-';
+    parts.Negative = text[pos] == '-';
     ++pos;
   }
   std::size_t start = pos;
   pos = SkipDigits(text, pos);
-  parts.whole = text.substr(start, pos - start);
+  parts.Whole = text.substr(start, pos - start);
   bool separatorTaken = false;
   if (!separator.empty() && text.substr(pos).starts_with(separator)) {
     separatorTaken = true;
     start = pos + separator.size();
     pos = SkipDigits(text, start);
-    parts.fraction = text.substr(start, pos - start);
+    parts.Fraction = text.substr(start, pos - start);
   }
   // A lone separator counts as a number (zero); a sign alone does not.
-  if (parts.whole.empty() && !separatorTaken) {
+  if (parts.Whole.empty() && !separatorTaken) {
     return std::nullopt;
   }
   if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
-    const std::optional<std::size_t> end = ReadExponent(text, pos + 1, form, parts.exponent);
+    const std::optional<std::size_t> end = ReadExponent(text, pos + 1, form, parts.Exponent);
     if (!end) {
       return std::nullopt;
     }
@@ -132,24 +132,24 @@ std::optional<PowerParts> ReadParts(std::string_view text, std::string_view sepa
 // The decimal exponent of the leading non-zero digit (the value's order of magnitude). The parts
 // must hold a non-zero digit.
 long LeadingExponent(const PowerParts& parts) {
-  const std::size_t inWhole = parts.whole.find_first_not_of('0');
+  const std::size_t inWhole = parts.Whole.find_first_not_of('0');
   if (inWhole != std::string_view::npos) {
-    return static_cast<long>(parts.whole.size() - inWhole) - 1 + parts.exponent;
+    return static_cast<long>(parts.Whole.size() - inWhole) - 1 + parts.Exponent;
   }
-  const std::size_t inFraction = parts.fraction.find_first_not_of('0');
-  return parts.exponent - static_cast<long>(inFraction) - 1;
+  const std::size_t inFraction = parts.Fraction.find_first_not_of('0');
+  return parts.Exponent - static_cast<long>(inFraction) - 1;
 }
 
 // The value of the parts at extended precision: an infinity of the parts' sign when it overflows
 // that range; nothing when the conversion fails otherwise.
 std::optional<long double> ValueOf(const PowerParts& parts) {
   // A canonical ASCII text for a locale-independent conversion.
-  std::string canonical = parts.negative ? "-" : "";
-  canonical += parts.whole.empty() ? std::string_view("0") : parts.whole;
+  std::string canonical = parts.Negative ? "-" : "";
+  canonical += parts.Whole.empty() ? std::string_view("0") : parts.Whole;
   canonical += '.';
-  canonical += parts.fraction.empty() ? std::string_view("0") : parts.fraction;
+  canonical += parts.Fraction.empty() ? std::string_view("0") : parts.Fraction;
   canonical += 'e';
-  canonical += IntegerText(parts.exponent);
+  canonical += IntegerText(parts.Exponent);
   long double value = 0;
   const char* end = canonical.data() + canonical.size();
   const auto [ptr, error] = std::from_chars(canonical.data(), end, value);
@@ -157,7 +157,7 @@ std::optional<long double> ValueOf(const PowerParts& parts) {
     // Out of range both ways; only an overflow refuses the text, an underflow is zero.
     const long double magnitude =
         LeadingExponent(parts) >= 0 ? std::numeric_limits<long double>::infinity() : 0.0L;
-    return parts.negative ? -magnitude : magnitude;
+    return parts.Negative ? -magnitude : magnitude;
   }
   if (error != std::errc() || ptr != end) {
     return std::nullopt;

@@ -39,8 +39,8 @@ class HeaderScanner {
       // Any other "[" on this line comes after its first non-blank, so the search goes on after
       // it.
       IniLine line = ReadIniLine(text_, lineBegin);
-      pos_ = line.next;
-      if (line.kind == IniLineKind::kHeader) {
+      pos_ = line.Next;
+      if (line.Kind == IniLineKind::KHeader) {
         header = line;
         return true;
       }
@@ -85,13 +85,13 @@ class SectionWalker {
     }
     const IniLine header = pending_;
     havePending_ = headers_.Next(pending_);
-    section.name = header.name;
-    section.headerBegin = header.begin;
-    section.bodyBegin = header.next;
-    section.end = havePending_ ? pending_.begin : text_.size();
-    section.entriesEnd = header.next;
-    section.hasEntries = false;
-    section.lastEntryEnded = header.next > header.end;
+    section.Name = header.Name;
+    section.HeaderBegin = header.Begin;
+    section.BodyBegin = header.Next;
+    section.End = havePending_ ? pending_.Begin : text_.size();
+    section.EntriesEnd = header.Next;
+    section.HasEntries = false;
+    section.LastEntryEnded = header.Next > header.End;
     return true;
   }
 
@@ -104,18 +104,18 @@ class SectionWalker {
 
 // Reads the body of `section`, whose name and extent are known, and fills its entry fields.
 void DescribeEntries(std::string_view text, IniSection& section) {
-  section.entriesEnd = section.bodyBegin;
-  section.hasEntries = false;
-  section.lastEntryEnded =
-      section.bodyBegin > section.headerBegin &&
-      (text[section.bodyBegin - 1] == '\n' || text[section.bodyBegin - 1] == '\r');
-  IniScanner scanner(text.substr(0, section.end), section.bodyBegin);
+  section.EntriesEnd = section.BodyBegin;
+  section.HasEntries = false;
+  section.LastEntryEnded =
+      section.BodyBegin > section.HeaderBegin &&
+      (text[section.BodyBegin - 1] == '\n' || text[section.BodyBegin - 1] == '\r');
+  IniScanner scanner(text.substr(0, section.End), section.BodyBegin);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.kind == IniLineKind::kEntry) {
-      section.hasEntries = true;
-      section.entriesEnd = line.next;
-      section.lastEntryEnded = line.next > line.end;
+    if (line.Kind == IniLineKind::KEntry) {
+      section.HasEntries = true;
+      section.EntriesEnd = line.Next;
+      section.LastEntryEnded = line.Next > line.End;
     }
   }
 }
@@ -130,7 +130,7 @@ std::vector<std::string> SectionIndex::Names() const {
   SectionWalker walker(text_);
   IniSection section;
   while (walker.Next(section)) {
-    names.emplace_back(section.name);
+    names.emplace_back(section.Name);
   }
   return names;
 }
@@ -139,7 +139,7 @@ std::optional<IniSection> SectionIndex::Find(std::string_view name) const {
   SectionWalker walker(text_);
   IniSection section;
   while (walker.Next(section)) {
-    if (SameIniName(section.name, name)) {
+    if (SameIniName(section.Name, name)) {
       DescribeEntries(text_, section);
       return section;
     }
@@ -177,12 +177,12 @@ std::unordered_map<std::string, IniSection> FirstOfEach(std::span<const std::str
     if (!maybeWanted[sectionBucket]) {
       continue;
     }
-    FoldIniName(section.name, folded);
+    FoldIniName(section.Name, folded);
     if (!wanted.contains(folded) || found.contains(folded)) {
       continue;
     }
     describe(section);
-    section.name = {};
+    section.Name = {};
     found.emplace(folded, section);
   }
   return found;
@@ -205,7 +205,7 @@ SectionTable SectionIndex::FindAll(std::span<const std::string> names) const {
         if (!walker.Next(section)) {
           return false;
         }
-        bucket = HashBucket(section.name);
+        bucket = HashBucket(section.Name);
         return true;
       },
       [this](IniSection& section) { DescribeEntries(text_, section); });
@@ -224,7 +224,7 @@ void SectionHeaders::Walk(std::string_view text, std::vector<IniSection>& sectio
   IniSection section;
   while (walker.Next(section)) {
     sections.push_back(section);
-    marks.push_back(IniNameMark(section.name));
+    marks.push_back(IniNameMark(section.Name));
   }
 }
 
@@ -232,7 +232,7 @@ std::optional<IniSection> SectionHeaders::Find(std::string_view text, std::strin
   // The marks turn nearly every header away without reading its name from the text.
   const std::uint16_t mark = IniNameMark(name);
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (marks[i] == mark && SameIniName(sections[i].name, name)) {
+    if (marks[i] == mark && SameIniName(sections[i].Name, name)) {
       IniSection section = sections[i];
       DescribeEntries(text, section);
       return section;
@@ -252,7 +252,7 @@ SectionTable SectionHeaders::FindAll(std::string_view text,
           return false;
         }
         section = sections[next++];
-        bucket = HashBucket(section.name);
+        bucket = HashBucket(section.Name);
         return true;
       },
       [text](IniSection& section) { DescribeEntries(text, section); });
@@ -266,7 +266,7 @@ void SectionHeaders::KeepFirstOfTheirNames(std::vector<std::size_t>& chosen) con
   std::vector<std::string> names;
   names.reserve(chosen.size());
   for (const std::size_t index : chosen) {
-    names.emplace_back(sections[index].name);
+    names.emplace_back(sections[index].Name);
   }
   // The marks the walk noted stand for the hash: no name is read unless its mark is wanted.
   std::size_t next = 0;
@@ -284,8 +284,8 @@ void SectionHeaders::KeepFirstOfTheirNames(std::vector<std::size_t>& chosen) con
       [](IniSection&) {});
   std::string folded;
   std::erase_if(chosen, [this, &first, &folded](std::size_t index) {
-    FoldIniName(sections[index].name, folded);
-    return first.at(folded).headerBegin != sections[index].headerBegin;
+    FoldIniName(sections[index].Name, folded);
+    return first.at(folded).HeaderBegin != sections[index].HeaderBegin;
   });
 }
 
@@ -311,19 +311,19 @@ std::optional<IniSection> SectionIndex::NextSection(std::size_t from) const {
   if (!walker.Next(section)) {
     return std::nullopt;
   }
-  section.headerBegin += start;
-  section.bodyBegin += start;
-  section.end += start;
-  section.entriesEnd += start;
+  section.HeaderBegin += start;
+  section.BodyBegin += start;
+  section.End += start;
+  section.EntriesEnd += start;
   return section;
 }
 
 std::optional<IniLine> SectionIndex::FindEntry(const IniSection& section,
                                                std::string_view key) const {
-  IniScanner scanner(text_.substr(0, section.end), section.bodyBegin);
+  IniScanner scanner(text_.substr(0, section.End), section.BodyBegin);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.kind == IniLineKind::kEntry && SameIniName(line.name, key)) {
+    if (line.Kind == IniLineKind::KEntry && SameIniName(line.Name, key)) {
       return line;
     }
   }
@@ -335,13 +335,13 @@ std::vector<std::string_view> SectionIndex::Spliced(std::span<const TextSplice> 
   pieces.reserve(2 * splices.size() + 1);
   std::size_t copied = 0;
   for (const TextSplice& splice : splices) {
-    if (splice.begin > copied) {
-      pieces.push_back(text_.substr(copied, splice.begin - copied));
+    if (splice.Begin > copied) {
+      pieces.push_back(text_.substr(copied, splice.Begin - copied));
     }
-    if (!splice.insert.empty()) {
-      pieces.emplace_back(splice.insert);
+    if (!splice.Insert.empty()) {
+      pieces.emplace_back(splice.Insert);
     }
-    copied = splice.end;
+    copied = splice.End;
   }
   if (copied < text_.size()) {
     pieces.push_back(text_.substr(copied));

@@ -16,19 +16,19 @@ namespace calpero {
 // Where one section of an INI text lies: its header line and its body, which runs up to the next
 // header or the end of the text. Offsets index the text; the name views it.
 struct IniSection {
-  std::string_view name;        // as stored, blanks around it trimmed
-  std::size_t headerBegin = 0;  // first byte of the header line
-  std::size_t bodyBegin = 0;    // just after the header line's line end
-  std::size_t end = 0;          // where the next header begins, or the text's size
-  std::size_t entriesEnd = 0;   // just after the last entry line; bodyBegin when there is none
-  bool hasEntries = false;      // whether the body holds at least one entry
-  bool lastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
+  std::string_view Name;        // as stored, blanks around it trimmed
+  std::size_t HeaderBegin = 0;  // first byte of the header line
+  std::size_t BodyBegin = 0;    // just after the header line's line end
+  std::size_t End = 0;          // where the next header begins, or the text's size
+  std::size_t EntriesEnd = 0;   // just after the last entry line; bodyBegin when there is none
+  bool HasEntries = false;      // whether the body holds at least one entry
+  bool LastEntryEnded = true;   // whether the last entry line (or else the header) has a line end
 };
 
 // One entry to store: its key and its value text.
 struct IniEntryText {
-  std::string_view key;
-  std::string_view value;
+  std::string_view Key;
+  std::string_view Value;
 };
 
 // One change to a text: the bytes from `begin` to `end` give way to `insert` (an insertion when
@@ -36,9 +36,9 @@ struct IniEntryText {
 // splices of its text, so the new file can be written as the old text's unchanged stretches with
 // the new bytes between them, without first building a second copy of a large file.
 struct TextSplice {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-  std::string insert;
+  std::size_t Begin = 0;
+  std::size_t End = 0;
+  std::string Insert;
 };
 
 class SectionTable;

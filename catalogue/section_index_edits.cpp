@@ -34,35 +34,35 @@ std::string Printable(std::string_view name) {
 // Why `name` cannot head a section, or nothing when it can.
 std::optional<MessageId> SectionNameProblem(std::string_view name) {
   if (name.empty()) {
-    return MessageId::kNameIsEmpty;
+    return MessageId::KNameIsEmpty;
   }
   if (name.find('\0') != std::string_view::npos) {
-    return MessageId::kNameHasNul;
+    return MessageId::KNameHasNul;
   }
   if (HasLineBreak(name)) {
-    return MessageId::kNameHasLineBreak;
+    return MessageId::KNameHasLineBreak;
   }
   if (name.find(']') != std::string_view::npos) {
-    return MessageId::kNameHasBracket;
+    return MessageId::KNameHasBracket;
   }
   if (IsBlank(name.front())) {
-    return MessageId::kNameBeginsWithBlank;
+    return MessageId::KNameBeginsWithBlank;
   }
   if (IsBlank(name.back())) {
-    return MessageId::kNameEndsWithBlank;
+    return MessageId::KNameEndsWithBlank;
   }
   return std::nullopt;
 }
 
 void CheckStorableEntry(const IniEntryText& entry) {
-  const std::string_view key = entry.key;
+  const std::string_view key = entry.Key;
   const bool keyStorable = !key.empty() && !IsBlank(key.front()) && !IsBlank(key.back()) &&
                            key.front() != '[' && key.front() != ';' &&
                            key.find('=') == std::string_view::npos && !HasLineBreak(key);
   if (!keyStorable) {
     throw std::invalid_argument("The key '" + Printable(key) + "' cannot be stored");
   }
-  if (HasLineBreak(entry.value)) {
+  if (HasLineBreak(entry.Value)) {
     throw std::invalid_argument("The value of '" + std::string(key) + "' holds a line break");
   }
 }
@@ -73,19 +73,19 @@ std::vector<IniEntryText> DistinctEntries(std::span<const IniEntryText> entries)
   for (const IniEntryText& entry : entries) {
     CheckStorableEntry(entry);
     const auto same = std::find_if(distinct.begin(), distinct.end(), [&](const IniEntryText& e) {
-      return SameIniName(e.key, entry.key);
+      return SameIniName(e.Key, entry.Key);
     });
     if (same == distinct.end()) {
       distinct.push_back(entry);
     } else {
-      same->value = entry.value;
+      same->Value = entry.Value;
     }
   }
   return distinct;
 }
 
 void AppendEntryLine(std::string& out, const IniEntryText& entry, std::string_view lineEnd) {
-  out.append(entry.key).append("=").append(entry.value).append(lineEnd);
+  out.append(entry.Key).append("=").append(entry.Value).append(lineEnd);
 }
 
 // Throws EInvalidUnitName, naming the name and the problem, when `name` cannot head a section.
@@ -101,20 +101,20 @@ std::vector<TextSplice> UpdateSection(const SectionIndex& index, const IniSectio
   std::vector<TextSplice> splices;
   std::string added;
   for (const IniEntryText& entry : entries) {
-    if (const std::optional<IniLine> line = index.FindEntry(section, entry.key)) {
-      splices.push_back({line->valueBegin, line->end, std::string(entry.value)});
+    if (const std::optional<IniLine> line = index.FindEntry(section, entry.Key)) {
+      splices.push_back({line->ValueBegin, line->End, std::string(entry.Value)});
     } else {
       AppendEntryLine(added, entry, lineEnd);
     }
   }
   std::sort(splices.begin(), splices.end(),
-            [](const TextSplice& a, const TextSplice& b) { return a.begin < b.begin; });
+            [](const TextSplice& a, const TextSplice& b) { return a.Begin < b.Begin; });
   if (!added.empty()) {
-    if (!section.lastEntryEnded) {
+    if (!section.LastEntryEnded) {
       added.insert(0, lineEnd);
     }
     // Last, also after a value replaced at the very same place (an empty last value).
-    splices.push_back({section.entriesEnd, section.entriesEnd, std::move(added)});
+    splices.push_back({section.EntriesEnd, section.EntriesEnd, std::move(added)});
   }
   return splices;
 }
@@ -152,7 +152,7 @@ std::vector<TextSplice> SectionIndex::SetEntries(std::string_view section,
 TextSplice SectionIndex::Erasing(const IniSection& found) {
   // Up to the last entry only: comment and blank lines after it usually introduce what follows
   // (a heading over the next unit), so they stay. Without entries only the header goes.
-  return TextSplice{found.headerBegin, found.entriesEnd, {}};
+  return TextSplice{found.HeaderBegin, found.EntriesEnd, {}};
 }
 
 namespace {

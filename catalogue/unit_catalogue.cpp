@@ -39,7 +39,7 @@ std::vector<std::string> UnitCatalogue::ListUnits() const { return ReadText()->N
 
 double UnitCatalogue::ReadPower(std::string_view unitName, std::string_view key) const {
   const WholeFile file = ReadWholeFile(path_);
-  const SectionIndex index(file.bytes);
+  const SectionIndex index(file.Bytes);
   const std::optional<IniSection> section = index.Find(unitName);
   return section ? ReadStoredPower(index, *section, key) : 0;
 }
@@ -71,14 +71,14 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
   std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    const SectionIndex index(file.bytes);
+    const SectionIndex index(file.Bytes);
     const std::optional<IniSection> section = index.Find(unitName);
-    written = existing == ExistingUnit::kReplace || !section || !section->hasEntries;
+    written = existing == ExistingUnit::KReplace || !section || !section->HasEntries;
     if (written) {
       splices = index.SetEntries(unitName, stored);
       pieces = index.Spliced(splices);
       if (observer_) {
-        record = SavedSectionChange(file.bytes, unitName, section, splices);
+        record = SavedSectionChange(file.Bytes, unitName, section, splices);
       }
     }
     return written;
@@ -104,7 +104,7 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
     const std::optional<IniSection> found = seen ? std::nullopt : sourceIndex.Find(name);
     if (found) {
       wanted.emplace_back(
-          name, source.substr(found->headerBegin, found->entriesEnd - found->headerBegin));
+          name, source.substr(found->HeaderBegin, found->EntriesEnd - found->HeaderBegin));
     }
   }
   const WriteLock lock(path_);
@@ -114,25 +114,25 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
   std::vector<std::string> kept;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    const SectionIndex index(file.bytes);
-    const std::string_view lineEnd = LineEndStyle(file.bytes);
+    const SectionIndex index(file.Bytes);
+    const std::string_view lineEnd = LineEndStyle(file.Bytes);
     kept.clear();
     splices.clear();
     std::string appended;
-    bool lastLineOpen = !file.bytes.empty() && file.bytes.back() != '\n' &&
-                        file.bytes.back() != '\r' &&
-                        file.bytes.size() > IniScanner(file.bytes).Start();
+    bool lastLineOpen = !file.Bytes.empty() && file.Bytes.back() != '\n' &&
+                        file.Bytes.back() != '\r' &&
+                        file.Bytes.size() > IniScanner(file.Bytes).Start();
     for (const auto& [name, bytes] : wanted) {
       const std::optional<IniSection> section = index.Find(name);
       std::string insert(bytes);
-      if (section && section->hasEntries && existing == ExistingUnit::kKeep) {
+      if (section && section->HasEntries && existing == ExistingUnit::KKeep) {
         kept.push_back(name);
       } else if (section) {
-        const bool followed = section->entriesEnd < file.bytes.size();
+        const bool followed = section->EntriesEnd < file.Bytes.size();
         if (followed && !insert.empty() && insert.back() != '\n' && insert.back() != '\r') {
           insert.append(lineEnd);
         }
-        splices.push_back({section->headerBegin, section->entriesEnd, std::move(insert)});
+        splices.push_back({section->HeaderBegin, section->EntriesEnd, std::move(insert)});
       } else {
         if (lastLineOpen) {
           appended.append(lineEnd);
@@ -141,9 +141,9 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
         lastLineOpen = !insert.empty() && insert.back() != '\n' && insert.back() != '\r';
       }
     }
-    std::ranges::sort(splices, {}, &TextSplice::begin);
+    std::ranges::sort(splices, {}, &TextSplice::Begin);
     if (!appended.empty()) {
-      splices.push_back({file.bytes.size(), file.bytes.size(), std::move(appended)});
+      splices.push_back({file.Bytes.size(), file.Bytes.size(), std::move(appended)});
     }
     pieces = index.Spliced(splices);
     return !splices.empty();
@@ -156,8 +156,8 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
 
 bool UnitCatalogue::UnitExists(std::string_view unitName) const {
   const WholeFile file = ReadWholeFile(path_);
-  const std::optional<IniSection> section = SectionIndex(file.bytes).Find(unitName);
-  return section && section->hasEntries;
+  const std::optional<IniSection> section = SectionIndex(file.Bytes).Find(unitName);
+  return section && section->HasEntries;
 }
 
 bool UnitCatalogue::EraseUnit(std::string_view unitName) {
@@ -165,7 +165,7 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   // nothing: a file saved from now on is saved after this erase. A `Data` that is not a folder
   // is no missing catalogue but one that cannot be reached: the lock fails with that reason.
   struct stat status {};
-  if (FileSystem().fstatat(AT_FDCWD, path_.c_str(), &status, 0) != 0) {
+  if (FileSystem().Fstatat(AT_FDCWD, path_.c_str(), &status, 0) != 0) {
     if (errno == ENOENT) {
       return false;
     }
@@ -185,19 +185,19 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
   bool readLast = false;
   std::optional<SectionChange> record;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    const SectionIndex index(file.bytes);
-    readLast = last != nullptr && file.bytes == last->Text();
+    const SectionIndex index(file.Bytes);
+    readLast = last != nullptr && file.Bytes == last->Text();
     const SectionHeaders headers = readLast && CatalogueTextHeaders::Walked(*last)
                                        ? CatalogueTextHeaders::Of(*last)
                                        : SectionHeaders{};
     const std::optional<IniSection> found =
-        headers.empty() ? index.Find(unitName) : headers.Find(file.bytes, unitName);
+        headers.empty() ? index.Find(unitName) : headers.Find(file.Bytes, unitName);
     erase.reset();
     if (found) {
       erase = SectionIndex::Erasing(*found);
       pieces = index.Spliced(std::span(&*erase, 1));
       if (observer_) {
-        record = ErasedSectionChange(file.bytes, unitName, *found, headers);
+        record = ErasedSectionChange(file.Bytes, unitName, *found, headers);
       }
     }
     return erase.has_value();
@@ -234,12 +234,12 @@ std::shared_ptr<const CatalogueText> UnitCatalogue::ReadText() const {
   WholeFile file = ReadWholeFile(path_);
   // Comparing the bytes costs a fraction of walking them, and unlike the file's size and times
   // it cannot miss a change.
-  if (lastText_ == nullptr || lastText_->Text() != file.bytes) {
-    lastText_ = std::make_shared<const CatalogueText>(std::move(file.bytes));
+  if (lastText_ == nullptr || lastText_->Text() != file.Bytes) {
+    lastText_ = std::make_shared<const CatalogueText>(std::move(file.Bytes));
   }
   actionStamp_.reset();
-  if (actions_ > 0 && file.status == WholeFile::Status::kRead) {
-    actionStamp_ = file.stamp;
+  if (actions_ > 0 && file.Status == WholeFile::Status::KRead) {
+    actionStamp_ = file.Stamp;
   }
   return lastText_;
 }

@@ -67,7 +67,7 @@ class UnitCatalogue : public PowerSource {
   void WritePower(std::string_view unitName, std::string_view key, double value);
 
   // What a write does when the catalogue already holds the unit (a section with an entry).
-  enum class ExistingUnit { kReplace, kKeep };
+  enum class ExistingUnit { KReplace, KKeep };
 
   // Stores several keys of one unit in a single replacement of the file, so that either all of
   // them or none are written; a key given twice takes its later value. No entries, no change.
@@ -76,7 +76,7 @@ class UnitCatalogue : public PowerSource {
   // Returns whether it wrote (always, with kReplace). Same rules and errors as WritePower.
   bool WritePowers(std::string_view unitName,
                    std::span<const std::pair<std::string_view, double>> entries,
-                   ExistingUnit existing = ExistingUnit::kReplace);
+                   ExistingUnit existing = ExistingUnit::KReplace);
 
   // Puts the first section of each of `unitNames` in `source` (another catalogue's text, such as
   // the backup's) into this catalogue, byte for byte as `source` stores it (header, entries and

@@ -211,7 +211,7 @@ void Save(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
   const TUnitSaveEnd end = SaveUnit(catalogue, unit, [&line] { return line.Replace; });
   if (end == TUnitSaveEnd::BlankField) {
-    throw Exception(MessageId::kBlankFields);
+    throw Exception(MessageId::KBlankFields);
   }
   if (end == TUnitSaveEnd::ReplaceDeclined) {
     throw Exception("The unit already exists. Use --replace to replace it.");
@@ -243,13 +243,13 @@ void Copy(const TRun& run, std::string_view from, std::string_view to) {
 void RestoreUnits(const TCommandLine& line, const TRun& run) {
   const std::string backupPath = run.Resolve(kBackupPath);
   const WholeFile backup = ReadWholeFile(backupPath);
-  if (backup.status != WholeFile::Status::kRead) {
-    const std::string problem = backup.status == WholeFile::Status::kMissing
+  if (backup.Status != WholeFile::Status::KRead) {
+    const std::string problem = backup.Status == WholeFile::Status::KMissing
                                     ? std::generic_category().message(ENOENT)
                                     : FileReadProblem(backupPath);
     throw Exception("Unable to read " + std::string(kBackupPath) + ": " + problem);
   }
-  const SectionIndex index(backup.bytes);
+  const SectionIndex index(backup.Bytes);
   std::vector<std::string> known;
   std::string errors;
   for (const std::string& name : line.Names) {
@@ -270,8 +270,8 @@ void RestoreUnits(const TCommandLine& line, const TRun& run) {
   }
   UnitCatalogue catalogue = run.Catalogue();
   const std::vector<std::string> kept = catalogue.CopySections(
-      backup.bytes, line.Names,
-      line.Replace ? UnitCatalogue::ExistingUnit::kReplace : UnitCatalogue::ExistingUnit::kKeep);
+      backup.Bytes, line.Names,
+      line.Replace ? UnitCatalogue::ExistingUnit::KReplace : UnitCatalogue::ExistingUnit::KKeep);
   for (const std::string& name : kept) {
     WriteErrorLine(run.Err, {"warning: the catalogue holds ", QuotedText(name),
                              " already; kept (--replace replaces it)"});

@@ -49,10 +49,10 @@ TUnitSaveEnd SaveUnit(UnitCatalogue& catalogue, const TUnitTexts& unit,
   }
   using ExistingUnit = UnitCatalogue::ExistingUnit;
   if (asked) {
-    catalogue.WritePowers(unit.Name, entries, ExistingUnit::kReplace);
+    catalogue.WritePowers(unit.Name, entries, ExistingUnit::KReplace);
     return TUnitSaveEnd::Replaced;
   }
-  if (catalogue.WritePowers(unit.Name, entries, ExistingUnit::kKeep)) {
+  if (catalogue.WritePowers(unit.Name, entries, ExistingUnit::KKeep)) {
     return TUnitSaveEnd::Saved;
   }
   // Another program saved a unit of that name after the check: the same question decides, as for
@@ -60,7 +60,7 @@ TUnitSaveEnd SaveUnit(UnitCatalogue& catalogue, const TUnitTexts& unit,
   if (!mayReplace()) {
     return TUnitSaveEnd::ReplaceDeclined;
   }
-  catalogue.WritePowers(unit.Name, entries, ExistingUnit::kReplace);
+  catalogue.WritePowers(unit.Name, entries, ExistingUnit::KReplace);
   return TUnitSaveEnd::Replaced;
 }
 

@@ -63,7 +63,7 @@ class PrivateFolder {
 const std::string& CataloguePath() {
   static const calpero::ScopedFileSystem kNoSync = [] {
     calpero::FileSystemCalls calls = calpero::SystemFileSystem();
-    calls.fsync = [](int) { return 0; };
+    calls.Fsync = [](int) { return 0; };
     return calpero::ScopedFileSystem(calls);
   }();
   static const PrivateFolder kFolder;
@@ -190,14 +190,14 @@ void CheckAdd(const std::string& path, std::string_view text, const Names& names
   try {
     catalogue.WritePowers(unit, powers);
   } catch (const calpero::EInvalidUnitName&) {
-    Require(calpero::ReadWholeFile(path).bytes == text, "a refused name leaves the file as it was");
+    Require(calpero::ReadWholeFile(path).Bytes == text, "a refused name leaves the file as it was");
     return;
   }
   Names expected = names;
   expected.push_back(unit);
   Require(catalogue.ListUnits() == expected, "a new unit is listed last");
   Require(Powers(catalogue, unit) == UnitPowers{1, -2, 0.5, 3}, "a new unit reads back");
-  Require(calpero::ReadWholeFile(path).bytes.starts_with(text), "a new unit is appended");
+  Require(calpero::ReadWholeFile(path).Bytes.starts_with(text), "a new unit is appended");
 }
 
 // A number drawn from the whole input, to choose units, keys and values.

@@ -26,18 +26,18 @@ bool KeepOwnership(int fd, const FileAccess& access) {
   constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
   constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
   struct stat made {};
-  if (FileSystem().fstat(fd, &made) != 0) {
+  if (FileSystem().Fstat(fd, &made) != 0) {
     return false;
   }
-  const uid_t owner = made.st_uid == access.owner ? kUnchangedOwner : access.owner;
-  const gid_t group = made.st_gid == access.group ? kUnchangedGroup : access.group;
+  const uid_t owner = made.st_uid == access.Owner ? kUnchangedOwner : access.Owner;
+  const gid_t group = made.st_gid == access.Group ? kUnchangedGroup : access.Group;
   if ((owner == kUnchangedOwner && group == kUnchangedGroup) ||
-      FileSystem().fchown(fd, owner, group) == 0) {
+      FileSystem().Fchown(fd, owner, group) == 0) {
     return true;
   }
   // Not privileged: the group alone, where this process belongs to it.
   if (errno == EPERM && owner != kUnchangedOwner && group != kUnchangedGroup &&
-      FileSystem().fchown(fd, kUnchangedOwner, group) == 0) {
+      FileSystem().Fchown(fd, kUnchangedOwner, group) == 0) {
     return true;
   }
   return NotKeptHere(errno);
@@ -47,16 +47,16 @@ bool KeepOwnership(int fd, const FileAccess& access) {
 
 bool ReadAccess(int fd, FileAccess& access) {
   struct stat status {};
-  if (FileSystem().fstat(fd, &status) != 0) {
+  if (FileSystem().Fstat(fd, &status) != 0) {
     return false;
   }
-  access.mode = status.st_mode & kPermissionBits;
-  access.owner = status.st_uid;
-  access.group = status.st_gid;
-  access.acl.clear();
+  access.Mode = status.st_mode & kPermissionBits;
+  access.Owner = status.st_uid;
+  access.Group = status.st_gid;
+  access.Acl.clear();
   // The size first; an ACL that changes in between, or a call interrupted, is read again.
   for (int attempt = 0; attempt < kAclAttempts; ++attempt) {
-    const ssize_t size = FileSystem().fgetxattr(fd, kAccessAclName, nullptr, 0);
+    const ssize_t size = FileSystem().Fgetxattr(fd, kAccessAclName, nullptr, 0);
     if (size < 0 && errno == EINTR) {
       continue;
     }
@@ -68,14 +68,14 @@ bool ReadAccess(int fd, FileAccess& access) {
     if (size == 0) {
       return true;
     }
-    access.acl.resize(static_cast<std::size_t>(size));
+    access.Acl.resize(static_cast<std::size_t>(size));
     const ssize_t got =
-        FileSystem().fgetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size());
+        FileSystem().Fgetxattr(fd, kAccessAclName, access.Acl.data(), access.Acl.size());
     if (got >= 0) {
-      access.acl.resize(static_cast<std::size_t>(got));
+      access.Acl.resize(static_cast<std::size_t>(got));
       return true;
     }
-    access.acl.clear();
+    access.Acl.clear();
     if (errno == ENODATA) {
       return true;  // removed in between
     }
@@ -90,11 +90,11 @@ bool GiveAccess(int fd, const FileAccess& access) {
   if (!KeepOwnership(fd, access)) {
     return false;
   }
-  if (FileSystem().fchmod(fd, access.mode) != 0 && !NotKeptHere(errno)) {
+  if (FileSystem().Fchmod(fd, access.Mode) != 0 && !NotKeptHere(errno)) {
     return false;
   }
-  if (!access.acl.empty() &&
-      FileSystem().fsetxattr(fd, kAccessAclName, access.acl.data(), access.acl.size()) != 0 &&
+  if (!access.Acl.empty() &&
+      FileSystem().Fsetxattr(fd, kAccessAclName, access.Acl.data(), access.Acl.size()) != 0 &&
       !NotKeptHere(errno)) {
     return false;
   }

@@ -9,10 +9,10 @@ namespace calpero {
 // Who may do what with a file: what a replacement takes over from the file it replaces, and what
 // the lock file beside it is given.
 struct FileAccess {
-  mode_t mode = 0;  // permission bits, set-id and sticky bits included
-  uid_t owner = 0;
-  gid_t group = 0;
-  std::string acl;  // the POSIX access ACL as the system stores it; empty for none
+  mode_t Mode = 0;  // permission bits, set-id and sticky bits included
+  uid_t Owner = 0;
+  gid_t Group = 0;
+  std::string Acl;  // the POSIX access ACL as the system stores it; empty for none
 };
 
 // The access of the open file `fd`: its mode, owner and group from fstat, its access ACL where the

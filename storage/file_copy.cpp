@@ -23,27 +23,27 @@ bool CopyWholeFile(const std::string& from, const std::string& to, CopiedFile* c
     return false;
   }
   const WholeFile source = ReadWholeFile(from);
-  if (source.status != WholeFile::Status::kRead) {
+  if (source.Status != WholeFile::Status::KRead) {
     // ENOENT, or ENOTDIR where a file stands in place of its folder, as a change there says.
-    errno = source.error;
+    errno = source.Error;
     if (reason != nullptr) {
       *reason = ChangeFailureReason(errno);
     }
     return false;
   }
-  const std::string_view bytes = source.bytes;
+  const std::string_view bytes = source.Bytes;
   std::optional<std::string> before;
   const bool done = ChangeWholeFile(
       lock,
       [bytes, &before](const WholeFile& file, std::vector<std::string_view>& pieces) {
         before.reset();
-        if (file.status == WholeFile::Status::kRead) {
-          before = file.bytes;
+        if (file.Status == WholeFile::Status::KRead) {
+          before = file.Bytes;
         }
         pieces.assign(1, bytes);
         return true;
       },
-      source.mode, copied != nullptr);
+      source.Mode, copied != nullptr);
   if (done && copied != nullptr) {
     *copied = CopiedFile{std::move(before), std::string(bytes)};
   }

@@ -7,8 +7,8 @@ namespace calpero {
 
 // What a copy replaced and what it wrote.
 struct CopiedFile {
-  std::optional<std::string> before;  // nothing when the file did not exist
-  std::string after;
+  std::optional<std::string> Before;  // nothing when the file did not exist
+  std::string After;
 };
 
 // Copies the file `from` over the file `to` byte for byte, replacing `to` crash-safely (see

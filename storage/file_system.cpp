@@ -36,7 +36,7 @@ int PollForLock(int fd, std::chrono::milliseconds timeout) {
   const Clock::time_point end = Clock::now() + timeout;
   thread_local std::minstd_rand random(std::random_device{}());
   std::chrono::microseconds pause = kFirstPause;
-  while (FileSystem().lockNow(fd, F_WRLCK) != 0) {
+  while (FileSystem().LockNow(fd, F_WRLCK) != 0) {
     if (errno != EAGAIN && errno != EACCES) {
       return -1;
     }
@@ -107,42 +107,42 @@ bool CannotLock(int error) {
 
 FileSystemCalls SystemFileSystem() {
   FileSystemCalls calls;
-  calls.openat = [](int folder, const char* name, int flags, mode_t mode) {
+  calls.Openat = [](int folder, const char* name, int flags, mode_t mode) {
     return ::openat(folder, name, flags, mode);
   };
-  calls.read = [](int fd, void* data, std::size_t size) { return ::read(fd, data, size); };
-  calls.fstat = [](int fd, struct stat* status) { return ::fstat(fd, status); };
-  calls.fstatat = [](int folder, const char* name, struct stat* status, int flags) {
+  calls.Read = [](int fd, void* data, std::size_t size) { return ::read(fd, data, size); };
+  calls.Fstat = [](int fd, struct stat* status) { return ::fstat(fd, status); };
+  calls.Fstatat = [](int folder, const char* name, struct stat* status, int flags) {
     return ::fstatat(folder, name, status, flags);
   };
-  calls.faccessat = [](int folder, const char* name, int mode, int flags) {
+  calls.Faccessat = [](int folder, const char* name, int mode, int flags) {
     return ::faccessat(folder, name, mode, flags);
   };
-  calls.readlinkat = [](int folder, const char* name, char* target, std::size_t size) {
+  calls.Readlinkat = [](int folder, const char* name, char* target, std::size_t size) {
     return ::readlinkat(folder, name, target, size);
   };
-  calls.fgetxattr = [](int fd, const char* name, void* value, std::size_t size) {
+  calls.Fgetxattr = [](int fd, const char* name, void* value, std::size_t size) {
     return ::fgetxattr(fd, name, value, size);
   };
-  calls.listFolder = ListFolder;
-  calls.lockNow = LockWholeFileNow;
-  calls.timedLock = PollForLock;
-  calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
-  calls.fchown = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
-  calls.fchmod = [](int fd, mode_t mode) { return ::fchmod(fd, mode); };
-  calls.fsetxattr = [](int fd, const char* name, const void* value, std::size_t size) {
+  calls.ListFolder = ListFolder;
+  calls.LockNow = LockWholeFileNow;
+  calls.TimedLock = PollForLock;
+  calls.Write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
+  calls.Fchown = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
+  calls.Fchmod = [](int fd, mode_t mode) { return ::fchmod(fd, mode); };
+  calls.Fsetxattr = [](int fd, const char* name, const void* value, std::size_t size) {
     return ::fsetxattr(fd, name, value, size, 0);
   };
-  calls.fsync = [](int fd) { return ::fsync(fd); };
-  calls.close = [](int fd) { return ::close(fd); };
-  calls.renameat = [](int fromFolder, const char* from, int toFolder, const char* to,
+  calls.Fsync = [](int fd) { return ::fsync(fd); };
+  calls.Close = [](int fd) { return ::close(fd); };
+  calls.Renameat = [](int fromFolder, const char* from, int toFolder, const char* to,
                       unsigned flags) {
     return ::renameat2(fromFolder, from, toFolder, to, flags);
   };
-  calls.linkat = [](int fromFolder, const char* from, int toFolder, const char* to) {
+  calls.Linkat = [](int fromFolder, const char* from, int toFolder, const char* to) {
     return ::linkat(fromFolder, from, toFolder, to, 0);
   };
-  calls.unlinkat = [](int folder, const char* name) { return ::unlinkat(folder, name, 0); };
+  calls.Unlinkat = [](int folder, const char* name) { return ::unlinkat(folder, name, 0); };
   return calls;
 }
 

@@ -20,35 +20,35 @@ namespace calpero {
 // at once. Each has the signature and the error convention of its POSIX namesake (-1 and errno on
 // failure). Names are relative to a folder's descriptor (AT_FDCWD for the working directory).
 struct FileSystemCalls {
-  std::function<int(int folder, const char* name, int flags, mode_t mode)> openat;
-  std::function<ssize_t(int fd, void* data, std::size_t size)> read;
-  std::function<int(int fd, struct stat* status)> fstat;
+  std::function<int(int folder, const char* name, int flags, mode_t mode)> Openat;
+  std::function<ssize_t(int fd, void* data, std::size_t size)> Read;
+  std::function<int(int fd, struct stat* status)> Fstat;
   // `flags` as fstatat's: AT_SYMLINK_NOFOLLOW to look at a link itself; 0 follows links.
-  std::function<int(int folder, const char* name, struct stat* status, int flags)> fstatat;
-  std::function<int(int folder, const char* name, int mode, int flags)> faccessat;
-  std::function<ssize_t(int folder, const char* name, char* target, std::size_t size)> readlinkat;
-  std::function<ssize_t(int fd, const char* name, void* value, std::size_t size)> fgetxattr;
+  std::function<int(int folder, const char* name, struct stat* status, int flags)> Fstatat;
+  std::function<int(int folder, const char* name, int mode, int flags)> Faccessat;
+  std::function<ssize_t(int folder, const char* name, char* target, std::size_t size)> Readlinkat;
+  std::function<ssize_t(int fd, const char* name, void* value, std::size_t size)> Fgetxattr;
   // The names in the folder open (for reading) as `fd`, "." and ".." left out, read with
   // getdents64 from the descriptor's position; the descriptor stays open. 0, or -1 with errno.
-  std::function<int(int fd, std::vector<std::string>& names)> listFolder;
+  std::function<int(int fd, std::vector<std::string>& names)> ListFolder;
   // An open-file-description lock of the whole file (fcntl F_OFD_SETLK), of `type` F_WRLCK,
   // F_RDLCK or F_UNLCK, taken without waiting: 0, or -1 with errno (EAGAIN when another holds a
   // lock in the way; ENOLCK, EOPNOTSUPP or ENOSYS where the file system cannot lock).
-  std::function<int(int fd, short type)> lockNow;
+  std::function<int(int fd, short type)> LockNow;
   // The exclusive lock of lockNow, waiting for it at most `timeout`, which POSIX has no call for:
   // 0 once the lock is held, or -1 with errno (EWOULDBLOCK when the time ran out).
-  std::function<int(int fd, std::chrono::milliseconds timeout)> timedLock;
-  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
-  std::function<int(int fd, uid_t owner, gid_t group)> fchown;
-  std::function<int(int fd, mode_t mode)> fchmod;
-  std::function<int(int fd, const char* name, const void* value, std::size_t size)> fsetxattr;
-  std::function<int(int fd)> fsync;
-  std::function<int(int fd)> close;
+  std::function<int(int fd, std::chrono::milliseconds timeout)> TimedLock;
+  std::function<ssize_t(int fd, const void* data, std::size_t size)> Write;
+  std::function<int(int fd, uid_t owner, gid_t group)> Fchown;
+  std::function<int(int fd, mode_t mode)> Fchmod;
+  std::function<int(int fd, const char* name, const void* value, std::size_t size)> Fsetxattr;
+  std::function<int(int fd)> Fsync;
+  std::function<int(int fd)> Close;
   // renameat2: `flags` 0 replaces the target, RENAME_NOREPLACE fails with EEXIST when it exists.
   std::function<int(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags)>
-      renameat;
-  std::function<int(int fromFolder, const char* from, int toFolder, const char* to)> linkat;
-  std::function<int(int folder, const char* name)> unlinkat;
+      Renameat;
+  std::function<int(int fromFolder, const char* from, int toFolder, const char* to)> Linkat;
+  std::function<int(int folder, const char* name)> Unlinkat;
 };
 
 // The calls of the operating system itself.

@@ -51,8 +51,8 @@ std::string RandomSuffix() {
 // when the lock cannot be tried. A file system that cannot lock cannot say: then the caller, a
 // writer alone, takes it for stale.
 int HeldByAWriter(int fd) {
-  if (FileSystem().lockNow(fd, F_RDLCK) == 0) {
-    FileSystem().lockNow(fd, F_UNLCK);  // closing the descriptor drops it all the same
+  if (FileSystem().LockNow(fd, F_RDLCK) == 0) {
+    FileSystem().LockNow(fd, F_UNLCK);  // closing the descriptor drops it all the same
     return 0;
   }
   if (errno == EAGAIN || errno == EACCES) {
@@ -68,28 +68,28 @@ bool NotOurs(int error) { return error == EACCES || error == EPERM || error == E
 // Removes `name`, a temporary in `folder`, when no live writer holds it locked. False (errno set)
 // when a step fails for another reason than NotOurs.
 bool RemoveIfStale(int folder, const char* name) {
-  const int fd = FileSystem().openat(folder, name,
+  const int fd = FileSystem().Openat(folder, name,
                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
   if (fd < 0) {
     return NotOurs(errno) || errno == ELOOP;  // a link of that name is no temporary of ours
   }
   struct stat opened {};
   struct stat named {};
-  const bool looked = FileSystem().fstat(fd, &opened) == 0;
+  const bool looked = FileSystem().Fstat(fd, &opened) == 0;
   // Anything but a regular file of that name is no temporary of ours; left as if held.
   const int held = looked && S_ISREG(opened.st_mode) ? HeldByAWriter(fd) : 1;
   bool fine = looked && held >= 0;
   // The name must still lead to the file that was looked at: its writer may have renamed it over
   // its target in the meantime, and then the name is gone or is another writer's new temporary.
   if (fine && held == 0) {
-    if (FileSystem().fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (FileSystem().Fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0) {
       fine = NotOurs(errno);
     } else if (named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
-      fine = FileSystem().unlinkat(folder, name) == 0 || NotOurs(errno);
+      fine = FileSystem().Unlinkat(folder, name) == 0 || NotOurs(errno);
     }
   }
   const int error = errno;
-  if (FileSystem().close(fd) != 0 && errno != EINTR && fine) {
+  if (FileSystem().Close(fd) != 0 && errno != EINTR && fine) {
     return false;  // only looked at, but something went wrong in the folder
   }
   errno = error;
@@ -115,7 +115,7 @@ int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::str
   const std::string stem = Stem(fileName) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     name = stem + RandomSuffix();
-    const int fd = FileSystem().openat(folder, name.c_str(),
+    const int fd = FileSystem().Openat(folder, name.c_str(),
                                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) {
       return -1;
@@ -126,35 +126,35 @@ int CreateTemporary(int folder, std::string_view fileName, mode_t mode, std::str
     // Never waits: nobody else has a reason to hold a file this new. A writer alone on a file
     // system without locks may have taken it for stale before it was locked; then it has no name
     // any more and a fresh one is made. A temporary that cannot be looked at goes at once.
-    const bool locked = FileSystem().lockNow(fd, F_WRLCK) == 0 || CannotLock(errno);
+    const bool locked = FileSystem().LockNow(fd, F_WRLCK) == 0 || CannotLock(errno);
     struct stat made {};
-    if (!locked || FileSystem().fstat(fd, &made) != 0) {
+    if (!locked || FileSystem().Fstat(fd, &made) != 0) {
       const int error = errno;
-      FileSystem().unlinkat(folder, name.c_str());
-      FileSystem().close(fd);
+      FileSystem().Unlinkat(folder, name.c_str());
+      FileSystem().Close(fd);
       errno = error;
       return -1;
     }
     if (made.st_nlink > 0) {
       return fd;
     }
-    FileSystem().close(fd);
+    FileSystem().Close(fd);
   }
   errno = EEXIST;
   return -1;
 }
 
 bool RemoveStaleTemporaries(int folder, std::string_view fileName) {
-  const int listing = FileSystem().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  const int listing = FileSystem().Openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (listing < 0) {
     return NotOurs(errno);  // a folder that may be written and searched but not read
   }
   std::vector<std::string> names;
-  const bool listed = FileSystem().listFolder(listing, names) == 0;
+  const bool listed = FileSystem().ListFolder(listing, names) == 0;
   const int error = errno;
   // Only read, so nothing is lost; but a failure, as one of the listing, says that something
   // went wrong in the folder. EINTR closes the descriptor all the same.
-  const bool closed = FileSystem().close(listing) == 0 || errno == EINTR;
+  const bool closed = FileSystem().Close(listing) == 0 || errno == EINTR;
   if (!listed || !closed) {
     errno = listed ? errno : error;
     return false;

@@ -36,7 +36,7 @@ constexpr int kMostAttempts = 5;
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = FileSystem().write(fd, bytes.data(), bytes.size());
+    const ssize_t written = FileSystem().Write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) {
       continue;
     }
@@ -58,7 +58,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 // whole file. A file that really became shorter meanwhile ends where it ends, and `stamp` becomes
 // its new one.
 bool ReadToEnd(int fd, FileStamp& stamp, std::string& bytes) {
-  const auto expected = static_cast<std::size_t>(std::max<off_t>(stamp.size, 0));
+  const auto expected = static_cast<std::size_t>(std::max<off_t>(stamp.Size, 0));
   bytes.resize(expected + kReadSlack);
   std::size_t filled = 0;
   int earlyEnds = 0;
@@ -66,7 +66,7 @@ bool ReadToEnd(int fd, FileStamp& stamp, std::string& bytes) {
     if (filled == bytes.size()) {
       bytes.resize(bytes.size() * 2);
     }
-    const ssize_t got = FileSystem().read(fd, bytes.data() + filled, bytes.size() - filled);
+    const ssize_t got = FileSystem().Read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -81,7 +81,7 @@ bool ReadToEnd(int fd, FileStamp& stamp, std::string& bytes) {
       break;
     }
     struct stat now {};
-    if (FileSystem().fstat(fd, &now) != 0) {
+    if (FileSystem().Fstat(fd, &now) != 0) {
       return false;
     }
     if (StampOf(now) != stamp) {
@@ -110,7 +110,7 @@ int NotRegularError(const struct stat& status) {
 
 // Closes `fd`, a file that was only read: a failure says that something went wrong with the
 // file meanwhile, though nothing can be lost. EINTR closes the descriptor all the same.
-bool CloseRead(int fd) { return FileSystem().close(fd) == 0 || errno == EINTR; }
+bool CloseRead(int fd) { return FileSystem().Close(fd) == 0 || errno == EINTR; }
 
 // Reads `name` in `folder` (or a path, with AT_FDCWD), its bytes only when `text`; fills `access`
 // when given. The file stays open only while it is read.
@@ -118,59 +118,59 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
   WholeFile file;
   // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
   const int fd =
-      FileSystem().openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags, 0);
+      FileSystem().Openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags, 0);
   if (fd < 0) {
-    file.error = errno;
-    file.status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::kMissing
-                                                      : WholeFile::Status::kUnreadable;
+    file.Error = errno;
+    file.Status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::KMissing
+                                                      : WholeFile::Status::KUnreadable;
     return file;
   }
   struct stat status {};
-  if (FileSystem().fstat(fd, &status) != 0) {
-    file.error = errno;
+  if (FileSystem().Fstat(fd, &status) != 0) {
+    file.Error = errno;
   } else if (const int notRegular = NotRegularError(status); notRegular != 0) {
-    file.error = notRegular;
+    file.Error = notRegular;
   } else {
-    file.mode = status.st_mode & kPermissionBits;
-    file.stamp = StampOf(status);
-    const bool read = (!text || ReadToEnd(fd, file.stamp, file.bytes)) &&
+    file.Mode = status.st_mode & kPermissionBits;
+    file.Stamp = StampOf(status);
+    const bool read = (!text || ReadToEnd(fd, file.Stamp, file.Bytes)) &&
                       (access == nullptr || ReadAccess(fd, *access));
-    file.error = read ? 0 : errno;
+    file.Error = read ? 0 : errno;
   }
-  if (!CloseRead(fd) && file.error == 0) {
-    file.error = errno;
+  if (!CloseRead(fd) && file.Error == 0) {
+    file.Error = errno;
   }
-  file.status = file.error == 0 ? WholeFile::Status::kRead : WholeFile::Status::kUnreadable;
-  if (file.error != 0) {
-    file.bytes.clear();
+  file.Status = file.Error == 0 ? WholeFile::Status::KRead : WholeFile::Status::KUnreadable;
+  if (file.Error != 0) {
+    file.Bytes.clear();
   }
   return file;
 }
 
 // Whether the file read as `file` may be replaced by this process; false with errno when not.
 bool MayReplace(int folder, const std::string& name, const WholeFile& file) {
-  if ((file.mode & kAnyWriteBit) == 0) {
+  if ((file.Mode & kAnyWriteBit) == 0) {
     errno = EACCES;
     return false;
   }
-  return FileSystem().faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
+  return FileSystem().Faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 // Whether `name` in `folder` still leads to the file read as `file`, unchanged: kSame, kChanged
 // (also when it is gone), or kUnknown (errno set) when it cannot be looked at.
-enum class Sameness { kSame, kChanged, kUnknown };
+enum class Sameness { KSame, KChanged, KUnknown };
 
 Sameness StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
   struct stat status {};
-  if (FileSystem().fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? Sameness::kChanged : Sameness::kUnknown;
+  if (FileSystem().Fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? Sameness::KChanged : Sameness::KUnknown;
   }
-  return StampOf(status) == file.stamp ? Sameness::kSame : Sameness::kChanged;
+  return StampOf(status) == file.Stamp ? Sameness::KSame : Sameness::KChanged;
 }
 
 // Gives `temporary` the name `name` only if nothing has that name. EEXIST when something has.
 int PublishWithoutReplacing(int folder, const char* temporary, const char* name) {
-  if (FileSystem().renameat(folder, temporary, folder, name, RENAME_NOREPLACE) == 0) {
+  if (FileSystem().Renameat(folder, temporary, folder, name, RENAME_NOREPLACE) == 0) {
     return 0;
   }
   if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
@@ -178,8 +178,8 @@ int PublishWithoutReplacing(int folder, const char* temporary, const char* name)
   }
   // A file system without that rename (some network and FUSE ones): a hard link also refuses
   // an existing name; the temporary's own name then goes.
-  if (FileSystem().linkat(folder, temporary, folder, name) == 0) {
-    FileSystem().unlinkat(folder, temporary);
+  if (FileSystem().Linkat(folder, temporary, folder, name) == 0) {
+    FileSystem().Unlinkat(folder, temporary);
     return 0;
   }
   if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
@@ -187,33 +187,33 @@ int PublishWithoutReplacing(int folder, const char* temporary, const char* name)
   }
   // Nor hard links (vfat): the nearest is to look just before the rename.
   struct stat status {};
-  if (FileSystem().fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
+  if (FileSystem().Fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
     errno = EEXIST;
     return -1;
   }
   if (errno != ENOENT) {
     return -1;
   }
-  return FileSystem().renameat(folder, temporary, folder, name, 0);
+  return FileSystem().Renameat(folder, temporary, folder, name, 0);
 }
 
 // Makes the folder's entries (the rename) durable. Best effort: the rename has happened already,
 // and a folder that may not be read cannot be opened for syncing.
 void SyncFolder(int folder) {
-  const int fd = FileSystem().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  const int fd = FileSystem().Openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) {
     return;
   }
-  FileSystem().fsync(fd);
-  FileSystem().close(fd);
+  FileSystem().Fsync(fd);
+  FileSystem().Close(fd);
 }
 
-enum class Published { kDone, kFileChanged, kFailed };
+enum class Published { KDone, KFileChanged, KFailed };
 
 // What the replacement keeps of the file read, or what a new file is given.
 struct Keeping {
-  std::optional<FileAccess> access;  // of the file replaced
-  std::optional<mode_t> newFileMode;
+  std::optional<FileAccess> Access;  // of the file replaced
+  std::optional<mode_t> NewFileMode;
 };
 
 // Writes `pieces` to a new temporary and gives it the name of the file read as `file`.
@@ -221,43 +221,43 @@ Published Publish(const WriteLock& lock, const WholeFile& file,
                   std::span<const std::string_view> pieces, const Keeping& keeping) {
   const int folder = lock.Folder();
   const std::optional<mode_t> mode =
-      keeping.access ? std::optional(keeping.access->mode) : keeping.newFileMode;
+      keeping.Access ? std::optional(keeping.Access->Mode) : keeping.NewFileMode;
   std::string temporary;
   // Made with the permission bits it will have (less the umask), so that they are right even
   // where the file system refuses to change them afterwards.
   const int fd = CreateTemporary(folder, lock.Name(), mode ? *mode & 0777 : 0666, temporary);
   if (fd < 0) {
-    return Published::kFailed;
+    return Published::KFailed;
   }
-  bool filled = keeping.access ? GiveAccess(fd, *keeping.access)
-                               : !mode || FileSystem().fchmod(fd, *mode) == 0 || errno == EPERM ||
+  bool filled = keeping.Access ? GiveAccess(fd, *keeping.Access)
+                               : !mode || FileSystem().Fchmod(fd, *mode) == 0 || errno == EPERM ||
                                      errno == ENOSYS || errno == EOPNOTSUPP;
   for (const std::string_view piece : pieces) {
     filled = filled && WriteAll(fd, piece);
   }
-  filled = filled && FileSystem().fsync(fd) == 0;
-  Published outcome = Published::kFailed;
-  if (filled && file.status == WholeFile::Status::kMissing) {
+  filled = filled && FileSystem().Fsync(fd) == 0;
+  Published outcome = Published::KFailed;
+  if (filled && file.Status == WholeFile::Status::KMissing) {
     const bool done = PublishWithoutReplacing(folder, temporary.c_str(), lock.Name().c_str()) == 0;
-    outcome = done ? Published::kDone : errno == EEXIST ? Published::kFileChanged : outcome;
+    outcome = done ? Published::KDone : errno == EEXIST ? Published::KFileChanged : outcome;
   } else if (const Sameness same =
-                 filled ? StillTheFileRead(folder, lock.Name(), file) : Sameness::kUnknown;
-             same != Sameness::kSame) {
-    outcome = same == Sameness::kChanged ? Published::kFileChanged : outcome;
+                 filled ? StillTheFileRead(folder, lock.Name(), file) : Sameness::KUnknown;
+             same != Sameness::KSame) {
+    outcome = same == Sameness::KChanged ? Published::KFileChanged : outcome;
   } else {
     const bool done =
-        FileSystem().renameat(folder, temporary.c_str(), folder, lock.Name().c_str(), 0) == 0;
-    outcome = done ? Published::kDone : outcome;
+        FileSystem().Renameat(folder, temporary.c_str(), folder, lock.Name().c_str(), 0) == 0;
+    outcome = done ? Published::KDone : outcome;
   }
-  if (outcome != Published::kDone) {
+  if (outcome != Published::KDone) {
     const int error = errno;
-    FileSystem().unlinkat(folder, temporary.c_str());
-    FileSystem().close(fd);
+    FileSystem().Unlinkat(folder, temporary.c_str());
+    FileSystem().Close(fd);
     errno = error;
     return outcome;
   }
   // The data was synced before the rename, so closing can no longer lose any of it.
-  FileSystem().close(fd);
+  FileSystem().Close(fd);
   SyncFolder(folder);
   return outcome;
 }
@@ -284,7 +284,7 @@ std::string OpenFileProblem(int fd) {
 
 std::optional<FileStamp> StampOf(const std::string& path) {
   struct stat status {};
-  if (FileSystem().fstatat(AT_FDCWD, path.c_str(), &status, 0) != 0) {
+  if (FileSystem().Fstatat(AT_FDCWD, path.c_str(), &status, 0) != 0) {
     return std::nullopt;
   }
   return StampOf(status);
@@ -312,16 +312,16 @@ bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<
   }
   for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
     Keeping keeping;
-    keeping.access.emplace();
+    keeping.Access.emplace();
     // The name was found at the end of the links: should it have become a link since, it is
     // refused rather than followed out of the locked folder.
     const WholeFile file =
-        ReadAt(lock.Folder(), lock.Name().c_str(), O_NOFOLLOW, readsText, &*keeping.access);
-    if (file.status == WholeFile::Status::kUnreadable) {
-      errno = file.error;
+        ReadAt(lock.Folder(), lock.Name().c_str(), O_NOFOLLOW, readsText, &*keeping.Access);
+    if (file.Status == WholeFile::Status::KUnreadable) {
+      errno = file.Error;
       return false;
     }
-    if (file.status == WholeFile::Status::kMissing) {
+    if (file.Status == WholeFile::Status::KMissing) {
       keeping = {std::nullopt, newFileMode};
     } else if (!MayReplace(lock.Folder(), lock.Name(), file)) {
       return false;
@@ -331,8 +331,8 @@ bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<
       return true;
     }
     const Published outcome = Publish(lock, file, pieces, keeping);
-    if (outcome != Published::kFileChanged) {
-      return outcome == Published::kDone;
+    if (outcome != Published::KFileChanged) {
+      return outcome == Published::KDone;
     }
   }
   errno = EBUSY;

@@ -20,14 +20,14 @@ class WriteLock;
 // that keeps the size within one tick of its clock goes unseen, so only a comparison of the bytes
 // proves a file unchanged.
 struct FileStamp {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  timespec modified{};
+  dev_t Device = 0;
+  ino_t Inode = 0;
+  off_t Size = 0;
+  timespec Modified{};
 
   bool operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+    return Device == other.Device && Inode == other.Inode && Size == other.Size &&
+           Modified.tv_sec == other.Modified.tv_sec && Modified.tv_nsec == other.Modified.tv_nsec;
   }
 };
 
@@ -38,16 +38,16 @@ std::optional<FileStamp> StampOf(const std::string& path);
 // A whole file read into memory.
 struct WholeFile {
   enum class Status {
-    kRead,        // `bytes` holds the file
-    kMissing,     // the file or a folder on its path does not exist
-    kUnreadable,  // it exists but cannot be read (no permission, not a regular file, I/O error)
+    KRead,        // `bytes` holds the file
+    KMissing,     // the file or a folder on its path does not exist
+    KUnreadable,  // it exists but cannot be read (no permission, not a regular file, I/O error)
   };
-  Status status = Status::kMissing;
-  std::string bytes;
-  mode_t mode = 0;  // permission bits, when read
-  int error = 0;    // why it was not read, as an errno (EISDIR or EINVAL: not a regular file)
+  Status Status = Status::KMissing;
+  std::string Bytes;
+  mode_t Mode = 0;  // permission bits, when read
+  int Error = 0;    // why it was not read, as an errno (EISDIR or EINVAL: not a regular file)
   // Which file was read and in what state, to tell whether the name still leads to it unchanged.
-  FileStamp stamp;
+  FileStamp Stamp;
 };
 
 // Reads the file at `path` with one open, one fstat and reads up to the end of the file, past the

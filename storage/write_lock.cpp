@@ -35,7 +35,7 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
   fs::path target = path;
   for (int hops = 0; hops < kMostLinksFollowed; ++hops) {
     struct stat status {};
-    if (FileSystem().fstatat(AT_FDCWD, target.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (FileSystem().Fstatat(AT_FDCWD, target.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
       if (errno == ENOENT || errno == ENOTDIR) {
         return target;  // not there (yet): the change finds out what is missing
       }
@@ -47,7 +47,7 @@ std::optional<fs::path> FinalTarget(const fs::path& path) {
     std::string link(kLinkRoom, '\0');
     for (;;) {
       const ssize_t length =
-          FileSystem().readlinkat(AT_FDCWD, target.c_str(), link.data(), link.size());
+          FileSystem().Readlinkat(AT_FDCWD, target.c_str(), link.data(), link.size());
       if (length < 0) {
         return std::nullopt;
       }
@@ -104,13 +104,13 @@ mode_t ReadWriteForWriters(mode_t mode) {
 // gives the folder's rights alone.
 bool LockFileAccess(int folder, const std::string& name, FileAccess& access) {
   struct stat folderStatus {};
-  if (FileSystem().fstat(folder, &folderStatus) != 0) {
+  if (FileSystem().Fstat(folder, &folderStatus) != 0) {
     return false;
   }
-  access.mode = ReadWriteForWriters(folderStatus.st_mode);
-  access.group = folderStatus.st_gid;
-  access.acl.clear();
-  const int fd = FileSystem().openat(folder, name.c_str(),
+  access.Mode = ReadWriteForWriters(folderStatus.st_mode);
+  access.Group = folderStatus.st_gid;
+  access.Acl.clear();
+  const int fd = FileSystem().Openat(folder, name.c_str(),
                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
   if (fd < 0 && errno != ENOENT && errno != EACCES) {
     return false;
@@ -119,17 +119,17 @@ bool LockFileAccess(int folder, const std::string& name, FileAccess& access) {
     FileAccess file;
     const bool read = ReadAccess(fd, file);
     const int error = errno;
-    const bool closed = FileSystem().close(fd) == 0 || errno == EINTR;
+    const bool closed = FileSystem().Close(fd) == 0 || errno == EINTR;
     if (!read || !closed) {
       errno = read ? errno : error;
       return false;
     }
-    access.mode &= ReadWriteForWriters(file.mode);
-    access.group = file.group;
-    access.acl = file.acl;
+    access.Mode &= ReadWriteForWriters(file.Mode);
+    access.Group = file.Group;
+    access.Acl = file.Acl;
   }
-  access.mode |= S_IRUSR | S_IWUSR;
-  access.owner = ::geteuid();
+  access.Mode |= S_IRUSR | S_IWUSR;
+  access.Owner = ::geteuid();
   return true;
 }
 
@@ -146,12 +146,12 @@ bool RepairLockFileAccess(int folder, const std::string& name, int fd, const str
   if (!LockFileAccess(folder, name, wanted) || !ReadAccess(fd, has)) {
     return false;
   }
-  const bool narrower = (wanted.mode & ~has.mode) != 0 || wanted.group != has.group ||
-                        (!wanted.acl.empty() && wanted.acl != has.acl);
+  const bool narrower = (wanted.Mode & ~has.Mode) != 0 || wanted.Group != has.Group ||
+                        (!wanted.Acl.empty() && wanted.Acl != has.Acl);
   if (!narrower) {
     return true;
   }
-  wanted.mode |= has.mode;
+  wanted.Mode |= has.Mode;
   return GiveAccess(fd, wanted);
 }
 
@@ -163,19 +163,19 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
   // Never follows a link, never waits for a FIFO's reader, never takes a terminal.
   constexpr int kFlags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    int fd = FileSystem().openat(folder, lockName.c_str(), kFlags, 0);
+    int fd = FileSystem().Openat(folder, lockName.c_str(), kFlags, 0);
     if (fd >= 0) {
       struct stat status {};
-      if (FileSystem().fstat(fd, &status) == 0) {
+      if (FileSystem().Fstat(fd, &status) == 0) {
         if (!S_ISREG(status.st_mode)) {
-          problem = {LockFileProblem::Kind::kNotARegularFile, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::KNotARegularFile, status.st_mode, status.st_uid};
           errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
         } else if (RepairLockFileAccess(folder, name, fd, status)) {
           return fd;
         }
       }
       const int error = errno;
-      FileSystem().close(fd);
+      FileSystem().Close(fd);
       errno = error;
       return -1;
     }
@@ -184,11 +184,11 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
       // file (ELOOP, ENXIO, EISDIR), or a file that this process may not write.
       const int error = errno;
       struct stat status {};
-      if (FileSystem().fstatat(folder, lockName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+      if (FileSystem().Fstatat(folder, lockName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISREG(status.st_mode)) {
-          problem = {LockFileProblem::Kind::kNotARegularFile, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::KNotARegularFile, status.st_mode, status.st_uid};
         } else if (error == EACCES || error == EPERM) {
-          problem = {LockFileProblem::Kind::kNotWritable, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::KNotWritable, status.st_mode, status.st_uid};
         }
       }
       errno = error;
@@ -198,7 +198,7 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
     if (!LockFileAccess(folder, name, access)) {
       return -1;
     }
-    fd = FileSystem().openat(folder, lockName.c_str(), kFlags | O_CREAT | O_EXCL, access.mode);
+    fd = FileSystem().Openat(folder, lockName.c_str(), kFlags | O_CREAT | O_EXCL, access.Mode);
     if (fd >= 0 && GiveAccess(fd, access)) {
       return fd;
     }
@@ -206,7 +206,7 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
       // Left in place all the same: another writer may have opened it already. Its access is
       // given again by the next writer of this owner that opens it.
       const int error = errno;
-      FileSystem().close(fd);
+      FileSystem().Close(fd);
       errno = error;
       return -1;
     }
@@ -257,14 +257,14 @@ std::string OctalMode(mode_t mode) {
 // Takes the exclusive lock on `fd`, waiting for it at most kLongestWait. Returns 0 when it is
 // held, else the reason as an errno.
 int TakeTurn(int fd) {
-  if (FileSystem().lockNow(fd, F_WRLCK) == 0) {
+  if (FileSystem().LockNow(fd, F_WRLCK) == 0) {
     return 0;
   }
   if (errno != EAGAIN && errno != EACCES) {
     return errno;
   }
   NotifyWait(true);
-  const int error = FileSystem().timedLock(fd, WriteLock::kLongestWait) == 0 ? 0 : errno;
+  const int error = FileSystem().TimedLock(fd, WriteLock::kLongestWait) == 0 ? 0 : errno;
   NotifyWait(false);
   return error;
 }
@@ -285,7 +285,7 @@ WriteLock::WriteLock(const std::string& path) {
   const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
   // O_PATH: a folder that may be written and searched but not read (mode 0333) can still hold
   // the file.
-  folder_ = FileSystem().openat(AT_FDCWD, folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0);
+  folder_ = FileSystem().Openat(AT_FDCWD, folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0);
   if (folder_ < 0) {
     error_ = errno;
     return;
@@ -303,9 +303,9 @@ WriteLock::WriteLock(const std::string& path) {
   }
   if (error_ != 0) {
     if (fd >= 0) {
-      FileSystem().close(fd);
+      FileSystem().Close(fd);
     }
-    FileSystem().close(folder_);
+    FileSystem().Close(folder_);
     folder_ = -1;
     return;
   }
@@ -315,28 +315,28 @@ WriteLock::WriteLock(const std::string& path) {
 WriteLock::~WriteLock() {
   // Closing the lock file's only descriptor drops the lock.
   if (lockFile_ >= 0) {
-    FileSystem().close(lockFile_);
-    FileSystem().close(folder_);
+    FileSystem().Close(lockFile_);
+    FileSystem().Close(folder_);
   }
 }
 
 std::string WriteLock::Reason(const std::string& shownPath) const {
-  if (problem_.kind == LockFileProblem::Kind::kNone) {
+  if (problem_.Kind == LockFileProblem::Kind::KNone) {
     return ChangeFailureReason(error_);
   }
   // Named as the user named the file, unless a link led elsewhere.
   const fs::path shown =
       followedLink_ ? lockFilePath_ : fs::path(shownPath).parent_path() / LockFileName(name_);
   std::string reason = "the lock file " + shown.string();
-  if (problem_.kind == LockFileProblem::Kind::kNotARegularFile) {
+  if (problem_.Kind == LockFileProblem::Kind::KNotARegularFile) {
     return reason.append(" is ")
-        .append(FileKind(problem_.mode))
+        .append(FileKind(problem_.Mode))
         .append(", not a regular file: remove it");
   }
   return reason.append(" is not writable by you (mode ")
-      .append(OctalMode(problem_.mode & kPermissionBits))
+      .append(OctalMode(problem_.Mode & kPermissionBits))
       .append(", owner ")
-      .append(OwnerName(problem_.owner))
+      .append(OwnerName(problem_.Owner))
       .append("): ask its owner to remove it");
 }
 

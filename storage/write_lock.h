@@ -13,13 +13,13 @@ namespace calpero {
 // What is wrong with a lock file that stands in the way of a change.
 struct LockFileProblem {
   enum class Kind {
-    kNone,
-    kNotARegularFile,  // a link, FIFO, folder or other special file: never followed or used
-    kNotWritable,      // a regular file that this process may not open for writing
+    KNone,
+    KNotARegularFile,  // a link, FIFO, folder or other special file: never followed or used
+    KNotWritable,      // a regular file that this process may not open for writing
   };
-  Kind kind = Kind::kNone;
-  mode_t mode = 0;  // its type and permission bits
-  uid_t owner = 0;
+  Kind Kind = Kind::KNone;
+  mode_t Mode = 0;  // its type and permission bits
+  uid_t Owner = 0;
 };
 
 // Writers take turns: every change of a file that is replaced through ChangeWholeFile (a

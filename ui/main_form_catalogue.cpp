@@ -80,16 +80,16 @@ void TMainForm::RestoreMenuItemClick() {
   }
 }
 
-void TMainForm::UndoChange() { Step(ChangeDirection::kUndo); }
+void TMainForm::UndoChange() { Step(ChangeDirection::KUndo); }
 
-void TMainForm::RedoChange() { Step(ChangeDirection::kRedo); }
+void TMainForm::RedoChange() { Step(ChangeDirection::KRedo); }
 
 void TMainForm::Step(ChangeDirection direction) {
   TChangeStep step;
   {
     const TCursorGuard hourglass(Qt::WaitCursor);
     const UnitCatalogue::OneAction action(*dataFile_);
-    step = direction == ChangeDirection::kUndo ? history_.Undo() : history_.Redo();
+    step = direction == ChangeDirection::KUndo ? history_.Undo() : history_.Redo();
     if (step.Result != TChangeStep::TResult::Nothing) {
       // What the file holds now shows, also after a conflict: another program changed it.
       ReloadUnits(THintOnReload::LeftToEvaluation);

@@ -34,7 +34,7 @@ QString ShownArgument(const MessageArgument& argument) {
     return Quoted(*text);
   }
   if (const auto* quoted = std::get_if<QuotedText>(&argument)) {
-    return Quoted(quoted->shown);
+    return Quoted(quoted->Shown);
   }
   return TranslatedMessage(std::get<MessageId>(argument));
 }
@@ -42,7 +42,7 @@ QString ShownArgument(const MessageArgument& argument) {
 // The error's message in the window's language, its quoted texts put in as they were. A text of
 // the command-line tool's own shows as it is.
 QString TranslatedMessage(const Exception& error) {
-  if (error.Id() == MessageId::kText) {
+  if (error.Id() == MessageId::KText) {
     return QString::fromStdString(error.Message());
   }
   QString translated = TranslatedMessage(error.Id());
@@ -69,7 +69,7 @@ void ShowErrorBox(const QString& text) {
 
 QString TranslatedMessage(MessageId id) {
   const MessagePattern& pattern = PatternOf(id);
-  return QCoreApplication::translate(pattern.context, pattern.english);
+  return QCoreApplication::translate(pattern.Context, pattern.English);
 }
 
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags) {

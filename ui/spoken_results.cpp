@@ -130,7 +130,7 @@ QString CatalogueRestoredSentence() {
 }
 
 QString ChangeStepSentence(const TChangeStep& step) {
-  const bool undo = step.Direction == ChangeDirection::kUndo;
+  const bool undo = step.Direction == ChangeDirection::KUndo;
   const auto text = [](const char* source) {
     return QCoreApplication::translate("SpokenResults", source);
   };

@@ -10,11 +10,11 @@ namespace {
 // The bytes of file text that a change keeps.
 std::size_t BytesOf(const CatalogueChange& change) {
   if (const auto* file = std::get_if<FileChange>(&change)) {
-    return file->after.size() + (file->before ? file->before->size() : 0);
+    return file->After.size() + (file->Before ? file->Before->size() : 0);
   }
   const auto& section = std::get<SectionChange>(change);
-  return section.before.size() + section.after.size() + section.trail.size() +
-         (section.left ? section.left->size() : 0);
+  return section.Before.size() + section.After.size() + section.Trail.size() +
+         (section.Left ? section.Left->size() : 0);
 }
 
 }  // namespace
@@ -35,24 +35,24 @@ void TChangeHistory::Record(CatalogueChange change) {
   }
 }
 
-TChangeStep TChangeHistory::Undo() { return Step(undo_, redo_, ChangeDirection::kUndo); }
+TChangeStep TChangeHistory::Undo() { return Step(undo_, redo_, ChangeDirection::KUndo); }
 
-TChangeStep TChangeHistory::Redo() { return Step(redo_, undo_, ChangeDirection::kRedo); }
+TChangeStep TChangeHistory::Redo() { return Step(redo_, undo_, ChangeDirection::KRedo); }
 
 TChangeKind TChangeHistory::KindOf(const CatalogueChange& change) const {
   if (const auto* file = std::get_if<FileChange>(&change)) {
-    return file->path == cataloguePath_ ? TChangeKind::Restore : TChangeKind::Backup;
+    return file->Path == cataloguePath_ ? TChangeKind::Restore : TChangeKind::Backup;
   }
   const auto& section = std::get<SectionChange>(change);
-  switch (section.kind) {
-    case SectionChange::Kind::kErased:
+  switch (section.Kind) {
+    case SectionChange::Kind::KErased:
       return TChangeKind::Erase;
-    case SectionChange::Kind::kAdded:
+    case SectionChange::Kind::KAdded:
       return TChangeKind::Save;
-    case SectionChange::Kind::kRewritten:
+    case SectionChange::Kind::KRewritten:
       break;
   }
-  return section.replaced ? TChangeKind::Replace : TChangeKind::Save;
+  return section.Replaced ? TChangeKind::Replace : TChangeKind::Save;
 }
 
 TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<CatalogueChange>& to,
@@ -65,20 +65,20 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
   CatalogueChange change = std::move(from.back());
   from.pop_back();
   step.Kind = KindOf(change);
-  ChangeOutcome outcome = ChangeOutcome::kDone;
+  ChangeOutcome outcome = ChangeOutcome::KDone;
   try {
     if (const auto* section = std::get_if<SectionChange>(&change)) {
-      step.Unit = section->unit;
+      step.Unit = section->Unit;
       outcome = ApplySectionChange(cataloguePath_, shownPath_, *section, direction);
     } else {
       const auto& file = std::get<FileChange>(change);
-      outcome = ApplyFileChange(file, file.path, direction);
+      outcome = ApplyFileChange(file, file.Path, direction);
     }
   } catch (...) {
     from.push_back(std::move(change));
     throw;
   }
-  if (outcome == ChangeOutcome::kConflict) {
+  if (outcome == ChangeOutcome::KConflict) {
     bytes_ -= BytesOf(change);
     step.Result = TChangeStep::TResult::Conflict;
     return step;
@@ -89,19 +89,19 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
 }
 
 Exception ConflictError(const TChangeStep& step) {
-  const bool undone = step.Direction == ChangeDirection::kUndo;
+  const bool undone = step.Direction == ChangeDirection::KUndo;
   switch (step.Kind) {
     case TChangeKind::Restore:
-      return Exception(undone ? MessageId::kNothingUndoneCatalogue
-                              : MessageId::kNothingRedoneCatalogue);
+      return Exception(undone ? MessageId::KNothingUndoneCatalogue
+                              : MessageId::KNothingRedoneCatalogue);
     case TChangeKind::Backup:
-      return Exception(undone ? MessageId::kNothingUndoneBackup : MessageId::kNothingRedoneBackup);
+      return Exception(undone ? MessageId::KNothingUndoneBackup : MessageId::KNothingRedoneBackup);
     case TChangeKind::Save:
     case TChangeKind::Replace:
     case TChangeKind::Erase:
       break;
   }
-  return Exception(undone ? MessageId::kNothingUndoneUnit : MessageId::kNothingRedoneUnit,
+  return Exception(undone ? MessageId::KNothingUndoneUnit : MessageId::KNothingRedoneUnit,
                    {step.Unit});
 }
 

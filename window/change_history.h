@@ -21,7 +21,7 @@ struct TChangeStep {
   };
   TResult Result = TResult::Nothing;
   TChangeKind Kind = TChangeKind::Erase;
-  ChangeDirection Direction = ChangeDirection::kUndo;
+  ChangeDirection Direction = ChangeDirection::KUndo;
   std::string Unit;  // the unit of a section's change; empty for a restore or a backup
 };
 

@@ -23,6 +23,6 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 EListIndexError::EListIndexError(int index)
-    : Exception(MessageId::kListIndexOutOfBounds, {IndexText(index)}) {}
+    : Exception(MessageId::KListIndexOutOfBounds, {IndexText(index)}) {}
 
 }  // namespace calpero

@@ -114,19 +114,19 @@ TEST_P(SectionChangeTest, UndoAndRedo) {
   }
   const std::string before = folder.CatalogueBytes();
   const ChangeOutcome undone =
-      ApplySectionChange(path, path, records.front(), ChangeDirection::kUndo);
+      ApplySectionChange(path, path, records.front(), ChangeDirection::KUndo);
   if (!row.undone) {
-    EXPECT_EQ(undone, ChangeOutcome::kConflict);
+    EXPECT_EQ(undone, ChangeOutcome::KConflict);
     EXPECT_EQ(folder.CatalogueBytes(), before);
     return;
   }
-  ASSERT_EQ(undone, ChangeOutcome::kDone);
+  ASSERT_EQ(undone, ChangeOutcome::KDone);
   EXPECT_EQ(folder.CatalogueBytes(), *row.undone);
   // Undone once, it cannot be undone again: the unit is no longer as the change left it.
-  EXPECT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::kUndo),
-            ChangeOutcome::kConflict);
-  ASSERT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::kRedo),
-            ChangeOutcome::kDone);
+  EXPECT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::KUndo),
+            ChangeOutcome::KConflict);
+  ASSERT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::KRedo),
+            ChangeOutcome::KDone);
   if (!row.other) {
     EXPECT_EQ(folder.CatalogueBytes(), changed);
   }
@@ -156,24 +156,24 @@ TEST_P(FileChangeTest, UndoAndRedoOfACopy) {
   }
   FileChange change;
   ASSERT_TRUE(CopyCatalogueFile(from, to, &change));
-  EXPECT_EQ(change.before, row.target);
+  EXPECT_EQ(change.Before, row.target);
   if (row.meanwhile) {
     WriteBytes(to, *row.meanwhile);
   }
-  const ChangeOutcome undone = ApplyFileChange(change, to, ChangeDirection::kUndo);
+  const ChangeOutcome undone = ApplyFileChange(change, to, ChangeDirection::KUndo);
   if (row.conflict) {
-    EXPECT_EQ(undone, ChangeOutcome::kConflict);
+    EXPECT_EQ(undone, ChangeOutcome::KConflict);
     EXPECT_EQ(ReadBytes(to), *row.meanwhile);
     return;
   }
-  ASSERT_EQ(undone, ChangeOutcome::kDone);
+  ASSERT_EQ(undone, ChangeOutcome::KDone);
   EXPECT_EQ(std::filesystem::exists(to), row.target.has_value());
   if (row.target) {
     EXPECT_EQ(ReadBytes(to), *row.target);
   }
-  ASSERT_EQ(ApplyFileChange(change, to, ChangeDirection::kRedo), ChangeOutcome::kDone);
+  ASSERT_EQ(ApplyFileChange(change, to, ChangeDirection::KRedo), ChangeOutcome::KDone);
   EXPECT_EQ(ReadBytes(to), "[A]\r\nMass=1\r\n");
-  EXPECT_EQ(ApplyFileChange(change, to, ChangeDirection::kRedo), ChangeOutcome::kConflict);
+  EXPECT_EQ(ApplyFileChange(change, to, ChangeDirection::KRedo), ChangeOutcome::KConflict);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -305,7 +305,7 @@ TEST(WriteLockWait, AWriterGivesUpAfterTheLongestWaitLeavingTheFileAsItWas) {
   test::WriteBytes("Backup/data.ini", "[Backed up]\n");
   std::vector<std::chrono::milliseconds> waits;
   FileSystemCalls calls = SystemFileSystem();
-  calls.timedLock = [&waits](int, std::chrono::milliseconds timeout) {
+  calls.TimedLock = [&waits](int, std::chrono::milliseconds timeout) {
     waits.push_back(timeout);
     return (errno = EWOULDBLOCK, -1);
   };
@@ -337,7 +337,7 @@ TEST(WriteLockWait, AWaitThatGivesUpLeavesNoThreadAndNoDescriptorBehind) {
   const test::ScopedWorkingDirectory inFolder(folder.Path());
   fs::create_directories("Data");
   FileSystemCalls calls = SystemFileSystem();
-  calls.timedLock = [real = calls.timedLock](int fd, std::chrono::milliseconds) {
+  calls.TimedLock = [real = calls.TimedLock](int fd, std::chrono::milliseconds) {
     return real(fd, std::chrono::milliseconds(20));
   };
   const ScopedFileSystem shortWaits(calls);

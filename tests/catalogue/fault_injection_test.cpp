@@ -247,21 +247,21 @@ TEST_F(FaultInjectionTest, AReadThatEndsEarlyIsReadOnOrRefusedButNeverPublished)
       const auto reads = std::make_shared<Reads>();
       const FileSystemCalls real = SystemFileSystem();
       FileSystemCalls calls = real;
-      calls.openat = [real, reads](int folder, const char* name, int flags, mode_t mode) {
-        const int fd = real.openat(folder, name, flags, mode);
+      calls.Openat = [real, reads](int folder, const char* name, int flags, mode_t mode) {
+        const int fd = real.Openat(folder, name, flags, mode);
         reads->ofFile[fd] = 0;
         return fd;
       };
-      calls.read = [real, reads, forGood](int fd, void* data, std::size_t size) -> ssize_t {
+      calls.Read = [real, reads, forGood](int fd, void* data, std::size_t size) -> ssize_t {
         const int count = ++reads->ofFile[fd];
         if (count == 1) {
-          return real.read(fd, data, std::min(size, kFirstBytes));
+          return real.Read(fd, data, std::min(size, kFirstBytes));
         }
         if (count == 2 || forGood) {
           reads->endedEarly = true;
           return 0;
         }
-        return real.read(fd, data, size);
+        return real.Read(fd, data, size);
       };
       bool reported = false;
       {
@@ -286,8 +286,8 @@ TEST_F(FaultInjectionTest, ATemporaryThatCannotBeLookedAtFailsTheChangeAndGoes) 
     const auto temporaries = std::make_shared<std::set<int>>();
     const FileSystemCalls real = SystemFileSystem();
     FileSystemCalls calls = real;
-    calls.openat = [real, temporaries](int folder, const char* name, int flags, mode_t mode) {
-      const int fd = real.openat(folder, name, flags, mode);
+    calls.Openat = [real, temporaries](int folder, const char* name, int flags, mode_t mode) {
+      const int fd = real.Openat(folder, name, flags, mode);
       if (IsTemporaryName(fs::path(name).filename().string(), "data.ini")) {
         temporaries->insert(fd);
       } else {
@@ -295,8 +295,8 @@ TEST_F(FaultInjectionTest, ATemporaryThatCannotBeLookedAtFailsTheChangeAndGoes) 
       }
       return fd;
     };
-    calls.fstat = [real, temporaries](int fd, struct stat* status) {
-      return temporaries->contains(fd) ? (errno = EIO, -1) : real.fstat(fd, status);
+    calls.Fstat = [real, temporaries](int fd, struct stat* status) {
+      return temporaries->contains(fd) ? (errno = EIO, -1) : real.Fstat(fd, status);
     };
     const ScopedFileSystem failing(calls);
     EXPECT_TRUE(path.run()) << path.what;

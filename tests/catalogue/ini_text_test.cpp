@@ -20,29 +20,29 @@ struct Classified {
 TEST(IniScanner, ClassifiesEachKindOfLineAndTrimsItsNames) {
   using enum IniLineKind;
   const std::vector<Classified> cases = {
-      {"[Unit]", kHeader, "Unit", ""},
-      {" \t[ Unit ]\t ", kHeader, "Unit", ""},
-      {"[a]b]", kHeader, "a]b", ""},
-      {"[Unit] trailing words", kHeader, "Unit", ""},
-      {"[]", kHeader, "", ""},
-      {"[Unit", kOther, "", ""},
-      {"[Unit=1", kEntry, "[Unit", "1"},
-      {"Mass=1", kEntry, "Mass", "1"},
-      {"  Mass \t=\t 1 ", kEntry, "Mass", "1"},
-      {"Mass=\"1\"", kEntry, "Mass", "1"},
-      {"Mass=' 1 '", kEntry, "Mass", " 1 "},
-      {"Mass=\"1'", kEntry, "Mass", "\"1'"},
-      {"Mass=\"", kEntry, "Mass", "\""},
-      {"Mass=\"\"", kEntry, "Mass", ""},
-      {"Mass=1 ; not a comment", kEntry, "Mass", "1 ; not a comment"},
-      {"a=b=c", kEntry, "a", "b=c"},
-      {"=1", kEntry, "", "1"},
-      {"Mass=", kEntry, "Mass", ""},
-      {";Mass=1", kComment, "", ""},
-      {" \t; [Unit]", kComment, "", ""},
-      {"Mass", kOther, "", ""},
-      {"", kOther, "", ""},
-      {" \t ", kOther, "", ""},
+      {"[Unit]", KHeader, "Unit", ""},
+      {" \t[ Unit ]\t ", KHeader, "Unit", ""},
+      {"[a]b]", KHeader, "a]b", ""},
+      {"[Unit] trailing words", KHeader, "Unit", ""},
+      {"[]", KHeader, "", ""},
+      {"[Unit", KOther, "", ""},
+      {"[Unit=1", KEntry, "[Unit", "1"},
+      {"Mass=1", KEntry, "Mass", "1"},
+      {"  Mass \t=\t 1 ", KEntry, "Mass", "1"},
+      {"Mass=\"1\"", KEntry, "Mass", "1"},
+      {"Mass=' 1 '", KEntry, "Mass", " 1 "},
+      {"Mass=\"1'", KEntry, "Mass", "\"1'"},
+      {"Mass=\"", KEntry, "Mass", "\""},
+      {"Mass=\"\"", KEntry, "Mass", ""},
+      {"Mass=1 ; not a comment", KEntry, "Mass", "1 ; not a comment"},
+      {"a=b=c", KEntry, "a", "b=c"},
+      {"=1", KEntry, "", "1"},
+      {"Mass=", KEntry, "Mass", ""},
+      {";Mass=1", KComment, "", ""},
+      {" \t; [Unit]", KComment, "", ""},
+      {"Mass", KOther, "", ""},
+      {"", KOther, "", ""},
+      {" \t ", KOther, "", ""},
   };
   for (const Classified& c : cases) {
     const std::string text = c.line;
@@ -52,9 +52,9 @@ TEST(IniScanner, ClassifiesEachKindOfLineAndTrimsItsNames) {
     if (text.empty()) {
       continue;
     }
-    EXPECT_EQ(line.kind, c.kind) << "'" << text << "'";
-    EXPECT_EQ(line.name, c.name) << "'" << text << "'";
-    EXPECT_EQ(line.value, c.value) << "'" << text << "'";
+    EXPECT_EQ(line.Kind, c.kind) << "'" << text << "'";
+    EXPECT_EQ(line.Name, c.name) << "'" << text << "'";
+    EXPECT_EQ(line.Value, c.value) << "'" << text << "'";
     EXPECT_FALSE(scanner.Next(line));
   }
 }
@@ -66,8 +66,8 @@ TEST(IniScanner, SplitsLinesAtLfCrlfAndCrAndKeepsEachLineEnd) {
   std::vector<std::string> lineEnds;
   IniLine line;
   while (scanner.Next(line)) {
-    contents.push_back(text.substr(line.begin, line.end - line.begin));
-    lineEnds.push_back(text.substr(line.end, line.next - line.end));
+    contents.push_back(text.substr(line.Begin, line.End - line.Begin));
+    lineEnds.push_back(text.substr(line.End, line.Next - line.End));
   }
   EXPECT_EQ(scanner.Start(), 3U);
   EXPECT_EQ(contents, (std::vector<std::string>{"[A]", "Mass=1", "Time=2", "", "", "last"}));

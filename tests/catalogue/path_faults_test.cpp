@@ -237,7 +237,7 @@ TEST(PathFaults, ALockFileThatMayNotBeWrittenIsNamedWithItsModeAndOwner) {
   ::chmod(lock.c_str(), 0600);
   FileSystemCalls calls = SystemFileSystem();
   // Refused as the bits refuse another user, whoever runs the test.
-  calls.openat = [real = calls.openat](int folder, const char* name, int flags, mode_t mode) {
+  calls.Openat = [real = calls.Openat](int folder, const char* name, int flags, mode_t mode) {
     if (std::string_view(name).ends_with(".calpero-lock") && (flags & O_ACCMODE) != O_RDONLY) {
       errno = EACCES;
       return -1;

@@ -208,8 +208,8 @@ TEST(SectionIndexSetEntries, StoresOtherUnusualNamesSoThatTheyReadBackTheSame) {
       const std::string after = SetEntries(before, name, entries);
       const std::optional<IniSection> section = SectionIndex(after).Find(name);
       ASSERT_TRUE(section.has_value()) << name;
-      EXPECT_EQ(section->name, name);
-      EXPECT_TRUE(section->hasEntries) << name;
+      EXPECT_EQ(section->Name, name);
+      EXPECT_TRUE(section->HasEntries) << name;
     }
   }
 }
@@ -220,7 +220,7 @@ TEST(SectionIndexSetEntries, RefusesKeysAndValuesThatWouldNotReadBackTheSame) {
                                            {"Ma\nss", "1"}, {"Mass", "1\n2"}, {"Mass", "1\r"}};
   for (const IniEntryText& entry : cases) {
     const std::vector<IniEntryText> entries = {entry};
-    EXPECT_THROW(SetEntries("[A]\n", "A", entries), std::invalid_argument) << entry.key;
+    EXPECT_THROW(SetEntries("[A]\n", "A", entries), std::invalid_argument) << entry.Key;
   }
 }
 

@@ -93,29 +93,29 @@ std::vector<IniSection> SectionsByLine(std::string_view text) {
   IniScanner scanner(text);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.kind == IniLineKind::kHeader) {
+    if (line.Kind == IniLineKind::KHeader) {
       if (!sections.empty()) {
-        sections.back().end = line.begin;
+        sections.back().End = line.Begin;
       }
       sections.push_back(
-          {line.name, line.begin, line.next, text.size(), line.next, false, line.next > line.end});
-    } else if (line.kind == IniLineKind::kEntry && !sections.empty()) {
-      sections.back().hasEntries = true;
-      sections.back().entriesEnd = line.next;
-      sections.back().lastEntryEnded = line.next > line.end;
+          {line.Name, line.Begin, line.Next, text.size(), line.Next, false, line.Next > line.End});
+    } else if (line.Kind == IniLineKind::KEntry && !sections.empty()) {
+      sections.back().HasEntries = true;
+      sections.back().EntriesEnd = line.Next;
+      sections.back().LastEntryEnded = line.Next > line.End;
     }
   }
   return sections;
 }
 
 void ExpectSameSection(const IniSection& got, const IniSection& want, const std::string& text) {
-  EXPECT_EQ(got.name, want.name) << "'" << text << "'";
-  EXPECT_EQ(got.headerBegin, want.headerBegin) << "'" << text << "'";
-  EXPECT_EQ(got.bodyBegin, want.bodyBegin) << "'" << text << "'";
-  EXPECT_EQ(got.end, want.end) << "'" << text << "'";
-  EXPECT_EQ(got.entriesEnd, want.entriesEnd) << "'" << text << "'";
-  EXPECT_EQ(got.hasEntries, want.hasEntries) << "'" << text << "'";
-  EXPECT_EQ(got.lastEntryEnded, want.lastEntryEnded) << "'" << text << "'";
+  EXPECT_EQ(got.Name, want.Name) << "'" << text << "'";
+  EXPECT_EQ(got.HeaderBegin, want.HeaderBegin) << "'" << text << "'";
+  EXPECT_EQ(got.BodyBegin, want.BodyBegin) << "'" << text << "'";
+  EXPECT_EQ(got.End, want.End) << "'" << text << "'";
+  EXPECT_EQ(got.EntriesEnd, want.EntriesEnd) << "'" << text << "'";
+  EXPECT_EQ(got.HasEntries, want.HasEntries) << "'" << text << "'";
+  EXPECT_EQ(got.LastEntryEnded, want.LastEntryEnded) << "'" << text << "'";
 }
 
 // The headers that a walk of `text` finds, and their marks, which must be those of their names.
@@ -124,7 +124,7 @@ std::vector<IniSection> WalkedHeaders(const std::string& text, std::vector<std::
   SectionHeaders::Walk(text, headers, marks);
   EXPECT_EQ(marks.size(), headers.size()) << "'" << text << "'";
   for (std::size_t i = 0; i < std::min(marks.size(), headers.size()); ++i) {
-    EXPECT_EQ(marks[i], IniNameMark(headers[i].name)) << "'" << text << "'";
+    EXPECT_EQ(marks[i], IniNameMark(headers[i].Name)) << "'" << text << "'";
   }
   return headers;
 }
@@ -143,13 +143,13 @@ TEST(SectionIndex, FindsEverySectionAsAWalkOverEveryLineDoes) {
       ExpectSameSection(got[i], want[i], text);
       // The header walk fills what the header line tells and reads no body.
       IniSection headerOnly = want[i];
-      headerOnly.entriesEnd = headerOnly.bodyBegin;
-      headerOnly.hasEntries = false;
-      headerOnly.lastEntryEnded =
-          headerOnly.bodyBegin > headerOnly.headerBegin &&
-          (text[headerOnly.bodyBegin - 1] == '\n' || text[headerOnly.bodyBegin - 1] == '\r');
+      headerOnly.EntriesEnd = headerOnly.BodyBegin;
+      headerOnly.HasEntries = false;
+      headerOnly.LastEntryEnded =
+          headerOnly.BodyBegin > headerOnly.HeaderBegin &&
+          (text[headerOnly.BodyBegin - 1] == '\n' || text[headerOnly.BodyBegin - 1] == '\r');
       ExpectSameSection(headers[i], headerOnly, text);
-      names.emplace_back(want[i].name);
+      names.emplace_back(want[i].Name);
     }
     EXPECT_EQ(index.Names(), names) << "'" << text << "'";
     EXPECT_EQ(CatalogueText(text).Names(), names) << "'" << text << "'";
@@ -162,10 +162,10 @@ TEST(CatalogueText, AReadingAfterAnEraseIsTheWalkOfTheErasedText) {
   for (const std::string& text : AllTexts()) {
     const CatalogueText before(text);
     for (const IniSection& section : CatalogueTextHeaders::Of(before).sections) {
-      const std::optional<TextSplice> erase = SectionIndex(text).Erase(section.name);
+      const std::optional<TextSplice> erase = SectionIndex(text).Erase(section.Name);
       ASSERT_TRUE(erase.has_value());
       const std::shared_ptr<const CatalogueText> got = before.WithErased(*erase);
-      const CatalogueText want(text.substr(0, erase->begin) + text.substr(erase->end));
+      const CatalogueText want(text.substr(0, erase->Begin) + text.substr(erase->End));
       ASSERT_EQ(got->Text(), want.Text());
       const SectionHeaders gotHeaders = CatalogueTextHeaders::Of(*got);
       const SectionHeaders wantHeaders = CatalogueTextHeaders::Of(want);
@@ -173,8 +173,8 @@ TEST(CatalogueText, AReadingAfterAnEraseIsTheWalkOfTheErasedText) {
       EXPECT_TRUE(std::ranges::equal(gotHeaders.marks, wantHeaders.marks)) << "'" << text << "'";
       for (std::size_t i = 0; i < wantHeaders.sections.size(); ++i) {
         ExpectSameSection(gotHeaders.sections[i], wantHeaders.sections[i], text);
-        EXPECT_EQ(gotHeaders.sections[i].name.data() - got->Text().data(),
-                  wantHeaders.sections[i].name.data() - want.Text().data())
+        EXPECT_EQ(gotHeaders.sections[i].Name.data() - got->Text().data(),
+                  wantHeaders.sections[i].Name.data() - want.Text().data())
             << "'" << text << "'";
       }
     }
@@ -186,7 +186,7 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
     const SectionIndex index(text);
     std::vector<std::string> names = {"no such unit"};
     for (const IniSection& section : SectionsByLine(text)) {
-      names.emplace_back(section.name);
+      names.emplace_back(section.Name);
     }
     const SectionTable walked = index.FindAll(names);
     std::vector<std::uint16_t> marks;
@@ -195,16 +195,16 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
     // The same look among headers found before answers exactly as the walk does.
     for (const SectionTable& table : {walked, headers.FindAll(text, names)}) {
       for (const IniSection& section : SectionsByLine(text)) {
-        for (const std::string& asked : {std::string(section.name), [&] {
+        for (const std::string& asked : {std::string(section.Name), [&] {
                                            std::string folded;
-                                           FoldIniName(section.name, folded);
+                                           FoldIniName(section.Name, folded);
                                            return folded;
                                          }()}) {
           const std::optional<IniSection> found = index.Find(asked);
           ASSERT_TRUE(found.has_value()) << "'" << text << "' " << asked;
           const std::vector<IniSection> all = SectionsByLine(text);
           const auto first = std::find_if(all.begin(), all.end(), [&](const IniSection& s) {
-            return SameIniName(s.name, asked);
+            return SameIniName(s.Name, asked);
           });
           ExpectSameSection(*found, *first, text);
           const std::optional<IniSection> amongHeaders = headers.Find(text, asked);
@@ -212,13 +212,13 @@ TEST(SectionIndex, FindsTheFirstSectionOfTheNameInAnyLetterCase) {
           ExpectSameSection(*amongHeaders, *first, text);
           const std::optional<TextSplice> erase = index.Erase(asked);
           ASSERT_TRUE(erase.has_value()) << "'" << text << "' " << asked;
-          EXPECT_EQ(std::pair(erase->begin, erase->end),
-                    std::pair(first->headerBegin, first->entriesEnd));
+          EXPECT_EQ(std::pair(erase->Begin, erase->End),
+                    std::pair(first->HeaderBegin, first->EntriesEnd));
           // The table keeps the same section, all but its name.
           const IniSection* listed = table.Find(asked);
           ASSERT_NE(listed, nullptr) << "'" << text << "' " << asked;
           IniSection named = *listed;
-          named.name = first->name;
+          named.Name = first->Name;
           ExpectSameSection(named, *first, text);
         }
       }
@@ -317,7 +317,7 @@ class GivenTexts final : public PowerTextTest {
 
   PowerTextVerdict Judge(std::size_t key, std::string_view text) override {
     asked.emplace_back(std::string(kPowerKeys.at(key)) + "=" + std::string(text));
-    return {.passes = text == wanted_.at(key), .refused = text == "x"};
+    return {.Passes = text == wanted_.at(key), .Refused = text == "x"};
   }
   std::string Question() const override { return question_; }
 

@@ -98,37 +98,37 @@ FileSystemCalls Refusing(RefusedRight::Right right, const fs::path& path) {
     return -1;
   };
   if (right == RefusedRight::Right::kReadFile) {
-    calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+    calls.Openat = [=](int folder, const char* name, int flags, mode_t mode) {
       const bool reads = (flags & O_ACCMODE) != O_WRONLY && (flags & O_PATH) == 0;
       return reads && PathAt(folder, name) == target ? refuse()
-                                                     : real.openat(folder, name, flags, mode);
+                                                     : real.Openat(folder, name, flags, mode);
     };
     return calls;
   }
   if (right == RefusedRight::Right::kReadFolder) {
-    calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+    calls.Openat = [=](int folder, const char* name, int flags, mode_t mode) {
       return (flags & O_PATH) == 0 && PathAt(folder, name) == target
                  ? refuse()
-                 : real.openat(folder, name, flags, mode);
+                 : real.Openat(folder, name, flags, mode);
     };
     return calls;
   }
-  calls.openat = [=](int folder, const char* name, int flags, mode_t mode) {
+  calls.Openat = [=](int folder, const char* name, int flags, mode_t mode) {
     return (flags & O_CREAT) != 0 && InFolder(folder, name, target)
                ? refuse()
-               : real.openat(folder, name, flags, mode);
+               : real.Openat(folder, name, flags, mode);
   };
-  calls.renameat = [=](int fromFolder, const char* from, int toFolder, const char* to,
+  calls.Renameat = [=](int fromFolder, const char* from, int toFolder, const char* to,
                        unsigned flags) {
     return InFolder(fromFolder, from, target) || InFolder(toFolder, to, target)
                ? refuse()
-               : real.renameat(fromFolder, from, toFolder, to, flags);
+               : real.Renameat(fromFolder, from, toFolder, to, flags);
   };
-  calls.linkat = [=](int fromFolder, const char* from, int toFolder, const char* to) {
-    return InFolder(toFolder, to, target) ? refuse() : real.linkat(fromFolder, from, toFolder, to);
+  calls.Linkat = [=](int fromFolder, const char* from, int toFolder, const char* to) {
+    return InFolder(toFolder, to, target) ? refuse() : real.Linkat(fromFolder, from, toFolder, to);
   };
-  calls.unlinkat = [=](int folder, const char* name) {
-    return InFolder(folder, name, target) ? refuse() : real.unlinkat(folder, name);
+  calls.Unlinkat = [=](int folder, const char* name) {
+    return InFolder(folder, name, target) ? refuse() : real.Unlinkat(folder, name);
   };
   return calls;
 }

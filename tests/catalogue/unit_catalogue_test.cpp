@@ -322,7 +322,7 @@ TEST_F(UnitCatalogueTest, OneActionReadsTheFileOnceWhileItsStampHolds) {
   UnitCatalogue catalogue = FromFixture("crlf_line_ends.ini");
   int reads = 0;
   FileSystemCalls counting = SystemFileSystem();
-  counting.openat = [this, &reads, open = counting.openat](int folder, const char* name, int flags,
+  counting.Openat = [this, &reads, open = counting.Openat](int folder, const char* name, int flags,
                                                            mode_t mode) {
     reads += name == path_ ? 1 : 0;
     return open(folder, name, flags, mode);

@@ -67,10 +67,10 @@ TEST_F(CliCommandsUnderAComma, AFailedWriteKeepsItsMessageAndAddsTheReason) {
     const int error = code;
     const auto fail = [error](auto...) { return (errno = error, -1); };
     if (error == EWOULDBLOCK) {
-      calls.lockNow = [](int, short) { return (errno = EAGAIN, -1); };
-      calls.timedLock = fail;
+      calls.LockNow = [](int, short) { return (errno = EAGAIN, -1); };
+      calls.TimedLock = fail;
     } else {
-      calls.renameat = fail;
+      calls.Renameat = fail;
     }
     const ScopedFileSystem failing(calls);
     EXPECT_EQ(Run({"save", "C", "1", "0", "0", "0"}),
@@ -94,7 +94,7 @@ TEST_F(CliCommandsUnderAComma, AChangeWhereTheFileSystemCannotLockWarnsOnceAndSu
   for (const int refusal : {0, ENOLCK, EOPNOTSUPP}) {
     FileSystemCalls calls = SystemFileSystem();
     if (refusal != 0) {
-      calls.lockNow = [refusal](int, short) { return (errno = refusal, -1); };
+      calls.LockNow = [refusal](int, short) { return (errno = refusal, -1); };
     }
     const ScopedFileSystem share(calls);
     std::filesystem::create_directories(workspace_.Root() / "Backup");

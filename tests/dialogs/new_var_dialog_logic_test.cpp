@@ -152,7 +152,7 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     view_.answer = c.answer;
     FileSystemCalls calls = SystemFileSystem();
     bool saved = !c.appearsAfterTheCheck;
-    calls.lockNow = [this, &saved, real = calls.lockNow](int fd, short type) {
+    calls.LockNow = [this, &saved, real = calls.LockNow](int fd, short type) {
       if (!std::exchange(saved, true)) {
         folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
       }
@@ -198,7 +198,7 @@ TEST_F(NewVarDialogLogic, SaveUnitTellsHowItEndedAndAsksOnlyAboutAUnitThatIsTher
     folder_.WriteCatalogue(c.appearsAfterTheCheck ? "" : kMetreUnit);
     FileSystemCalls calls = SystemFileSystem();
     bool saved = !c.appearsAfterTheCheck;
-    calls.lockNow = [this, &saved, real = calls.lockNow](int fd, short type) {
+    calls.LockNow = [this, &saved, real = calls.LockNow](int fd, short type) {
       if (!std::exchange(saved, true)) {
         folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
       }

@@ -38,25 +38,25 @@ auto Counted(const std::shared_ptr<CallLog>& log, Call real, const std::string& 
 FileSystemCalls FailingCalls(const std::shared_ptr<CallLog>& log) {
   const FileSystemCalls real = SystemFileSystem();
   FileSystemCalls calls;
-  calls.openat = Counted(log, real.openat, "openat");
-  calls.read = Counted(log, real.read, "read");
-  calls.fstat = Counted(log, real.fstat, "fstat");
-  calls.fstatat = Counted(log, real.fstatat, "fstatat");
-  calls.faccessat = Counted(log, real.faccessat, "faccessat");
-  calls.readlinkat = Counted(log, real.readlinkat, "readlinkat");
-  calls.fgetxattr = Counted(log, real.fgetxattr, "fgetxattr");
-  calls.listFolder = Counted(log, real.listFolder, "listFolder");
-  calls.lockNow = Counted(log, real.lockNow, "lockNow");
-  calls.timedLock = real.timedLock;
-  calls.write = Counted(log, real.write, "write");
-  calls.fchown = Counted(log, real.fchown, "fchown");
-  calls.fchmod = Counted(log, real.fchmod, "fchmod");
-  calls.fsetxattr = Counted(log, real.fsetxattr, "fsetxattr");
-  calls.fsync = Counted(log, real.fsync, "fsync");
-  calls.close = Counted(log, real.close, "close");
-  calls.renameat = Counted(log, real.renameat, "renameat");
-  calls.linkat = Counted(log, real.linkat, "linkat");
-  calls.unlinkat = Counted(log, real.unlinkat, "unlinkat");
+  calls.Openat = Counted(log, real.Openat, "openat");
+  calls.Read = Counted(log, real.Read, "read");
+  calls.Fstat = Counted(log, real.Fstat, "fstat");
+  calls.Fstatat = Counted(log, real.Fstatat, "fstatat");
+  calls.Faccessat = Counted(log, real.Faccessat, "faccessat");
+  calls.Readlinkat = Counted(log, real.Readlinkat, "readlinkat");
+  calls.Fgetxattr = Counted(log, real.Fgetxattr, "fgetxattr");
+  calls.ListFolder = Counted(log, real.ListFolder, "listFolder");
+  calls.LockNow = Counted(log, real.LockNow, "lockNow");
+  calls.TimedLock = real.TimedLock;
+  calls.Write = Counted(log, real.Write, "write");
+  calls.Fchown = Counted(log, real.Fchown, "fchown");
+  calls.Fchmod = Counted(log, real.Fchmod, "fchmod");
+  calls.Fsetxattr = Counted(log, real.Fsetxattr, "fsetxattr");
+  calls.Fsync = Counted(log, real.Fsync, "fsync");
+  calls.Close = Counted(log, real.Close, "close");
+  calls.Renameat = Counted(log, real.Renameat, "renameat");
+  calls.Linkat = Counted(log, real.Linkat, "linkat");
+  calls.Unlinkat = Counted(log, real.Unlinkat, "unlinkat");
   return calls;
 }
 

@@ -166,7 +166,7 @@ TEST_F(NewVariable, SavesWhileCalperoCliSavesIntoTheSameCatalogueAndBothUnitsAre
   ASSERT_TRUE(cli.waitForStarted());
   std::vector<Qt::CursorShape> shapes;
   FileSystemCalls calls = SystemFileSystem();
-  calls.timedLock = [&shapes, &holder, real = calls.timedLock](int fd, auto timeout) {
+  calls.TimedLock = [&shapes, &holder, real = calls.TimedLock](int fd, auto timeout) {
     const QCursor* cursor = QApplication::overrideCursor();
     shapes.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
     holder.reset();

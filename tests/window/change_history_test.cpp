@@ -122,7 +122,7 @@ TEST_F(ChangeHistoryTest, AChangeThatCannotBeWrittenStaysToBeTriedAgain) {
   ASSERT_TRUE(catalogue_.EraseUnit("A"));
   {
     FileSystemCalls failing = SystemFileSystem();
-    failing.renameat = [](int, const char*, int, const char*, unsigned) {
+    failing.Renameat = [](int, const char*, int, const char*, unsigned) {
       errno = EIO;
       return -1;
     };
