@@ -120,7 +120,7 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
   change.Unit = unit;
   if (!found) {
     // A new section: the one splice appends it, after a line end when the last line had none.
-    change.Kind = SectionChange::Kind::KAdded;
+    change.Kind = SectionChange::Kind::Added;
     const std::string& insert = splices.front().Insert;
     const std::size_t header = insert.find('[');
     change.Lead = insert.substr(0, header);
@@ -128,7 +128,7 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
     change.Offset = text.size() + header;
     return change;
   }
-  change.Kind = SectionChange::Kind::KRewritten;
+  change.Kind = SectionChange::Kind::Rewritten;
   change.Replaced = found->HasEntries;
   change.Offset = found->HeaderBegin;
   change.Before = SectionBytes(text, *found);
@@ -145,7 +145,7 @@ SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
 SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
                                   const IniSection& erased, SectionHeaders headers) {
   SectionChange change;
-  change.Kind = SectionChange::Kind::KErased;
+  change.Kind = SectionChange::Kind::Erased;
   change.Unit = unit;
   change.Offset = erased.HeaderBegin;
   change.Before = SectionBytes(text, erased);
@@ -183,10 +183,10 @@ SectionChange ErasedSectionChange(std::string_view text, std::string_view unit,
 
 std::optional<TextSplice> SectionChangeSplice(std::string_view text, const SectionChange& change,
                                               ChangeDirection direction) {
-  const bool undo = direction == ChangeDirection::KUndo;
+  const bool undo = direction == ChangeDirection::Undo;
   const SectionIndex index(text);
   switch (change.Kind) {
-    case SectionChange::Kind::KRewritten: {
+    case SectionChange::Kind::Rewritten: {
       const std::optional<IniSection> found = index.Find(change.Unit);
       const std::string& expected = undo ? change.After : change.Before;
       if (!found || SectionBytes(text, *found) != expected) {
@@ -194,7 +194,7 @@ std::optional<TextSplice> SectionChangeSplice(std::string_view text, const Secti
       }
       return TextSplice{found->HeaderBegin, found->EntriesEnd, undo ? change.Before : change.After};
     }
-    case SectionChange::Kind::KAdded:
+    case SectionChange::Kind::Added:
       if (undo) {
         return TakeOut(text, change.Unit, change.After, change.Lead);
       }
@@ -202,7 +202,7 @@ std::optional<TextSplice> SectionChangeSplice(std::string_view text, const Secti
         return std::nullopt;
       }
       return PutIn(text, text.size(), change.After, change.Lead);
-    case SectionChange::Kind::KErased:
+    case SectionChange::Kind::Erased:
       if (!undo) {
         return TakeOut(text, change.Unit, change.Before, {});
       }
@@ -233,12 +233,12 @@ ChangeOutcome ApplySectionChange(const std::string& path, const std::string& sho
   if (!changed && !conflict) {
     throw WriteError(shownPath, errno);
   }
-  return conflict ? ChangeOutcome::KConflict : ChangeOutcome::KDone;
+  return conflict ? ChangeOutcome::Conflict : ChangeOutcome::Done;
 }
 
 ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shownPath,
                               ChangeDirection direction) {
-  const bool undo = direction == ChangeDirection::KUndo;
+  const bool undo = direction == ChangeDirection::Undo;
   const std::optional<std::string> expected = undo ? std::optional(change.After) : change.Before;
   const std::optional<std::string> wanted = undo ? change.Before : std::optional(change.After);
   const WriteLock lock(change.Path);
@@ -248,7 +248,7 @@ ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shown
   bool conflict = false;
   bool removal = false;
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
-    const bool present = file.Status == WholeFile::Status::KRead;
+    const bool present = file.Status == WholeFile::Status::Read;
     conflict = present != expected.has_value() || (present && file.Bytes != *expected);
     removal = !conflict && !wanted;
     if (conflict || removal) {
@@ -262,12 +262,12 @@ ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shown
     if (FileSystem().Unlinkat(lock.Folder(), lock.Name().c_str()) != 0) {
       throw WriteError(shownPath, errno);
     }
-    return ChangeOutcome::KDone;
+    return ChangeOutcome::Done;
   }
   if (!changed && !conflict) {
     throw WriteError(shownPath, errno);
   }
-  return conflict ? ChangeOutcome::KConflict : ChangeOutcome::KDone;
+  return conflict ? ChangeOutcome::Conflict : ChangeOutcome::Done;
 }
 
 }  // namespace calpero

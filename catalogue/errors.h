@@ -31,8 +31,8 @@ class Exception : public std::runtime_error {
  public:
   explicit Exception(MessageId id, std::vector<MessageArgument> arguments = {})
       : Exception(id, EnglishMessageOf(id, arguments), std::move(arguments)) {}
-  // A text of the command-line tool's own, given whole (MessageId::kText).
-  explicit Exception(const std::string& text) : Exception(MessageId::KText, {text}) {}
+  // A text of the command-line tool's own, given whole (MessageId::Text).
+  explicit Exception(const std::string& text) : Exception(MessageId::Text, {text}) {}
 
   MessageId Id() const { return id_; }
   const std::vector<MessageArgument>& Arguments() const { return arguments_; }
@@ -71,7 +71,7 @@ class Exception : public std::runtime_error {
   std::string message_;
 };
 
-// A catalogue write or erase failed (MessageId::kUnableToWrite, the path). The message is all the
+// A catalogue write or erase failed (MessageId::UnableToWrite, the path). The message is all the
 // window shows; the reason says in a few words why (the system's text for the error, such as
 // "Permission denied", or that another program is changing the catalogue), for the command-line
 // tool to add.
@@ -79,46 +79,46 @@ class EIniFileException : public Exception {
  public:
   // `path`: the catalogue as messages name it.
   explicit EIniFileException(const std::string& path, std::string reason = {})
-      : Exception(MessageId::KUnableToWrite, {path}), reason_(std::move(reason)) {}
+      : Exception(MessageId::UnableToWrite, {path}), reason_(std::move(reason)) {}
   const std::string& Reason() const { return reason_; }
 
  private:
   std::string reason_;
 };
 
-// A text is not a number (MessageId::kNotAFloatingPoint), the text quoted unchanged.
+// A text is not a number (MessageId::NotAFloatingPoint), the text quoted unchanged.
 class EConvertError : public Exception {
  public:
   explicit EConvertError(std::string_view text)
-      : Exception(MessageId::KNotAFloatingPoint,
+      : Exception(MessageId::NotAFloatingPoint,
                   {QuotedText{std::string(text), std::string(text)}}) {}
 };
 
 // A stored number beyond double range, or a sum beyond single-precision range:
-// MessageId::kFloatingPointOverflow.
+// MessageId::FloatingPointOverflow.
 class EOverflow : public Exception {
  public:
-  EOverflow() : Exception(MessageId::KFloatingPointOverflow) {}
+  EOverflow() : Exception(MessageId::FloatingPointOverflow) {}
 };
 
 // A unit name that the catalogue file cannot hold so that it reads back the same; nothing is
 // written. The message names the name and the problem.
 class EInvalidUnitName : public Exception {
  public:
-  // MessageId::kUnitNameNotStorable, the name quoted as `shown`, the problem one of
+  // MessageId::UnitNameNotStorable, the name quoted as `shown`, the problem one of
   // the kName... ids.
   EInvalidUnitName(std::string_view name, std::string_view shown, MessageId problem)
-      : Exception(MessageId::KUnitNameNotStorable,
+      : Exception(MessageId::UnitNameNotStorable,
                   {QuotedText{std::string(name), std::string(shown)}, problem}) {}
 };
 
 // A power field holds a number that reads as a number but lies beyond double precision's range,
 // or so near its top that its stored text would not read back, so it cannot be stored:
-// MessageId::kTooLargeForAPower, the field's whole text quoted.
+// MessageId::TooLargeForAPower, the field's whole text quoted.
 class EPowerTooLarge : public Exception {
  public:
   explicit EPowerTooLarge(std::string_view fieldText)
-      : Exception(MessageId::KTooLargeForAPower,
+      : Exception(MessageId::TooLargeForAPower,
                   {QuotedText{std::string(fieldText), std::string(fieldText)}}) {}
 };
 

@@ -29,7 +29,7 @@ std::string_view StripQuotes(std::string_view value) {
 
 // Fills the kind and the names of `line`, whose content is `content`.
 void Classify(std::string_view content, IniLine& line) {
-  line.Kind = IniLineKind::KOther;
+  line.Kind = IniLineKind::Other;
   line.Name = {};
   line.Value = {};
   line.ValueBegin = line.End;
@@ -43,20 +43,20 @@ void Classify(std::string_view content, IniLine& line) {
   if (content[first] == '[') {
     const std::size_t close = content.rfind(']');
     if (close != std::string_view::npos) {
-      line.Kind = IniLineKind::KHeader;
+      line.Kind = IniLineKind::Header;
       line.Name = TrimBlanks(content.substr(first + 1, close - first - 1));
       return;
     }
   }
   if (content[first] == ';') {
-    line.Kind = IniLineKind::KComment;
+    line.Kind = IniLineKind::Comment;
     return;
   }
   const std::size_t equals = content.find('=', first);
   if (equals == std::string_view::npos) {
     return;
   }
-  line.Kind = IniLineKind::KEntry;
+  line.Kind = IniLineKind::Entry;
   line.Name = TrimBlanks(content.substr(first, equals - first));
   std::size_t valueStart = equals + 1;
   while (valueStart < content.size() && IsBlank(content[valueStart])) {

@@ -7,16 +7,16 @@ namespace calpero {
 
 // What a line of a private-profile (INI) file is.
 enum class IniLineKind {
-  KHeader,   // "[name]": starts a section
-  KEntry,    // "key=value"
-  KComment,  // first non-blank character ";"
-  KOther,    // blank lines and anything else: kept, never read
+  Header,   // "[name]": starts a section
+  Entry,    // "key=value"
+  Comment,  // first non-blank character ";"
+  Other,    // blank lines and anything else: kept, never read
 };
 
 // One line of the file, as offsets into the scanned text and views of the names it holds. The
 // views point into the scanned text and live as long as it does.
 struct IniLine {
-  IniLineKind Kind = IniLineKind::KOther;
+  IniLineKind Kind = IniLineKind::Other;
   std::size_t Begin = 0;  // first byte of the line
   std::size_t End = 0;    // just after its content, where its line end (if any) starts
   std::size_t Next = 0;   // just after its line end: where the next line begins

@@ -13,39 +13,39 @@ struct MessageEntry {
 // Every message in the order of its id. The window's translations take their source texts from
 // here (lupdate reads this file): a reworded pattern arrives there as a new, untranslated text.
 constexpr std::array kMessages = std::to_array<MessageEntry>({
-    {MessageId::KText, {"", "%1"}},
-    {MessageId::KUnableToWrite, TranslatableText("Errors", "Unable to write to %1")},
-    {MessageId::KNotAFloatingPoint,
+    {MessageId::Text, {"", "%1"}},
+    {MessageId::UnableToWrite, TranslatableText("Errors", "Unable to write to %1")},
+    {MessageId::NotAFloatingPoint,
      TranslatableText("Errors", "'%1' is not a valid floating point value")},
-    {MessageId::KTooLargeForAPower, TranslatableText("Errors", "'%1' is too large for a power")},
-    {MessageId::KFloatingPointOverflow, TranslatableText("Errors", "Floating point overflow")},
-    {MessageId::KListIndexOutOfBounds, TranslatableText("Errors", "List index out of bounds (%1)")},
-    {MessageId::KUnitNameNotStorable,
+    {MessageId::TooLargeForAPower, TranslatableText("Errors", "'%1' is too large for a power")},
+    {MessageId::FloatingPointOverflow, TranslatableText("Errors", "Floating point overflow")},
+    {MessageId::ListIndexOutOfBounds, TranslatableText("Errors", "List index out of bounds (%1)")},
+    {MessageId::UnitNameNotStorable,
      TranslatableText("Errors", "The unit name '%1' cannot be stored: %2")},
-    {MessageId::KNameIsEmpty, TranslatableText("Errors", "it is empty")},
-    {MessageId::KNameHasNul, TranslatableText("Errors", "it contains a NUL character")},
-    {MessageId::KNameHasLineBreak, TranslatableText("Errors", "it contains a line break")},
-    {MessageId::KNameHasBracket, TranslatableText("Errors", "it contains ']'")},
-    {MessageId::KNameBeginsWithBlank, TranslatableText("Errors", "it begins with a space or tab")},
-    {MessageId::KNameEndsWithBlank, TranslatableText("Errors", "it ends with a space or tab")},
-    {MessageId::KNothingUndoneCatalogue,
+    {MessageId::NameIsEmpty, TranslatableText("Errors", "it is empty")},
+    {MessageId::NameHasNul, TranslatableText("Errors", "it contains a NUL character")},
+    {MessageId::NameHasLineBreak, TranslatableText("Errors", "it contains a line break")},
+    {MessageId::NameHasBracket, TranslatableText("Errors", "it contains ']'")},
+    {MessageId::NameBeginsWithBlank, TranslatableText("Errors", "it begins with a space or tab")},
+    {MessageId::NameEndsWithBlank, TranslatableText("Errors", "it ends with a space or tab")},
+    {MessageId::NothingUndoneCatalogue,
      TranslatableText("Errors", "Nothing undone: another program has changed the catalogue since")},
-    {MessageId::KNothingRedoneCatalogue,
+    {MessageId::NothingRedoneCatalogue,
      TranslatableText("Errors", "Nothing redone: another program has changed the catalogue since")},
-    {MessageId::KNothingUndoneBackup,
+    {MessageId::NothingUndoneBackup,
      TranslatableText("Errors", "Nothing undone: another program has changed the backup since")},
-    {MessageId::KNothingRedoneBackup,
+    {MessageId::NothingRedoneBackup,
      TranslatableText("Errors", "Nothing redone: another program has changed the backup since")},
-    {MessageId::KNothingUndoneUnit,
+    {MessageId::NothingUndoneUnit,
      TranslatableText("Errors", "Nothing undone: another program has changed %1 since")},
-    {MessageId::KNothingRedoneUnit,
+    {MessageId::NothingRedoneUnit,
      TranslatableText("Errors", "Nothing redone: another program has changed %1 since")},
-    {MessageId::KBlankFields,
+    {MessageId::BlankFields,
      TranslatableText("NewVarDlg", "Some fields were left blank - data not saved")},
-    {MessageId::KBlankFieldsCaption, TranslatableText("NewVarDlg", "Error")},
-    {MessageId::KReplaceUnit,
+    {MessageId::BlankFieldsCaption, TranslatableText("NewVarDlg", "Error")},
+    {MessageId::ReplaceUnit,
      TranslatableText("NewVarDlg", "The unit already exists.  Do you want to replace it?")},
-    {MessageId::KReplaceUnitCaption, TranslatableText("NewVarDlg", "Warning")},
+    {MessageId::ReplaceUnitCaption, TranslatableText("NewVarDlg", "Warning")},
 });
 
 constexpr bool EachIdInItsPlace() {
@@ -54,7 +54,7 @@ constexpr bool EachIdInItsPlace() {
       return false;
     }
   }
-  return kMessages.size() == static_cast<std::size_t>(MessageId::KCount);
+  return kMessages.size() == static_cast<std::size_t>(MessageId::Count);
 }
 static_assert(EachIdInItsPlace(), "kMessages holds every id once, in the order of MessageId");
 

@@ -15,35 +15,35 @@ namespace calpero {
 enum class MessageId {
   // A text given whole, with no id of its own: the command-line tool's own reports. The one
   // place holds the text.
-  KText,
+  Text,
   // What the places hold, where a message has them (the texts are in messages.cpp).
-  KUnableToWrite,          // the catalogue's path
-  KNotAFloatingPoint,      // the text that is not a number
-  KTooLargeForAPower,      // the power field's text
-  KFloatingPointOverflow,  //
-  KListIndexOutOfBounds,   // the index
-  KUnitNameNotStorable,    // the name, then its problem (one of the next six)
-  // Why a unit name cannot be stored: the "%2" of kUnitNameNotStorable.
-  KNameIsEmpty,
-  KNameHasNul,
-  KNameHasLineBreak,
-  KNameHasBracket,
-  KNameBeginsWithBlank,
-  KNameEndsWithBlank,
+  UnableToWrite,          // the catalogue's path
+  NotAFloatingPoint,      // the text that is not a number
+  TooLargeForAPower,      // the power field's text
+  FloatingPointOverflow,  //
+  ListIndexOutOfBounds,   // the index
+  UnitNameNotStorable,    // the name, then its problem (one of the next six)
+  // Why a unit name cannot be stored: the "%2" of UnitNameNotStorable.
+  NameIsEmpty,
+  NameHasNul,
+  NameHasLineBreak,
+  NameHasBracket,
+  NameBeginsWithBlank,
+  NameEndsWithBlank,
   // An undo or redo that found its change overwritten by another program: the catalogue (a
   // restore), the backup, or the unit named in "%1".
-  KNothingUndoneCatalogue,
-  KNothingRedoneCatalogue,
-  KNothingUndoneBackup,
-  KNothingRedoneBackup,
-  KNothingUndoneUnit,
-  KNothingRedoneUnit,
+  NothingUndoneCatalogue,
+  NothingRedoneCatalogue,
+  NothingUndoneBackup,
+  NothingRedoneBackup,
+  NothingUndoneUnit,
+  NothingRedoneUnit,
   // The new-unit dialog's message boxes: texts and captions.
-  KBlankFields,
-  KBlankFieldsCaption,
-  KReplaceUnit,
-  KReplaceUnitCaption,
-  KCount  // the number of ids above; not a message
+  BlankFields,
+  BlankFieldsCaption,
+  ReplaceUnit,
+  ReplaceUnitCaption,
+  Count  // the number of ids above; not a message
 };
 
 // One message's English pattern and the context that its translations are filed under.

@@ -78,7 +78,7 @@ class SectionPowers {
   void ReadAnyLine() {
     const IniLine line = ReadIniLine(text_, pos_);
     pos_ = line.Next;
-    if (line.Kind != IniLineKind::KEntry) {
+    if (line.Kind != IniLineKind::Entry) {
       return;
     }
     for (std::size_t i = 0; i < kPowerKeys.size(); ++i) {

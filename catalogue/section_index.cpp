@@ -14,7 +14,7 @@ namespace {
 // Finds the header lines of an INI text in file order without reading the lines between them:
 // it jumps from one "[" to the next (memchr) and reads only the lines that such a "[" begins,
 // after blanks. The headers it yields are exactly the lines that IniScanner classifies as
-// kHeader, with the same fields.
+// Header, with the same fields.
 class HeaderScanner {
  public:
   // A UTF-8 byte order mark at the start is skipped as IniScanner skips it.
@@ -40,7 +40,7 @@ class HeaderScanner {
       // it.
       IniLine line = ReadIniLine(text_, lineBegin);
       pos_ = line.Next;
-      if (line.Kind == IniLineKind::KHeader) {
+      if (line.Kind == IniLineKind::Header) {
         header = line;
         return true;
       }
@@ -112,7 +112,7 @@ void DescribeEntries(std::string_view text, IniSection& section) {
   IniScanner scanner(text.substr(0, section.End), section.BodyBegin);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.Kind == IniLineKind::KEntry) {
+    if (line.Kind == IniLineKind::Entry) {
       section.HasEntries = true;
       section.EntriesEnd = line.Next;
       section.LastEntryEnded = line.Next > line.End;
@@ -323,7 +323,7 @@ std::optional<IniLine> SectionIndex::FindEntry(const IniSection& section,
   IniScanner scanner(text_.substr(0, section.End), section.BodyBegin);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.Kind == IniLineKind::KEntry && SameIniName(line.Name, key)) {
+    if (line.Kind == IniLineKind::Entry && SameIniName(line.Name, key)) {
       return line;
     }
   }

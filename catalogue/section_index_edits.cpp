@@ -34,22 +34,22 @@ std::string Printable(std::string_view name) {
 // Why `name` cannot head a section, or nothing when it can.
 std::optional<MessageId> SectionNameProblem(std::string_view name) {
   if (name.empty()) {
-    return MessageId::KNameIsEmpty;
+    return MessageId::NameIsEmpty;
   }
   if (name.find('\0') != std::string_view::npos) {
-    return MessageId::KNameHasNul;
+    return MessageId::NameHasNul;
   }
   if (HasLineBreak(name)) {
-    return MessageId::KNameHasLineBreak;
+    return MessageId::NameHasLineBreak;
   }
   if (name.find(']') != std::string_view::npos) {
-    return MessageId::KNameHasBracket;
+    return MessageId::NameHasBracket;
   }
   if (IsBlank(name.front())) {
-    return MessageId::KNameBeginsWithBlank;
+    return MessageId::NameBeginsWithBlank;
   }
   if (IsBlank(name.back())) {
-    return MessageId::KNameEndsWithBlank;
+    return MessageId::NameEndsWithBlank;
   }
   return std::nullopt;
 }

@@ -73,7 +73,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
   const bool changed = ChangeWholeFile(lock, [&](const WholeFile& file, auto& pieces) {
     const SectionIndex index(file.Bytes);
     const std::optional<IniSection> section = index.Find(unitName);
-    written = existing == ExistingUnit::KReplace || !section || !section->HasEntries;
+    written = existing == ExistingUnit::Replace || !section || !section->HasEntries;
     if (written) {
       splices = index.SetEntries(unitName, stored);
       pieces = index.Spliced(splices);
@@ -125,7 +125,7 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
     for (const auto& [name, bytes] : wanted) {
       const std::optional<IniSection> section = index.Find(name);
       std::string insert(bytes);
-      if (section && section->HasEntries && existing == ExistingUnit::KKeep) {
+      if (section && section->HasEntries && existing == ExistingUnit::Keep) {
         kept.push_back(name);
       } else if (section) {
         const bool followed = section->EntriesEnd < file.Bytes.size();
@@ -238,7 +238,7 @@ std::shared_ptr<const CatalogueText> UnitCatalogue::ReadText() const {
     lastText_ = std::make_shared<const CatalogueText>(std::move(file.Bytes));
   }
   actionStamp_.reset();
-  if (actions_ > 0 && file.Status == WholeFile::Status::KRead) {
+  if (actions_ > 0 && file.Status == WholeFile::Status::Read) {
     actionStamp_ = file.Stamp;
   }
   return lastText_;

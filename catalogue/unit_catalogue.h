@@ -67,21 +67,21 @@ class UnitCatalogue : public PowerSource {
   void WritePower(std::string_view unitName, std::string_view key, double value);
 
   // What a write does when the catalogue already holds the unit (a section with an entry).
-  enum class ExistingUnit { KReplace, KKeep };
+  enum class ExistingUnit { Replace, Keep };
 
   // Stores several keys of one unit in a single replacement of the file, so that either all of
   // them or none are written; a key given twice takes its later value. No entries, no change.
-  // With `existing` kKeep, a unit that the file holds when it is read under the lock is left as it
+  // With `existing` Keep, a unit that the file holds when it is read under the lock is left as it
   // is and nothing is written: the answer to "is it new?" is the file's at the moment of writing.
-  // Returns whether it wrote (always, with kReplace). Same rules and errors as WritePower.
+  // Returns whether it wrote (always, with Replace). Same rules and errors as WritePower.
   bool WritePowers(std::string_view unitName,
                    std::span<const std::pair<std::string_view, double>> entries,
-                   ExistingUnit existing = ExistingUnit::KReplace);
+                   ExistingUnit existing = ExistingUnit::Replace);
 
   // Puts the first section of each of `unitNames` in `source` (another catalogue's text, such as
   // the backup's) into this catalogue, byte for byte as `source` stores it (header, entries and
   // the lines between them), in one replacement of the file under its WriteLock: a unit that the
-  // file holds (a section with entries) is replaced in place with kReplace and kept with kKeep; a
+  // file holds (a section with entries) is replaced in place with Replace and kept with Keep; a
   // unit that it lacks goes at the end (an empty section of that name is replaced). Every other
   // byte stays. A name given twice counts once; a name that `source` lacks is the caller's to
   // refuse beforehand and is passed over. Returns the names kept, in the order given. Errors as

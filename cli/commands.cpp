@@ -211,7 +211,7 @@ void Save(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
   const TUnitSaveEnd end = SaveUnit(catalogue, unit, [&line] { return line.Replace; });
   if (end == TUnitSaveEnd::BlankField) {
-    throw Exception(MessageId::KBlankFields);
+    throw Exception(MessageId::BlankFields);
   }
   if (end == TUnitSaveEnd::ReplaceDeclined) {
     throw Exception("The unit already exists. Use --replace to replace it.");
@@ -243,8 +243,8 @@ void Copy(const TRun& run, std::string_view from, std::string_view to) {
 void RestoreUnits(const TCommandLine& line, const TRun& run) {
   const std::string backupPath = run.Resolve(kBackupPath);
   const WholeFile backup = ReadWholeFile(backupPath);
-  if (backup.Status != WholeFile::Status::KRead) {
-    const std::string problem = backup.Status == WholeFile::Status::KMissing
+  if (backup.Status != WholeFile::Status::Read) {
+    const std::string problem = backup.Status == WholeFile::Status::Missing
                                     ? std::generic_category().message(ENOENT)
                                     : FileReadProblem(backupPath);
     throw Exception("Unable to read " + std::string(kBackupPath) + ": " + problem);
@@ -271,7 +271,7 @@ void RestoreUnits(const TCommandLine& line, const TRun& run) {
   UnitCatalogue catalogue = run.Catalogue();
   const std::vector<std::string> kept = catalogue.CopySections(
       backup.Bytes, line.Names,
-      line.Replace ? UnitCatalogue::ExistingUnit::KReplace : UnitCatalogue::ExistingUnit::KKeep);
+      line.Replace ? UnitCatalogue::ExistingUnit::Replace : UnitCatalogue::ExistingUnit::Keep);
   for (const std::string& name : kept) {
     WriteErrorLine(run.Err, {"warning: the catalogue holds ", QuotedText(name),
                              " already; kept (--replace replaces it)"});

@@ -31,7 +31,7 @@ TSaveOutcome TNewVarDialogLogic::Save() {
   }
   const TUnitSaveEnd end = SaveUnit(dataFile_, unit, [this] { return MayReplaceUnit(); });
   if (end == TUnitSaveEnd::BlankField) {
-    view_.ShowMessage(MessageId::KBlankFields, MessageId::KBlankFieldsCaption, kMessageFlagsWarning);
+    view_.ShowMessage(MessageId::BlankFields, MessageId::BlankFieldsCaption, kMessageFlagsWarning);
   }
   if (end == TUnitSaveEnd::Saved) {
     return TSaveOutcome::Saved;
@@ -40,7 +40,7 @@ TSaveOutcome TNewVarDialogLogic::Save() {
 }
 
 bool TNewVarDialogLogic::MayReplaceUnit() {
-  return view_.ShowMessage(MessageId::KReplaceUnit, MessageId::KReplaceUnitCaption,
+  return view_.ShowMessage(MessageId::ReplaceUnit, MessageId::ReplaceUnitCaption,
                            kMessageFlagsYesNo) == kMessageYes;
 }
 

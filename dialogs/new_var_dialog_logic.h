@@ -26,9 +26,10 @@ class TNewVarDialogLogic {
   void PreFill(const TPowerVector& powers);
 
   // One save, as either of the dialog's save buttons runs it: SaveUnit with the five fields'
-  // texts. A field whose text is empty shows MessageId::kBlankFields; the
-  // question whether to replace a unit is MessageId::kReplaceUnit, and only Yes replaces. The fields keep their texts. Returns whether the unit was written, and
-  // whether it replaced one; throws what SaveUnit throws.
+  // texts. A field whose text is empty shows MessageId::BlankFields; the
+  // question whether to replace a unit is MessageId::ReplaceUnit, and only Yes replaces. The fields
+  // keep their texts. Returns whether the unit was written, and whether it replaced one; throws
+  // what SaveUnit throws.
   TSaveOutcome Save();
 
  private:

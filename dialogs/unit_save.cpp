@@ -49,10 +49,10 @@ TUnitSaveEnd SaveUnit(UnitCatalogue& catalogue, const TUnitTexts& unit,
   }
   using ExistingUnit = UnitCatalogue::ExistingUnit;
   if (asked) {
-    catalogue.WritePowers(unit.Name, entries, ExistingUnit::KReplace);
+    catalogue.WritePowers(unit.Name, entries, ExistingUnit::Replace);
     return TUnitSaveEnd::Replaced;
   }
-  if (catalogue.WritePowers(unit.Name, entries, ExistingUnit::KKeep)) {
+  if (catalogue.WritePowers(unit.Name, entries, ExistingUnit::Keep)) {
     return TUnitSaveEnd::Saved;
   }
   // Another program saved a unit of that name after the check: the same question decides, as for
@@ -60,7 +60,7 @@ TUnitSaveEnd SaveUnit(UnitCatalogue& catalogue, const TUnitTexts& unit,
   if (!mayReplace()) {
     return TUnitSaveEnd::ReplaceDeclined;
   }
-  catalogue.WritePowers(unit.Name, entries, ExistingUnit::KReplace);
+  catalogue.WritePowers(unit.Name, entries, ExistingUnit::Replace);
   return TUnitSaveEnd::Replaced;
 }
 

@@ -23,7 +23,7 @@ bool CopyWholeFile(const std::string& from, const std::string& to, CopiedFile* c
     return false;
   }
   const WholeFile source = ReadWholeFile(from);
-  if (source.Status != WholeFile::Status::KRead) {
+  if (source.Status != WholeFile::Status::Read) {
     // ENOENT, or ENOTDIR where a file stands in place of its folder, as a change there says.
     errno = source.Error;
     if (reason != nullptr) {
@@ -37,7 +37,7 @@ bool CopyWholeFile(const std::string& from, const std::string& to, CopiedFile* c
       lock,
       [bytes, &before](const WholeFile& file, std::vector<std::string_view>& pieces) {
         before.reset();
-        if (file.Status == WholeFile::Status::KRead) {
+        if (file.Status == WholeFile::Status::Read) {
           before = file.Bytes;
         }
         pieces.assign(1, bytes);

@@ -121,8 +121,8 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
       FileSystem().Openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags, 0);
   if (fd < 0) {
     file.Error = errno;
-    file.Status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::KMissing
-                                                      : WholeFile::Status::KUnreadable;
+    file.Status = errno == ENOENT || errno == ENOTDIR ? WholeFile::Status::Missing
+                                                      : WholeFile::Status::Unreadable;
     return file;
   }
   struct stat status {};
@@ -140,7 +140,7 @@ WholeFile ReadAt(int folder, const char* name, int extraFlags, bool text, FileAc
   if (!CloseRead(fd) && file.Error == 0) {
     file.Error = errno;
   }
-  file.Status = file.Error == 0 ? WholeFile::Status::KRead : WholeFile::Status::KUnreadable;
+  file.Status = file.Error == 0 ? WholeFile::Status::Read : WholeFile::Status::Unreadable;
   if (file.Error != 0) {
     file.Bytes.clear();
   }
@@ -156,16 +156,16 @@ bool MayReplace(int folder, const std::string& name, const WholeFile& file) {
   return FileSystem().Faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-// Whether `name` in `folder` still leads to the file read as `file`, unchanged: kSame, kChanged
-// (also when it is gone), or kUnknown (errno set) when it cannot be looked at.
-enum class Sameness { KSame, KChanged, KUnknown };
+// Whether `name` in `folder` still leads to the file read as `file`, unchanged: Same, Changed
+// (also when it is gone), or Unknown (errno set) when it cannot be looked at.
+enum class Sameness { Same, Changed, Unknown };
 
 Sameness StillTheFileRead(int folder, const std::string& name, const WholeFile& file) {
   struct stat status {};
   if (FileSystem().Fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? Sameness::KChanged : Sameness::KUnknown;
+    return errno == ENOENT ? Sameness::Changed : Sameness::Unknown;
   }
-  return StampOf(status) == file.Stamp ? Sameness::KSame : Sameness::KChanged;
+  return StampOf(status) == file.Stamp ? Sameness::Same : Sameness::Changed;
 }
 
 // Gives `temporary` the name `name` only if nothing has that name. EEXIST when something has.
@@ -208,7 +208,7 @@ void SyncFolder(int folder) {
   FileSystem().Close(fd);
 }
 
-enum class Published { KDone, KFileChanged, KFailed };
+enum class Published { Done, FileChanged, Failed };
 
 // What the replacement keeps of the file read, or what a new file is given.
 struct Keeping {
@@ -227,7 +227,7 @@ Published Publish(const WriteLock& lock, const WholeFile& file,
   // where the file system refuses to change them afterwards.
   const int fd = CreateTemporary(folder, lock.Name(), mode ? *mode & 0777 : 0666, temporary);
   if (fd < 0) {
-    return Published::KFailed;
+    return Published::Failed;
   }
   bool filled = keeping.Access ? GiveAccess(fd, *keeping.Access)
                                : !mode || FileSystem().Fchmod(fd, *mode) == 0 || errno == EPERM ||
@@ -236,20 +236,20 @@ Published Publish(const WriteLock& lock, const WholeFile& file,
     filled = filled && WriteAll(fd, piece);
   }
   filled = filled && FileSystem().Fsync(fd) == 0;
-  Published outcome = Published::KFailed;
-  if (filled && file.Status == WholeFile::Status::KMissing) {
+  Published outcome = Published::Failed;
+  if (filled && file.Status == WholeFile::Status::Missing) {
     const bool done = PublishWithoutReplacing(folder, temporary.c_str(), lock.Name().c_str()) == 0;
-    outcome = done ? Published::KDone : errno == EEXIST ? Published::KFileChanged : outcome;
+    outcome = done ? Published::Done : errno == EEXIST ? Published::FileChanged : outcome;
   } else if (const Sameness same =
-                 filled ? StillTheFileRead(folder, lock.Name(), file) : Sameness::KUnknown;
-             same != Sameness::KSame) {
-    outcome = same == Sameness::KChanged ? Published::KFileChanged : outcome;
+                 filled ? StillTheFileRead(folder, lock.Name(), file) : Sameness::Unknown;
+             same != Sameness::Same) {
+    outcome = same == Sameness::Changed ? Published::FileChanged : outcome;
   } else {
     const bool done =
         FileSystem().Renameat(folder, temporary.c_str(), folder, lock.Name().c_str(), 0) == 0;
-    outcome = done ? Published::KDone : outcome;
+    outcome = done ? Published::Done : outcome;
   }
-  if (outcome != Published::KDone) {
+  if (outcome != Published::Done) {
     const int error = errno;
     FileSystem().Unlinkat(folder, temporary.c_str());
     FileSystem().Close(fd);
@@ -317,11 +317,11 @@ bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<
     // refused rather than followed out of the locked folder.
     const WholeFile file =
         ReadAt(lock.Folder(), lock.Name().c_str(), O_NOFOLLOW, readsText, &*keeping.Access);
-    if (file.Status == WholeFile::Status::KUnreadable) {
+    if (file.Status == WholeFile::Status::Unreadable) {
       errno = file.Error;
       return false;
     }
-    if (file.Status == WholeFile::Status::KMissing) {
+    if (file.Status == WholeFile::Status::Missing) {
       keeping = {std::nullopt, newFileMode};
     } else if (!MayReplace(lock.Folder(), lock.Name(), file)) {
       return false;
@@ -331,8 +331,8 @@ bool ChangeWholeFile(const WriteLock& lock, const FileEdit& edit, std::optional<
       return true;
     }
     const Published outcome = Publish(lock, file, pieces, keeping);
-    if (outcome != Published::KFileChanged) {
-      return outcome == Published::KDone;
+    if (outcome != Published::FileChanged) {
+      return outcome == Published::Done;
     }
   }
   errno = EBUSY;

@@ -38,11 +38,11 @@ std::optional<FileStamp> StampOf(const std::string& path);
 // A whole file read into memory.
 struct WholeFile {
   enum class Status {
-    KRead,        // `bytes` holds the file
-    KMissing,     // the file or a folder on its path does not exist
-    KUnreadable,  // it exists but cannot be read (no permission, not a regular file, I/O error)
+    Read,        // `bytes` holds the file
+    Missing,     // the file or a folder on its path does not exist
+    Unreadable,  // it exists but cannot be read (no permission, not a regular file, I/O error)
   };
-  Status Status = Status::KMissing;
+  Status Status = Status::Missing;
   std::string Bytes;
   mode_t Mode = 0;  // permission bits, when read
   int Error = 0;    // why it was not read, as an errno (EISDIR or EINVAL: not a regular file)
@@ -52,7 +52,7 @@ struct WholeFile {
 
 // Reads the file at `path` with one open, one fstat and reads up to the end of the file, past the
 // size that fstat reported when the file has grown. A read that ends before that size while the
-// file keeps its stamp is read on a few times and then counts as an I/O error (kUnreadable, EIO):
+// file keeps its stamp is read on a few times and then counts as an I/O error (Unreadable, EIO):
 // a text cut short is never taken for the file. Never waits: a FIFO or another special file reads
 // as unreadable at once. Never throws beyond
 // allocation failure; the outcome is in the status. Goes through FileSystem().

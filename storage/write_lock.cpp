@@ -168,7 +168,7 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
       struct stat status {};
       if (FileSystem().Fstat(fd, &status) == 0) {
         if (!S_ISREG(status.st_mode)) {
-          problem = {LockFileProblem::Kind::KNotARegularFile, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::NotARegularFile, status.st_mode, status.st_uid};
           errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
         } else if (RepairLockFileAccess(folder, name, fd, status)) {
           return fd;
@@ -186,9 +186,9 @@ int OpenLockFile(int folder, const std::string& name, LockFileProblem& problem) 
       struct stat status {};
       if (FileSystem().Fstatat(folder, lockName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISREG(status.st_mode)) {
-          problem = {LockFileProblem::Kind::KNotARegularFile, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::NotARegularFile, status.st_mode, status.st_uid};
         } else if (error == EACCES || error == EPERM) {
-          problem = {LockFileProblem::Kind::KNotWritable, status.st_mode, status.st_uid};
+          problem = {LockFileProblem::Kind::NotWritable, status.st_mode, status.st_uid};
         }
       }
       errno = error;
@@ -321,14 +321,14 @@ WriteLock::~WriteLock() {
 }
 
 std::string WriteLock::Reason(const std::string& shownPath) const {
-  if (problem_.Kind == LockFileProblem::Kind::KNone) {
+  if (problem_.Kind == LockFileProblem::Kind::None) {
     return ChangeFailureReason(error_);
   }
   // Named as the user named the file, unless a link led elsewhere.
   const fs::path shown =
       followedLink_ ? lockFilePath_ : fs::path(shownPath).parent_path() / LockFileName(name_);
   std::string reason = "the lock file " + shown.string();
-  if (problem_.Kind == LockFileProblem::Kind::KNotARegularFile) {
+  if (problem_.Kind == LockFileProblem::Kind::NotARegularFile) {
     return reason.append(" is ")
         .append(FileKind(problem_.Mode))
         .append(", not a regular file: remove it");

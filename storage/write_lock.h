@@ -13,11 +13,11 @@ namespace calpero {
 // What is wrong with a lock file that stands in the way of a change.
 struct LockFileProblem {
   enum class Kind {
-    KNone,
-    KNotARegularFile,  // a link, FIFO, folder or other special file: never followed or used
-    KNotWritable,      // a regular file that this process may not open for writing
+    None,
+    NotARegularFile,  // a link, FIFO, folder or other special file: never followed or used
+    NotWritable,      // a regular file that this process may not open for writing
   };
-  Kind Kind = Kind::KNone;
+  Kind Kind = Kind::None;
   mode_t Mode = 0;  // its type and permission bits
   uid_t Owner = 0;
 };

@@ -80,16 +80,16 @@ void TMainForm::RestoreMenuItemClick() {
   }
 }
 
-void TMainForm::UndoChange() { Step(ChangeDirection::KUndo); }
+void TMainForm::UndoChange() { Step(ChangeDirection::Undo); }
 
-void TMainForm::RedoChange() { Step(ChangeDirection::KRedo); }
+void TMainForm::RedoChange() { Step(ChangeDirection::Redo); }
 
 void TMainForm::Step(ChangeDirection direction) {
   TChangeStep step;
   {
     const TCursorGuard hourglass(Qt::WaitCursor);
     const UnitCatalogue::OneAction action(*dataFile_);
-    step = direction == ChangeDirection::KUndo ? history_.Undo() : history_.Redo();
+    step = direction == ChangeDirection::Undo ? history_.Undo() : history_.Redo();
     if (step.Result != TChangeStep::TResult::Nothing) {
       // What the file holds now shows, also after a conflict: another program changed it.
       ReloadUnits(THintOnReload::LeftToEvaluation);

@@ -42,7 +42,7 @@ QString ShownArgument(const MessageArgument& argument) {
 // The error's message in the window's language, its quoted texts put in as they were. A text of
 // the command-line tool's own shows as it is.
 QString TranslatedMessage(const Exception& error) {
-  if (error.Id() == MessageId::KText) {
+  if (error.Id() == MessageId::Text) {
     return QString::fromStdString(error.Message());
   }
   QString translated = TranslatedMessage(error.Id());

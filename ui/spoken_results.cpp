@@ -130,7 +130,7 @@ QString CatalogueRestoredSentence() {
 }
 
 QString ChangeStepSentence(const TChangeStep& step) {
-  const bool undo = step.Direction == ChangeDirection::KUndo;
+  const bool undo = step.Direction == ChangeDirection::Undo;
   const auto text = [](const char* source) {
     return QCoreApplication::translate("SpokenResults", source);
   };

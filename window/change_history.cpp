@@ -35,9 +35,9 @@ void TChangeHistory::Record(CatalogueChange change) {
   }
 }
 
-TChangeStep TChangeHistory::Undo() { return Step(undo_, redo_, ChangeDirection::KUndo); }
+TChangeStep TChangeHistory::Undo() { return Step(undo_, redo_, ChangeDirection::Undo); }
 
-TChangeStep TChangeHistory::Redo() { return Step(redo_, undo_, ChangeDirection::KRedo); }
+TChangeStep TChangeHistory::Redo() { return Step(redo_, undo_, ChangeDirection::Redo); }
 
 TChangeKind TChangeHistory::KindOf(const CatalogueChange& change) const {
   if (const auto* file = std::get_if<FileChange>(&change)) {
@@ -45,11 +45,11 @@ TChangeKind TChangeHistory::KindOf(const CatalogueChange& change) const {
   }
   const auto& section = std::get<SectionChange>(change);
   switch (section.Kind) {
-    case SectionChange::Kind::KErased:
+    case SectionChange::Kind::Erased:
       return TChangeKind::Erase;
-    case SectionChange::Kind::KAdded:
+    case SectionChange::Kind::Added:
       return TChangeKind::Save;
-    case SectionChange::Kind::KRewritten:
+    case SectionChange::Kind::Rewritten:
       break;
   }
   return section.Replaced ? TChangeKind::Replace : TChangeKind::Save;
@@ -65,7 +65,7 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
   CatalogueChange change = std::move(from.back());
   from.pop_back();
   step.Kind = KindOf(change);
-  ChangeOutcome outcome = ChangeOutcome::KDone;
+  ChangeOutcome outcome = ChangeOutcome::Done;
   try {
     if (const auto* section = std::get_if<SectionChange>(&change)) {
       step.Unit = section->Unit;
@@ -78,7 +78,7 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
     from.push_back(std::move(change));
     throw;
   }
-  if (outcome == ChangeOutcome::KConflict) {
+  if (outcome == ChangeOutcome::Conflict) {
     bytes_ -= BytesOf(change);
     step.Result = TChangeStep::TResult::Conflict;
     return step;
@@ -89,19 +89,19 @@ TChangeStep TChangeHistory::Step(std::deque<CatalogueChange>& from, std::deque<C
 }
 
 Exception ConflictError(const TChangeStep& step) {
-  const bool undone = step.Direction == ChangeDirection::KUndo;
+  const bool undone = step.Direction == ChangeDirection::Undo;
   switch (step.Kind) {
     case TChangeKind::Restore:
-      return Exception(undone ? MessageId::KNothingUndoneCatalogue
-                              : MessageId::KNothingRedoneCatalogue);
+      return Exception(undone ? MessageId::NothingUndoneCatalogue
+                              : MessageId::NothingRedoneCatalogue);
     case TChangeKind::Backup:
-      return Exception(undone ? MessageId::KNothingUndoneBackup : MessageId::KNothingRedoneBackup);
+      return Exception(undone ? MessageId::NothingUndoneBackup : MessageId::NothingRedoneBackup);
     case TChangeKind::Save:
     case TChangeKind::Replace:
     case TChangeKind::Erase:
       break;
   }
-  return Exception(undone ? MessageId::KNothingUndoneUnit : MessageId::KNothingRedoneUnit,
+  return Exception(undone ? MessageId::NothingUndoneUnit : MessageId::NothingRedoneUnit,
                    {step.Unit});
 }
 

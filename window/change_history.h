@@ -21,7 +21,7 @@ struct TChangeStep {
   };
   TResult Result = TResult::Nothing;
   TChangeKind Kind = TChangeKind::Erase;
-  ChangeDirection Direction = ChangeDirection::KUndo;
+  ChangeDirection Direction = ChangeDirection::Undo;
   std::string Unit;  // the unit of a section's change; empty for a restore or a backup
 };
 
@@ -66,7 +66,7 @@ class TChangeHistory {
 
 // The error of a step that met a conflict: nothing was undone (redone) because another program
 // has changed the unit since, or the catalogue for a restore, the backup for a backup (the
-// MessageId::kNothingUndone... and kNothingRedone... messages).
+// MessageId::NothingUndone... and NothingRedone... messages).
 Exception ConflictError(const TChangeStep& step);
 
 }  // namespace calpero

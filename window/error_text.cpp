@@ -23,6 +23,6 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 EListIndexError::EListIndexError(int index)
-    : Exception(MessageId::KListIndexOutOfBounds, {IndexText(index)}) {}
+    : Exception(MessageId::ListIndexOutOfBounds, {IndexText(index)}) {}
 
 }  // namespace calpero

@@ -13,7 +13,7 @@ namespace calpero {
 std::string ErrorBoxText(std::string_view message);
 
 // The unit list was asked for its current item while it has none (or for an index outside it):
-// MessageId::kListIndexOutOfBounds, the index -1 when nothing is current.
+// MessageId::ListIndexOutOfBounds, the index -1 when nothing is current.
 class EListIndexError : public Exception {
  public:
   explicit EListIndexError(int index);

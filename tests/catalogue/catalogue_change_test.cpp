@@ -114,19 +114,19 @@ TEST_P(SectionChangeTest, UndoAndRedo) {
   }
   const std::string before = folder.CatalogueBytes();
   const ChangeOutcome undone =
-      ApplySectionChange(path, path, records.front(), ChangeDirection::KUndo);
+      ApplySectionChange(path, path, records.front(), ChangeDirection::Undo);
   if (!row.undone) {
-    EXPECT_EQ(undone, ChangeOutcome::KConflict);
+    EXPECT_EQ(undone, ChangeOutcome::Conflict);
     EXPECT_EQ(folder.CatalogueBytes(), before);
     return;
   }
-  ASSERT_EQ(undone, ChangeOutcome::KDone);
+  ASSERT_EQ(undone, ChangeOutcome::Done);
   EXPECT_EQ(folder.CatalogueBytes(), *row.undone);
   // Undone once, it cannot be undone again: the unit is no longer as the change left it.
-  EXPECT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::KUndo),
-            ChangeOutcome::KConflict);
-  ASSERT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::KRedo),
-            ChangeOutcome::KDone);
+  EXPECT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::Undo),
+            ChangeOutcome::Conflict);
+  ASSERT_EQ(ApplySectionChange(path, path, records.front(), ChangeDirection::Redo),
+            ChangeOutcome::Done);
   if (!row.other) {
     EXPECT_EQ(folder.CatalogueBytes(), changed);
   }
@@ -160,20 +160,20 @@ TEST_P(FileChangeTest, UndoAndRedoOfACopy) {
   if (row.meanwhile) {
     WriteBytes(to, *row.meanwhile);
   }
-  const ChangeOutcome undone = ApplyFileChange(change, to, ChangeDirection::KUndo);
+  const ChangeOutcome undone = ApplyFileChange(change, to, ChangeDirection::Undo);
   if (row.conflict) {
-    EXPECT_EQ(undone, ChangeOutcome::KConflict);
+    EXPECT_EQ(undone, ChangeOutcome::Conflict);
     EXPECT_EQ(ReadBytes(to), *row.meanwhile);
     return;
   }
-  ASSERT_EQ(undone, ChangeOutcome::KDone);
+  ASSERT_EQ(undone, ChangeOutcome::Done);
   EXPECT_EQ(std::filesystem::exists(to), row.target.has_value());
   if (row.target) {
     EXPECT_EQ(ReadBytes(to), *row.target);
   }
-  ASSERT_EQ(ApplyFileChange(change, to, ChangeDirection::KRedo), ChangeOutcome::KDone);
+  ASSERT_EQ(ApplyFileChange(change, to, ChangeDirection::Redo), ChangeOutcome::Done);
   EXPECT_EQ(ReadBytes(to), "[A]\r\nMass=1\r\n");
-  EXPECT_EQ(ApplyFileChange(change, to, ChangeDirection::KRedo), ChangeOutcome::KConflict);
+  EXPECT_EQ(ApplyFileChange(change, to, ChangeDirection::Redo), ChangeOutcome::Conflict);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -34,14 +34,14 @@ TEST(Errors, ARefusedPowerQuotesItsWholeTextNulBytesIncluded) {
 TEST(Errors, EachErrorCarriesItsMessage) {
   EXPECT_EQ(EIniFileException("./Data/data.ini").Message(), "Unable to write to ./Data/data.ini");
   EXPECT_EQ(EOverflow().Message(), "Floating point overflow");
-  EXPECT_EQ(EInvalidUnitName("a]b", "a]b", MessageId::KNameHasBracket).Message(),
+  EXPECT_EQ(EInvalidUnitName("a]b", "a]b", MessageId::NameHasBracket).Message(),
             "The unit name 'a]b' cannot be stored: it contains ']'");
 }
 
 TEST(Errors, AQuotedTextCanBeShownInAnotherFormWithTheSameWording) {
   const auto bracketed = [](std::string_view text) { return "<" + std::string(text) + ">"; };
   // The window shows the line break escaped; the reader gets the name itself to quote.
-  const EInvalidUnitName name("a\nb", "a\\nb", MessageId::KNameHasLineBreak);
+  const EInvalidUnitName name("a\nb", "a\\nb", MessageId::NameHasLineBreak);
   EXPECT_EQ(name.Message(), "The unit name 'a\\nb' cannot be stored: it contains a line break");
   EXPECT_EQ(name.MessageQuoting(bracketed),
             "The unit name '<a\nb>' cannot be stored: it contains a line break");
@@ -76,7 +76,7 @@ TEST(Errors, APlaceIsFilledWithItsTextAsItIs) {
   for (const Case& c : cases) {
     EXPECT_EQ(FillPlaces(c.pattern, c.texts), c.filled) << c.pattern;
   }
-  EXPECT_EQ(EInvalidUnitName("%1%2", "%1%2", MessageId::KNameIsEmpty).Message(),
+  EXPECT_EQ(EInvalidUnitName("%1%2", "%1%2", MessageId::NameIsEmpty).Message(),
             "The unit name '%1%2' cannot be stored: it is empty");
 }
 

@@ -93,13 +93,13 @@ std::vector<IniSection> SectionsByLine(std::string_view text) {
   IniScanner scanner(text);
   IniLine line;
   while (scanner.Next(line)) {
-    if (line.Kind == IniLineKind::KHeader) {
+    if (line.Kind == IniLineKind::Header) {
       if (!sections.empty()) {
         sections.back().End = line.Begin;
       }
       sections.push_back(
           {line.Name, line.Begin, line.Next, text.size(), line.Next, false, line.Next > line.End});
-    } else if (line.Kind == IniLineKind::KEntry && !sections.empty()) {
+    } else if (line.Kind == IniLineKind::Entry && !sections.empty()) {
       sections.back().HasEntries = true;
       sections.back().EntriesEnd = line.Next;
       sections.back().LastEntryEnded = line.Next > line.End;

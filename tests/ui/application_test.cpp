@@ -107,19 +107,19 @@ TEST(CalperoApplication, ShowsEachErrorInTheWindowsLanguageQuotingAsItWas) {
       {"de", [] { throw EListIndexError(-1); }, "Listenindex außerhalb des gültigen Bereichs (-1)"},
       {"fr", [] { throw EOverflow(); }, "Dépassement de capacité en virgule flottante."},
       {"de", [] { throw EPowerTooLarge("1e999"); }, "„1e999“ ist zu groß für einen Exponenten."},
-      {"de", [] { throw EInvalidUnitName("a: b]", "a: b]", MessageId::KNameHasBracket); },
+      {"de", [] { throw EInvalidUnitName("a: b]", "a: b]", MessageId::NameHasBracket); },
        "Der Einheitenname „a: b]“ kann nicht gespeichert werden: er enthält „]“."},
-      {"fr", [] { throw EInvalidUnitName(" x", " x", MessageId::KNameBeginsWithBlank); },
+      {"fr", [] { throw EInvalidUnitName(" x", " x", MessageId::NameBeginsWithBlank); },
        "Le nom d'unité «\u00a0 x\u00a0» ne peut pas être enregistré\u00a0: il commence par une "
        "espace ou une tabulation."},
       // The name as the window writes it; a "%2" in it stays as it is.
-      {"de", [] { throw EInvalidUnitName("a%2\nb", "a%2\\nb", MessageId::KNameHasLineBreak); },
+      {"de", [] { throw EInvalidUnitName("a%2\nb", "a%2\\nb", MessageId::NameHasLineBreak); },
        "Der Einheitenname „a%2\\nb“ kann nicht gespeichert werden: er enthält einen "
        "Zeilenumbruch."},
       {"de",
        [] {
          throw ConflictError(
-             {TChangeStep::TResult::Conflict, TChangeKind::Save, ChangeDirection::KRedo, "Newton"});
+             {TChangeStep::TResult::Conflict, TChangeKind::Save, ChangeDirection::Redo, "Newton"});
        },
        "Nichts wiederholt: Ein anderes Programm hat Newton seither geändert."},
       // A message of no known form is shown as it is, in every language.

@@ -519,8 +519,7 @@ TEST_P(TranslatedWindows, TranslatesEveryWordOfBothWindows) {
 // Each of the program's messages, the texts of its errors and of the new-unit dialog's boxes,
 // has its translation: one whose English is reworded shows in English here until translated.
 TEST_P(TranslatedWindows, TranslatesEveryMessage) {
-  for (int i = static_cast<int>(MessageId::KText) + 1; i < static_cast<int>(MessageId::KCount);
-       ++i) {
+  for (int i = static_cast<int>(MessageId::Text) + 1; i < static_cast<int>(MessageId::Count); ++i) {
     const auto id = static_cast<MessageId>(i);
     EXPECT_NE(TranslatedMessage(id), QString::fromUtf8(PatternOf(id).English))
         << PatternOf(id).English;
