@@ -25,8 +25,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // What the reference reading found in a text of the form of a power.
 struct Form {
-  bool nonZero = false;  // whether a digit other than 0 was taken
-  long order = 0;        // the decimal order of magnitude of the value, when nonZero
+  bool NonZero = false;  // whether a digit other than 0 was taken
+  long Order = 0;        // the decimal order of magnitude of the value, when NonZero
 };
 
 // Reads `text` by the grammar, step by step: spaces, a sign, digits, the separator and digits,
@@ -47,14 +47,14 @@ bool ReadForm(std::string_view text, std::string_view separator, Form& form) {
   bool taken = false;
   for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
     taken = true;
-    form.nonZero = form.nonZero || text[pos] != '0';
-    wholeDigits += form.nonZero ? 1 : 0;
+    form.NonZero = form.NonZero || text[pos] != '0';
+    wholeDigits += form.NonZero ? 1 : 0;
   }
   if (text.substr(pos).starts_with(separator)) {
     taken = true;
     for (pos += separator.size(); pos < text.size() && IsDigit(text[pos]); ++pos) {
-      leadingZeros += !form.nonZero && text[pos] == '0' ? 1 : 0;
-      form.nonZero = form.nonZero || text[pos] != '0';
+      leadingZeros += !form.NonZero && text[pos] == '0' ? 1 : 0;
+      form.NonZero = form.NonZero || text[pos] != '0';
     }
   }
   if (!taken) {
@@ -71,7 +71,7 @@ bool ReadForm(std::string_view text, std::string_view separator, Form& form) {
     exponent = negative ? -exponent : exponent;
   }
   skipSpaces();
-  form.order = (wholeDigits > 0 ? wholeDigits - 1 : -leadingZeros - 1) + exponent;
+  form.Order = (wholeDigits > 0 ? wholeDigits - 1 : -leadingZeros - 1) + exponent;
   return pos == text.size();
 }
 
@@ -92,10 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long double value = calpero::ParsePower(text);
     Require(hasForm, "only a text of the form of a power is accepted");
     Require(std::isfinite(value), "an accepted power is finite");
-    Require(!form.nonZero || form.order <= kLargestOrder, "a value beyond the range is refused");
-    Require(form.nonZero || value == 0, "a text without a non-zero digit is zero");
+    Require(!form.NonZero || form.Order <= kLargestOrder, "a value beyond the range is refused");
+    Require(form.NonZero || value == 0, "a text without a non-zero digit is zero");
   } catch (const calpero::EConvertError& error) {
-    Require(!hasForm || (form.nonZero && form.order >= kLargestOrder),
+    Require(!hasForm || (form.NonZero && form.Order >= kLargestOrder),
             "a text of the form of a power within the range is accepted");
     Require(error.Message() == "'" + text + "' is not a valid floating point value",
             "the refusal names the whole text");
