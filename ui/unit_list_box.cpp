@@ -296,25 +296,27 @@ void TUnitListBox::scrollContentsBy(int dx, int dy) {
 
 std::vector<int> TUnitListBox::PresentedRows() const {
   std::vector<int> rows;
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) {
+    rows.push_back(current.row());
+  }
   const QModelIndex first = indexAt(QPoint(1, 1));
   if (first.isValid()) {
     QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
     const int lastRow = last.isValid() ? last.row() : count() - 1;
     for (int row = first.row(); row <= lastRow; ++row) {
-      rows.push_back(row);
+      if (row != current.row()) {
+        rows.push_back(row);
+      }
     }
-  }
-  const QModelIndex current = currentIndex();
-  if (current.isValid() && !std::ranges::binary_search(rows, current.row())) {
-    rows.insert(std::ranges::upper_bound(rows, current.row()), current.row());
   }
   return rows;
 }
 
 int TUnitListBox::PresentedIndex(int row) const {
   const std::vector<int> rows = PresentedRows();
-  const auto at = std::ranges::lower_bound(rows, row);
-  return at != rows.end() && *at == row ? static_cast<int>(at - rows.begin()) : -1;
+  const auto at = std::ranges::find(rows, row);
+  return at != rows.end() ? static_cast<int>(at - rows.begin()) : -1;
 }
 
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {

@@ -94,8 +94,9 @@ class TUnitListBox : public QListView {
   // The stored name of the current item. Throws EListIndexError with -1 when none is current.
   std::string CurrentName() const;
 
-  // The rows that screen readers are shown as the list's items, in list order: the rows in view
-  // and the current row. A few dozen at most, however many units there are.
+  // The rows that screen readers are shown as the list's items: the current row first (a screen
+  // reader looks for the focused item child by child, asking each one's state), then the rows in
+  // view in list order. A few dozen at most, however many units there are.
   std::vector<int> PresentedRows() const;
 
   // The place of `row` among PresentedRows(), or -1 when it is not one of them.
