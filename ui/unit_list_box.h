@@ -132,9 +132,11 @@ class TUnitListBox : public QListView {
   void TellFocus();
 
   TUnitListModel* model_;
-  bool reloading_ = false;   // SetNames is changing the rows
-  QElapsedTimer focusTold_;  // since the last focus event of a row, or the first move after it
-  QTimer focusPending_;      // tells the row that a burst of moves rests on
+  bool reloading_ = false;    // SetNames is changing the rows
+  QElapsedTimer focusTold_;   // since the last focus event of a row, or the first move after it
+  QElapsedTimer lastMove_;    // since the last move of the current row
+  bool pressMoving_ = false;  // a key press that is not a held key's repeat is being handled
+  QTimer focusPending_;       // tells the row that a burst of moves rests on
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };
