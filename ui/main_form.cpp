@@ -150,13 +150,20 @@ void TMainForm::UnitsListBoxClick() {
   const std::string name = controls_.UnitsListBox->CurrentName();
   // One reading of the file answers the four powers, as four ReadPower calls would.
   const CatalogueReading powers = dataFile_->ReadUnits(std::span(&name, 1));
+  // Moving through the list shows unit after unit: screen readers hear the one it rests on. A
+  // unit read from elsewhere (Enter in the find box) is a single act, heard at once.
+  const bool moving = controls_.UnitsListBox->hasFocus();
+  const auto told = moving ? TPowerLabel::TTold::Settled : TPowerLabel::TTold::AtOnce;
   TResultRow shown;
   for (std::size_t i = 0; i < shown.size(); ++i) {
     shown.at(i) = FormatPower(powers.ReadPower(name, kPowerKeys.at(i)));
-    controls_.UnitRow.at(i)->ShowPower(QString::fromStdString(shown.at(i)));
+    controls_.UnitRow.at(i)->ShowPower(QString::fromStdString(shown.at(i)), told);
   }
-  // Moving through the list shows unit after unit: screen readers hear the one it rests on.
-  announcer_->AnnounceSettled(UnitShownSentence(name, shown));
+  if (moving) {
+    announcer_->AnnounceSettled(UnitShownSentence(name, shown));
+  } else {
+    announcer_->Announce(UnitShownSentence(name, shown));
+  }
   TellUnreadPowers(powers, std::span(&name, 1));
   selection_.RecordClick(controls_.UnitsListBox->CurrentIndex());
   controls_.AddToNrButton->setEnabled(selection_.AddButtonsEnabled());

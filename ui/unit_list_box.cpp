@@ -23,6 +23,9 @@ constexpr int kItemHeight = 13;
 // a rest (a key held down for long), in milliseconds.
 constexpr qint64 kFocusHeldMs = 500;
 
+// The shortest rest after which a burst of separate key presses is told.
+constexpr qint64 kLeastPressRestMs = kSettleMs / 2;
+
 std::int64_t MonotonicMs() {
   static const QElapsedTimer started = [] {
     QElapsedTimer timer;
@@ -218,7 +221,9 @@ void TUnitListBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const auto before = CurrentIndex();
+  pressMoving_ = !event->isAutoRepeat();
   QListView::keyPressEvent(event);
+  pressMoving_ = false;
   const auto after = CurrentIndex();
   if (after && after != before) {
     emit UserSelected();
@@ -255,10 +260,19 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
     TellFocus();
     return;
   }
+  // Separate presses of a key (not a key held down) come at the pace of the hand that presses
+  // them, steady within a burst: the burst is taken as over once one and a half of the last
+  // interval has passed without a press, and at the latest after kSettleMs. A held key's
+  // repeats keep the whole kSettleMs.
+  qint64 rest = kSettleMs;
+  if (focusPending_.isActive() && pressMoving_ && lastMove_.isValid()) {
+    rest = std::clamp(lastMove_.elapsed() * 3 / 2, kLeastPressRestMs, qint64{kSettleMs});
+  }
+  lastMove_.start();
   if (!focusPending_.isActive()) {
     focusTold_.start();
   }
-  focusPending_.start(kSettleMs);
+  focusPending_.start(static_cast<int>(rest));
 }
 
 void TUnitListBox::TellFocus() {
@@ -296,25 +310,27 @@ void TUnitListBox::scrollContentsBy(int dx, int dy) {
 
 std::vector<int> TUnitListBox::PresentedRows() const {
   std::vector<int> rows;
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) {
+    rows.push_back(current.row());
+  }
   const QModelIndex first = indexAt(QPoint(1, 1));
   if (first.isValid()) {
     QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
     const int lastRow = last.isValid() ? last.row() : count() - 1;
     for (int row = first.row(); row <= lastRow; ++row) {
-      rows.push_back(row);
+      if (row != current.row()) {
+        rows.push_back(row);
+      }
     }
-  }
-  const QModelIndex current = currentIndex();
-  if (current.isValid() && !std::ranges::binary_search(rows, current.row())) {
-    rows.insert(std::ranges::upper_bound(rows, current.row()), current.row());
   }
   return rows;
 }
 
 int TUnitListBox::PresentedIndex(int row) const {
   const std::vector<int> rows = PresentedRows();
-  const auto at = std::ranges::lower_bound(rows, row);
-  return at != rows.end() && *at == row ? static_cast<int>(at - rows.begin()) : -1;
+  const auto at = std::ranges::find(rows, row);
+  return at != rows.end() ? static_cast<int>(at - rows.begin()) : -1;
 }
 
 void TUnitListBox::ApplyTypeAhead(const TTypeAheadStep& step) {

@@ -94,8 +94,9 @@ class TUnitListBox : public QListView {
   // The stored name of the current item. Throws EListIndexError with -1 when none is current.
   std::string CurrentName() const;
 
-  // The rows that screen readers are shown as the list's items, in list order: the rows in view
-  // and the current row. A few dozen at most, however many units there are.
+  // The rows that screen readers are shown as the list's items: the current row first (a screen
+  // reader looks for the focused item child by child, asking each one's state), then the rows in
+  // view in list order. A few dozen at most, however many units there are.
   std::vector<int> PresentedRows() const;
 
   // The place of `row` among PresentedRows(), or -1 when it is not one of them.
@@ -131,9 +132,11 @@ class TUnitListBox : public QListView {
   void TellFocus();
 
   TUnitListModel* model_;
-  bool reloading_ = false;   // SetNames is changing the rows
-  QElapsedTimer focusTold_;  // since the last focus event of a row, or the first move after it
-  QTimer focusPending_;      // tells the row that a burst of moves rests on
+  bool reloading_ = false;    // SetNames is changing the rows
+  QElapsedTimer focusTold_;   // since the last focus event of a row, or the first move after it
+  QElapsedTimer lastMove_;    // since the last move of the current row
+  bool pressMoving_ = false;  // a key press that is not a held key's repeat is being handled
+  QTimer focusPending_;       // tells the row that a burst of moves rests on
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };

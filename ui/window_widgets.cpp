@@ -116,8 +116,13 @@ TPowerLabel::TPowerLabel(QString quantity, QWidget* parent)
   connect(&settled_, &QTimer::timeout, this, &TPowerLabel::TellName);
 }
 
-void TPowerLabel::ShowPower(const QString& power) {
+void TPowerLabel::ShowPower(const QString& power, TTold when) {
   setText(power);
+  if (when == TTold::AtOnce) {
+    settled_.stop();
+    TellName();
+    return;
+  }
   settled_.start();
 }
 

@@ -104,9 +104,13 @@ class TPowerLabel : public QLabel {
 
   const QString& Quantity() const { return quantity_; }
 
-  // Shows `power`. Screen readers are told of the new name once the powers shown have rested
-  // for kSettleMs, so that moving through the list tells them once, of the last unit's power.
-  void ShowPower(const QString& power);
+  // When screen readers hear of a power shown: once the powers shown have rested for kSettleMs
+  // (moving through the list tells them once, of the last unit's power), or at once (a single
+  // act: a unit chosen from the find box).
+  enum class TTold { Settled, AtOnce };
+
+  // Shows `power` and tells screen readers of the new name `when` given.
+  void ShowPower(const QString& power, TTold when = TTold::Settled);
 
   // What screen readers read: the quantity and the power shown now ("Mass 1.00").
   QString SpokenName() const;
