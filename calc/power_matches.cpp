@@ -23,15 +23,10 @@ namespace {
 // would refuse (beyond the double or the single-precision range) never gives it.
 class PowerVerdicts {
  public:
-  struct Verdict {
-    bool Gives = false;
-    bool Refused = false;  // ParsePower refused the text, which counted as 0
-  };
-
   explicit PowerVerdicts(float wanted) : wanted_(wanted) {}
 
   // `text` views the catalogue text, which outlives this object.
-  Verdict Of(std::string_view text) {
+  PowerTextVerdict Of(std::string_view text) {
     // The first few distinct texts, nearly all that a catalogue holds, are looked for in a short
     // list, which costs less than hashing them.
     for (const auto& [known, verdict] : few_) {
@@ -53,21 +48,21 @@ class PowerVerdicts {
  private:
   static constexpr std::size_t kFew = 16;
 
-  Verdict Judge(std::string_view text) const {
+  PowerTextVerdict Judge(std::string_view text) const {
     const StoredPower power = InspectStoredPower(text);
-    Verdict verdict{.Gives = false, .Refused = power.State == StoredPowerState::Refused};
+    PowerTextVerdict verdict{.Passes = false, .Refused = power.State == StoredPowerState::Refused};
     try {
-      verdict.Gives =
+      verdict.Passes =
           power.State != StoredPowerState::Overflow && StoreSingle(power.Value) == wanted_;
     } catch (const EOverflow&) {
-      verdict.Gives = false;
+      verdict.Passes = false;
     }
     return verdict;
   }
 
   float wanted_;
-  std::vector<std::pair<std::string_view, Verdict>> few_;
-  std::unordered_map<std::string_view, Verdict> many_;
+  std::vector<std::pair<std::string_view, PowerTextVerdict>> few_;
+  std::unordered_map<std::string_view, PowerTextVerdict> many_;
 };
 
 // The question of a search for units with given powers: whether each stored power text gives the
@@ -80,8 +75,7 @@ class WantedPowers final : public PowerTextTest {
                   PowerVerdicts(powers[3])} {}
 
   PowerTextVerdict Judge(std::size_t key, std::string_view text) override {
-    const PowerVerdicts::Verdict verdict = verdicts_.at(key).Of(text);
-    return {.Passes = verdict.Gives, .Refused = verdict.Refused};
+    return verdicts_.at(key).Of(text);
   }
 
   // The powers' exact bits.

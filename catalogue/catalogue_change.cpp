@@ -107,10 +107,6 @@ TextSplice PutIn(std::string_view text, std::size_t place, std::string_view sect
   return {place, place, std::move(insert)};
 }
 
-EIniFileException WriteError(const std::string& shownPath, int error) {
-  return EIniFileException(shownPath, ChangeFailureReason(error));
-}
-
 }  // namespace
 
 SectionChange SavedSectionChange(std::string_view text, std::string_view unit,
@@ -218,7 +214,7 @@ ChangeOutcome ApplySectionChange(const std::string& path, const std::string& sho
                                  const SectionChange& change, ChangeDirection direction) {
   const WriteLock lock(path);
   if (!lock.Held()) {
-    throw WriteError(shownPath, lock.Error());
+    throw EIniFileException::Failed(shownPath, lock.Error());
   }
   bool conflict = false;
   std::optional<TextSplice> splice;
@@ -231,7 +227,7 @@ ChangeOutcome ApplySectionChange(const std::string& path, const std::string& sho
     return splice.has_value();
   });
   if (!changed && !conflict) {
-    throw WriteError(shownPath, errno);
+    throw EIniFileException::Failed(shownPath, errno);
   }
   return conflict ? ChangeOutcome::Conflict : ChangeOutcome::Done;
 }
@@ -243,7 +239,7 @@ ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shown
   const std::optional<std::string> wanted = undo ? change.Before : std::optional(change.After);
   const WriteLock lock(change.Path);
   if (!lock.Held()) {
-    throw WriteError(shownPath, lock.Error());
+    throw EIniFileException::Failed(shownPath, lock.Error());
   }
   bool conflict = false;
   bool removal = false;
@@ -260,12 +256,12 @@ ChangeOutcome ApplyFileChange(const FileChange& change, const std::string& shown
   if (removal) {
     // Still under the lock: the file holds what this change wrote, and nobody else writes now.
     if (FileSystem().Unlinkat(lock.Folder(), lock.Name().c_str()) != 0) {
-      throw WriteError(shownPath, errno);
+      throw EIniFileException::Failed(shownPath, errno);
     }
     return ChangeOutcome::Done;
   }
   if (!changed && !conflict) {
-    throw WriteError(shownPath, errno);
+    throw EIniFileException::Failed(shownPath, errno);
   }
   return conflict ? ChangeOutcome::Conflict : ChangeOutcome::Done;
 }

@@ -1,5 +1,7 @@
 #include "catalogue/errors.h"
 
+#include "storage/whole_file.h"
+
 namespace calpero {
 
 std::string Exception::EnglishText(const MessageArgument& argument) {
@@ -20,6 +22,10 @@ std::string Exception::EnglishMessageOf(MessageId id,
     texts.push_back(EnglishText(argument));
   }
   return FillPlaces(PatternOf(id).English, texts);
+}
+
+EIniFileException EIniFileException::Failed(const std::string& path, int error) {
+  return EIniFileException(path, ChangeFailureReason(error));
 }
 
 }  // namespace calpero

@@ -82,6 +82,10 @@ class EIniFileException : public Exception {
       : Exception(MessageId::UnableToWrite, {path}), reason_(std::move(reason)) {}
   const std::string& Reason() const { return reason_; }
 
+  // The failure of a change of the catalogue at `path` with `error` (an errno), its reason in the
+  // words of ChangeFailureReason.
+  static EIniFileException Failed(const std::string& path, int error);
+
  private:
   std::string reason_;
 };

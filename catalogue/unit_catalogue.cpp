@@ -19,14 +19,6 @@
 #include "storage/write_lock.h"
 
 namespace calpero {
-namespace {
-
-// The failure of a change of the catalogue at `path` for the reason `error`, an errno.
-EIniFileException WriteError(const std::string& path, int error) {
-  return EIniFileException(path, ChangeFailureReason(error));
-}
-
-}  // namespace
 
 UnitCatalogue::UnitCatalogue(std::string path) : path_(std::move(path)), shownPath_(path_) {}
 
@@ -84,7 +76,7 @@ bool UnitCatalogue::WritePowers(std::string_view unitName,
     return written;
   });
   if (!changed) {
-    throw WriteError(shownPath_, errno);
+    throw EIniFileException::Failed(shownPath_, errno);
   }
   if (written && record) {
     observer_(*record);
@@ -109,7 +101,7 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
   }
   const WriteLock lock(path_);
   if (!lock.Held()) {
-    throw WriteError(shownPath_, lock.Error());
+    throw EIniFileException::Failed(shownPath_, lock.Error());
   }
   std::vector<std::string> kept;
   std::vector<TextSplice> splices;  // the pieces of the new file point into them
@@ -149,7 +141,7 @@ std::vector<std::string> UnitCatalogue::CopySections(std::string_view source,
     return !splices.empty();
   });
   if (!changed && !splices.empty()) {
-    throw WriteError(shownPath_, errno);
+    throw EIniFileException::Failed(shownPath_, errno);
   }
   return kept;
 }
@@ -170,7 +162,7 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
       return false;
     }
     if (errno != ENOTDIR && errno != EACCES && errno != ELOOP) {
-      throw WriteError(shownPath_, errno);  // the lock would meet those the same way
+      throw EIniFileException::Failed(shownPath_, errno);  // the lock would meet those the same way
     }
   }
   const WriteLock lock(path_);
@@ -203,7 +195,7 @@ bool UnitCatalogue::EraseUnit(std::string_view unitName) {
     return erase.has_value();
   });
   if (!changed) {
-    throw WriteError(shownPath_, errno);
+    throw EIniFileException::Failed(shownPath_, errno);
   }
   if (erase && record) {
     observer_(*record);
