@@ -230,6 +230,17 @@ void TUnitListBox::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+void TUnitListBox::focusInEvent(QFocusEvent* event) {
+  // Taking the focus with no current row makes the first row current. That is where the cursor
+  // starts, not a move: the list's own focus event presents the list, its name and how many units
+  // it holds, as a Tab into it does. Telling the row as well would reach a busy screen reader
+  // while it is still behind on the list's event, and it would present only the row, with the
+  // list as a mere parent counted by its rows in view.
+  focusArriving_ = true;
+  QListView::focusInEvent(event);
+  focusArriving_ = false;
+}
+
 QItemSelectionModel::SelectionFlags TUnitListBox::selectionCommand(const QModelIndex& index,
                                                                    const QEvent* event) const {
   // Only the program empties the selection (a find without a match, a reload). A press beside the
@@ -248,7 +259,7 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
   // the letters typed in the find box. Its base class does the rest (scrolling, repainting).
   // NOLINTNEXTLINE(bugprone-parent-virtual-call)
   QAbstractItemView::currentChanged(current, previous);
-  if (!current.isValid() || !hasFocus() || reloading_) {
+  if (!current.isValid() || !hasFocus() || reloading_ || focusArriving_) {
     return;
   }
   // The row is told once the moves rest for kSettleMs, and at least every kFocusHeldMs while

@@ -115,6 +115,7 @@ class TUnitListBox : public QListView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
   // Tells screen readers that the new current row has the focus only while the list itself has
@@ -132,11 +133,12 @@ class TUnitListBox : public QListView {
   void TellFocus();
 
   TUnitListModel* model_;
-  bool reloading_ = false;    // SetNames is changing the rows
-  QElapsedTimer focusTold_;   // since the last focus event of a row, or the first move after it
-  QElapsedTimer lastMove_;    // since the last move of the current row
-  bool pressMoving_ = false;  // a key press that is not a held key's repeat is being handled
-  QTimer focusPending_;       // tells the row that a burst of moves rests on
+  bool reloading_ = false;      // SetNames is changing the rows
+  bool focusArriving_ = false;  // the list is taking the focus, which may make a row current
+  QElapsedTimer focusTold_;     // since the last focus event of a row, or the first move after it
+  QElapsedTimer lastMove_;      // since the last move of the current row
+  bool pressMoving_ = false;    // a key press that is not a held key's repeat is being handled
+  QTimer focusPending_;         // tells the row that a burst of moves rests on
   TTypeAhead typeAhead_;
   std::function<std::int64_t()> clock_;
 };
