@@ -108,6 +108,14 @@ void TMainForm::AttachNewVarDlg(TNewVarDlg* dialog) {
 void TMainForm::WireControls() {
   const TMainFormControls& c = controls_;
   Wire(c.UnitsListBox, &TUnitListBox::UserSelected, this, [this] { UnitsListBoxClick(); });
+  // The unit's powers and sentence are told with the row that a burst of moves rests on, not a
+  // moment after it: the screen reader deals with all three at once.
+  connect(c.UnitsListBox, &TUnitListBox::MovesRested, this, [this] {
+    for (TPowerLabel* label : controls_.UnitRow) {
+      label->TellSettledNow();
+    }
+    announcer_->TellSettledNow();
+  });
   Wire(c.FindEdit, &QLineEdit::textChanged, this, [this] { FindEditChange(); });
   Wire(c.BothToolButton, &QToolButton::clicked, this, [this] { BothToolButtonClick(); });
   Wire(c.NToolButton, &QToolButton::clicked, this, [this] { NToolButtonClick(); });

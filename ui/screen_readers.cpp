@@ -137,6 +137,12 @@ void TAnnouncer::AnnounceSettled(const QString& sentence) {
   settled_.start();
 }
 
+void TAnnouncer::TellSettledNow() {
+  if (settled_.isActive()) {
+    Deliver();
+  }
+}
+
 void TAnnouncer::AnnounceNote(const QString& note) {
   if (note.isEmpty()) {
     return;

@@ -50,6 +50,10 @@ class TAnnouncer : public QWidget {
   // by its last sentence; a sentence told with Announce meanwhile replaces it.
   void AnnounceSettled(const QString& sentence);
 
+  // Tells the sentence waiting for the moves to settle now, if one waits: the list knows the
+  // pace of its keys and tells when a burst of them is over, often before kSettleMs has passed.
+  void TellSettledNow();
+
   // Tells `note` after the sentence of the event being handled, or alone when the event tells
   // none: what the user should hear beside the result (a stored value that could not be read).
   // Notes of one event are told in order.

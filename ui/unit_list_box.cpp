@@ -127,7 +127,7 @@ TUnitListBox::TUnitListBox(QWidget* parent)
   setUniformItemSizes(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
   focusPending_.setSingleShot(true);
-  connect(&focusPending_, &QTimer::timeout, this, &TUnitListBox::TellFocus);
+  connect(&focusPending_, &QTimer::timeout, this, &TUnitListBox::EndMoves);
 }
 
 void TUnitListBox::SetNames(std::vector<std::string> names) {
@@ -284,6 +284,11 @@ void TUnitListBox::currentChanged(const QModelIndex& current, const QModelIndex&
     focusTold_.start();
   }
   focusPending_.start(static_cast<int>(rest));
+}
+
+void TUnitListBox::EndMoves() {
+  TellFocus();
+  emit MovesRested();
 }
 
 void TUnitListBox::TellFocus() {

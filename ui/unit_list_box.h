@@ -109,6 +109,9 @@ class TUnitListBox : public QListView {
   void UserSelected();
   // Screen readers, if any listen, have just been told that `row` has the focus.
   void FocusTold(int row);
+  // The moves of the current row have rested (a burst of them is over): whatever waits to tell
+  // screen readers of the row they rest on may tell them now, together with the row.
+  void MovesRested();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -131,6 +134,8 @@ class TUnitListBox : public QListView {
   void ApplyTypeAhead(const TTypeAheadStep& step);
   // Tells screen readers that the current row has the focus, while the list has it.
   void TellFocus();
+  // The moves have rested: tells the row they rest on, then MovesRested.
+  void EndMoves();
 
   TUnitListModel* model_;
   bool reloading_ = false;      // SetNames is changing the rows

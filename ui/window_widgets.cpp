@@ -126,6 +126,13 @@ void TPowerLabel::ShowPower(const QString& power, TTold when) {
   settled_.start();
 }
 
+void TPowerLabel::TellSettledNow() {
+  if (settled_.isActive()) {
+    settled_.stop();
+    TellName();
+  }
+}
+
 QString TPowerLabel::SpokenName() const { return quantity_ + QLatin1Char(' ') + text(); }
 
 void TPowerLabel::TellName() {

@@ -112,6 +112,9 @@ class TPowerLabel : public QLabel {
   // Shows `power` and tells screen readers of the new name `when` given.
   void ShowPower(const QString& power, TTold when = TTold::Settled);
 
+  // Tells screen readers now of a power that waits for the powers shown to settle, if one does.
+  void TellSettledNow();
+
   // What screen readers read: the quantity and the power shown now ("Mass 1.00").
   QString SpokenName() const;
 

@@ -338,27 +338,42 @@ TEST_F(OwnCatalogueList, ShowsScreenReadersTheRowsInViewAndTheCurrentRow) {
 }
 
 // A burst of moves in the list tells screen readers of the row it rests on once it rests, not of
-// every row passed; a find typed in the find box tells of none.
+// every row passed, and the unit's sentence and powers with it; a find typed in the find box
+// tells of no row.
 TEST_F(OwnCatalogueList, TellsScreenReadersTheRowABurstOfMovesRestsOn) {
-  WriteCatalogue(NumberedCatalogue(300));
+  std::string catalogue;
+  for (int unit = 0; unit < 300; ++unit) {
+    catalogue += QStringLiteral("[Unit %1]\nMass=%2\n")
+                     .arg(unit, 5, 10, QLatin1Char('0'))
+                     .arg(unit)
+                     .toStdString();
+  }
+  WriteCatalogue(catalogue);
   OpenForm();
   TUnitListBox* list = C().UnitsListBox;
+  // What screen readers are told, in order: the rows by their text, then the sentences.
   QStringList told;
   QObject::connect(list, &TUnitListBox::FocusTold, list,
                    [list, &told](int row) { told += list->ItemText(row); });
+  QObject::connect(&form_->Announcer(), &TAnnouncer::Told, form_.get(),
+                   [&told](const QString& sentence) { told += sentence; });
   list->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
   ClickListItem(10);
   QTest::qWait(2 * kSettleMs);
   told.clear();
-  // Whether the row is told before a clock set at three quarters of kSettleMs after the last
-  // move goes off (timers go off in the order of their times, however loaded the machine).
-  const auto toldBeforeTheClock = [list, &told] {
+  // The mass label's name as last told (its accessible name follows the text shown at once).
+  const auto massName = [this] { return C().MLabel->accessibleName(); };
+  // Whether the row, its sentence and its mass are told before a clock set at three quarters of
+  // kSettleMs after the last move goes off (timers go off in the order of their times, however
+  // loaded the machine).
+  const auto toldBeforeTheClock = [&told, &massName, list](const QString& mass) {
     bool clockFirst = false;
     QTimer::singleShot(kSettleMs * 3 / 4, Qt::PreciseTimer, list,
-                       [&clockFirst, &told] { clockFirst = told.isEmpty(); });
-    EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.isEmpty(); }));
+                       [&] { clockFirst = told.size() < 2 || massName() != mass; });
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return told.size() >= 2; }));
     QTest::qWait(kSettleMs);
+    EXPECT_EQ(massName(), mass);
     return !clockFirst;
   };
   // Separate presses in quick succession: the burst is over once half of kSettleMs passes.
@@ -366,16 +381,20 @@ TEST_F(OwnCatalogueList, TellsScreenReadersTheRowABurstOfMovesRestsOn) {
     QTest::keyClick(list, Qt::Key_Down);
   }
   EXPECT_EQ(told, QStringList());
-  EXPECT_TRUE(toldBeforeTheClock());
-  EXPECT_EQ(told, QStringList({"Unit 00016"}));
+  EXPECT_TRUE(toldBeforeTheClock(QStringLiteral("Mass 16.00")));
+  EXPECT_EQ(told,
+            QStringList({"Unit 00016",
+                         "Unit 00016: mass 16.00, length 0.00, temperature 0.00, time 0.00."}));
   // A key held down: its repeats rest for the whole kSettleMs.
   told.clear();
   for (int key = 0; key < 3; ++key) {
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(list, &repeat);
   }
-  EXPECT_FALSE(toldBeforeTheClock());
-  EXPECT_EQ(told, QStringList({"Unit 00019"}));
+  EXPECT_FALSE(toldBeforeTheClock(QStringLiteral("Mass 19.00")));
+  EXPECT_EQ(told,
+            QStringList({"Unit 00019",
+                         "Unit 00019: mass 19.00, length 0.00, temperature 0.00, time 0.00."}));
 
   C().FindEdit->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([this] { return C().FindEdit->hasFocus(); }));
