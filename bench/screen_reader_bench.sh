@@ -30,6 +30,7 @@ shift || true
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(1000 10000 100000)
 repeats=${BENCH_REPEATS:-3}
+[[ -z "${BENCH_LOGS:-}" ]] || mkdir -p "$BENCH_LOGS"
 
 for tool in Xvfb xdotool dbus-daemon orca script pgrep /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
