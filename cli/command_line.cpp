@@ -147,10 +147,14 @@ TOperands SplitOperands(const TCommandWord& word, std::span<const std::string_vi
   return operands;
 }
 
+[[noreturn]] void ThrowNeedsMoreArguments(const TCommandWord& word) {
+  throw TUsageError(QuotedText(word.Word) + " needs more arguments");
+}
+
 void ExpectCount(const TCommandWord& word, const std::vector<std::string>& operands,
                  std::size_t count) {
   if (operands.size() < count) {
-    throw TUsageError(QuotedText(word.Word) + " needs more arguments");
+    ThrowNeedsMoreArguments(word);
   }
   if (operands.size() > count) {
     throw TUsageError("too many arguments for " + QuotedText(word.Word) + ": " +
@@ -173,7 +177,7 @@ void TakeFraction(const TCommandWord& word, const TOperands& operands, TCommandL
     line.Denominator.assign(slash + 1, values.end());
   }
   if (line.Names.empty() && line.Denominator.empty()) {
-    throw TUsageError(QuotedText(word.Word) + " needs more arguments");
+    ThrowNeedsMoreArguments(word);
   }
 }
 
