@@ -49,6 +49,19 @@ class NewVarDialogLogic : public ::testing::Test {
     return std::nullopt;
   }
 
+  // The real file-system calls, except that when `appears`, another program saves Metre just
+  // before the first lock is taken: after the unit was checked, before it is stored.
+  FileSystemCalls MetreSavedBeforeTheLock(bool appears) {
+    FileSystemCalls calls = SystemFileSystem();
+    calls.LockNow = [this, pending = appears, real = calls.LockNow](int fd, short type) mutable {
+      if (std::exchange(pending, false)) {
+        folder_.WriteCatalogue(kMetreUnit);
+      }
+      return real(fd, type);
+    };
+    return calls;
+  }
+
   ScopedDecimalSeparator separator_{"."};
   test::TempProgramFolder folder_;
   UnitCatalogue catalogue_{folder_.CataloguePath()};
@@ -150,14 +163,7 @@ TEST_F(NewVarDialogLogic, AnExistingUnitIsReplacedOnlyAfterYes) {
     view_.messages.clear();
     view_.Fill({"7", "1", "0", "0"}, c.typedName);
     view_.answer = c.answer;
-    FileSystemCalls calls = SystemFileSystem();
-    bool saved = !c.appearsAfterTheCheck;
-    calls.LockNow = [this, &saved, real = calls.LockNow](int fd, short type) {
-      if (!std::exchange(saved, true)) {
-        folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
-      }
-      return real(fd, type);
-    };
+    const FileSystemCalls calls = MetreSavedBeforeTheLock(c.appearsAfterTheCheck);
     {
       const ScopedFileSystem otherProgram(calls);
       EXPECT_EQ(logic_.Save(), c.outcome);
@@ -196,14 +202,7 @@ TEST_F(NewVarDialogLogic, SaveUnitTellsHowItEndedAndAsksOnlyAboutAUnitThatIsTher
        }) {
     SCOPED_TRACE("'" + c.unit.Name + "'" + (c.appearsAfterTheCheck ? " appearing" : ""));
     folder_.WriteCatalogue(c.appearsAfterTheCheck ? "" : kMetreUnit);
-    FileSystemCalls calls = SystemFileSystem();
-    bool saved = !c.appearsAfterTheCheck;
-    calls.LockNow = [this, &saved, real = calls.LockNow](int fd, short type) {
-      if (!std::exchange(saved, true)) {
-        folder_.WriteCatalogue(kMetreUnit);  // another program's save, just before the lock
-      }
-      return real(fd, type);
-    };
+    const FileSystemCalls calls = MetreSavedBeforeTheLock(c.appearsAfterTheCheck);
     int questions = 0;
     const auto mayReplace = [&questions, &c] {
       ++questions;
