@@ -23,7 +23,9 @@ void SetHint(QWidget* widget, const QString& hint) {
   const bool describedByHint = !widget->accessibleDescription().isEmpty() &&
                                widget->accessibleDescription() == ShownHintOf(widget);
   widget->setProperty(kHintProperty, hint);
-  if (describedByHint) {
+  // The toolkit tells screen readers of every description set, changed or not, and a screen
+  // reader reads the control again for each: an erase sets the resultant's hint three times over.
+  if (describedByHint && widget->accessibleDescription() != ShownHintOf(widget)) {
     widget->setAccessibleDescription(ShownHintOf(widget));
   }
 }
