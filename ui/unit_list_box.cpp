@@ -137,10 +137,9 @@ void TUnitListBox::SetNames(std::vector<std::string> names) {
   SetCurrentIndex(std::nullopt);
   model_->SetNames(std::move(names));
   reloading_ = false;
-  if (QAccessible::isActive()) {
-    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reordered);
-  }
+  // Screen readers are told nothing of the new rows: they ask for the rows in view when they
+  // present the list. Qt's AT-SPI bridge turns a reorder event into one children-changed signal
+  // per row in view, each of a form that AT-SPI clients reject with a warning.
 }
 
 const std::vector<std::string>& TUnitListBox::Names() const { return model_->Names(); }

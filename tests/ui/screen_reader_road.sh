@@ -146,13 +146,18 @@ large_catalogue_road() {
   logged_since "$moving" \
     "$(announced 'Quantity 000501: mass 0\.00, length minus 2\.00, temperature 0\.00, time 1\.00\.')"
   # Ctrl+Delete erases the unit under the cursor and says so. The reload evaluates the resultant
-  # again, whose hint stays the same: Orca hears of no description change for it.
+  # again, whose hint stays the same: Orca hears of no description change for it, and of no
+  # signal that its accessibility library rejects.
   local erasing
   erasing=$(line_count)
   keys_then "$(announced 'Quantity 000501 erased from the catalogue\.')" ctrl+Delete
   during=$(tail -n +"$((erasing + 1))" "$scratch/orca.log")
   if grep 'accessible-description for \[filler | Resultant powers' <<<"$during" >&2; then
     echo "FAIL: the erase told Orca of a description that did not change" >&2
+    return 1
+  fi
+  if grep 'invalid signature' <<<"$during" >&2; then
+    echo "FAIL: the erase sent Orca signals of a form that it rejects" >&2
     return 1
   fi
 }
