@@ -101,6 +101,8 @@ start_session() {
 # Runs the road once on a catalogue of `size` units; prints "step milliseconds" lines.
 run_road() {
   local size=$1 mode=$2
+  # It runs in a shell of its own: a road that fails on the way stops what it started.
+  trap stop_started EXIT
   start_session "$mode"
   local run=$scratch/run
   cp "$scratch/catalogue-$size.ini" "$run/workspace/Data/data.ini"
@@ -161,6 +163,11 @@ for ((repeat = 1; repeat <= repeats; repeat++)); do
       [[ "$size" == 100 && "$mode" == none ]] && continue
       echo "Running $size units, $([[ $mode == orca ]] && echo with || echo without) Orca" \
         "($repeat of $repeats)..." >&2
+      run_road "$size" "$mode" >"$scratch/figures" &
+      if ! wait $!; then
+        echo "FAIL: the road on $size units did not finish (see above)" >&2
+        exit 1
+      fi
       while read -r line; do
         step=${line% *}
         ms=${line##* }
@@ -169,7 +176,7 @@ for ((repeat = 1; repeat <= repeats; repeat++)); do
         else
           without["$size/$step"]+=" $ms"
         fi
-      done < <(run_road "$size" "$mode")
+      done <"$scratch/figures"
     done
   done
 done

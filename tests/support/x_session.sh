@@ -35,10 +35,12 @@ wait_for_line() {
 
 # Starts Xvfb on a display that is free (the server picks it and tells its number), with a screen
 # of `size` (1024x768 unless given), logging to `folder`/xvfb.log. Sets x_server_pid and
-# x_display (":N"); the caller decides whether it goes into `started` and into DISPLAY.
+# x_display (":N"); the caller decides whether it goes into `started` and into DISPLAY. The server
+# does not reset when its last client leaves: the accessibility bus's launcher connects and leaves
+# at start, and a client that connected during that reset was refused.
 start_x_server() {
   local folder=$1 size=${2:-1024x768}
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$folder/display" \
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$folder/display" \
     2>"$folder/xvfb.log" &
   x_server_pid=$!
   wait_for_line "$folder/display" '^[0-9]+$' 30
