@@ -37,7 +37,7 @@ wait_for_line() {
 # of `size` (1024x768 unless given), logging to `folder`/xvfb.log. Sets x_server_pid and
 # x_display (":N"); the caller decides whether it goes into `started` and into DISPLAY. The server
 # does not reset when its last client leaves: the accessibility bus's launcher connects and leaves
-# at start, and a client that connected during that reset was refused.
+# at start, and a client that connects while the server resets can be refused.
 start_x_server() {
   local folder=$1 size=${2:-1024x768}
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$folder/display" \
